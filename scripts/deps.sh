@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs when any is missing.
+# Usage: scripts/deps.sh build|test|run|ci
+set -euo pipefail
+
+build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libsqlite3-dev zlib1g-dev
+       fonts-dejavu-core fonts-dejavu-extra)
+test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb)
+run=("${build[@]}" xdg-utils)
+ci=("${test[@]}" clang libclang-rt-14-dev)
+
+case "${1:-build}" in
+  build) wanted=("${build[@]}") ;;
+  test) wanted=("${test[@]}") ;;
+  run) wanted=("${run[@]}") ;;
+  ci) wanted=("${ci[@]}") ;;
+  *) echo "usage: $0 build|test|run|ci" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+line="apt-get update && apt-get install -y ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    sudo sh -c "$line" && exit 0
+  fi
+  echo "Missing packages. Run as root: $line" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+if ! { apt-get update -qq && apt-get install -y -qq "${missing[@]}" >/dev/null; }; then
+  echo "Could not install the packages. Run: $line" >&2
+  exit 1
+fi

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "dataset.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace data {
+
+// A read-only SQL query. A table is named by its file name in double quotes
+// (FROM "data.db" Country) and resolved against the working directory at
+// every open, so the result always reflects the file as it is on disk then.
+// LIKE is case-sensitive (Cyrillic included) so that prefix patterns use the
+// tables' indexes.
+class Query : public DataSet {
+public:
+    Query() = default;
+
+    QStringList &sql() { return sql_; }           // the declared lines, joined by a newline
+    void setSql(const QStringList &lines);
+
+    bool prepared() const { return prepared_; }
+    void prepare();                                // checks the SQL; the flag survives close and open
+    void setParamByName(const QString &name, const QString &value);   // name without the colon
+
+protected:
+    void doOpen(Snapshot &result) override;
+
+private:
+    QStringList sql_;
+    QMap<QString, QString> params_;
+    bool prepared_ = false;
+};
+
+} // namespace data
