@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace platform {
+
+// Message box styles and results as the windows use them.
+enum MessageStyle { mbErrorOk = 16, mbQuestionYesNo = 36, mbExclamationOk = 48 };
+enum MessageResult { idOk = 1, idYes = 6, idNo = 7 };
+
+// A modal platform box: Russian button captions, Yes the default, character 13
+// breaks the line, plain text. Escape or the close box gives idOk on an OK box
+// and idNo on a Yes/No box. Closing it does not re-activate the owner form.
+int messageBox(const QString &text, const QString &caption, int style);
+
+// The plain message window of the archive component: no icon, one OK button,
+// the application title as caption, centred on the screen. It is one of the
+// program's own windows, so closing it re-activates the form under it.
+void showPlainMessage(const QString &text);
+
+// Test seam: while an answerer is installed no box is shown; each box is
+// passed to it and its return value is the result.
+struct ShownMessage {
+    QString text;
+    QString caption;
+    int style = 0;    // 0 for the plain message window
+};
+using MessageAnswerer = std::function<int(const ShownMessage &)>;
+void setMessageAnswerer(MessageAnswerer answerer);   // empty function restores real boxes
+
+} // namespace platform
