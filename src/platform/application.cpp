@@ -38,7 +38,23 @@ QPalette classicPalette()
     return palette;
 }
 
+QString &title()
+{
+    static QString text;
+    return text;
+}
+
 } // namespace
+
+void setApplicationTitle(const QString &text)
+{
+    title() = text;
+}
+
+QString applicationTitle()
+{
+    return title();
+}
 
 void prepareApplication()
 {

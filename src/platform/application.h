@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 namespace platform {
@@ -9,5 +11,10 @@ void prepareApplication();
 // After: style, palette of the fixed system colours, default font, the
 // default error report and the keyboard-layout stand-in.
 void setUpApplication(QApplication &app);
+
+// The application title: the caption of the plain message window and of the
+// default error report.
+void setApplicationTitle(const QString &title);
+QString applicationTitle();
 
 } // namespace platform

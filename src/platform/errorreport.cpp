@@ -1,0 +1,28 @@
+#include "errorreport.h"
+
+#include "application.h"
+#include "messagebox.h"
+
+#include <exception>
+
+namespace platform {
+
+void reportError(const QString &text)
+{
+    messageBox(text, applicationTitle(), mbErrorOk);
+}
+
+bool runGuarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception &e) {
+        reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Внутренняя ошибка программы."));
+    }
+    return false;
+}
+
+} // namespace platform
