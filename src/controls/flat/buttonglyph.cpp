@@ -1,0 +1,106 @@
+#include "buttonglyph.h"
+
+#include "colors.h"
+
+namespace flat {
+
+namespace colors = platform::colors;
+
+namespace {
+
+QRgb opaque(const QColor &c) { return c.rgb() | 0xff000000u; }
+
+QRgb bottomLeft(const QImage &image) { return opaque(image.pixel(0, image.height() - 1)); }
+
+// Clears every pixel of the colour of the image's bottom-left pixel.
+QImage withTransparentBottomLeft(QImage image)
+{
+    const QRgb key = bottomLeft(image);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (opaque(image.pixel(x, y)) == key)
+                image.setPixel(x, y, 0);
+    return image;
+}
+
+} // namespace
+
+void TButtonGlyph::setGlyph(const QImage &strip)
+{
+    strip_ = strip.convertToFormat(QImage::Format_ARGB32);
+    if (!strip_.isNull()) {
+        transparentColor_ = QColor::fromRgb(bottomLeft(strip_));
+        if (strip_.width() % strip_.height() == 0) {
+            const int count = strip_.width() / strip_.height();
+            numGlyphs_ = count > 4 ? 1 : count;
+        }
+    }
+    releaseImages();
+}
+
+QSize TButtonGlyph::imageSize() const
+{
+    if (strip_.isNull())
+        return {0, 0};
+    return {strip_.width() / numGlyphs_, strip_.height()};
+}
+
+const QImage &TButtonGlyph::stateImage(TButtonState state)
+{
+    QImage &image = images_[state];
+    if (image.isNull() && !strip_.isNull())
+        image = buildImage(state);
+    return image;
+}
+
+void TButtonGlyph::releaseImages()
+{
+    images_.fill(QImage());
+}
+
+QImage TButtonGlyph::buildImage(TButtonState state) const
+{
+    const QSize size = imageSize();
+    const int index = state < numGlyphs_ ? state : 0;
+    const QImage source = strip_.copy(index * size.width(), 0, size.width(), size.height());
+    if (state == bsDisabled)
+        return withTransparentBottomLeft(disabledImage(source));
+    return withTransparentBottomLeft(source);
+}
+
+QImage TButtonGlyph::disabledImage(const QImage &source) const
+{
+    QImage image(source.size(), QImage::Format_ARGB32);
+    if (numGlyphs_ > 1) {
+        // The strip carries its own disabled picture: map its white, grey
+        // and transparent pixels onto the system colours.
+        const QRgb transparent = opaque(transparentColor_);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x) {
+                const QRgb p = opaque(source.pixel(x, y));
+                QRgb out = p;
+                if (p == qRgb(255, 255, 255))
+                    out = opaque(colors::clBtnHighlight);
+                else if (p == qRgb(128, 128, 128))
+                    out = opaque(colors::clBtnShadow);
+                else if (p == transparent)
+                    out = opaque(colors::clBtnFace);
+                image.setPixel(x, y, out);
+            }
+        return image;
+    }
+    // Embossed silhouette of the black pixels: highlight shifted by (1, 1),
+    // shadow on top at the original place.
+    image.fill(colors::clBtnFace);
+    const auto paintSilhouette = [&](int dx, int dy, const QColor &color) {
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (opaque(source.pixel(x, y)) == qRgb(0, 0, 0) && image.valid(x + dx, y + dy))
+                    image.setPixel(x + dx, y + dy, opaque(color));
+    };
+    paintSilhouette(1, 1, colors::clBtnHighlight);
+    paintSilhouette(0, 0, colors::clBtnShadow);
+    return image;
+}
+
+} // namespace flat

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+#include <array>
+
+namespace flat {
+
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+// The picture strip of a button and the images it yields for each state,
+// built on first use.
+class TButtonGlyph {
+public:
+    void setGlyph(const QImage &strip);
+    const QImage &glyph() const { return strip_; }
+    int numGlyphs() const { return numGlyphs_; }
+    QColor transparentColor() const { return transparentColor_; }
+    QSize imageSize() const;   // 0 x 0 without a glyph
+
+    // The image for a state, with its transparent pixels cleared.
+    const QImage &stateImage(TButtonState state);
+    void releaseImages();
+
+private:
+    QImage buildImage(TButtonState state) const;
+    QImage disabledImage(const QImage &source) const;
+
+    QImage strip_;
+    QColor transparentColor_{128, 128, 0};
+    int numGlyphs_ = 1;
+    std::array<QImage, 4> images_;
+};
+
+} // namespace flat
