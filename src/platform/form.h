@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+
+class QEventLoop;
+
+namespace platform {
+
+// What a form does once its close is asked for; FormClose may change it.
+enum CloseAction {
+    caNone,    // stay open
+    caHide,    // only hide; the form keeps its state
+    caFree,    // close for good: the main form ends the program, others are deleted
+    caMinimize,
+};
+
+// A top-level window of the program. Each window derives from it and
+// overrides the handlers it needs. Enter and Escape do not close a form.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget *parent = nullptr);
+    ~Form() override;
+
+    // When true, FormKeyDown sees every key of the form before the focused
+    // control does.
+    bool KeyPreview = false;
+
+    // Shows the form centred on the desktop and returns once it is closed.
+    // The other windows take no input meanwhile; closing only hides the form.
+    void ShowModal();
+    bool isShowingModally() const { return modalLoop_ != nullptr; }
+
+    // The main form's close ends the program.
+    static void setMainForm(Form *form);
+    static Form *mainForm();
+
+    // Runs each time the form becomes the program's active window: when it is
+    // first shown and when a window of the program shown over it closes.
+    virtual void FormActivate() {}
+    // A close was asked for (the close box, Alt+F4, close()); `action` starts
+    // as caHide.
+    virtual void FormClose(CloseAction &action) { (void)action; }
+    // With KeyPreview: a key of any control of the form. Setting `key` to 0
+    // marks it handled; the control and the default processing never see it.
+    virtual void FormKeyDown(int &key, Qt::KeyboardModifiers shift)
+    {
+        (void)key;
+        (void)shift;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool filterKey(QKeyEvent &event);
+    void becomeActive();
+    void centreOnDesktop();
+
+    QEventLoop *modalLoop_ = nullptr;
+};
+
+} // namespace platform
