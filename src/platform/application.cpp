@@ -2,6 +2,7 @@
 
 #include "colors.h"
 #include "fonts.h"
+#include "keyrouter.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -72,6 +73,7 @@ void setUpApplication(QApplication &app)
     app.setFont(defaultFont());
     QToolTip::setPalette(classicPalette());
     QToolTip::setFont(defaultFont());
+    KeyRouter::install();
 }
 
 } // namespace platform

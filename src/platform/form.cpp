@@ -2,6 +2,7 @@
 
 #include "activation.h"
 #include "errorreport.h"
+#include "keyrouter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,9 +25,7 @@ QPointer<Form> &mainFormRef()
 Form::Form(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
-    // Keys reach the focused control first; the application filter lets the
-    // form see them before that control does.
-    qApp->installEventFilter(this);
+    KeyRouter::install();
 }
 
 Form::~Form()
@@ -122,20 +121,7 @@ void Form::closeEvent(QCloseEvent *event)
         deleteLater();
 }
 
-bool Form::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    // A key the focused control ignores travels on to its parents; the form
-    // looks at it once, on its way to the focused control.
-    QWidget *focused = QApplication::focusWidget();
-    QWidget *target = focused && focused->window() == this ? focused : this;
-    if (watched != target || !isVisible())
-        return false;
-    return filterKey(static_cast<QKeyEvent &>(*event));
-}
-
-bool Form::filterKey(QKeyEvent &event)
+bool Form::previewKey(QKeyEvent &event)
 {
     int key = event.key();
     if (KeyPreview && !runGuarded([&] { FormKeyDown(key, event.modifiers()); }))

@@ -49,14 +49,16 @@ public:
         (void)shift;
     }
 
+    // The key router's step for this form: FormKeyDown with KeyPreview, then
+    // Alt+F4. Returns whether the key was used up.
+    bool previewKey(QKeyEvent &event);
+
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool filterKey(QKeyEvent &event);
     void becomeActive();
     void centreOnDesktop();
 

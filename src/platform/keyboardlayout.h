@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QKeyEvent;
+
+namespace platform {
+
+// The keyboard layout of the program. The desktop gives no way to switch a
+// program's layout by identifier, so the Russian layout is laid over the
+// keys the desktop delivers: each Latin character is replaced by the
+// Cyrillic one on the same key of a Russian keyboard. Alt+Shift or
+// Ctrl+Shift switches back to the desktop's own layout and over again.
+class KeyboardLayout {
+public:
+    static KeyboardLayout &instance();
+
+    // Loads a layout by identifier: "00000419" Russian, "00000409" the
+    // desktop's (US) layout. With the activate flag (1) it becomes the
+    // program's layout at once. Returns false for an unknown layout.
+    bool load(const QString &layoutId, unsigned flags);
+
+    bool isRussian() const { return russian_; }
+    void switchLayout() { russian_ = !russian_; }
+
+    // Whether this key press is one of the layout-switching combinations.
+    static bool isSwitchCombination(const QKeyEvent &event);
+    // The text the key types in the current layout; empty when the desktop's
+    // text stands (digits, control keys, Cyrillic already, Ctrl or Alt held).
+    QString translated(const QKeyEvent &event) const;
+
+private:
+    bool russian_ = false;
+};
+
+inline constexpr unsigned KLF_ACTIVATE = 1;
+
+// The desktop's call by its own name, for the windows' handlers.
+inline bool loadKeyboardLayout(const QString &layoutId, unsigned flags)
+{
+    return KeyboardLayout::instance().load(layoutId, flags);
+}
+
+} // namespace platform

@@ -1,0 +1,54 @@
+#include "keyrouter.h"
+
+#include "form.h"
+#include "keyboardlayout.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace platform {
+
+void KeyRouter::install()
+{
+    static KeyRouter *router = nullptr;
+    if (router)
+        return;
+    router = new KeyRouter(qApp);
+    qApp->installEventFilter(router);
+}
+
+bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || event == retyped_ || !watched->isWidgetType())
+        return false;
+    auto *receiver = static_cast<QWidget *>(watched);
+    // A key the focused control ignores travels on to its parents; it is
+    // routed once, on its way to the focused control.
+    QWidget *focused = QApplication::focusWidget();
+    QWidget *first = focused && focused->window() == receiver->window() ? focused : receiver->window();
+    if (receiver != first)
+        return false;
+    return route(*receiver, static_cast<QKeyEvent &>(*event));
+}
+
+bool KeyRouter::route(QWidget &receiver, QKeyEvent &event)
+{
+    if (auto *form = qobject_cast<Form *>(receiver.window()); form && form->previewKey(event))
+        return true;
+    KeyboardLayout &layout = KeyboardLayout::instance();
+    if (KeyboardLayout::isSwitchCombination(event)) {
+        layout.switchLayout();
+        return false;
+    }
+    const QString text = layout.translated(event);
+    if (text.isEmpty())
+        return false;
+    QKeyEvent retyped(QEvent::KeyPress, event.key(), event.modifiers(), text, event.isAutoRepeat(),
+                      static_cast<quint16>(event.count()));
+    retyped_ = &retyped;
+    QCoreApplication::sendEvent(&receiver, &retyped);
+    retyped_ = nullptr;
+    return true;
+}
+
+} // namespace platform

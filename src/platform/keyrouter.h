@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+class QWidget;
+
+namespace platform {
+
+// Sees every key press once, on its way to the focused control, and gives
+// the desktop's order: the form's key preview and Alt+F4 first, then the
+// keyboard layout, which replaces the key's character before the control
+// gets it. Shortcuts of the focused control have already run by then.
+class KeyRouter : public QObject {
+    Q_OBJECT
+public:
+    // Installs the one router as an application event filter.
+    static void install();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    using QObject::QObject;
+    bool route(QWidget &receiver, QKeyEvent &event);
+
+    const QKeyEvent *retyped_ = nullptr;   // the replacement being delivered
+};
+
+} // namespace platform

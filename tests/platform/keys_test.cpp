@@ -1,0 +1,156 @@
+#include "form.h"
+#include "keyboardlayout.h"
+#include "keypress.h"
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using namespace platform;
+
+namespace {
+
+class PreviewForm : public Form {
+public:
+    PreviewForm()
+    {
+        edit = new QLineEdit(this);
+        (new QVBoxLayout(this))->addWidget(edit);
+        KeyPreview = true;
+    }
+    void FormKeyDown(int &key, Qt::KeyboardModifiers) override { previewed.append(key); }
+
+    QLineEdit *edit;
+    QList<int> previewed;
+};
+
+class Keys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        form.edit->setFocus();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        loadKeyboardLayout(QStringLiteral("00000409"), KLF_ACTIVATE);
+        setMessageAnswerer({});
+    }
+    QString typed(const QString &keys)
+    {
+        form.edit->clear();
+        QTest::keyClicks(form.edit, keys);
+        return form.edit->text();
+    }
+    // A key whose character the desktop already delivers in Cyrillic.
+    void typeDesktopText(const QString &text)
+    {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(form.edit, &press);
+    }
+
+    PreviewForm form;
+};
+
+} // namespace
+
+TEST_F(Keys, RussianLayoutTypesEveryLetterByItsKey)
+{
+    EXPECT_TRUE(loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE));
+    EXPECT_EQ(typed(QStringLiteral("`qwertyuiop[]asdfghjkl;'zxcvbnm,./")),
+              QStringLiteral("ёйцукенгшщзхъфывапролджэячсмитьбю."));
+    EXPECT_EQ(typed(QStringLiteral("~QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>?")),
+              QStringLiteral("ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,"));
+    EXPECT_EQ(typed(QStringLiteral("0123456789 -=")), QStringLiteral("0123456789 -="));
+}
+
+TEST_F(Keys, PreviewSeesEachKeyOnceWhenTheLayoutRetypesIt)
+{
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    typed(QStringLiteral("qw"));
+    EXPECT_EQ(form.previewed, (QList<int>{Qt::Key_Q, Qt::Key_W}));
+}
+
+TEST_F(Keys, DesktopCyrillicAndControlCombinationsAreLeftAlone)
+{
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    form.edit->clear();
+    typeDesktopText(QStringLiteral("ж"));
+    EXPECT_EQ(form.edit->text(), QStringLiteral("ж"));
+
+    form.edit->setText(QStringLiteral("abc"));
+    QTest::keyClick(form.edit, Qt::Key_A, Qt::ControlModifier);   // select all, not "ф"
+    EXPECT_EQ(form.edit->selectedText(), QStringLiteral("abc"));
+}
+
+TEST_F(Keys, AltShiftAndCtrlShiftSwitchLayoutsUntilTheNextRequest)
+{
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    QTest::keyClick(form.edit, Qt::Key_Shift, Qt::AltModifier);
+    EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("q"));
+    QTest::keyClick(form.edit, Qt::Key_Control, Qt::ShiftModifier);
+    EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("й"));
+    QTest::keyClick(form.edit, Qt::Key_Shift, Qt::ControlModifier);
+    EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("q"));
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);   // the next activation
+    EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("й"));
+}
+
+TEST_F(Keys, LayoutRequestsNeedTheActivateFlagAndAKnownLayout)
+{
+    EXPECT_TRUE(loadKeyboardLayout(QStringLiteral("00000419"), 0));
+    EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("q"));
+    EXPECT_FALSE(loadKeyboardLayout(QStringLiteral("00000000"), KLF_ACTIVATE));
+    EXPECT_FALSE(KeyboardLayout::instance().isRussian());
+}
+
+TEST_F(Keys, KeyPressSeesEnterAsCharacter13AndDoesNotConsumeIt)
+{
+    QList<int> seen;
+    setKeyPressHandler(form.edit, [&](QChar &key) { seen.append(key.unicode()); });
+    int returns = 0;
+    QObject::connect(form.edit, &QLineEdit::returnPressed, [&] { ++returns; });
+    QTest::keyClick(form.edit, Qt::Key_Return);
+    QTest::keyClick(form.edit, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(form.edit, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(form.edit, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(seen, (QList<int>{13, 13}));
+    EXPECT_GE(returns, 2);
+}
+
+TEST_F(Keys, KeyPressCanChangeOrSwallowTheCharacterAfterTheLayout)
+{
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    QString seen;
+    setKeyPressHandler(form.edit, [&](QChar &key) {
+        seen += key;
+        if (key == QChar(u'ф'))
+            key = QChar(u'Ф');
+        else if (key == QChar(u'ы'))
+            key = QChar();
+    });
+    EXPECT_EQ(typed(QStringLiteral("asd")), QStringLiteral("Фв"));
+    EXPECT_EQ(seen, QStringLiteral("фыв"));
+}
+
+TEST_F(Keys, ErrorInAKeyPressHandlerIsReportedAndTheKeyDropped)
+{
+    QList<ShownMessage> shown;
+    setMessageAnswerer([&](const ShownMessage &m) {
+        shown.append(m);
+        return idOk;
+    });
+    setKeyPressHandler(form.edit, [](QChar &key) {
+        if (key == QChar(u'x'))
+            throw std::runtime_error("engine error");
+    });
+    EXPECT_EQ(typed(QStringLiteral("axb")), QStringLiteral("ab"));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].text, QStringLiteral("engine error"));
+}
