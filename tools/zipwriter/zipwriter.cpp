@@ -1,5 +1,7 @@
 #include "zipwriter.h"
 
+#include "zipformat.h"
+
 #include <zlib.h>
 
 #include <fstream>
@@ -39,37 +41,6 @@ std::string deflateRaw(const std::string &data)
     return out;
 }
 
-// Traditional PKWARE encryption keys.
-class Cipher {
-public:
-    explicit Cipher(const std::string &password)
-    {
-        for (char c : password)
-            update(std::uint8_t(c));
-    }
-    char encrypt(char plain)
-    {
-        const std::uint16_t t = std::uint16_t(keys_[2] | 2);
-        const char out = char(std::uint8_t(plain) ^ std::uint8_t((t * (t ^ 1)) >> 8));
-        update(std::uint8_t(plain));
-        return out;
-    }
-
-private:
-    static std::uint32_t crcByte(std::uint32_t crc, std::uint8_t b)
-    {
-        const std::uint8_t buf[1] = {b};
-        return ~std::uint32_t(crc32(~crc & 0xFFFFFFFFu, buf, 1));
-    }
-    void update(std::uint8_t b)
-    {
-        keys_[0] = crcByte(keys_[0], b);
-        keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
-        keys_[2] = crcByte(keys_[2], std::uint8_t(keys_[1] >> 24));
-    }
-    std::uint32_t keys_[3] = {0x12345678u, 0x23456789u, 0x34567890u};
-};
-
 // Encryption header plus encrypted data. The header's filler bytes come from
 // the CRC so that equal inputs give equal archives.
 std::string encrypt(const std::string &password, const std::string &payload,
@@ -81,13 +52,13 @@ std::string encrypt(const std::string &password, const std::string &payload,
         header[i] = char(seed >> 16);
     }
     header[11] = char(checkByte);
-    Cipher cipher(password);
+    zipformat::ZipCipher cipher(password);
     std::string out;
     out.reserve(12 + payload.size());
     for (char c : header)
-        out += cipher.encrypt(c);
+        out += char(cipher.encrypt(std::uint8_t(c)));
     for (char c : payload)
-        out += cipher.encrypt(c);
+        out += char(cipher.encrypt(std::uint8_t(c)));
     return out;
 }
 

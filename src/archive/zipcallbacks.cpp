@@ -1,0 +1,286 @@
+// The component's side of the library's call-backs and the password request.
+#include "zipextractor.h"
+
+#include "ezipextractor.h"
+#include "passworddlg.h"
+#include "unzlib.h"
+#include "zipmessageids.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kLibraryCall = 17;
+constexpr int kMaxPasswordLength = 80;
+constexpr int kMaxRepeatCount = 15;
+constexpr int kNoHandlerAnswer = 2;
+
+QString recordText(const CallbackRecord &record)
+{
+    QString text = QString::fromUtf8(record.text, qsizetype(strnlen(record.text, sizeof record.text)));
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] <= QLatin1Char(' '))
+        --end;
+    text.truncate(end);
+    return text.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+void writeText(CallbackRecord &record, const QString &text, int maxBytes)
+{
+    QByteArray bytes = text.toUtf8().left(std::min<qsizetype>(maxBytes, sizeof record.text - 1));
+    std::memset(record.text, 0, sizeof record.text);
+    std::memcpy(record.text, bytes.constData(), std::size_t(bytes.size()));
+}
+
+// The dialog's modal result as the password answer.
+TPasswordButton answerOf(int modalResult)
+{
+    switch (modalResult) {
+    case TPasswordDlg::mrOk: return pwbOk;
+    case TPasswordDlg::mrCancel: return pwbCancel;
+    case TPasswordDlg::mrCancelAll: return pwbCancelAll;
+    default: return pwbAbort;
+    }
+}
+
+} // namespace
+
+int TZipExtractor::ProgressPercent(unsigned total, unsigned done)
+{
+    if (total == 0 || done == 0)
+        return 0;
+    if (total < 214748)
+        return int(done * 100 / total);
+    return int(done / (total / 100));
+}
+
+std::int32_t TZipExtractor::callbackEntry(CallbackRecord *record)
+{
+    auto *component = static_cast<TZipExtractor *>(record ? record->caller : nullptr);
+    if (!isLive(component))
+        return -1;
+    try {
+        return component->DispatchCallback(kLibraryCall, 0, 0, {}, record) ? -1 : 0;
+    } catch (...) {
+        // Nothing may unwind through the library: pass it on once it returned.
+        if (!component->pendingThrow_)
+            component->pendingThrow_ = std::current_exception();
+        component->CancelRequested = true;
+        return -1;
+    }
+}
+
+bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, const QString &text,
+                                     CallbackRecord *record)
+{
+    const bool libraryCall = actionCode == kLibraryCall && record;
+    if (destroying_)
+        return libraryCall;
+    QString message = text;
+    if (libraryCall) {
+        actionCode = record->actionCode & 0xFF;
+        errorCode = record->errorCode;
+        size = record->size;
+        message = recordText(*record);
+    }
+    if (libraryCall) {
+        try {
+            handleAction(actionCode, errorCode, size, message, record);
+        } catch (const std::exception &e) {
+            if (eventErrorText_.isEmpty())
+                eventErrorText_ = QStringLiteral(" #%1 \"%2\"").arg(actionCode).arg(QString::fromLocal8Bit(e.what()));
+            CancelRequested = true;
+        }
+    } else {
+        handleAction(actionCode, errorCode, size, message, nullptr);
+    }
+    if (OnAfterCallback) {
+        CallBackInfo info(this, actionCode, errorCode, message, size);
+        bool abort = CancelRequested;
+        OnAfterCallback(&info, abort);
+        if (abort)
+            CancelRequested = true;
+    } else {
+        QCoreApplication::processEvents();
+    }
+    if (libraryCall)
+        return CancelRequested;
+    if (CancelRequested)
+        throw EZipExtractor(zipmsg::AbortRequested, true);
+    return false;
+}
+
+void TZipExtractor::handleAction(int action, int error, int size, const QString &text, CallbackRecord *record)
+{
+    const auto usize = unsigned(size);
+    switch (action) {
+    case 0:
+        if (OnTick)
+            OnTick(this);
+        break;
+    case 1:
+        if (OnProgress)
+            OnProgress(this, NewFile, text, usize);
+        itemSize_ = usize;
+        itemDone_ = 0;
+        itemName_ = text;
+        if (OnItemProgress)
+            OnItemProgress(this, text, usize, 0);
+        break;
+    case 2:
+        if (OnProgress)
+            OnProgress(this, ProgressUpdate, QString(), usize);
+        itemDone_ += usize;
+        if (OnItemProgress)
+            OnItemProgress(this, itemName_, itemSize_, ProgressPercent(itemSize_, itemDone_));
+        totalDone_ += usize;
+        if (OnTotalProgress)
+            OnTotalProgress(this, totalSize_, ProgressPercent(totalSize_, totalDone_));
+        break;
+    case 3:
+        if (OnProgress)
+            OnProgress(this, EndOfBatch, QString(), 0);
+        itemSize_ = itemDone_ = totalDone_ = 0;
+        itemName_.clear();
+        if (OnItemProgress)
+            OnItemProgress(this, QString(), 0, -1);
+        if (OnTotalProgress)
+            OnTotalProgress(this, 0, -1);
+        break;
+    case 4:
+        lastMessage_ = text;
+        if (error != 0) {
+            errorCode_ = error & 0xFF;
+            if (errorCode_ == 9 && !eventErrorText_.isEmpty())
+                lastMessage_ = QStringLiteral("Exception in Event ") + eventErrorText_;
+            fullErrorCode_ = error;
+        }
+        if (OnMessage)
+            OnMessage(this, error, lastMessage_);
+        break;
+    case 5:
+        if (OnProgress)
+            OnProgress(this, TotalFiles2Process, QString(), usize);
+        break;
+    case 6:
+        totalSize_ = usize;
+        totalDone_ = 0;
+        itemName_.clear();
+        itemSize_ = 0;
+        if (OnProgress)
+            OnProgress(this, TotalSize2Process, QString(), usize);
+        break;
+    case 7: {
+        bool changed = false;
+        QString name = text;
+        if (OnSetNewName)
+            OnSetNewName(this, name, changed);
+        if (record) {
+            record->errorCode = changed ? 1 : 0;
+            if (changed)
+                writeText(*record, name, UNZ_TEXT_SIZE - 1);
+        }
+        break;
+    }
+    case 8:
+        handlePassword(text, error, size, record);
+        break;
+    case 9: {
+        bool doExtract = true;
+        if (OnCRC32Error)
+            OnCRC32Error(this, text, unsigned(error), usize, doExtract);
+        if (record)
+            record->errorCode = OnCRC32Error ? (doExtract ? 1 : 0) : kNoHandlerAnswer;
+        break;
+    }
+    case 10:
+        if (OnExtractOverwrite) {
+            bool overwrite = (size & 0xFF) != 0;
+            OnExtractOverwrite(this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
+            if (record)
+                record->size = overwrite ? 1 : 0;
+        }
+        break;
+    case 11:
+        if (error != 0) {
+            errorCode_ = error & 0xFF;
+            fullErrorCode_ = error;
+        }
+        if (OnExtractSkipped)
+            OnExtractSkipped(this, text, UnZipSkipTypes((size & 0xFF) - 1), error);
+        break;
+    default:
+        // Comments, memory and extra data serve zip operations and extraction
+        // into memory, which nothing here starts; codes above 16 are unknown.
+        break;
+    }
+}
+
+void TZipExtractor::handlePassword(const QString &forFile, int error, int size, CallbackRecord *record)
+{
+    QString password;
+    auto repeatCount = unsigned(size);
+    TPasswordButton action = pwbOk;
+    if (OnPasswordError) {
+        OnPasswordError(this, record && record->zipOperation != 0, password, forFile, repeatCount, action);
+        if (action != pwbOk)
+            password.clear();
+    } else {
+        password = askPassword(error & 1);
+        action = answerOf(passwordModalResult_);
+    }
+    if (!record)
+        return;
+    if (password.isEmpty()) {
+        repeatCount = 0;
+        record->errorCode = 0;
+    } else {
+        writeText(*record, password.left(kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
+        record->errorCode = 1;
+    }
+    record->size = std::int32_t(std::min<unsigned>(repeatCount, kMaxRepeatCount));
+    if (action == pwbCancelAll)
+        record->actionCode = 0;
+    else if (action == pwbAbort)
+        CancelRequested = true;
+}
+
+QString TZipExtractor::askPassword(bool newPassword)
+{
+    passwordModalResult_ = TPasswordDlg::mrOk;
+    if (Unattended) {
+        ReportMessage(newPassword ? zipmsg::NewPasswordUnattended : zipmsg::PasswordUnattended);
+        return {};
+    }
+    QString first;
+    if (!newPassword) {
+        showPasswordDialog(TPasswordDlg::pbOk | TPasswordDlg::pbCancel | TPasswordDlg::pbCancelAll,
+                           tableText(zipmsg::PasswordPrompt), first);
+        return first;
+    }
+    const int buttons = TPasswordDlg::pbOk | TPasswordDlg::pbCancel;
+    if (showPasswordDialog(buttons, tableText(zipmsg::PasswordPrompt), first) != TPasswordDlg::mrOk || first.isEmpty())
+        return {};
+    QString second;
+    if (showPasswordDialog(buttons, tableText(zipmsg::PasswordConfirmPrompt), second) != TPasswordDlg::mrOk
+        || second.isEmpty())
+        return {};
+    if (first != second) {
+        ReportMessage(zipmsg::PasswordsDiffer);
+        return {};
+    }
+    return first;
+}
+
+// Shows the dialog; the entry counts only after OK.
+int TZipExtractor::showPasswordDialog(int buttons, const QString &prompt, QString &entered)
+{
+    const QStringList captions = {tableText(zipmsg::PasswordOkCaption), tableText(zipmsg::PasswordCancelCaption),
+                                  tableText(zipmsg::PasswordCancelAllCaption), tableText(zipmsg::PasswordAbortCaption)};
+    TPasswordDlg dialog(buttons, tableTextOr(zipmsg::PasswordTitle, fallbackPrefix()), prompt, captions);
+    passwordModalResult_ = dialog.Execute();
+    entered = passwordModalResult_ == TPasswordDlg::mrOk ? dialog.password() : QString();
+    return passwordModalResult_;
+}

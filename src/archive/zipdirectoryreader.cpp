@@ -1,0 +1,151 @@
+#include "zipdirectoryreader.h"
+
+#include "ezipextractor.h"
+#include "zipformat.h"
+#include "zipmessageids.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace zipformat;
+
+namespace {
+
+constexpr qint64 kMaxEndSearch = kMaxCommentLength + kEndRecordSize;   // 65557
+constexpr int kPaddingBlock = 512;
+
+} // namespace
+
+ZipDirectoryReader::ZipDirectoryReader(QIODevice &file, CodePageOpts codePage, Reporter report)
+    : file_(file), codePage_(codePage), report_(std::move(report))
+{
+}
+
+QString ZipDirectoryReader::decode(const QByteArray &raw, std::uint16_t flags) const
+{
+    NameCoding coding = NameCoding::Ansi1251;
+    if (flags & kFlagUtf8)
+        coding = NameCoding::Utf8;
+    else if ((codePage_ == cpAuto && facts_.hostSystem == 0) || facts_.hostSystem == 6
+             || (facts_.hostSystem == 11 && facts_.madeByVersion == 50) || codePage_ == cpOEM)
+        coding = NameCoding::Oem866;
+    return QString::fromStdString(toUtf8(std::string_view(raw.constData(), std::size_t(raw.size())), coding));
+}
+
+QByteArray ZipDirectoryReader::readExactly(qint64 size, int failureId)
+{
+    QByteArray bytes = file_.read(size);
+    if (bytes.size() != size)
+        throw EZipExtractor(failureId, true);
+    return bytes;
+}
+
+bool ZipDirectoryReader::endRecordAtEnd(qint64 size)
+{
+    if (size < kEndRecordSize || !file_.seek(size - kEndRecordSize))
+        return false;
+    facts_.archiveSize = size;
+    const QByteArray record = file_.read(kEndRecordSize);
+    if (record.size() != kEndRecordSize || le32(record.constData()) != kEndRecordSignature)
+        return false;
+    facts_.endRecordOffset = size - kEndRecordSize;
+    endRecord_ = record;
+    return true;
+}
+
+void ZipDirectoryReader::searchEndRecord(qint64 size)
+{
+    const qint64 n = std::min(kMaxEndSearch, size);
+    if (!file_.seek(size - n))
+        throw EZipExtractor(zipmsg::EndRecordSeekFailed, true);
+    const QByteArray tail = readExactly(n, zipmsg::EndRecordReadFailed);
+    for (qint64 i = n - kEndRecordSize - 1; i >= 0; --i) {
+        const char *p = tail.constData() + i;
+        if (le32(p) != kEndRecordSignature)
+            continue;
+        facts_.endRecordOffset = size - n + i;
+        endRecord_ = tail.mid(i, kEndRecordSize);
+        const qint64 commentLength = le16(p + 20);
+        const qint64 available = std::min(commentLength, n - i - kEndRecordSize);
+        const qint64 stray = n - (i + kEndRecordSize + commentLength);
+        // A comment that runs past the end is cut to the bytes that are there.
+        if (stray > 0) {
+            const QByteArray after = tail.mid(i + kEndRecordSize + commentLength);
+            const bool zeroPadding = size % kPaddingBlock == 0 && stray < kPaddingBlock
+                                  && std::all_of(after.begin(), after.end(), [](char c) { return c == 0; });
+            facts_.archiveSize = size - stray;
+            if (!zeroPadding)
+                report_(zipmsg::StrayBytesAfterEnd);
+        }
+        QByteArray comment = tail.mid(i + kEndRecordSize, available);
+        if (const qsizetype zero = comment.indexOf('\0'); zero >= 0)
+            comment.truncate(zero);
+        facts_.comment = decode(comment, 0);
+        return;
+    }
+    file_.close();
+    throw EZipExtractor(facts_.spanningMarker ? zipmsg::SpannedPartWithoutEnd : zipmsg::NotAnArchive, true);
+}
+
+void ZipDirectoryReader::locateEndRecord()
+{
+    facts_.comment.clear();
+    facts_.endRecordOffset = 0;
+    if (!file_.isOpen() && !file_.open(QIODevice::ReadOnly))
+        throw EZipExtractor(zipmsg::ArchiveNotFound, true);
+    const qint64 size = file_.size();
+    facts_.archiveSize = size;
+    const QByteArray start = file_.read(8);
+    facts_.spanningMarker = start.size() == 8 && le32(start.constData()) == kSpanningMarker
+                         && le32(start.constData() + 4) == kLocalHeaderSignature;
+    try {
+        if (!endRecordAtEnd(size))
+            searchEndRecord(size);
+    } catch (...) {
+        file_.close();
+        throw;
+    }
+}
+
+void ZipDirectoryReader::readEntries(const EntrySink &sink)
+{
+    const char *end = endRecord_.constData();
+    const int thisDisk = le16(end + 4);
+    const int directoryDisk = le16(end + 6);
+    const int totalEntries = le16(end + 10);
+    const qint64 directorySize = le32(end + 12);
+    facts_.statedOffset = le32(end + 16);
+    facts_.diskCount = thisDisk;
+    facts_.spanned = thisDisk > 0;
+    // Only single-file archives are read; a directory on another disk is
+    // looked for at the stated offset.
+    facts_.centralOffset = directoryDisk != thisDisk ? facts_.statedOffset
+                                                     : facts_.endRecordOffset - directorySize;
+    facts_.firstMemberOffset = facts_.archiveSize == kEndRecordSize ? 0 : facts_.archiveSize;
+    if (facts_.statedOffset != facts_.centralOffset) {
+        facts_.offsetDiffers = true;
+        report_(zipmsg::DirectoryOffsetDiffers);
+    }
+    if (facts_.centralOffset < 0 || !file_.seek(facts_.centralOffset))
+        throw EZipExtractor(zipmsg::DirectorySeekFailed, true);
+    for (int sequence = 1; sequence <= totalEntries; ++sequence) {
+        const QByteArray header = readExactly(kCentralHeaderSize, zipmsg::DirectoryPastLastDisk);
+        if (le32(header.constData()) != kCentralHeaderSignature)
+            throw EZipExtractor(zipmsg::EntrySignatureMissing, true);
+        ZipDirEntry entry;
+        std::memcpy(static_cast<ZipDirHeader *>(&entry), header.constData() + 4, sizeof(ZipDirHeader));
+        const QByteArray name = readExactly(entry.FileNameLength, zipmsg::NameUnreadable);
+        facts_.hostSystem = entry.HostSystem;
+        facts_.madeByVersion = entry.MadeByVersion;
+        entry.FileName = decode(name, entry.GeneralFlags).replace(QLatin1Char('/'), QLatin1Char('\\'));
+        entry.Encrypted = entry.GeneralFlags & kFlagEncrypted ? 1 : 0;
+        entry.ExtraData = readExactly(entry.ExtraFieldLength, zipmsg::DirectorySeekFailed);
+        if (entry.FileCommentLength > 0)
+            entry.FileComment = decode(readExactly(entry.FileCommentLength, zipmsg::CommentUnreadable),
+                                       entry.GeneralFlags);
+        sink(sequence, entry);
+        facts_.firstMemberOffset = std::min<qint64>(facts_.firstMemberOffset, entry.LocalHeaderOffset);
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// Enumerations of the archive component's properties and events.
+enum ExtrOptsEnum : unsigned {
+    ExtrDirNames = 1,
+    ExtrOverWrite = 2,
+    ExtrFreshen = 4,
+    ExtrUpdate = 8,
+    ExtrTest = 16,
+    ExtrForceDirs = 32,
+};
+using ExtrOpts = unsigned;   // a set of ExtrOptsEnum bits
+
+enum ProgressType {
+    NewFile, ProgressUpdate, EndOfBatch, TotalFiles2Process, TotalSize2Process, NewExtra, ExtraUpdate
+};
+
+enum UnZipSkipTypes {
+    stOnFreshen, stNoOverwrite, stFileExists, stBadPassword, stNoEncryptionLib,
+    stCompressionUnknown, stUnknownZipHost, stZipFileFormatWrong, stGeneralExtractError
+};
+
+enum TPasswordButton { pwbOk, pwbCancel, pwbCancelAll, pwbAbort };
+
+enum CodePageOpts { cpAuto, cpNone, cpOEM };

@@ -1,0 +1,352 @@
+#include "zipextractor.h"
+
+#include "ezipextractor.h"
+#include "messagebox.h"
+#include "unzlib.h"
+#include "zipmessageids.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QWidget>
+
+#include <new>
+#include <unordered_set>
+
+namespace {
+
+constexpr unsigned kMaxPasswordRequests = 15;
+constexpr int kMinimumExtractVersion = 172;
+constexpr int kBusy = -255;
+constexpr std::int32_t kTrue = -1;
+constexpr std::int32_t kEndMarker = 7;
+
+// The hourglass while the directory is read, when the program has the
+// foreground; nested uses keep the cursor saved by the outermost.
+class BusyCursor {
+public:
+    BusyCursor()
+    {
+        auto *gui = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+        active_ = gui && QGuiApplication::applicationState() == Qt::ApplicationActive;
+        if (active_)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor()
+    {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool active_ = false;
+};
+
+std::unordered_set<const TZipExtractor *> &liveComponents()
+{
+    static std::unordered_set<const TZipExtractor *> live;
+    return live;
+}
+
+std::int32_t boolean(bool value)
+{
+    return value ? kTrue : 0;
+}
+
+// The table text with its arguments: the text argument first, then the
+// number argument's text; or else the number argument.
+QString formatTableText(QString text, const EZipExtractor &e)
+{
+    QStringList args;
+    if (!e.textArgument().isEmpty())
+        args << e.textArgument();
+    if (!e.numberArgument().isEmpty())
+        args << e.numberArgument();
+    for (const QString &arg : args) {
+        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("%[sd]")));
+        if (at < 0)
+            break;
+        text.replace(at, 2, arg);
+    }
+    return text;
+}
+
+} // namespace
+
+TZipExtractor::TZipExtractor(QObject *owner)
+    : QObject(owner), unzLib_(std::make_unique<TUnzLib>(this)), zipLib_(std::make_unique<TZipLib>(this))
+{
+    if (auto *widget = qobject_cast<QWidget *>(owner))
+        windowHandle_ = widget->window();
+    liveComponents().insert(this);
+}
+
+TZipExtractor::~TZipExtractor()
+{
+    destroying_ = true;
+    liveComponents().erase(this);
+}
+
+bool TZipExtractor::isLive(const TZipExtractor *component)
+{
+    return liveComponents().count(component) != 0;
+}
+
+QString TZipExtractor::fallbackPrefix()
+{
+    return QStringLiteral("Message table is probably not linked to the executable\nMissing String ID is: ");
+}
+
+QString TZipExtractor::tableText(int id)
+{
+    QString text;   // the program carries no message table
+    if (OnZipStr)
+        OnZipStr(this, id, text);
+    return text;
+}
+
+QString TZipExtractor::tableTextOr(int id, const QString &fallback)
+{
+    const QString text = tableText(id);
+    return text.isEmpty() ? fallback : text;
+}
+
+void TZipExtractor::show(const QString &text)
+{
+    if (!Unattended)
+        platform::showPlainMessage(text);
+}
+
+void TZipExtractor::ReportMessage(int id, const QString &extra)
+{
+    const QString table = tableText(id);
+    const QString text = table.isEmpty() ? fallbackPrefix() + QString::number(id) + QLatin1Char(' ') + extra
+                                         : table + extra;
+    lastMessage_ = text;
+    errorCode_ = id;
+    show(text);
+    if (OnMessage)
+        OnMessage(this, 0, text);
+}
+
+void TZipExtractor::ReportException(const EZipExtractor &e)
+{
+    errorCode_ = e.id();
+    const QString table = tableText(e.id());
+    const QString text = table.isEmpty() ? fallbackPrefix() + QString::number(e.id()) : formatTableText(table, e);
+    if (e.display())
+        show(text);
+    lastMessage_ = text;
+    if (OnMessage)
+        OnMessage(this, errorCode_, text);
+}
+
+void TZipExtractor::setPasswordReqCount(unsigned count)
+{
+    passwordReqCount_ = std::min(count, kMaxPasswordRequests);
+}
+
+void TZipExtractor::setLibDirectory(const QString &directory)
+{
+    QString stored = directory;
+    if (stored.endsWith(QLatin1Char('\\')) || stored.endsWith(QLatin1Char('/')))
+        stored.chop(1);
+    libDirectory_ = stored;
+}
+
+void TZipExtractor::setZipFileName(const QString &name)
+{
+    zipFileName_ = name;
+    ReadDirectory();
+}
+
+void TZipExtractor::ReadDirectory()
+{
+    entries_.clear();
+    facts_ = {};
+    skippedDirEntries_ = 0;
+    errorCode_ = 0;
+    auto notify = [this] {
+        if (OnDirUpdate)
+            OnDirUpdate(this);
+    };
+    if (zipFileName_.isEmpty() || !QFileInfo(zipFileName_).isFile()) {
+        notify();
+        return;
+    }
+    // Drive letters do not exist on POSIX paths, so there is no drive to check.
+    QFile file(zipFileName_);
+    ZipDirectoryReader reader(file, CodePage, [this](int id) { ReportMessage(id); });
+    try {
+        reader.locateEndRecord();
+    } catch (const EZipExtractor &e) {
+        ReportException(e);
+    }
+    if (!file.isOpen()) {
+        facts_ = reader.facts();
+        notify();
+        return;
+    }
+    bool failed = true;
+    {
+        BusyCursor cursor;
+        try {
+            reader.readEntries([this](int sequence, ZipDirEntry &entry) {
+                const qsizetype cut = std::max(entry.FileName.lastIndexOf(QLatin1Char('\\')),
+                                               entry.FileName.lastIndexOf(QLatin1Char(':')));
+                if (!UseDirOnlyEntries && entry.FileName.mid(cut + 1).isEmpty()) {
+                    ++skippedDirEntries_;
+                    return;
+                }
+                entries_.push_back(std::move(entry));
+                if (OnNewName)
+                    OnNewName(this, sequence, entries_.back());
+            });
+            failed = false;
+        } catch (const EZipExtractor &e) {
+            ReportException(e);
+        } catch (const std::bad_alloc &) {
+            ReportMessage(zipmsg::OutOfMemory);
+        } catch (const std::exception &e) {
+            ReportMessage(zipmsg::DirectoryReadFailed, QString::fromLocal8Bit(e.what()));
+        }
+    }
+    file.close();
+    facts_ = reader.facts();
+    if (failed) {
+        entries_.clear();
+        zipFileName_.clear();
+        facts_.firstMemberOffset = 0;
+    } else {
+        facts_.firstMemberOffset += facts_.centralOffset - facts_.statedOffset;
+    }
+    notify();
+}
+
+int TZipExtractor::Extract()
+{
+    if (unzipBusy_ || libraryBusy_ || ZipBusy())
+        return kBusy;
+    unzipBusy_ = true;
+    struct ClearBusy {
+        bool &flag;
+        ~ClearBusy() { flag = false; }
+    } clearBusy{unzipBusy_};
+
+    successCount_ = 0;
+    errorCode_ = 0;
+    lastMessage_.clear();
+    if (zipFileName_.isEmpty()) {
+        ReportMessage(zipmsg::NoArchiveName);
+        return errorCode_;
+    }
+    if (!QFileInfo(zipFileName_).isFile()) {
+        ReportMessage(zipmsg::ArchiveNotFound);
+        return errorCode_;
+    }
+    if (entries_.empty()) {
+        ReadDirectory();
+        if (entries_.empty()) {
+            if (errorCode_ == 0)
+                ReportMessage(zipmsg::EmptyArchive);
+            return errorCode_;
+        }
+    }
+    runExtraction(zipFileName_);
+    return errorCode_;
+}
+
+void TZipExtractor::runExtraction(const QString &archive)
+{
+    const unsigned rememberedRequests = passwordReqCount_;
+    const bool noPasswordAtHand = Unattended && Password.isEmpty() && !OnPasswordError;
+    if (noPasswordAtHand) {
+        passwordReqCount_ = 0;
+        ReportMessage(zipmsg::UnattendedWithoutPassword);
+    }
+    CancelRequested = false;
+    libraryBusy_ = true;
+    // Spanned sets are not joined: the archive is always extracted as it is.
+    try {
+        unzLib_->LoadForUse(kMinimumExtractVersion, false);
+    } catch (const EZipExtractor &e) {
+        ReportException(e);
+    }
+    if (!unzLib_->isLoaded()) {
+        libraryBusy_ = false;
+        return;
+    }
+    try {
+        UnzipParams params{};
+        std::vector<QByteArray> texts;
+        std::vector<UnzipFileSpec> specs;
+        fillParams(params, archive, texts, specs);
+        eventErrorText_.clear();
+        pendingThrow_ = nullptr;
+        const std::int32_t result = unzLib_->Execute(&params);
+        successCount_ = result;
+        if (result < 0) {
+            successCount_ = 0;
+            ReportMessage(zipmsg::FatalDllError, QStringLiteral("fatal Dll error"));
+        }
+    } catch (const EZipExtractor &e) {
+        ReportException(e);
+    } catch (const std::exception &) {
+        ReportMessage(zipmsg::ExtractFailed);
+    }
+    FSpecArgs.clear();
+    if (noPasswordAtHand)
+        passwordReqCount_ = rememberedRequests;
+    unzLib_->Release(TZipLibLoader::UseOperation);
+    CancelRequested = false;
+    libraryBusy_ = false;
+    if (pendingThrow_)
+        std::rethrow_exception(std::exchange(pendingThrow_, nullptr));
+}
+
+void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std::vector<QByteArray> &texts,
+                               std::vector<UnzipFileSpec> &specs)
+{
+    // The record points into texts, so they are sized once and never move.
+    texts.reserve(std::size_t(3 + FSpecArgs.size()));
+    auto keep = [&texts](const QByteArray &bytes) {
+        texts.push_back(bytes);
+        return texts.back().constData();
+    };
+    params.windowHandle = Unattended ? nullptr : windowHandle_;
+    params.caller = this;
+    params.version = unzLib_->version();
+    params.callback = &TZipExtractor::callbackEntry;
+    params.traceFlag = boolean(Trace);
+    params.password = keep(Password.toUtf8());
+    params.testFlag = boolean(ExtrOptions & ExtrTest);
+    params.reserved40 = kTrue;
+    params.verboseFlag = boolean(Verbose || Trace);
+    params.updateFlag = boolean(ExtrOptions & ExtrUpdate);
+    params.freshenFlag = boolean((ExtrOptions & ExtrFreshen) && !(ExtrOptions & ExtrUpdate));
+    params.directoryNamesFlag = boolean(ExtrOptions & ExtrDirNames);
+    params.overwriteFlag = boolean(ExtrOptions & ExtrOverWrite);
+    params.archiveName = keep(QFile::encodeName(archive));
+    params.passwordRequestCount = std::int32_t(passwordReqCount_);
+    if (!ExtrBaseDir.isEmpty()) {
+        QString directory = ExtrBaseDir;
+        directory.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (ExtrOptions & ExtrForceDirs)
+            QDir().mkpath(directory);
+        if (!QFileInfo(directory).isDir())
+            throw EZipExtractor(zipmsg::NoExtractDirectory, ExtrBaseDir);
+        params.extractDirectory = keep(QFile::encodeName(directory));
+    }
+    // A first entry of exactly "*.*" means every member: the array stays zero.
+    const bool everything = FSpecArgs.isEmpty() || FSpecArgs.first() == QLatin1String("*.*");
+    specs.assign(std::size_t(FSpecArgs.size()), UnzipFileSpec{});
+    for (qsizetype i = 0; i < FSpecArgs.size() && !everything; ++i)
+        specs[std::size_t(i)].fileSpec = keep(FSpecArgs[i].toUtf8());
+    params.fileSpecs = specs.empty() ? nullptr : specs.data();
+    params.fileSpecCount = everything ? 0 : std::int32_t(FSpecArgs.size());
+    params.endMarker = kEndMarker;
+}

@@ -1,0 +1,163 @@
+#include "ziplibloader.h"
+
+#include "ezipextractor.h"
+#include "zipextractor.h"
+#include "zipmessageids.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kAllReasons = TZipLibLoader::UseExecute | TZipLibLoader::UseOperation | TZipLibLoader::UseKeep;
+constexpr int kLowestVersion = 153;
+constexpr int kHighestVersion = 300;
+
+struct KindNames {
+    const char *library;
+    const char *exec;
+    const char *version;
+    const char *privateVersion;
+};
+
+const KindNames kNames[2] = {
+    {"unzlib", "UnzLibExec", "GetUnzLibVersion", "GetUnzLibPrivVersion"},
+    {"ziplib", "ZipLibExec", "GetZipLibVersion", "GetZipLibPrivVersion"},
+};
+
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+QString programDirectory()
+{
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+}
+
+} // namespace
+
+QString joinLibraryPath(const QString &directory, const QString &name)
+{
+    QString joined = directory;
+    if (!directory.isEmpty() && !directory.endsWith(QLatin1Char(':')) && !name.isEmpty()) {
+        const bool dirHas = isSeparator(directory.back());
+        const bool nameHas = isSeparator(name.front());
+        if (dirHas && nameHas)
+            joined.chop(1);
+        else if (!dirHas && !nameHas)
+            joined += QLatin1Char('/');
+    }
+    joined += name;
+    return joined.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+TZipLibLoader::TZipLibLoader(TZipExtractor *owner, int kind)
+    : kind_(kind), libraryPath_(QString::fromLatin1(kNames[kind].library)), owner_(owner)
+{
+}
+
+void TZipLibLoader::clear()
+{
+    library_.unload();
+    exec_ = nullptr;
+    versionEntry_ = nullptr;
+    privateVersionEntry_ = nullptr;
+    version_ = 0;
+    privateVersion_ = 0;
+}
+
+// LibDirectory first; then the program's own folder; then the system's
+// search order for the bare name.
+QString TZipLibLoader::resolvePath() const
+{
+    const QString file = RuntimeLibrary::fileName(QString::fromLatin1(kNames[kind_].library));
+    const QString directory = owner_->LibDirectory();
+    if (!directory.isEmpty()) {
+        QString path = joinLibraryPath(directory, file);
+        if (directory.startsWith(QLatin1Char('.')))
+            path = joinLibraryPath(programDirectory(), path);
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    const QString beside = joinLibraryPath(programDirectory(), file);
+    if (!programDirectory().isEmpty() && QFileInfo::exists(beside))
+        return beside;
+    return file;
+}
+
+int TZipLibLoader::Acquire(int reasons)
+{
+    useReasons_ = (useReasons_ | reasons) & kAllReasons;
+    if (isLoaded())
+        return version_;
+    version_ = 0;
+    // The program carries no library of its own, so a failed load raises.
+    LoadFromPath(resolvePath(), true);
+    if (owner_->Verbose)
+        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(zipmsg::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
+    return version_;
+}
+
+int TZipLibLoader::LoadFromPath(const QString &path, bool mustLoad)
+{
+    clear();
+    if (!library_.load(path)) {
+        useReasons_ = 0;
+        if (mustLoad)
+            throw EZipExtractor(zipmsg::LibraryNotLoadable, path);
+        return 0;
+    }
+    const KindNames &names = kNames[kind_];
+    exec_ = reinterpret_cast<ExecFn>(library_.symbol(names.exec));
+    versionEntry_ = reinterpret_cast<VersionFn>(library_.symbol(names.version));
+    privateVersionEntry_ = reinterpret_cast<VersionFn>(library_.symbol(names.privateVersion));
+    libraryPath_ = library_.modulePath();
+    if (exec_ && versionEntry_) {
+        version_ = versionEntry_();
+        if (privateVersionEntry_)
+            privateVersion_ = privateVersionEntry_();
+    }
+    if (version_ < kLowestVersion || version_ > kHighestVersion) {
+        clear();
+        useReasons_ = 0;
+        if (mustLoad)
+            throw EZipExtractor(zipmsg::LibraryVersionRefused, libraryPath_);
+        return 0;
+    }
+    return privateVersion_;
+}
+
+int TZipLibLoader::LoadForUse(int minimum, bool keep)
+{
+    Acquire(keep ? UseKeep : UseOperation);
+    const int result = isLoaded() ? version_ : 0;
+    if (version_ < minimum) {
+        Release(kAllReasons);
+        throw EZipExtractor(zipmsg::LibraryVersionRefused, libraryPath_);
+    }
+    return result;
+}
+
+std::int32_t TZipLibLoader::Execute(void *params)
+{
+    Acquire(UseExecute);
+    const std::int32_t result = exec_(params);
+    Release(UseExecute);
+    return result;
+}
+
+int TZipLibLoader::Release(int reasons)
+{
+    useReasons_ = useReasons_ & ~reasons & kAllReasons;
+    if (useReasons_ == 0 && isLoaded()) {
+        if (owner_->Verbose)
+            owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(zipmsg::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
+        library_.unload();
+    }
+    if (!isLoaded()) {
+        clear();
+        useReasons_ = 0;
+    }
+    return version_;
+}

@@ -1,0 +1,140 @@
+#include "archivefile.h"
+
+#include "zipformat.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace unz {
+
+using namespace zipformat;
+
+ArchiveFile::ArchiveFile(const std::string &path)
+{
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    size_ = fd_ >= 0 ? st.st_size : 0;
+}
+
+ArchiveFile::~ArchiveFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool ArchiveFile::readAt(std::int64_t offset, void *buffer, std::size_t size) const
+{
+    if (offset < 0 || offset > size_ || std::int64_t(size) > size_ - offset)
+        return false;
+    auto *out = static_cast<char *>(buffer);
+    while (size > 0) {
+        const ssize_t got = ::pread(fd_, out, size, offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        out += got;
+        offset += got;
+        size -= std::size_t(got);
+    }
+    return true;
+}
+
+bool Member::encrypted() const
+{
+    return flags & kFlagEncrypted;
+}
+
+std::uint8_t Member::passwordCheckByte() const
+{
+    return flags & kFlagDataDescriptor ? std::uint8_t(dosDateTime >> 8) : std::uint8_t(crc >> 24);
+}
+
+namespace {
+
+// The last end record whose comment fits inside the file.
+bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned char record[kEndRecordSize])
+{
+    const std::int64_t tailSize = std::min<std::int64_t>(archive.size(), kMaxCommentLength + kEndRecordSize);
+    std::vector<unsigned char> tail(static_cast<std::size_t>(tailSize));
+    const std::int64_t tailStart = archive.size() - tailSize;
+    if (tailSize < kEndRecordSize || !archive.readAt(tailStart, tail.data(), tail.size()))
+        return false;
+    for (std::int64_t i = tailSize - kEndRecordSize; i >= 0; --i) {
+        const unsigned char *p = tail.data() + i;
+        if (le32(p) == kEndRecordSignature && i + kEndRecordSize + le16(p + 20) <= tailSize) {
+            position = tailStart + i;
+            std::copy(p, p + kEndRecordSize, record);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string &error)
+{
+    std::int64_t endPosition = 0;
+    unsigned char end[kEndRecordSize];
+    if (!findEndRecord(archive, endPosition, end)) {
+        error = "no end of central directory record: not a ZIP archive";
+        return false;
+    }
+    const std::uint16_t entries = le16(end + 10);
+    const std::uint32_t directorySize = le32(end + 12);
+    const std::uint32_t statedStart = le32(end + 16);
+    if (directorySize > endPosition) {
+        error = "the central directory is larger than the archive";
+        return false;
+    }
+    directory.start = endPosition - directorySize;
+    // Data in front of the archive shifts every stated offset alike.
+    const std::int64_t shift = directory.start - std::int64_t(statedStart);
+    std::vector<unsigned char> buffer(directorySize);
+    if (!archive.readAt(directory.start, buffer.data(), buffer.size())) {
+        error = "the central directory cannot be read";
+        return false;
+    }
+    directory.members.clear();
+    directory.members.reserve(entries);
+    std::size_t pos = 0;
+    for (unsigned n = 0; n < entries; ++n) {
+        const unsigned char *h = buffer.data() + pos;
+        if (buffer.size() - pos < std::size_t(kCentralHeaderSize) || le32(h) != kCentralHeaderSignature) {
+            error = "a central directory entry is damaged";
+            return false;
+        }
+        const std::size_t nameLength = le16(h + 28);
+        const std::size_t total = kCentralHeaderSize + nameLength + le16(h + 30) + le16(h + 32);
+        if (buffer.size() - pos < total) {
+            error = "a central directory entry runs past the directory";
+            return false;
+        }
+        Member m;
+        m.madeByVersion = h[4];
+        m.hostSystem = h[5];
+        m.flags = le16(h + 8);
+        m.method = le16(h + 10);
+        m.dosDateTime = le32(h + 12);
+        m.crc = le32(h + 16);
+        m.compressedSize = le32(h + 20);
+        m.uncompressedSize = le32(h + 24);
+        m.localHeaderOffset = std::int64_t(le32(h + 42)) + shift;
+        const std::string_view raw(reinterpret_cast<const char *>(h + kCentralHeaderSize), nameLength);
+        m.name = toUtf8(raw, nameCoding(m.flags, m.hostSystem, m.madeByVersion));
+        directory.members.push_back(std::move(m));
+        pos += total;
+    }
+    return true;
+}
+
+} // namespace unz

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "archivefile.h"
+#include "unzlib.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace unz {
+
+// One run of UnzLibExec: selects the members, asks the caller through the
+// call-back where the record says so, and writes or tests each member.
+class Extraction {
+public:
+    explicit Extraction(const UnzipParams &params);
+    std::int32_t run();
+
+private:
+    struct Reply {
+        std::int32_t action = 0;
+        std::int32_t error = 0;
+        std::int32_t size = 0;
+        std::string text;
+    };
+    Reply call(std::int32_t action, std::int32_t error, std::int32_t size, std::string_view text,
+               int memberIndex = 0);
+    void message(std::int32_t error, const std::string &text);
+    void skipped(const std::string &name, int reason, std::int32_t error, const std::string &why);
+
+    bool selected(const Member &member) const;
+    bool processMember(const ArchiveFile &archive, const Directory &directory, int index);
+    bool mayReplace(const Member &member, int index, const std::string &target, const std::string &name);
+    bool findPassword(const class MemberUnpacker &unpacker, const std::string &name, std::string &password);
+    std::string targetPath(const std::string &relative) const;
+
+    const UnzipParams &params_;
+    bool aborted_ = false;
+    bool passwordsCancelled_ = false;
+    std::string password_;   // the last password that fitted, else the caller's
+};
+
+} // namespace unz

@@ -1,0 +1,130 @@
+#include "memberdata.h"
+
+#include "zipformat.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace unz {
+
+using namespace zipformat;
+
+namespace {
+
+constexpr std::size_t kChunk = 256 * 1024;
+
+struct InflateStream {
+    z_stream zs{};
+    bool ready = false;
+    InflateStream() { ready = inflateInit2(&zs, -MAX_WBITS) == Z_OK; }
+    ~InflateStream() { if (ready) inflateEnd(&zs); }
+};
+
+} // namespace
+
+MemberUnpacker::MemberUnpacker(const ArchiveFile &archive, const Member &member, std::int64_t directoryStart)
+    : archive_(archive), member_(member), directoryStart_(directoryStart)
+{
+}
+
+bool MemberUnpacker::locate()
+{
+    unsigned char header[kLocalHeaderSize];
+    const std::int64_t at = member_.localHeaderOffset;
+    if (at < 0 || at + kLocalHeaderSize > directoryStart_ || !archive_.readAt(at, header, sizeof header)
+        || le32(header) != kLocalHeaderSignature)
+        return false;
+    dataStart_ = at + kLocalHeaderSize + le16(header + 26) + le16(header + 28);
+    const std::int64_t minimum = member_.encrypted() ? kEncryptionHeaderSize : 0;
+    return member_.compressedSize >= minimum && dataStart_ + member_.compressedSize <= directoryStart_;
+}
+
+bool MemberUnpacker::passwordFits(std::string_view password) const
+{
+    unsigned char header[kEncryptionHeaderSize];
+    return archive_.readAt(dataStart_, header, sizeof header)
+        && zipformat::passwordFits(password, header, member_.passwordCheckByte());
+}
+
+UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &sink)
+{
+    if (member_.method != 0 && member_.method != 8)
+        return UnpackResult::UnknownMethod;
+    crc_ = 0;
+    std::int64_t position = dataStart_;
+    std::int64_t remaining = member_.compressedSize;
+    std::optional<ZipCipher> cipher;
+    if (member_.encrypted()) {
+        cipher.emplace(password);
+        unsigned char header[kEncryptionHeaderSize];
+        if (!archive_.readAt(position, header, sizeof header))
+            return UnpackResult::Damaged;
+        cipher->decrypt(header, sizeof header);
+        position += kEncryptionHeaderSize;
+        remaining -= kEncryptionHeaderSize;
+    }
+    const bool deflated = member_.method == 8;
+    InflateStream stream;
+    if (deflated && !stream.ready)
+        return UnpackResult::Damaged;
+    std::vector<unsigned char> in(std::min<std::int64_t>(remaining, kChunk));
+    std::vector<unsigned char> out(deflated ? kChunk : 0);
+    std::uint64_t produced = 0;
+    auto deliver = [&](const unsigned char *data, std::size_t size) {
+        produced += size;
+        if (produced > member_.uncompressedSize)
+            return UnpackResult::Damaged;
+        crc_ = std::uint32_t(crc32_z(crc_, data, size));
+        return sink(data, size) ? UnpackResult::Ok : UnpackResult::Stopped;
+    };
+    bool ended = !deflated;
+    while (remaining > 0) {
+        const auto size = std::size_t(std::min<std::int64_t>(remaining, std::int64_t(in.size())));
+        if (!archive_.readAt(position, in.data(), size))
+            return UnpackResult::Damaged;
+        position += std::int64_t(size);
+        remaining -= std::int64_t(size);
+        if (cipher)
+            cipher->decrypt(in.data(), size);
+        if (!deflated) {
+            if (const UnpackResult r = deliver(in.data(), size); r != UnpackResult::Ok)
+                return r;
+            continue;
+        }
+        stream.zs.next_in = in.data();
+        stream.zs.avail_in = uInt(size);
+        while (stream.zs.avail_in > 0 && !ended) {
+            stream.zs.next_out = out.data();
+            stream.zs.avail_out = uInt(out.size());
+            const int rc = inflate(&stream.zs, Z_NO_FLUSH);
+            if (rc != Z_OK && rc != Z_STREAM_END)
+                return UnpackResult::Damaged;
+            ended = rc == Z_STREAM_END;
+            const std::size_t got = out.size() - stream.zs.avail_out;
+            if (got > 0)
+                if (const UnpackResult r = deliver(out.data(), got); r != UnpackResult::Ok)
+                    return r;
+            if (got == 0 && rc == Z_OK && stream.zs.avail_in > 0)
+                return UnpackResult::Damaged;   // no progress: a lying stream
+        }
+    }
+    // A deflate stream may still hold output after its last input byte.
+    while (deflated && !ended) {
+        stream.zs.next_out = out.data();
+        stream.zs.avail_out = uInt(out.size());
+        const int rc = inflate(&stream.zs, Z_NO_FLUSH);
+        const std::size_t got = out.size() - stream.zs.avail_out;
+        if ((rc != Z_OK && rc != Z_STREAM_END) || (rc == Z_OK && got == 0))
+            return UnpackResult::Damaged;
+        ended = rc == Z_STREAM_END;
+        if (const UnpackResult r = deliver(out.data(), got); r != UnpackResult::Ok)
+            return r;
+    }
+    return produced == member_.uncompressedSize ? UnpackResult::Ok : UnpackResult::Damaged;
+}
+
+} // namespace unz

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "archivefile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+namespace unz {
+
+enum class UnpackResult { Ok, Damaged, UnknownMethod, Stopped };
+
+// Receives the unpacked bytes chunk by chunk; false stops the unpacking.
+using ChunkSink = std::function<bool(const unsigned char *data, std::size_t size)>;
+
+// Unpacks one member (stored or deflated, decrypted with the password when
+// encrypted) into the sink and computes its CRC. Never reads outside the
+// member's stated compressed data, never yields more than its stated size.
+class MemberUnpacker {
+public:
+    MemberUnpacker(const ArchiveFile &archive, const Member &member, std::int64_t directoryStart);
+
+    // Where the member's data begin; false when its local header is missing
+    // or its data would run into the central directory.
+    bool locate();
+    // True when the encrypted member's header fits the password.
+    bool passwordFits(std::string_view password) const;
+    UnpackResult unpack(std::string_view password, const ChunkSink &sink);
+    std::uint32_t crc() const { return crc_; }
+
+private:
+    const ArchiveFile &archive_;
+    const Member &member_;
+    std::int64_t directoryStart_;
+    std::int64_t dataStart_ = 0;
+    std::uint32_t crc_ = 0;
+};
+
+} // namespace unz

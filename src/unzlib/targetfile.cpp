@@ -1,0 +1,151 @@
+#include "targetfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <vector>
+
+namespace unz {
+namespace {
+
+std::vector<std::string_view> pathParts(std::string_view name)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || name[i] == '/' || name[i] == '\\') {
+            if (i > start)
+                parts.push_back(name.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+bool hasDriveLetter(std::string_view name)
+{
+    return name.size() >= 2 && name[1] == ':';
+}
+
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &relative)
+{
+    relative.clear();
+    const bool drive = hasDriveLetter(name);
+    if (drive)
+        name.remove_prefix(2);
+    const bool absolute = drive || (!name.empty() && (name[0] == '/' || name[0] == '\\'));
+    const auto parts = pathParts(name);
+    const bool directoryOnly = name.empty() || name.back() == '/' || name.back() == '\\';
+    if (!keepFolders) {
+        if (directoryOnly || parts.empty())
+            return NameCheck::DirectoryOnly;
+        if (parts.back() == "." || parts.back() == "..")
+            return NameCheck::Unsafe;
+        relative = parts.back();
+        return NameCheck::Ok;
+    }
+    if (absolute)
+        return NameCheck::Unsafe;
+    for (std::string_view part : parts) {
+        if (part == "..")
+            return NameCheck::Unsafe;
+        if (part == ".")
+            continue;
+        if (!relative.empty())
+            relative += '/';
+        relative += part;
+    }
+    if (relative.empty() && !directoryOnly)
+        return NameCheck::Unsafe;
+    return directoryOnly ? NameCheck::DirectoryOnly : NameCheck::Ok;
+}
+
+bool makeDirectories(const std::string &path, bool includingLast)
+{
+    const std::size_t end = includingLast ? path.size() : path.rfind('/');
+    if (end == std::string::npos || end == 0)
+        return true;
+    for (std::size_t i = 1; i <= end; ++i) {
+        if (i != end && path[i] != '/')
+            continue;
+        const std::string prefix = path.substr(0, i);
+        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat st {};
+    return ::stat(path.substr(0, end).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::int64_t dosTimeToUnix(std::uint32_t dosDateTime)
+{
+    std::tm tm{};
+    tm.tm_year = int((dosDateTime >> 25) & 0x7F) + 80;
+    tm.tm_mon = int((dosDateTime >> 21) & 0x0F) - 1;
+    tm.tm_mday = int((dosDateTime >> 16) & 0x1F);
+    tm.tm_hour = int((dosDateTime >> 11) & 0x1F);
+    tm.tm_min = int((dosDateTime >> 5) & 0x3F);
+    tm.tm_sec = int(dosDateTime & 0x1F) * 2;
+    tm.tm_isdst = -1;
+    return std::int64_t(std::mktime(&tm));
+}
+
+PendingFile::PendingFile(const std::string &target) : target_(target)
+{
+    const std::size_t slash = target.rfind('/');
+    const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
+    temporary_ = target.substr(0, baseStart) + "." + target.substr(baseStart) + ".XXXXXX";
+    fd_ = ::mkstemp(temporary_.data());
+    if (fd_ < 0)
+        return;
+    struct stat st {};
+    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode();
+    ::fchmod(fd_, mode);
+}
+
+PendingFile::~PendingFile()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
+    }
+}
+
+bool PendingFile::write(const unsigned char *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t done = ::write(fd_, data, size);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        data += done;
+        size -= std::size_t(done);
+    }
+    return true;
+}
+
+bool PendingFile::commit(std::int64_t modificationTime)
+{
+    const timespec times[2] = {{time_t(modificationTime), 0}, {time_t(modificationTime), 0}};
+    ::futimens(fd_, times);
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (closed && ::rename(temporary_.c_str(), target_.c_str()) == 0)
+        return true;
+    ::unlink(temporary_.c_str());
+    return false;
+}
+
+} // namespace unz

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace unz {
+
+enum class NameCheck { Ok, Unsafe, DirectoryOnly };
+
+// The member's path below the target directory, "/" separated. With folder
+// names off only the base name is kept; with them on a name that is absolute
+// or climbs out with ".." is unsafe.
+NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &relative);
+
+// Creates the missing folders of a path (not its last part when it is a file).
+bool makeDirectories(const std::string &path, bool includingLast);
+
+// MS-DOS date and time (local) as seconds since the epoch.
+std::int64_t dosTimeToUnix(std::uint32_t dosDateTime);
+
+// New contents for a target, written to a temporary file beside it and put
+// in its place only by commit(); dropped otherwise.
+class PendingFile {
+public:
+    explicit PendingFile(const std::string &target);
+    ~PendingFile();
+    PendingFile(const PendingFile &) = delete;
+    PendingFile &operator=(const PendingFile &) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    bool write(const unsigned char *data, std::size_t size);
+    // Gives the file its time stamp and moves it over the target.
+    bool commit(std::int64_t modificationTime);
+
+private:
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+};
+
+} // namespace unz

@@ -1,0 +1,84 @@
+// Lists or extracts a directory archive the way the program does, without
+// any window: one line per member, then the component's result.
+#include "zipextractor.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <cstdio>
+
+namespace {
+
+void print(const QString &line)
+{
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+}
+
+QString dosDateTime(std::uint32_t v)
+{
+    const QDate date(int((v >> 25) & 0x7F) + 1980, int((v >> 21) & 0x0F), int((v >> 16) & 0x1F));
+    const QTime time(int((v >> 11) & 0x1F), int((v >> 5) & 0x3F), int(v & 0x1F) * 2);
+    return QDateTime(date, time).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+void listMembers(const TZipExtractor &zip)
+{
+    for (int i = 0; i < zip.Count(); ++i) {
+        const ZipDirEntry &e = zip.DirEntry(i);
+        print(QStringLiteral("%1 %2 %3 %4%5")
+                  .arg(e.UncompressedSize, 10)
+                  .arg(e.CompressedSize, 10)
+                  .arg(dosDateTime(e.DosDateTime))
+                  .arg(e.Encrypted ? QStringLiteral("*") : QString())
+                  .arg(e.FileName));
+    }
+}
+
+int usage()
+{
+    std::fputs("usage: telzip list ARCHIVE\n       telzip extract ARCHIVE [DIR]\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    const bool list = command == QLatin1String("list") && args.size() == 2;
+    const bool extract = command == QLatin1String("extract") && (args.size() == 2 || args.size() == 3);
+    if (!list && !extract)
+        return usage();
+
+    TZipExtractor zip;
+    zip.Unattended = true;
+    zip.setZipFileName(args[1]);
+    if (list) {
+        listMembers(zip);
+    } else {
+        zip.OnProgress = [](QObject *, ProgressType type, const QString &name, unsigned size) {
+            if (type == NewFile)
+                print(QStringLiteral("%1 %2").arg(size, 10).arg(name));
+        };
+        zip.OnExtractSkipped = [](QObject *, const QString &name, UnZipSkipTypes, int error) {
+            print(QStringLiteral("skipped    %1 (error %2)").arg(name).arg(error));
+        };
+        // No one to ask: encrypted members are skipped and reported.
+        zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
+            action = pwbCancelAll;
+        };
+        zip.FSpecArgs << QStringLiteral("*.*");
+        zip.ExtrOptions = ExtrOverWrite;
+        if (args.size() == 3) {
+            zip.ExtrBaseDir = args[2];
+            zip.ExtrOptions |= ExtrForceDirs;
+        }
+        zip.Extract();
+    }
+    print(QStringLiteral("ErrorCode: %1").arg(zip.ErrorCode()));
+    print(QStringLiteral("SuccessCount: %1").arg(zip.SuccessCount()));
+    print(QStringLiteral("LastMessage: %1").arg(zip.LastMessage()));
+    return zip.ErrorCode() == 0 ? 0 : 1;
+}
