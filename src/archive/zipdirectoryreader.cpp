@@ -109,6 +109,17 @@ void ZipDirectoryReader::locateEndRecord()
     }
 }
 
+// Streaming writers put Zip64 trailing records between the directory and
+// the end record.
+qint64 ZipDirectoryReader::directoryEnd()
+{
+    const qint64 end = facts_.endRecordOffset;
+    if (end < kZip64TrailerSize || !file_.seek(end - kZip64TrailerSize))
+        return end;
+    const QByteArray trailer = file_.read(kZip64TrailerSize);
+    return trailer.size() == kZip64TrailerSize && isZip64Trailer(trailer.constData()) ? end - kZip64TrailerSize : end;
+}
+
 void ZipDirectoryReader::readEntries(const EntrySink &sink)
 {
     const char *end = endRecord_.constData();
@@ -122,7 +133,7 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
     // Only single-file archives are read; a directory on another disk is
     // looked for at the stated offset.
     facts_.centralOffset = directoryDisk != thisDisk ? facts_.statedOffset
-                                                     : facts_.endRecordOffset - directorySize;
+                                                     : directoryEnd() - directorySize;
     facts_.firstMemberOffset = facts_.archiveSize == kEndRecordSize ? 0 : facts_.archiveSize;
     if (facts_.statedOffset != facts_.centralOffset) {
         facts_.offsetDiffers = true;

@@ -48,6 +48,7 @@ public:
 private:
     bool endRecordAtEnd(qint64 size);
     void searchEndRecord(qint64 size);
+    qint64 directoryEnd();
     QByteArray readExactly(qint64 size, int failureId);
     QString decode(const QByteArray &raw, std::uint16_t flags) const;
 

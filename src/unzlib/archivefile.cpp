@@ -92,11 +92,15 @@ bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string
     const std::uint16_t entries = le16(end + 10);
     const std::uint32_t directorySize = le32(end + 12);
     const std::uint32_t statedStart = le32(end + 16);
-    if (directorySize > endPosition) {
+    std::int64_t directoryEnd = endPosition;
+    unsigned char trailer[kZip64TrailerSize];
+    if (archive.readAt(endPosition - kZip64TrailerSize, trailer, sizeof trailer) && isZip64Trailer(trailer))
+        directoryEnd -= kZip64TrailerSize;
+    if (directorySize > directoryEnd) {
         error = "the central directory is larger than the archive";
         return false;
     }
-    directory.start = endPosition - directorySize;
+    directory.start = directoryEnd - directorySize;
     // Data in front of the archive shifts every stated offset alike.
     const std::int64_t shift = directory.start - std::int64_t(statedStart);
     std::vector<unsigned char> buffer(directorySize);

@@ -65,6 +65,12 @@ std::uint32_t crcUpdate(std::uint32_t key, std::uint8_t b)
 
 } // namespace
 
+bool isZip64Trailer(const void *bytes)
+{
+    const auto *b = static_cast<const unsigned char *>(bytes);
+    return le32(b) == 0x06064B50 && le32(b + 56) == 0x07064B50;
+}
+
 bool isOemHost(std::uint8_t hostSystem, std::uint8_t madeByVersion)
 {
     return hostSystem == 0 || hostSystem == 6 || (hostSystem == 11 && madeByVersion == 50);

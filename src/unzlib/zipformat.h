@@ -17,6 +17,8 @@ constexpr int kLocalHeaderSize = 30;
 constexpr int kCentralHeaderSize = 46;
 constexpr int kEndRecordSize = 22;
 constexpr int kMaxCommentLength = 65535;
+// Zip64 end record (56 bytes) and its locator (20 bytes) before the end record.
+constexpr int kZip64TrailerSize = 76;
 constexpr std::uint16_t kFlagEncrypted = 0x0001;
 constexpr std::uint16_t kFlagDataDescriptor = 0x0008;
 constexpr std::uint16_t kFlagUtf8 = 0x0800;
@@ -34,6 +36,10 @@ inline std::uint32_t le32(const void *p)
     return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16)
          | (std::uint32_t(b[3]) << 24);
 }
+
+// True when the 76 bytes before an end record are a Zip64 end record and its
+// locator, as streaming writers leave them: the directory ends before them.
+bool isZip64Trailer(const void *bytes);
 
 enum class NameCoding { Oem866, Ansi1251, Utf8 };
 

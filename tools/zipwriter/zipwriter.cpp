@@ -71,7 +71,7 @@ std::uint32_t crc32Of(const std::string &data)
 
 void Writer::add(const Entry &e)
 {
-    const std::uint32_t crc = crc32Of(e.data);
+    const std::uint32_t crc = e.storedCrc.value_or(crc32Of(e.data));
     std::string payload = e.method == Method::Deflated ? deflateRaw(e.data) : e.data;
     std::uint16_t flags = e.extraFlags;
     if (e.dataDescriptor)

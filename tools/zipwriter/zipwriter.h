@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct Entry {
     std::uint16_t extraFlags = 0;  // ORed into the flags, e.g. bit 11 (UTF-8)
     std::uint32_t dosDateTime = kFixedDosDateTime;
     std::uint32_t externalAttributes = 0;
+    std::optional<std::uint32_t> storedCrc;   // stored instead of the real CRC
 };
 
 class Writer {
