@@ -1,0 +1,108 @@
+#pragma once
+
+#include "dropdowngeometry.h"
+
+#include <QLineEdit>
+#include <QStringList>
+
+#include <functional>
+
+class TEditButtonControlEx;
+class TPopupListboxEx;
+
+// A single-line edit with a drop-down button and a pop-up list of fixed
+// strings. Free text is allowed; the index follows the text, typing
+// completes to the first item that begins with what was typed.
+class TDBComboBoxEx : public QLineEdit {
+public:
+    enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+    struct TEditButtonEx {
+        int Width = 0;   // 0: the width of a vertical scroll bar
+    };
+    struct TDropDownBoxEx {
+        combo::TDropDownAlign Align = combo::daLeft;
+        int Rows = 7;
+        int Width = 0;   // -1: fit the widest item; below 1: the edit's width
+    };
+    using NotifyEvent = std::function<void(TDBComboBoxEx &sender)>;
+    using CloseUpEvent = std::function<void(TDBComboBoxEx &sender, bool accept)>;
+
+    explicit TDBComboBoxEx(QWidget *parent = nullptr);
+    ~TDBComboBoxEx() override;
+
+    QStringList Items() const { return items_; }
+    void setItems(const QStringList &items);
+    int ItemIndex() const { return index_; }
+    void setItemIndex(int index);
+    QString Text() const { return text(); }
+    TEditCharCase CharCase() const { return charCase_; }
+    void setCharCase(TEditCharCase value);
+    TEditButtonEx EditButton() const { return editButton_; }
+    void setEditButton(const TEditButtonEx &value);
+    TDropDownBoxEx DropDownBox() const { return dropDownBox_; }
+    void setDropDownBox(const TDropDownBoxEx &value);
+    bool AutoSelect() const { return autoSelect_; }
+    void setAutoSelect(bool value) { autoSelect_ = value; }
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+    bool ReadOnly() const { return isReadOnly(); }
+    void setReadOnly(bool value) { QLineEdit::setReadOnly(value); }
+
+    void OpenList();
+    void CloseList(bool accept);
+    void SelectNextItem(bool backwards);
+
+    NotifyEvent OnChange;
+    NotifyEvent OnDropDown;
+    CloseUpEvent OnCloseUp;
+
+    bool listShown() const;
+    TPopupListboxEx *list() const { return list_; }
+    TEditButtonControlEx *button() const { return button_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool editable() const { return !isReadOnly() && isEnabled(); }
+    QString withCharCase(const QString &s) const;
+    bool handleListKey(QKeyEvent *event);
+    bool handleClosedKey(QKeyEvent *event);
+    void CompleteTyping();
+    void textChangedTo(const QString &text);
+    void textEditedTo(const QString &text);
+    void showItem(int index);
+    void commit();
+    void toggleList();
+    void relayout();
+    void createList();
+    QRect listGeometry() const;
+
+    void buttonPressed();
+    void buttonDragged(QPoint global);
+    void buttonReleased(QPoint global, bool overButton);
+
+    QStringList items_;
+    int index_ = -1;
+    TEditCharCase charCase_ = ecNormal;
+    TEditButtonEx editButton_;
+    TDropDownBoxEx dropDownBox_;
+    bool autoSelect_ = true;
+    bool autoSize_ = true;
+
+    QString storedValue_;
+    bool modified_ = false;
+    bool keepListOnRelease_ = false;   // the press that opened the list
+    bool dragInList_ = false;
+
+    TEditButtonControlEx *button_;
+    TPopupListboxEx *list_ = nullptr;
+};

@@ -1,0 +1,53 @@
+#include "editbuttoncontrol.h"
+
+#include "editbuttonface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TEditButtonControlEx::TEditButtonControlEx(QWidget *edit)
+    : QWidget(edit)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::ArrowCursor);
+}
+
+void TEditButtonControlEx::setHeld(bool held)
+{
+    if (held_ == held)
+        return;
+    held_ = held;
+    update();
+}
+
+void TEditButtonControlEx::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, combo::ButtonFaceCache::instance().face({size(), looksPressed(), isEnabled()}));
+}
+
+void TEditButtonControlEx::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    mouseDown_ = true;
+    update();
+    if (OnPress)
+        OnPress();
+}
+
+void TEditButtonControlEx::mouseMoveEvent(QMouseEvent *event)
+{
+    if (mouseDown_ && OnDrag)
+        OnDrag(event->globalPosition().toPoint());
+}
+
+void TEditButtonControlEx::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !mouseDown_)
+        return;
+    mouseDown_ = false;
+    update();
+    if (OnRelease)
+        OnRelease(event->globalPosition().toPoint(), rect().contains(event->position().toPoint()));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+// The drop-down button inside the edit. It only draws itself and reports the
+// mouse; the edit decides what a press, a drag and a release mean.
+class TEditButtonControlEx : public QWidget {
+public:
+    explicit TEditButtonControlEx(QWidget *edit);
+
+    // Held down while the list is open, whatever the mouse does.
+    void setHeld(bool held);
+    bool looksPressed() const { return held_ || mouseDown_; }
+
+    std::function<void()> OnPress;
+    std::function<void(QPoint global)> OnDrag;
+    std::function<void(QPoint global, bool overButton)> OnRelease;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool held_ = false;
+    bool mouseDown_ = false;
+};

@@ -1,0 +1,328 @@
+#include "dbcomboboxex.h"
+#include "editbuttoncontrol.h"
+#include "fonts.h"
+#include "popuplistbox.h"
+
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList kRegions{QStringLiteral("БРЕСТСКАЯ"), QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
+                           QStringLiteral("ГРОДНЕНСКАЯ"), QStringLiteral("МИНСКАЯ"), QStringLiteral("МОГИЛЕВСКАЯ")};
+
+// The region field of the dialing codes window, with a second edit beside it
+// to move the focus to.
+struct RegionCombo : ::testing::Test {
+    QWidget window;
+    TDBComboBoxEx *combo = new TDBComboBoxEx(&window);
+    QLineEdit *other = new QLineEdit(&window);
+
+    void SetUp() override
+    {
+        window.setFont(platform::defaultFont());
+        window.resize(400, 300);
+        combo->setGeometry(16, 40, 169, 21);
+        combo->setCharCase(TDBComboBoxEx::ecUpperCase);
+        combo->setItems(kRegions);
+        other->setGeometry(200, 40, 100, 21);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        combo->setFocus();
+    }
+
+    // Types characters as a keyboard layout delivers them: any letter, the
+    // key code left unknown.
+    void type(const QString &s)
+    {
+        for (const QChar c : s)
+            QTest::sendKeyEvent(QTest::Click, combo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(combo, k, mods); }
+    QPoint buttonCentre() const { return combo->button()->rect().center(); }
+    QPoint rowCentre(int row) const
+    {
+        return combo->list()->viewport()->mapToGlobal(combo->list()->visualItemRect(combo->list()->item(row)).center());
+    }
+};
+
+} // namespace
+
+TEST_F(RegionCombo, GeometryOfTheEdit)
+{
+    EXPECT_EQ(combo->height(), 21);
+    const QRect button = combo->button()->geometry();
+    EXPECT_EQ(button.right(), 169 - 2 - 1);
+    EXPECT_EQ(button.top(), 2);
+    EXPECT_EQ(button.height(), 17);
+    EXPECT_EQ(combo->textMargins().right(), button.width());
+}
+
+TEST_F(RegionCombo, TypingCompletesAndBackspaceRemovesTheCompletion)
+{
+    type(QStringLiteral("М"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("ИНСКАЯ"));
+    EXPECT_EQ(combo->cursorPosition(), 1);
+    EXPECT_EQ(combo->ItemIndex(), 4);
+
+    type(QStringLiteral("О"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("ГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->ItemIndex(), 5);
+
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(combo->Text(), QStringLiteral("МО"));
+    EXPECT_EQ(combo->ItemIndex(), -1);
+}
+
+TEST_F(RegionCombo, LowerCaseIsTypedAsCapitalsAndMatched)
+{
+    type(QStringLiteral("в"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("ИТЕБСКАЯ"));
+}
+
+TEST_F(RegionCombo, CompletionTakesTheFirstItemInListOrder)
+{
+    type(QStringLiteral("Г"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    type(QStringLiteral("Р"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+    EXPECT_EQ(combo->ItemIndex(), 3);
+}
+
+TEST_F(RegionCombo, UnmatchedTextStaysWithNoIndex)
+{
+    type(QStringLiteral("минск-2"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСК-2"));
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    // A dot and Ctrl-typed characters do not complete.
+    combo->clear();
+    type(QStringLiteral("."));
+    EXPECT_EQ(combo->Text(), QStringLiteral("."));
+}
+
+TEST_F(RegionCombo, TypingInsideTheTextDoesNotComplete)
+{
+    combo->setText(QStringLiteral("МНСКАЯ"));
+    combo->setCursorPosition(1);
+    type(QStringLiteral("и"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->ItemIndex(), 4);
+    EXPECT_FALSE(combo->hasSelectedText());
+}
+
+TEST_F(RegionCombo, ItemIndexRules)
+{
+    combo->setItemIndex(2);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+
+    combo->setItemIndex(4);
+    combo->setItemIndex(-1);
+    EXPECT_EQ(combo->Text(), QString());
+
+    type(QStringLiteral("ЯЯЯ"));
+    combo->setItemIndex(-1);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ЯЯЯ"));
+
+    combo->setItemIndex(2);
+    combo->setItemIndex(17);
+    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->ItemIndex(), -1);
+}
+
+TEST_F(RegionCombo, UpAndDownStepThroughTheItems)
+{
+    key(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("БРЕСТСКАЯ"));
+    key(Qt::Key_Up);
+    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
+
+    combo->setItemIndex(-1);
+    key(Qt::Key_Up);
+    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
+}
+
+TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
+{
+    combo->setReadOnly(true);
+    key(Qt::Key_Down);
+    type(QStringLiteral("М"));
+    EXPECT_EQ(combo->Text(), QString());
+}
+
+TEST_F(RegionCombo, EscapeReturnsToTheCommittedText)
+{
+    combo->setItemIndex(1);
+    key(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("ВИТЕБСКАЯ"));
+
+    // Leaving the edit for another control commits what it shows.
+    key(Qt::Key_Down);
+    other->setFocus(Qt::TabFocusReason);
+    combo->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Down);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+}
+
+TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
+{
+    combo->setItemIndex(2);
+    key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->listShown());
+    EXPECT_EQ(combo->list()->currentRow(), 2);
+    EXPECT_EQ(combo->list()->count(), 6);
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_TRUE(combo->button()->looksPressed());
+
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
+    key(Qt::Key_Return);
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_FALSE(combo->button()->looksPressed());
+    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("МИНСКАЯ"));
+}
+
+TEST_F(RegionCombo, EscapeAndAltDownCloseWithoutTakingTheSelection)
+{
+    combo->setItemIndex(0);
+    for (auto close : {Qt::Key_Escape, Qt::Key_Down}) {
+        key(Qt::Key_Down, Qt::AltModifier);
+        key(Qt::Key_Down);
+        key(close, close == Qt::Key_Down ? Qt::AltModifier : Qt::NoModifier);
+        EXPECT_FALSE(combo->listShown());
+        EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    }
+}
+
+TEST_F(RegionCombo, TypingWhileOpenMovesTheListSelection)
+{
+    key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(combo->list()->currentRow(), -1);
+    type(QStringLiteral("гр"));
+    EXPECT_EQ(combo->list()->currentRow(), 3);
+    EXPECT_TRUE(combo->listShown());
+}
+
+TEST_F(RegionCombo, F4AndEnterDoNothingWhileClosed)
+{
+    combo->setItemIndex(1);
+    key(Qt::Key_F4);
+    EXPECT_FALSE(combo->listShown());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(combo, &enter);
+    EXPECT_FALSE(enter.isAccepted());   // left to the window
+    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+}
+
+TEST_F(RegionCombo, ListIsSixRowsAsWideAsTheEditBelowIt)
+{
+    combo->OpenList();
+    const QRect list = combo->list()->geometry();
+    const QRect edit(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+    EXPECT_EQ(list.width(), 169);
+    EXPECT_EQ(list.height(), 6 * 13 + 4);
+    EXPECT_EQ(list.topLeft(), edit.bottomLeft() + QPoint(0, 1));
+    EXPECT_FALSE(combo->list()->verticalScrollBar()->isVisible());
+}
+
+TEST_F(RegionCombo, ListOpensAboveNearTheBottomOfTheWorkArea)
+{
+    const QRect work = combo->screen()->availableGeometry();
+    window.move(window.x(), work.bottom() - 80);
+    QCoreApplication::processEvents();
+    combo->OpenList();
+    const QRect list = combo->list()->geometry();
+    EXPECT_EQ(list.bottom() + 1, combo->mapToGlobal(QPoint(0, 0)).y());
+}
+
+TEST_F(RegionCombo, ButtonClickOpensAndASecondClickCloses)
+{
+    other->setFocus();
+    QTest::mouseClick(combo->button(), Qt::LeftButton, {}, buttonCentre());
+    EXPECT_TRUE(combo->listShown());
+    EXPECT_TRUE(combo->hasFocus());
+    QTest::mouseClick(combo->button(), Qt::LeftButton, {}, buttonCentre());
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(combo->Text(), QString());
+}
+
+TEST_F(RegionCombo, PressDragIntoTheListAndReleaseOnARowTakesIt)
+{
+    QTest::mousePress(combo->button(), Qt::LeftButton, {}, buttonCentre());
+    ASSERT_TRUE(combo->listShown());
+    const QPoint row = combo->button()->mapFromGlobal(rowCentre(3));
+    QTest::mouseMove(combo->button(), row);
+    EXPECT_EQ(combo->list()->currentRow(), 3);
+    QTest::mouseRelease(combo->button(), Qt::LeftButton, {}, row);
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+}
+
+TEST_F(RegionCombo, ClickingARowOfTheOpenListTakesIt)
+{
+    combo->OpenList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->list()));
+    auto *viewport = combo->list()->viewport();
+    const QPoint row = viewport->mapFromGlobal(rowCentre(5));
+    // A plain move straight to the list: the offscreen platform routes
+    // synthetic cursor moves by position to the window beneath it.
+    QMouseEvent move(QEvent::MouseMove, row, viewport->mapToGlobal(row), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    EXPECT_EQ(combo->list()->currentRow(), 5);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, row);
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+}
+
+TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
+{
+    combo->setItemIndex(0);
+    combo->OpenList();
+    combo->list()->setCurrentRow(4);
+    QTest::mousePress(other, Qt::LeftButton, {}, {5, 5});
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+}
+
+TEST_F(RegionCombo, WheelStepsTheClosedEdit)
+{
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers mods = {}) {
+        const QPoint pos(40, 10);
+        QWheelEvent event(pos, combo->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &event);
+    };
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    wheel(120);
+    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    wheel(-120, Qt::ControlModifier);
+    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+}
+
+TEST_F(RegionCombo, EventsAroundTheList)
+{
+    QStringList log;
+    combo->OnDropDown = [&](TDBComboBoxEx &) { log << "drop"; };
+    combo->OnCloseUp = [&](TDBComboBoxEx &, bool accept) { log << (accept ? "accept" : "cancel"); };
+    combo->OpenList();
+    combo->OpenList();
+    combo->CloseList(true);
+    combo->CloseList(true);
+    combo->OpenList();
+    other->setFocus();
+    EXPECT_EQ(log, (QStringList{"drop", "accept", "drop", "cancel"}));
+}
