@@ -13,6 +13,7 @@ namespace data {
 
 class DataLink;
 class DataSource;
+class Records;
 
 // Every engine failure (missing or locked table file, bad SQL, unknown field,
 // operation on an empty dataset) is thrown as this; the message is the text
@@ -50,20 +51,24 @@ public:
     bool active() const { return state_ != DataSetState::Inactive; }
     DataSetState state() const { return state_; }
 
-    // --- fields (valid while active)
-    int fieldCount() const;
+    // --- fields. Without declared fields every open exposes the result's
+    // columns; field objects stay valid until an open with other columns.
+    // Declared fields (only while closed) make every open expose exactly
+    // those, in declaration order, and keep their presentation settings.
+    int fieldCount() const { return int(fields_.size()); }
     Field *field(int index) const;
     Field *findField(const QString &name) const;   // case-insensitive; nullptr when absent
     Field &fieldByName(const QString &name) const; // throws "Field 'X' not found"
+    Field &addField(const QString &name);
 
     // --- navigation; positions are 0-based rows of the snapshot
     void first();
     void last();
-    void next();
-    void prior();
+    void next() { moveBy(1); }
+    void prior() { moveBy(-1); }
     int moveBy(int distance);           // returns how far it moved, stopping at either end
-    bool bof() const;
-    bool eof() const;
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
     bool isEmpty() const;
     int recordCount() const;            // records of the result (a pending insert not counted)
     int recNo() const;                  // 1-based; 0 when empty or closed
@@ -76,7 +81,7 @@ public:
     void append();
     void insert();
     void edit();                        // on an empty dataset starts an insert instead
-    void post();
+    void post();                        // nothing while browsing
     void cancel();
     void deleteRecord();                // throws "Cannot perform this operation on an empty dataset"
     bool modified() const { return modified_; }
@@ -92,22 +97,60 @@ public:
         AfterScroll;
 
 protected:
-    struct Snapshot;
+    using Snapshot = Records;
     // Subclasses run the engine: fill column names and sizes, and every row.
     virtual void doOpen(Snapshot &result) = 0;
-    // Tables store the pending record; return the values as stored.
-    virtual void doPost(Snapshot &result, int row, bool inserting);
+    // Releases what doOpen kept (a table's connection); also after a failed open.
+    virtual void doClose() {}
+    // Tables store the pending record (values already cut to size) in the
+    // engine and in the result; return the row where it stands now.
+    virtual int doPost(Snapshot &result, int row, bool inserting, const QStringList &values);
+    // Tables remove the row from the engine and from the result.
     virtual void doDelete(Snapshot &result, int row);
+    void checkInactive() const;         // throws when open
 
 private:
     friend class Field;
     friend class DataLink;
     friend class DataSource;
-    // The data helper adds the snapshot, the cursor, the pending record, the
-    // attached data sources and the read-row override here.
+
+    void checkActive() const;
+    void checkCanModify() const;
+    void checkBrowseMode();
+    void bindFields(const Snapshot &result);
+    void startInsert(int row);
+    void endEditing();
+    int rowCount() const;
+    int readRow() const { return readRow_ >= 0 ? readRow_ : cursor_; }
+    void fire(const DataSetNotifyEvent &event);
+
+    // Field access for the row current for reading.
+    bool valueIsNull(int column) const;
+    QString value(int column) const;
+    void setValue(Field &field, const QString &value);
+
+    // Link notifications. Record windows always follow the cursor; the
+    // notifications themselves are held back while controls are disabled.
+    enum class WindowMove { Minimal, Centre };
+    std::vector<DataLink *> links() const;
+    void notifyState();
+    void notifyChanged(WindowMove move = WindowMove::Minimal);
+    void notifyScrolled();
+    void notifyRecord(Field *field);
+
     DataSetState state_ = DataSetState::Inactive;
     bool modified_ = false;
     int disableCount_ = 0;
+    std::unique_ptr<Snapshot> snapshot_;
+    std::vector<std::unique_ptr<Field>> fields_;
+    bool declaredFields_ = false;
+    int cursor_ = -1;                    // current row; -1 when empty or closed
+    int readRow_ = -1;                   // row a data link selected for reading; -1 = the cursor
+    int rowBeforeInsert_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+    QStringList pending_;                // values of the record being edited or inserted
+    std::vector<DataSource *> sources_;
 };
 
 } // namespace data

@@ -66,10 +66,14 @@ protected:
 private:
     friend class DataSet;
     friend class DataSource;
+    int syncWindow(bool centre);         // keeps the current record inside; returns the top's shift
+    void updateState();                  // reports a change of active or editing state
+    void restartState();                 // the source switched datasets
     DataSource *source_ = nullptr;
     int bufferCount_ = 1;
     int first_ = 0;
-    int readOverride_ = -1;
+    bool reportedActive_ = false;
+    bool reportedEditing_ = false;
 };
 
 } // namespace data

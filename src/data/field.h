@@ -38,10 +38,12 @@ public:
     void setAsString(const QString &value);
 
 private:
+    friend class DataSet;
     DataSet &owner_;
     int index_;
     QString name_;
     int size_;
+    int column_ = -1;                      // column of the open result; -1 when not open
     QString displayLabel_;
     int displayWidth_ = 0;
     Qt::Alignment alignment_ = Qt::AlignLeft;

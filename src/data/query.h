@@ -22,14 +22,19 @@ public:
 
     bool prepared() const { return prepared_; }
     void prepare();                                // checks the SQL; the flag survives close and open
-    void setParamByName(const QString &name, const QString &value);   // name without the colon
+    // Name without the colon, matched ignoring case. Every parameter of the
+    // SQL text needs a value before the query opens.
+    void setParamByName(const QString &name, const QString &value);
+    // How the engine would run the query with the current values, one line
+    // per step (for checking that a search uses an index).
+    QStringList queryPlan() const;
 
 protected:
     void doOpen(Snapshot &result) override;
 
 private:
     QStringList sql_;
-    QMap<QString, QString> params_;
+    QMap<QString, QString> params_;                // by lower-case name
     bool prepared_ = false;
 };
 

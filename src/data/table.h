@@ -3,14 +3,22 @@
 #include "dataset.h"
 
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 namespace data {
 
-// One table file (an SQLite database holding a single table) in table order.
+namespace sqlite {
+class Connection;
+}
+
+// One table file (an SQLite database holding a single table named after the
+// file, see tablefile.h) in table order: the order records were added in.
 // Every post, delete and empty is durable when it returns.
 class Table : public DataSet {
 public:
-    Table() = default;
+    Table();
+    ~Table() override;
 
     QString tableName() const { return tableName_; }
     void setTableName(const QString &fileName);    // relative to the working directory; only while closed
@@ -20,11 +28,17 @@ public:
 
 protected:
     void doOpen(Snapshot &result) override;
-    void doPost(Snapshot &result, int row, bool inserting) override;
+    void doClose() override;
+    int doPost(Snapshot &result, int row, bool inserting, const QStringList &values) override;
     void doDelete(Snapshot &result, int row) override;
 
 private:
+    QString quotedTable() const;
+    QString quotedColumns(const Snapshot &result, const QString &suffix) const;
+
     QString tableName_;
+    QStringList structure_;                         // column names of the table, as last opened
+    std::unique_ptr<sqlite::Connection> connection_;
 };
 
 } // namespace data

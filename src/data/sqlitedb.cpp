@@ -1,0 +1,232 @@
+#include "sqlitedb.h"
+
+#include "dataset.h"
+#include "records.h"
+#include "tablefile.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace data::sqlite {
+
+namespace {
+// Another program's write lock usually lasts milliseconds; waiting this long
+// before reporting a locked table rides over it without freezing the window.
+constexpr int kBusyTimeoutMs = 1000;
+
+void requireFile(const QString &fileName)
+{
+    const QFileInfo file(tableFilePath(fileName));
+    if (!file.isFile())
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" not found in %2").arg(fileName, file.absolutePath()));
+}
+
+bool onlySeparators(const char *text)
+{
+    for (; *text; ++text) {
+        if (*text != ';' && !QChar::isSpace(uchar(*text)))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+// ---------------------------------------------------------------- Connection
+
+Connection::Connection(sqlite3 *db, QString subject) : db_(db), subject_(std::move(subject)) {}
+
+Connection Connection::openTable(const QString &fileName, Access access)
+{
+    requireFile(fileName);
+    sqlite3 *raw = nullptr;
+    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int code = sqlite3_open_v2(tableFilePath(fileName).toUtf8().constData(), &raw, flags, nullptr);
+    Connection connection(raw, fileName);
+    if (code != SQLITE_OK)
+        connection.fail(code);
+    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    if (access == Access::ReadWrite) {
+        // A rollback journal synced at every commit: a post that returned
+        // survives a crash or a power loss.
+        connection.exec("PRAGMA journal_mode=DELETE");
+        connection.exec("PRAGMA synchronous=FULL");
+    }
+    connection.requireTable(QStringLiteral("main"), fileName);
+    return connection;
+}
+
+Connection Connection::openForQuery()
+{
+    sqlite3 *raw = nullptr;
+    const int code = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr);
+    Connection connection(raw, QString());
+    if (code != SQLITE_OK)
+        connection.fail(code);
+    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    // The built-in LIKE in its case-sensitive form compares bytes, which is
+    // what lets prefix patterns run as index range scans.
+    connection.exec("PRAGMA case_sensitive_like=ON");
+    return connection;
+}
+
+void Connection::attachReadOnly(const QString &fileName, const QString &schema)
+{
+    requireFile(fileName);
+    const QString attached = subject_;
+    subject_ = fileName;   // errors until the check passes concern this file alone
+    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema));
+    attach.bindText(1, QUrl::fromLocalFile(tableFilePath(fileName)).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?mode=ro"));
+    attach.run();
+    requireTable(schema, fileName);
+    subject_ = attached.isEmpty() ? fileName : attached + QStringLiteral(", ") + fileName;
+}
+
+void Connection::requireTable(const QString &schema, const QString &fileName)
+{
+    Statement lookup(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type IN ('table', 'view') "
+                                           "AND name = ?1 COLLATE NOCASE").arg(schema));
+    lookup.bindText(1, tableNameOf(fileName));
+    if (!lookup.step())
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" holds no table \"%2\"").arg(fileName, tableNameOf(fileName)));
+}
+
+void Connection::exec(const char *sql)
+{
+    const int code = sqlite3_exec(handle(), sql, nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        fail(code);
+}
+
+void Connection::fail(int code) const
+{
+    const QString files = subject_.isEmpty() ? QStringLiteral("(none)") : subject_;
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" is locked by another program").arg(files));
+    case SQLITE_CANTOPEN:
+        throw EDatabaseError(QStringLiteral("Cannot open table file \"%1\"").arg(files));
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" is damaged or is not a table file").arg(files));
+    case SQLITE_READONLY:
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" is read-only").arg(files));
+    case SQLITE_FULL:
+        throw EDatabaseError(QStringLiteral("Disk full while writing table file \"%1\"").arg(files));
+    default:
+        throw EDatabaseError(QStringLiteral("Table file \"%1\": %2").arg(files, QString::fromUtf8(sqlite3_errmsg(handle()))));
+    }
+}
+
+// ---------------------------------------------------------------- Statement
+
+Statement::Statement(const Connection &connection, const QString &sql, Kind kind) : connection_(connection)
+{
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *raw = nullptr;
+    const char *tail = nullptr;
+    const int code = sqlite3_prepare_v2(connection.handle(), text.constData(), int(text.size()), &raw, &tail);
+    stmt_.reset(raw);
+    if (kind == Kind::Internal) {
+        if (code != SQLITE_OK)
+            connection.fail(code);
+        return;
+    }
+    if (code == SQLITE_ERROR)
+        throw EDatabaseError(QStringLiteral("Invalid SQL: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection.handle()))));
+    if (code != SQLITE_OK)
+        connection.fail(code);
+    if (!raw)
+        throw EDatabaseError(QStringLiteral("Invalid SQL: the text holds no statement"));
+    if (!onlySeparators(tail))
+        throw EDatabaseError(QStringLiteral("Invalid SQL: the text holds more than one statement"));
+    if (!sqlite3_stmt_readonly(raw))
+        throw EDatabaseError(QStringLiteral("Invalid SQL: a query may only read"));
+}
+
+void Statement::bindText(int index, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    // A QByteArray's data is never a null pointer, so even "" binds as text.
+    check(sqlite3_bind_text64(handle(), index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                              SQLITE_UTF8));
+}
+
+void Statement::bindTextOrNull(int index, const QString &value)
+{
+    if (value.isEmpty())
+        check(sqlite3_bind_null(handle(), index));
+    else
+        bindText(index, value);
+}
+
+void Statement::check(int code) const
+{
+    if (code != SQLITE_OK)
+        connection_.fail(code);
+}
+
+void Statement::bindInt64(int index, qint64 value)
+{
+    check(sqlite3_bind_int64(handle(), index, value));
+}
+
+bool Statement::step()
+{
+    const int code = sqlite3_step(handle());
+    if (code == SQLITE_ROW)
+        return true;
+    if (code != SQLITE_DONE)
+        connection_.fail(code);
+    return false;
+}
+
+void Statement::run()
+{
+    while (step()) {
+    }
+}
+
+void Statement::readAll(Records &records, bool keyColumn)
+{
+    sqlite3_stmt *stmt = handle();
+    const int first = keyColumn ? 1 : 0;
+    const int count = sqlite3_column_count(stmt);
+    for (int column = first; column < count; ++column) {
+        records.names.append(QString::fromUtf8(sqlite3_column_name(stmt, column)));
+        records.sizes.push_back(declaredSize(sqlite3_column_decltype(stmt, column)));
+    }
+    if (keyColumn)
+        records.enableKeys();
+    while (step()) {
+        const int row = records.appendRow();
+        if (keyColumn)
+            records.setKey(row, sqlite3_column_int64(stmt, 0));
+        for (int column = first; column < count; ++column) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+            records.setText(row, column - first, std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(stmt, column))));
+        }
+    }
+}
+
+QString quoted(const QString &identifier)
+{
+    return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+int declaredSize(const char *declaredType)
+{
+    if (!declaredType)
+        return 0;
+    const QString type = QString::fromUtf8(declaredType);
+    const qsizetype open = type.indexOf(u'(');
+    const qsizetype close = type.indexOf(u')', open + 1);
+    if (open < 0 || close < 0)
+        return 0;
+    bool ok = false;
+    const int size = type.mid(open + 1, close - open - 1).trimmed().toInt(&ok);
+    return ok && size > 0 ? size : 0;
+}
+
+} // namespace data::sqlite
