@@ -22,12 +22,12 @@ bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || event == retyped_ || !watched->isWidgetType())
         return false;
     auto *receiver = static_cast<QWidget *>(watched);
-    // A key the focused control ignores travels on to its parents; it is
-    // routed once, on its way to the focused control.
-    QWidget *focused = QApplication::focusWidget();
-    QWidget *first = focused && focused->window() == receiver->window() ? focused : receiver->window();
-    if (receiver != first)
+    // A key the receiver ignores travels on to its parents as the same event;
+    // it is routed once, at the first widget it reaches.
+    if (event == routed_ && routedTo_ && routedTo_ != receiver && receiver->isAncestorOf(routedTo_))
         return false;
+    routed_ = event;
+    routedTo_ = receiver;
     return route(*receiver, static_cast<QKeyEvent &>(*event));
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 class QKeyEvent;
-class QWidget;
 
 namespace platform {
 
-// Sees every key press once, on its way to the focused control, and gives
+// Sees every key press once, at the control it is sent to, and gives
 // the desktop's order: the form's key preview and Alt+F4 first, then the
 // keyboard layout, which replaces the key's character before the control
 // gets it. Shortcuts of the focused control have already run by then.
@@ -24,6 +25,8 @@ private:
     using QObject::QObject;
     bool route(QWidget &receiver, QKeyEvent &event);
 
+    const QEvent *routed_ = nullptr;       // the last key routed, and where
+    QPointer<QWidget> routedTo_;
     const QKeyEvent *retyped_ = nullptr;   // the replacement being delivered
 };
 

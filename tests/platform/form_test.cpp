@@ -66,6 +66,7 @@ protected:
             return idOk;
         });
         main.show();
+        QApplication::setActiveWindow(&main);   // no window manager under Xvfb
         QCoreApplication::processEvents();
     }
     void TearDown() override { setMessageAnswerer({}); }
@@ -226,6 +227,10 @@ TEST_F(Forms, KeyPreviewSeesKeysBeforeTheFocusedControl)
     QTest::keyClicks(main.edit, QStringLiteral("bc"));
     EXPECT_EQ(main.edit->text(), QStringLiteral("ac"));
     EXPECT_EQ(main.previewed, (QList<int>{Qt::Key_B, Qt::Key_C}));
+
+    // The edit ignores Enter, which then travels on to the form: seen once.
+    QTest::keyClick(main.edit, Qt::Key_Return);
+    EXPECT_EQ(main.previewed.count(Qt::Key_Return), 1);
 }
 
 TEST_F(Forms, FocusedControlsMenuShortcutsComeBeforeThePreview)
