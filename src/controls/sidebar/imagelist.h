@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QObject>
+#include <QPainter>
+#include <QPixmap>
+#include <QVector>
+#include <optional>
+
+// A list of same-sized pictures with masks, drawn by index. Controls keep a
+// reference to it and re-lay out when it reports a change.
+class ImageList : public QObject {
+    Q_OBJECT
+public:
+    ImageList(int width, int height, QObject *parent = nullptr);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Count() const { return int(pictures_.size()); }
+
+    // The alpha channel is the mask; a picture of another size is scaled.
+    int Add(const QImage &image);
+    // Where the mask is white the picture is transparent, as desktop masks are.
+    int AddMasked(const QImage &image, const QImage &mask);
+    void Clear();
+
+    // Colour under the masked parts; none leaves them transparent.
+    std::optional<QColor> BkColor() const { return bkColor_; }
+    void SetBkColor(std::optional<QColor> color);
+
+    // Picture `index` at its natural size with its top left at (x, y).
+    void Draw(QPainter &painter, int x, int y, int index) const;
+
+signals:
+    void Changed();
+
+private:
+    int width_;
+    int height_;
+    QVector<QPixmap> pictures_;
+    std::optional<QColor> bkColor_;
+};

@@ -1,0 +1,503 @@
+#include "sidebar.h"
+
+#include "colors.h"
+#include "fonts.h"
+#include "imagelist.h"
+#include "sidebarcursors.h"
+#include "sidebardrag.h"
+#include "sidebarhint.h"
+#include "sidebarpainter.h"
+#include "sidebarviewinfo.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+namespace colors = platform::colors;
+
+TSideBar::TSideBar(QWidget *parent)
+    : QWidget(parent),
+      color_(colors::clGrayText),
+      groupFont_(platform::defaultFont()),
+      groupFontColor_(colors::clWindowText),
+      itemFont_(platform::defaultFont()),
+      itemFontColor_(colors::clWindow),
+      groups_(std::make_unique<TSideGroups>(*this)),
+      itemHint_(std::make_unique<TSideItemHint>(this))
+{
+    resize(150, 300);
+    setMouseTracking(true);
+    // Painting covers every pixel itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    bkGround_.OnChange = [this] { Relayout(); };
+    updateCursor();
+}
+
+TSideBar::~TSideBar()
+{
+    destroying_ = true;
+    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && &drag->SourceBar() == this) {
+        QGuiApplication::restoreOverrideCursor();
+        TSideBarDragObject::Finish();
+    }
+    groups_->Clear();
+}
+
+// ---- settings
+
+void TSideBar::SetBkPicture(const QPixmap &picture)
+{
+    bkPicture_ = picture;
+    Relayout();
+}
+
+void TSideBar::SetColor(const QColor &color)
+{
+    if (color != color_) {
+        color_ = color;
+        update();
+    }
+}
+
+void TSideBar::SetCanSelected(bool canSelected)
+{
+    if (selectedItem_)
+        SetSelectedItem(nullptr);
+    canSelected_ = canSelected;
+}
+
+void TSideBar::SetGroupFont(const QFont &font)
+{
+    groupFont_ = font;
+    Relayout();
+}
+
+void TSideBar::SetGroupFontColor(const QColor &color)
+{
+    groupFontColor_ = color;
+    Relayout();
+}
+
+void TSideBar::SetItemFont(const QFont &font)
+{
+    itemFont_ = font;
+    Relayout();
+}
+
+void TSideBar::SetItemFontColor(const QColor &color)
+{
+    itemFontColor_ = color;
+    Relayout();
+}
+
+void TSideBar::SetActiveGroupIndex(int index)
+{
+    const int visible = VisibleGroupCount();
+    if (index != activeGroupIndex_) {
+        previousActiveGroup_ = activeGroup_;
+        if (visible > 0 && (index < 0 || index >= visible))
+            index = 0;
+        activeGroupIndex_ = index;
+    }
+    if (activeGroupIndex_ >= 0 && activeGroupIndex_ < visible)
+        SetActiveGroup(VisibleGroup(activeGroupIndex_));
+}
+
+void TSideBar::SetGroupHeightOffSet(int offset)
+{
+    if (offset < 0 || offset > 9 || offset == groupHeightOffSet_)
+        return;
+    groupHeightOffSet_ = offset;
+    Relayout();
+}
+
+void TSideBar::SetLargeImages(ImageList *list)
+{
+    watchImageList(largeImages_, list);
+}
+
+void TSideBar::SetSmallImages(ImageList *list)
+{
+    watchImageList(smallImages_, list);
+}
+
+void TSideBar::watchImageList(QPointer<ImageList> &slot, ImageList *list)
+{
+    if (slot == list)
+        return;
+    if (slot)
+        slot->disconnect(this);
+    slot = list;
+    if (list) {
+        connect(list, &ImageList::Changed, this, &TSideBar::Relayout);
+        connect(list, &QObject::destroyed, this, &TSideBar::Relayout);
+    }
+    Relayout();
+}
+
+void TSideBar::SetPaintStyle(TsbPaintStyle style)
+{
+    if (style == paintStyle_)
+        return;
+    paintStyle_ = style;
+    painter_.reset();
+    Relayout();
+}
+
+void TSideBar::SetScrollDelay(int milliseconds)
+{
+    if (milliseconds > 0)
+        scrollDelay_ = milliseconds;
+}
+
+void TSideBar::SetSpaceHeight(int pixels)
+{
+    if (pixels <= 4 || pixels == spaceHeight_)
+        return;
+    spaceHeight_ = pixels;
+    RefreshItems(true);
+}
+
+void TSideBar::SetTransparentImages(bool transparent)
+{
+    if (transparent == transparentImages_)
+        return;
+    transparentImages_ = transparent;
+    Relayout();
+}
+
+void TSideBar::SetShowGroups(bool show)
+{
+    if (show == showGroups_)
+        return;
+    showGroups_ = show;
+    Relayout();
+}
+
+void TSideBar::SetCursor(const QCursor &cursor)
+{
+    cursor_ = cursor;
+    updateCursor();
+}
+
+void TSideBar::SetShowHint(bool show)
+{
+    showHint_ = show;
+    if (!show)
+        itemHint_->Hide();
+}
+
+void TSideBar::updateCursor() { setCursor(trackedGroup_ ? SideBarCursor(crSideBarGroup) : cursor_); }
+
+// ---- painter and layout
+
+std::unique_ptr<TSideBarPainter> TSideBar::CreatePainter()
+{
+    switch (paintStyle_) {
+    case sbpsStandard:
+        return std::make_unique<TSideBarStandardPainter>(*this);
+    case sbpsFlat:
+        break;
+    case sbpsXP:
+        return std::make_unique<TSideBarXPPainter>(*this);
+    case sbpsW2K:
+        return std::make_unique<TSideBarW2KPainter>(*this);
+    }
+    return std::make_unique<TSideBarFlatPainter>(*this);
+}
+
+TSideBarPainter &TSideBar::Painter()
+{
+    if (!painter_)
+        painter_ = CreatePainter();
+    return *painter_;
+}
+
+TSideBarViewInfo &TSideBar::ViewInfo()
+{
+    TSideBarViewInfo &layout = Painter().ViewInfo();
+    if (!layout.Calculated())
+        layout.Calculate();
+    return layout;
+}
+
+void TSideBar::Relayout()
+{
+    if (destroying_)
+        return;
+    Painter().ViewInfo().Calculate();
+    update();
+}
+
+void TSideBar::RefreshItems(bool recompute)
+{
+    if (destroying_)
+        return;
+    TSideBarViewInfo &layout = Painter().ViewInfo();
+    if (recompute)
+        layout.Calculate();
+    QRegion region(layout.BarBounds().toQRect());
+    for (const auto &header : layout.GroupInfos())
+        region -= QRegion(header->HeaderBounds.toQRect());
+    update(region);
+}
+
+void TSideBar::RefreshHeader(const TSideGroup *group)
+{
+    if (const TSideGroupViewInfo *info = ViewInfo().GroupInfo(group))
+        update(info->HeaderBounds.toQRect());
+}
+
+void TSideBar::RefreshScrollButtons()
+{
+    const TSideBarViewInfo &layout = ViewInfo();
+    update(QRegion(layout.UpButtonBounds().toQRect()) + QRegion(layout.DownButtonBounds().toQRect()));
+}
+
+void TSideBar::RefreshDropMark()
+{
+    if (dropMarkPlace_ == dpNone)
+        return;
+    update(ViewInfo().DropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
+}
+
+void TSideBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    Painter().Paint(painter);
+}
+
+// ---- groups
+
+int TSideBar::VisibleGroupCount() const
+{
+    int count = 0;
+    for (int i = 0; i < groups_->Count(); ++i)
+        count += (*groups_)[i]->Visible() ? 1 : 0;
+    return count;
+}
+
+TSideGroup *TSideBar::VisibleGroup(int n) const
+{
+    for (int i = 0; i < groups_->Count(); ++i)
+        if ((*groups_)[i]->Visible() && n-- == 0)
+            return (*groups_)[i];
+    return nullptr;
+}
+
+int TSideBar::VisibleGroupIndex(const TSideGroup *group) const
+{
+    int n = 0;
+    for (int i = 0; i < groups_->Count(); ++i) {
+        const TSideGroup *g = (*groups_)[i];
+        if (g == group)
+            return g->Visible() ? n : -1;
+        n += g->Visible() ? 1 : 0;
+    }
+    return -1;
+}
+
+TSideGroup *TSideBar::GroupAt(QPoint p) { return ViewInfo().GroupAt(p); }
+
+TSideBarItem *TSideBar::ItemAt(QPoint p) { return ViewInfo().ItemAt(p); }
+
+void TSideBar::SetActiveGroup(TSideGroup *group)
+{
+    if (group && !group->Visible())
+        group = nullptr;
+    if (group && group == activeGroup_)
+        return;
+    SetFocusedItem(nullptr, false);
+    focusedItemPressed_ = false;
+    dropMarkItem_ = nullptr;
+    dropMarkPlace_ = dpNone;
+    activeGroup_ = group ? group : VisibleGroup(0);
+    SetActiveGroupIndex(activeGroup_ ? VisibleGroupIndex(activeGroup_) : -1);
+    if (activeGroup_)
+        activeGroup_->topItemIndex_ = 0;
+    if (OnChangeActiveGroup)
+        OnChangeActiveGroup(this);
+    Relayout();
+}
+
+// ---- highlight, selection, tracking, drop mark
+
+void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
+{
+    if (item == focusedItem_ && pressed == focusedItemPressed_)
+        return;
+    TSideBarItem *old = focusedItem_;
+    if (old && old != item && old != selectedItem_)
+        Painter().InvalidateItemPicture(*old);
+    if (showHint_ && item != old)
+        itemHint_->Hide();
+    focusedItem_ = item;
+    if (item != old && OnChangeFocusedItem)
+        OnChangeFocusedItem(this);
+    if (showHint_ && !pressed && item != old)
+        showItemHint(item);
+    focusedItemPressed_ = pressed;
+    if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->Enabled())
+        Painter().InvalidateItemPicture(*focusedItem_);
+}
+
+void TSideBar::SetSelectedItem(TSideBarItem *item)
+{
+    if (!canSelected_)
+        return;
+    if (selectedItem_)
+        Painter().InvalidateItemPicture(*selectedItem_);
+    const bool changed = item != selectedItem_;
+    selectedItem_ = item;
+    if (changed && OnChangeSelectedItem)
+        OnChangeSelectedItem(this);
+    if (item && item->Enabled())
+        Painter().InvalidateItemPicture(*item);
+}
+
+void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
+{
+    if (group == trackedGroup_ && pressed == trackedGroupPressed_)
+        return;
+    TSideGroup *old = trackedGroup_;
+    trackedGroup_ = group;
+    trackedGroupPressed_ = pressed;
+    if (Painter().TracksGroupHeaders()) {
+        if (old)
+            RefreshHeader(old);
+        if (group && group != old)
+            RefreshHeader(group);
+    }
+    updateCursor();
+}
+
+void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
+{
+    if (item == dropMarkItem_ && place == dropMarkPlace_)
+        return;
+    RefreshDropMark();
+    dropMarkItem_ = item;
+    dropMarkPlace_ = place;
+    RefreshDropMark();
+}
+
+void TSideBar::ClickItem(TSideBarItem *item)
+{
+    if (item->Enabled() && OnItemClick)
+        OnItemClick(this, item);
+}
+
+// ---- item hint
+
+void TSideBar::showItemHint(TSideBarItem *item)
+{
+    if (!item || item->Hint.isEmpty() || TSideBarDragObject::Current())
+        return;
+    const TSideItemViewInfo *info = ViewInfo().ItemInfo(item);
+    if (!info)
+        return;
+    const int top = (info->IsCut() ? info->PictureBounds.bottom : info->TextBounds.bottom) + 2;
+    const QRect anchor(mapToGlobal(QPoint(spaceHeight_, top)), QSize(width() - 2 * spaceHeight_, 1));
+    itemHint_->Show(item->Hint.section(QLatin1Char('|'), 0, 0), anchor, ViewInfo().IconType() == sgLargeIcon);
+}
+
+// ---- notices from groups and items
+
+void TSideBar::ItemChanged(const TSideBarItem &item, bool recompute)
+{
+    if (!destroying_ && &item.Group() == activeGroup_)
+        RefreshItems(recompute);
+}
+
+void TSideBar::ItemsChanged(TSideGroup &group)
+{
+    if (!destroying_ && &group == activeGroup_)
+        RefreshItems(true);
+}
+
+void TSideBar::ItemDestroying(TSideBarItem &item)
+{
+    if (destroying_)
+        return;
+    if (focusedItem_ == &item)
+        focusedItem_ = nullptr;
+    if (dropMarkItem_ == &item) {
+        dropMarkItem_ = nullptr;
+        dropMarkPlace_ = dpNone;
+    }
+    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && drag->SourceItem == &item)
+        drag->SourceItem = nullptr;
+    if (OnDeleteItem)
+        OnDeleteItem(this, &item);
+}
+
+void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
+{
+    if (destroying_)
+        return;
+    if (selectedItem_ == item) {
+        selectedItem_ = nullptr;
+        if (OnChangeSelectedItem)
+            OnChangeSelectedItem(this);
+    }
+    // Keep the scroll position on an item, so the up button stays reachable.
+    group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.Items().Count() - 1));
+    ItemsChanged(group);
+}
+
+void TSideBar::GroupAdded(TSideGroup &group)
+{
+    if (destroying_)
+        return;
+    if (!activeGroup_)
+        SetActiveGroup(&group);
+    else
+        Relayout();
+}
+
+void TSideBar::GroupsChanged()
+{
+    if (destroying_)
+        return;
+    if (!activeGroup_ || !activeGroup_->Visible()) {
+        SetActiveGroup(nullptr);
+        return;
+    }
+    activeGroupIndex_ = VisibleGroupIndex(activeGroup_);
+    Relayout();
+}
+
+void TSideBar::GroupCaptionChanged(TSideGroup &group)
+{
+    if (destroying_)
+        return;
+    if (OnChangeGroupCaption)
+        OnChangeGroupCaption(&group, &group);
+    RefreshHeader(&group);
+}
+
+void TSideBar::GroupDestroying(TSideGroup &group)
+{
+    if (destroying_)
+        return;
+    if (trackedGroup_ == &group) {
+        trackedGroup_ = nullptr;
+        trackedGroupPressed_ = false;
+        updateCursor();
+    }
+    if (previousActiveGroup_ == &group)
+        previousActiveGroup_ = nullptr;
+}
+
+void TSideBar::GroupRemoved(const TSideGroup *group)
+{
+    if (destroying_)
+        return;
+    if (activeGroup_ == group) {
+        activeGroup_ = nullptr;
+        SetActiveGroup(nullptr);
+        return;
+    }
+    if (activeGroup_)
+        activeGroupIndex_ = VisibleGroupIndex(activeGroup_);
+    Relayout();
+}

@@ -1,0 +1,60 @@
+#include "sidebarbackground.h"
+
+#include "drawing.h"
+
+#include <algorithm>
+
+void TSideBarBackGround::SetBeginColor(const QColor &color)
+{
+    if (color != beginColor_) {
+        beginColor_ = color;
+        changed();
+    }
+}
+
+void TSideBarBackGround::SetEndColor(const QColor &color)
+{
+    if (color != endColor_) {
+        endColor_ = color;
+        changed();
+    }
+}
+
+void TSideBarBackGround::SetFillStyle(TSideBarFillStyle style)
+{
+    if (style != fillStyle_) {
+        fillStyle_ = style;
+        changed();
+    }
+}
+
+void TSideBarBackGround::SetStep(int step)
+{
+    if (step > 0 && step != step_) {
+        step_ = step;
+        changed();
+    }
+}
+
+void TSideBarBackGround::changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TSideBarBackGround::FillGradient(QPainter &painter, const platform::Rect &r, QSize client) const
+{
+    const bool vertical = fillStyle_ == bfsHorz;   // horizontal bands run down the bar
+    const int extent = std::max(1, vertical ? client.height() : client.width());
+    const int from = vertical ? r.top : r.left;
+    const int to = vertical ? r.bottom : r.right;
+    auto channel = [extent](int begin, int end, int pos) { return begin + (end - begin) * pos / extent; };
+    for (int band = from - from % step_; band < to; band += step_) {
+        const QColor color(channel(beginColor_.red(), endColor_.red(), band),
+                           channel(beginColor_.green(), endColor_.green(), band),
+                           channel(beginColor_.blue(), endColor_.blue(), band));
+        const platform::Rect strip = vertical ? platform::Rect{r.left, band, r.right, band + step_}
+                                              : platform::Rect{band, r.top, band + step_, r.bottom};
+        platform::fillRect(painter, strip.intersected(r), color);
+    }
+}

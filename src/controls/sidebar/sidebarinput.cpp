@@ -1,0 +1,348 @@
+// How the bar reacts to the pointer: highlight, clicks, header tracking,
+// scroll buttons, pop-up menu choice and item dragging.
+#include "sidebar.h"
+
+#include "sidebardrag.h"
+#include "sidebarhint.h"
+#include "sidebarviewinfo.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+bool isRunningDragOf(const TSideBar *bar)
+{
+    const TSideBarDragObject *drag = TSideBarDragObject::Current();
+    return drag && &drag->SourceBar() == bar;
+}
+
+} // namespace
+
+bool TSideBar::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ToolTip:
+        // The item hint stands in for the ordinary tooltip while it shows.
+        if (itemHint_->IsShowing())
+            return true;
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        itemHint_->Hide();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TSideBar::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        chosenPopupMenu_ = ItemAt(p) ? itemPopupMenu_ : nullptr;
+        if (!chosenPopupMenu_)
+            chosenPopupMenu_ = groupPopupMenu_;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+
+    const TSideBarViewInfo &layout = ViewInfo();
+    if (TSideGroup *group = layout.GroupAt(p)) {
+        SetTrackedGroup(group, true);
+    } else if (layout.UpButtonBounds().contains(p)) {
+        upButtonPressed_ = true;
+        startScrollTimer();
+        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() - 1);
+    } else if (layout.DownButtonBounds().contains(p)) {
+        downButtonPressed_ = true;
+        startScrollTimer();
+        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() + 1);
+    } else if (TSideBarItem *item = layout.ItemAt(p)) {
+        SetFocusedItem(item, true);
+        if (canSelected_)
+            SetSelectedItem(item);
+        clickPending_ = true;
+        pressPoint_ = p;
+    }
+}
+
+void TSideBar::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (isRunningDragOf(this)) {
+        DragMove(p, event->modifiers() & Qt::ControlModifier);
+        return;
+    }
+
+    TSideGroup *group = GroupAt(p);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        SetTrackedGroup(group, false);
+    } else if (group != trackedGroup_) {
+        // Dragged off the held header: it stays tracked but no longer pressed.
+        if (trackedGroup_ && trackedGroupPressed_) {
+            trackedGroupPressed_ = false;
+            RefreshHeader(trackedGroup_);
+        }
+    } else if (group) {
+        SetTrackedGroup(group, true);
+    }
+
+    TSideBarItem *previous = focusedItem_;
+    TSideBarItem *item = ItemAt(p);
+    if (!clickPending_)
+        SetFocusedItem(item, false);
+
+    if (dragMode_ != dmAutomatic || !showGroups_ || !clickPending_)
+        return;
+    const QPoint press = pressPoint_;
+    const bool pastThreshold =
+        p.x() < press.x() - 5 || p.x() > press.x() + 5 || p.y() < press.y() - 5 || p.y() > press.y() + 5;
+    if ((!item && previous) || (item && pastThreshold)) {
+        if (!focusedItem_)
+            focusedItem_ = previous;
+        clickPending_ = false;
+        BeginItemDrag(p, event->modifiers());
+    }
+}
+
+void TSideBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (isRunningDragOf(this)) {
+        TSideBarDragObject *drag = TSideBarDragObject::Current();
+        DragMove(p, event->modifiers() & Qt::ControlModifier);
+        EndItemDrag(drag->Accepted ? drag->Target.data() : nullptr);
+        return;
+    }
+
+    if (TSideGroup *tracked = trackedGroup_) {
+        SetTrackedGroup(tracked, false);
+        if (GroupAt(p) == tracked) {
+            SetActiveGroup(tracked);
+        } else {
+            trackedGroup_ = nullptr;
+            RefreshHeader(tracked);
+            updateCursor();
+        }
+    }
+    if (upButtonPressed_ || downButtonPressed_) {
+        upButtonPressed_ = downButtonPressed_ = false;
+        RefreshScrollButtons();
+        return;
+    }
+    if (clickPending_) {
+        clickPending_ = false;
+        if (TSideBarItem *item = ItemAt(p))
+            ClickItem(item);
+    }
+}
+
+void TSideBar::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (QMenu *menu = chosenPopupMenu_)
+        menu->popup(event->globalPos());
+    chosenPopupMenu_ = nullptr;
+}
+
+void TSideBar::enterEvent(QEnterEvent *)
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TSideBar::leaveEvent(QEvent *)
+{
+    if (TSideBarDragObject::Current())
+        SetDropMark(nullptr, dpNone);
+    else
+        SetFocusedItem(nullptr, false);
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+    if (TSideGroup *tracked = trackedGroup_) {
+        trackedGroup_ = nullptr;
+        trackedGroupPressed_ = false;
+        RefreshHeader(tracked);
+        updateCursor();
+    }
+}
+
+// ---- scrolling
+
+void TSideBar::startScrollTimer() { scrollTimer_.start(scrollDelay_, this); }
+
+void TSideBar::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == scrollTimer_.timerId())
+        scrollTick();
+    else
+        QWidget::timerEvent(event);
+}
+
+void TSideBar::scrollTick()
+{
+    const TSideBarViewInfo &layout = ViewInfo();
+    upButtonPressed_ = upButtonPressed_ && !layout.UpButtonBounds().isEmpty();
+    downButtonPressed_ = downButtonPressed_ && !layout.DownButtonBounds().isEmpty();
+    if (!upButtonPressed_ && !downButtonPressed_) {
+        scrollTimer_.stop();
+        return;
+    }
+    // The scroll moves the items under the mark; it is set again by the next move.
+    dropMarkItem_ = nullptr;
+    dropMarkPlace_ = dpNone;
+    if (upButtonPressed_)
+        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() - 1);
+    if (downButtonPressed_)
+        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() + 1);
+}
+
+// ---- item drag
+
+void TSideBar::BeginItemDrag(QPoint pos, Qt::KeyboardModifiers modifiers)
+{
+    itemHint_->Hide();
+    TSideBarDragObject &drag = TSideBarDragObject::Begin(*this, focusedItem_);
+    QGuiApplication::setOverrideCursor(drag.DragCursor());
+    DragMove(pos, modifiers & Qt::ControlModifier);
+}
+
+void TSideBar::DragMove(QPoint pos, bool ctrl)
+{
+    TSideBarDragObject *drag = TSideBarDragObject::Current();
+    drag->LastPos = pos;
+    drag->CtrlHeld = ctrl;
+    const QPoint global = mapToGlobal(pos);
+    TSideBar *target = rect().contains(pos) ? this : qobject_cast<TSideBar *>(QApplication::widgetAt(global));
+    TDragState state = dsDragMove;
+    if (target != drag->Target) {
+        if (drag->Target)
+            drag->Target->DragLeave(*drag);
+        drag->Target = target;
+        state = dsDragEnter;
+    }
+    drag->Accepted = target && target->DragOver(*drag, target->mapFromGlobal(global), state);
+    QGuiApplication::changeOverrideCursor(drag->DragCursor());
+}
+
+bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
+{
+    bool accept = false;
+    auto answer = [&] {
+        if (OnDragOver)
+            OnDragOver(this, &drag, pos.x(), pos.y(), state, accept);
+        return accept;
+    };
+    if (!activeGroup_) {
+        accept = true;   // the drop makes a group for the item
+        return answer();
+    }
+    if (TSideGroup *group = GroupAt(pos)) {
+        SetActiveGroup(group);
+        return answer();
+    }
+
+    if (!scrollTimer_.isActive())
+        startScrollTimer();
+    upButtonPressed_ = downButtonPressed_ = false;
+    const TSideBarViewInfo &layout = ViewInfo();
+    const platform::Rect &area = layout.ItemsArea();
+    const int y = pos.y();
+    if (!layout.UpButtonBounds().isEmpty() && area.top < y && y < area.top + spaceHeight_ + 16) {
+        upButtonPressed_ = true;
+        SetFocusedItem(nullptr, false);
+        return answer();
+    }
+    if (!layout.DownButtonBounds().isEmpty() && area.bottom - spaceHeight_ - 16 < y && y < area.bottom) {
+        downButtonPressed_ = true;
+        SetFocusedItem(nullptr, false);
+        return answer();
+    }
+
+    SetFocusedItem(layout.ItemAt(pos), false);
+    const TSideDropPlace place = layout.DropPlaceAt(pos);
+    SetDropMark(place.Item, place.Place);
+    accept = !(place.Place == dpNone && !place.Item);
+    return answer();
+}
+
+void TSideBar::DragLeave(TSideBarDragObject &drag)
+{
+    SetDropMark(nullptr, dpNone);
+    upButtonPressed_ = downButtonPressed_ = false;
+    bool accept = false;
+    if (OnDragOver)
+        OnDragOver(this, &drag, drag.LastPos.x(), drag.LastPos.y(), dsDragLeave, accept);
+}
+
+void TSideBar::EndItemDrag(TSideBar *target)
+{
+    TSideBarDragObject *drag = TSideBarDragObject::Current();
+    // A bar that showed the mark but does not take the drop loses the mark.
+    if (drag->Target && drag->Target != target)
+        drag->Target->DragLeave(*drag);
+    if (target)
+        target->DropItem(*drag);
+    else
+        Relayout();
+    QGuiApplication::restoreOverrideCursor();
+    TSideBarDragObject::Finish();
+}
+
+void TSideBar::DropItem(TSideBarDragObject &drag)
+{
+    if (drag.DropCancelled) {
+        Relayout();
+        return;
+    }
+    if (!activeGroup_)
+        groups_->Add();
+    TSideGroup &group = *activeGroup_;
+    TSideBarItem *source = drag.SourceItem;
+    const bool copy = drag.CtrlHeld;
+
+    int k = group.Items().Count() == 0 ? 0 : -1;
+    if (const TSideItemViewInfo *info = ViewInfo().ItemInfo(dropMarkItem_))
+        k = info->Item->Index();
+    TSideBarItem *result = nullptr;
+    bool created = false;
+    if (k != -1 && source) {
+        if (!copy && &source->Group() == &group) {
+            // The mark stands in the gap above item k; taking the item out
+            // first shifts k up by one when it came from above.
+            const int index = dropMarkPlace_ == dpBefore && source->Index() < k ? k - 1 : k;
+            if (index != source->Index()) {
+                result = source;
+                result->SetIndex(index);
+            }
+        } else {
+            result = &group.Items().Add();
+            created = true;
+            result->Assign(*source);
+            result->SetIndex(dropMarkPlace_ == dpAfter ? k + 1 : k);
+        }
+    }
+    dropMarkItem_ = nullptr;
+    dropMarkPlace_ = dpNone;
+    if (OnDragDropItem)
+        OnDragDropItem(&drag, source, result, copy);
+    if (result)
+        SetSelectedItem(result);
+    // Moving into another group or bar is a copy without the original.
+    if (created && !copy && drag.SourceItem)
+        drag.SourceItem->Collection().Delete(drag.SourceItem->Index());
+    focusedItem_ = nullptr;
+    Relayout();
+}

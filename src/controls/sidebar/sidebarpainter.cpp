@@ -1,0 +1,371 @@
+#include "sidebarpainter.h"
+
+#include "colors.h"
+#include "imagelist.h"
+#include "sidebar.h"
+#include "sidebardrag.h"
+#include "sidebarviewinfo.h"
+
+#include <QPolygon>
+#include <algorithm>
+#include <cstdlib>
+
+using platform::Rect;
+namespace colors = platform::colors;
+
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int mulDiv(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long quotient = (std::llabs(product) + c / 2) / c;
+    return int(product < 0 ? -quotient : quotient);
+}
+
+// The four one-pixel lines along the inside of r.
+void forEachSide(const Rect &r, const std::function<void(const Rect &)> &side)
+{
+    side({r.left, r.top, r.right, r.top + 1});
+    side({r.left, r.bottom - 1, r.right, r.bottom});
+    side({r.left, r.top, r.left + 1, r.bottom});
+    side({r.right - 1, r.top, r.right, r.bottom});
+}
+
+} // namespace
+
+QColor LightHighlightColor(const QColor &face, const QColor &highlight, const QColor &window)
+{
+    if (face == QColor(Qt::black) || face == QColor(Qt::white))
+        return highlight;
+    auto mix = [](int f, int l, int n) { return std::clamp(mulDiv(f, -2, 100) + mulDiv(l, 30, 100) + mulDiv(n, 72, 100), 0, 255); };
+    return QColor(mix(face.red(), highlight.red(), window.red()), mix(face.green(), highlight.green(), window.green()),
+                  mix(face.blue(), highlight.blue(), window.blue()));
+}
+
+QColor LightHighlightColor() { return LightHighlightColor(colors::clBtnFace, colors::clHighlight, colors::clWindow); }
+
+// ---- base painter
+
+TSideBarPainter::~TSideBarPainter() = default;
+
+TSideBarViewInfo &TSideBarPainter::ViewInfo()
+{
+    if (!viewInfo_)
+        viewInfo_ = CreateViewInfo();
+    return *viewInfo_;
+}
+
+std::unique_ptr<TSideBarViewInfo> TSideBarPainter::CreateViewInfo() { return std::make_unique<TSideBarViewInfo>(bar_); }
+
+void TSideBarPainter::Paint(QPainter &canvas)
+{
+    TSideBarViewInfo &layout = ViewInfo();
+    if (!layout.Calculated())
+        layout.Calculate();
+
+    platform::ClipExcluder clip(canvas, {0, 0, bar_.width(), bar_.height()});
+    canvas_ = &canvas;
+    clip_ = &clip;
+    for (const auto &group : layout.GroupInfos())
+        DrawGroupHeader(*group);
+    DrawBorder();
+    DrawScrollButtons();
+    for (const auto &item : layout.ItemInfos())
+        DrawItem(*item);
+    FillBackground({0, 0, bar_.width(), bar_.height()});
+    DrawDropMark();
+    canvas_ = nullptr;
+    clip_ = nullptr;
+}
+
+void TSideBarPainter::ExcludeClip(const Rect &r) { clip_->exclude(r); }
+
+void TSideBarPainter::FillBackground(const Rect &r)
+{
+    const QPixmap &picture = bar_.BkPicture();
+    if (!picture.isNull()) {
+        // Tiles line up with the client origin whatever part is filled.
+        Canvas().drawTiledPixmap(r.toQRect(), picture, QPoint(r.left % picture.width(), r.top % picture.height()));
+    } else if (bar_.BkGround().IsActive()) {
+        bar_.BkGround().FillGradient(Canvas(), r, bar_.size());
+    } else {
+        platform::fillRect(Canvas(), r, bar_.Color());
+    }
+}
+
+bool TSideBarPainter::IsHighlighted(const TSideBarItem &item) const
+{
+    return &item == bar_.FocusedItem() || &item == bar_.SelectedItem();
+}
+
+void TSideBarPainter::DrawItem(const TSideItemViewInfo &info)
+{
+    DrawItemPicture(info);
+    DrawItemText(info);
+}
+
+void TSideBarPainter::DrawItemText(const TSideItemViewInfo &info)
+{
+    const TSideBarItem &item = *info.Item;
+    const int format = ViewInfo().IconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
+    Rect text = info.TextBounds;
+    FillBackground(text);
+    Canvas().setFont(bar_.ItemFont());
+    if (item.Enabled()) {
+        Canvas().setPen(bar_.ItemFontColor());
+        platform::drawText(Canvas(), item.Caption(), text, format);
+    } else {
+        Rect shadow = text.offset(1, 1);
+        Canvas().setPen(colors::clBtnHighlight);
+        platform::drawText(Canvas(), item.Caption(), shadow, format);
+        Canvas().setPen(colors::clBtnShadow);
+        platform::drawText(Canvas(), item.Caption(), text, format);
+    }
+    ExcludeClip(info.TextBounds);
+}
+
+void TSideBarPainter::FillPictureBack(const TSideItemViewInfo &, const Rect &r) { FillBackground(r); }
+
+void TSideBarPainter::DrawItemPicture(const TSideItemViewInfo &info)
+{
+    Rect frame = info.PictureFrame();
+    FillPictureBack(info, frame);
+
+    const bool large = ViewInfo().IconType() == sgLargeIcon;
+    const ImageList *list = large ? bar_.LargeImages() : bar_.SmallImages();
+    const int index = large ? info.Item->LargeImage() : info.Item->SmallImage();
+    if (!list || index < 0 || index >= list->Count())
+        return;
+    list->Draw(Canvas(), info.PictureBounds.left, info.PictureBounds.top, index);
+    DrawPictureFrame(info);
+    frame.bottom = std::min(frame.bottom, ViewInfo().ItemsArea().bottom);
+    ExcludeClip(frame);
+}
+
+void TSideBarPainter::DrawPictureFrame(const TSideItemViewInfo &info)
+{
+    const TSideBarItem &item = *info.Item;
+    if (!item.Enabled())
+        return;
+    const bool focused = &item == bar_.FocusedItem();
+    const bool sunken = &item == bar_.SelectedItem() || (focused && bar_.FocusedItemPressed());
+    if (!sunken && !focused)
+        return;
+    const Rect frame = info.FrameBounds();
+    platform::drawEdge(Canvas(), frame, sunken ? platform::BDR_SUNKENOUTER : platform::BDR_RAISEDINNER);
+    // The W2K frame reaches past the picture; keep it from the background fill.
+    forEachSide(frame, [this](const Rect &side) { ExcludeClip(side); });
+}
+
+void TSideBarPainter::DrawScrollButtons()
+{
+    const TSideBarViewInfo &layout = ViewInfo();
+    const bool dragging = TSideBarDragObject::Current() != nullptr;
+    if (!layout.UpButtonBounds().isEmpty()) {
+        drawScrollButton(layout.UpButtonBounds(), true, bar_.UpButtonPressed() && !dragging);
+        ExcludeClip(layout.UpButtonBounds());
+    }
+    if (!layout.DownButtonBounds().isEmpty()) {
+        drawScrollButton(layout.DownButtonBounds(), false, bar_.DownButtonPressed() && !dragging);
+        ExcludeClip(layout.DownButtonBounds());
+    }
+}
+
+void TSideBarPainter::drawScrollButton(const Rect &bounds, bool up, bool pushed)
+{
+    using namespace platform;
+    if (pushed) {
+        fillRect(Canvas(), bounds, colors::clBtnFace);
+        frameRect(Canvas(), bounds, colors::clBtnShadow);
+    } else {
+        drawEdge(Canvas(), bounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    }
+    // A black triangle four rows high, nudged down and right while pushed.
+    const int shift = pushed ? 1 : 0;
+    const int centre = bounds.left + (bounds.width() - 1) / 2 + shift;
+    const int top = bounds.top + (bounds.height() - 4) / 2 + shift;
+    for (int row = 0; row < 4; ++row) {
+        const int half = up ? row : 3 - row;
+        fillRect(Canvas(), {centre - half, top + row, centre + half + 1, top + row + 1}, colors::clBlack);
+    }
+}
+
+void TSideBarPainter::DrawDropMark()
+{
+    const TDropPlace place = bar_.DropMarkPlace();
+    if (place == dpNone)
+        return;
+    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideItemViewInfo *info = layout.ItemInfo(bar_.DropMarkItem());
+    Rect r = layout.DropMarkBounds(bar_.DropMarkItem(), place);
+    const int space = bar_.SpaceHeight();
+    r.left += space;
+    r.right -= space;
+    const int m = r.top + 4;
+
+    const auto &items = layout.ItemInfos();
+    const bool above = place == dpAfter || (info && info != items.front().get());
+    const bool below = place == dpBefore || (info && info != items.back().get());
+    const int t = above ? r.top : m;
+    const int b = below ? r.bottom : m;
+
+    QPainter &canvas = Canvas();
+    const QColor black = colors::clBlack;
+    platform::drawLine(canvas, {r.left + 9, m}, {r.right - 9, m}, black);
+    // Arrowheads at both ends, open only towards where items are.
+    for (const QPolygon &head : {QPolygon({QPoint(r.left, t), QPoint(r.left, b), QPoint(r.left + 8, m)}),
+                                 QPolygon({QPoint(r.right, t), QPoint(r.right, b), QPoint(r.right - 8, m)})}) {
+        for (int i = 0; i < 3; ++i)
+            platform::drawLine(canvas, head[i], head[(i + 1) % 3], black);
+        canvas.save();
+        canvas.setPen(Qt::NoPen);
+        canvas.setBrush(black);
+        canvas.drawPolygon(head);
+        canvas.restore();
+    }
+}
+
+void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
+{
+    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideItemViewInfo *info = layout.ItemInfo(&item);
+    if (!info)
+        return;
+    const QRegion ring = QRegion(info->FrameBounds().inflated(1, 1).intersected(layout.ItemsArea()).toQRect())
+                         - QRegion(info->PictureBounds.toQRect());
+    bar_.update(ring);
+}
+
+void TSideBarPainter::DrawSunkenBorder()
+{
+    using namespace platform;
+    const Rect client{0, 0, bar_.width(), bar_.height()};
+    fillRect(Canvas(), {client.left, client.top, client.right, client.top + 1}, colors::clBtnShadow);
+    fillRect(Canvas(), {client.left, client.top, client.left + 1, client.bottom}, colors::clBtnShadow);
+    fillRect(Canvas(), {client.left, client.bottom - 1, client.right, client.bottom}, colors::clBtnHighlight);
+    fillRect(Canvas(), {client.right - 1, client.top + 1, client.right, client.bottom}, colors::clBtnHighlight);
+    forEachSide(client, [this](const Rect &side) { ExcludeClip(side); });
+}
+
+void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Rect &r, int format)
+{
+    using namespace platform;
+    const QFont &font = bar_.GroupFont();
+    const QString &caption = info.Group->Caption();
+    // The longest prefix that fits the header's width.
+    QString cut = caption;
+    while (!cut.isEmpty() && textWidth(font, cut) > info.HeaderBounds.width())
+        cut.chop(1);
+
+    Canvas().setFont(font);
+    Canvas().setPen(bar_.GroupFontColor());
+    Rect text = r;
+    drawText(Canvas(), cut, text, format);
+
+    Rect box = r;
+    QImage device(1, 1, QImage::Format_RGB32);
+    QPainter measure(&device);
+    measure.setFont(font);
+    drawText(measure, cut, box, format | DT_CALCRECT);
+    const int width = std::min(box.width(), r.width());
+    const int left = r.left + (r.width() - width) / 2;
+    const int top = r.top + (r.height() - box.height()) / 2;
+    ExcludeClip({left, top, left + width, top + box.height()});
+}
+
+void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
+{
+    using namespace platform;
+    const Rect &R = info.HeaderBounds;
+    const Rect r = R.inflated(-1, -1);
+    constexpr int format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    // The caption's cell is opaque button face; painting the face under it
+    // first gives the same pixels.
+    fillRect(Canvas(), r, colors::clBtnFace);
+    DrawHeaderCaption(info, r, format);
+
+    const bool tracked = info.Group == bar_.TrackedGroup();
+    const bool pressed = tracked && bar_.TrackedGroupPressed();
+    const QColor outerTopLeft = pressed ? colors::cl3DDkShadow : colors::clBtnHighlight;
+    const QColor outerBottomRight = pressed ? colors::clBtnHighlight : tracked ? colors::cl3DDkShadow : colors::clBtnShadow;
+    fillRect(Canvas(), {R.left, R.top, R.right, R.top + 1}, outerTopLeft);
+    fillRect(Canvas(), {R.left, R.top, R.left + 1, R.bottom}, outerTopLeft);
+    fillRect(Canvas(), {R.left, R.bottom - 1, R.right, R.bottom}, outerBottomRight);
+    fillRect(Canvas(), {R.right - 1, R.top, R.right, R.bottom}, outerBottomRight);
+    if (pressed) {
+        fillRect(Canvas(), {r.left, r.top, r.right, r.top + 1}, colors::clBtnShadow);
+        fillRect(Canvas(), {r.left, r.top, r.left + 1, r.bottom}, colors::clBtnShadow);
+    } else if (tracked) {
+        fillRect(Canvas(), {r.left, r.bottom - 1, r.right, r.bottom}, colors::clBtnShadow);
+        fillRect(Canvas(), {r.right - 1, r.top, r.right, r.bottom}, colors::clBtnShadow);
+    }
+    ExcludeClip(R);
+}
+
+// ---- styles
+
+std::unique_ptr<TSideBarViewInfo> TSideBarStandardPainter::CreateViewInfo()
+{
+    return std::make_unique<TSideBarStandardViewInfo>(bar_);
+}
+
+void TSideBarStandardPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
+{
+    using namespace platform;
+    const Rect inside = drawEdge(Canvas(), info.HeaderBounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    DrawHeaderCaption(info, inside, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    ExcludeClip(info.HeaderBounds);
+}
+
+std::unique_ptr<TSideBarViewInfo> TSideBarFlatPainter::CreateViewInfo()
+{
+    return std::make_unique<TSideBarFlatViewInfo>(bar_);
+}
+
+void TSideBarFlatPainter::DrawBorder() { DrawSunkenBorder(); }
+
+void TSideBarFlatPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
+{
+    DrawTrackingHeader(info);
+    if (info.Group != bar_.ActiveGroup())
+        return;
+    const Rect &R = info.HeaderBounds;
+    const Rect line{R.left, R.bottom, R.right, R.bottom + 1};
+    platform::fillRect(Canvas(), line, colors::clBtnHighlight);
+    ExcludeClip(line);
+}
+
+std::unique_ptr<TSideBarViewInfo> TSideBarW2KPainter::CreateViewInfo()
+{
+    return std::make_unique<TSideBarW2KViewInfo>(bar_);
+}
+
+std::unique_ptr<TSideBarViewInfo> TSideBarXPPainter::CreateViewInfo()
+{
+    return std::make_unique<TSideBarXPViewInfo>(bar_);
+}
+
+void TSideBarXPPainter::DrawBorder() { DrawSunkenBorder(); }
+
+void TSideBarXPPainter::DrawGroupHeader(const TSideGroupViewInfo &info) { DrawTrackingHeader(info); }
+
+void TSideBarXPPainter::FillPictureBack(const TSideItemViewInfo &info, const Rect &r)
+{
+    if (IsHighlighted(*info.Item))
+        platform::fillRect(Canvas(), r, LightHighlightColor());
+    else
+        FillBackground(r);
+}
+
+void TSideBarXPPainter::DrawPictureFrame(const TSideItemViewInfo &info)
+{
+    if (IsHighlighted(*info.Item))
+        platform::frameRect(Canvas(), info.PictureFrame(), colors::clActiveCaption);
+}
+
+void TSideBarXPPainter::InvalidateItemPicture(const TSideBarItem &item)
+{
+    if (const TSideItemViewInfo *info = ViewInfo().ItemInfo(&item))
+        bar_.update(info->PictureFrame().toQRect());
+}

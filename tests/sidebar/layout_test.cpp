@@ -1,0 +1,224 @@
+#include "sidebarfixture.h"
+#include "sidebarpainter.h"
+#include "sidebarviewinfo.h"
+
+#include "drawing.h"
+#include "fonts.h"
+
+#include <gtest/gtest.h>
+
+using platform::Rect;
+
+namespace {
+
+const TSideItemViewInfo &infoOf(TSideBar &bar, const TSideBarItem &item)
+{
+    const TSideItemViewInfo *info = bar.ViewInfo().ItemInfo(&item);
+    EXPECT_NE(info, nullptr);
+    return *info;
+}
+
+} // namespace
+
+TEST(SideBarLayout, MainWindowBarMatchesTheWorkedExample)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    ASSERT_EQ(platform::textHeight(bar.GroupFont()), 13);
+    ASSERT_EQ(platform::textHeight(bar.ItemFont()), 13);
+
+    TSideBarViewInfo &layout = bar.ViewInfo();
+    EXPECT_EQ(layout.BarBounds(), (Rect{1, 1, 96, 481}));
+    ASSERT_EQ(layout.GroupInfos().size(), 1u);
+    EXPECT_EQ(layout.GroupInfos()[0]->HeaderBounds, (Rect{1, 1, 96, 22}));
+    EXPECT_EQ(layout.ItemsArea(), (Rect{2, 22, 95, 480}));
+
+    const TSideItemViewInfo &first = infoOf(bar, menu.item(0));
+    EXPECT_EQ(first.PictureBounds, (Rect{32, 36, 64, 68}));
+    EXPECT_EQ(first.PictureFrame(), (Rect{27, 31, 69, 73}));
+    EXPECT_EQ(first.TextBounds.top, 75);
+    // Wrapped within the area's 93 pixels and centred on it.
+    EXPECT_LE(first.TextBounds.width(), 93);
+    EXPECT_EQ(first.TextBounds.left - 2, (93 - first.TextBounds.width()) / 2);
+    ASSERT_EQ(first.TextBounds.height(), 26) << "the first caption takes two lines";
+    EXPECT_EQ(first.Bottom(), 101);
+    EXPECT_EQ(infoOf(bar, menu.item(1)).PictureBounds.top, 115);
+
+    // All five fit: no scroll button.
+    EXPECT_EQ(layout.ItemInfos().size(), 5u);
+    EXPECT_TRUE(layout.UpButtonBounds().isEmpty());
+    EXPECT_TRUE(layout.DownButtonBounds().isEmpty());
+
+    // Scrolled by one in a bar too short for the rest, both buttons show.
+    bar.resize(97, 300);
+    bar.Groups()[0]->SetTopItemIndex(1);
+    EXPECT_EQ(layout.UpButtonBounds(), (Rect{72, 29, 88, 45}));
+    bar.resize(97, 482);
+    for (int i = 0; i < 6; ++i)
+        bar.Groups()[0]->Items().Add().SetCaption(QStringLiteral("Ещё один пункт"));
+    EXPECT_EQ(layout.DownButtonBounds(), (Rect{72, 457, 88, 473}));
+}
+
+TEST(SideBarLayout, DownButtonShowsExactlyWhenTheLastItemIsCutByOnePixel)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    const int lastBottom = infoOf(bar, menu.item(4)).Bottom();
+
+    // The items area ends two pixels above the client bottom.
+    bar.resize(97, lastBottom + 2);
+    EXPECT_EQ(bar.ViewInfo().ItemsArea().bottom, lastBottom);
+    EXPECT_FALSE(infoOf(bar, menu.item(4)).IsCut());
+    EXPECT_TRUE(bar.ViewInfo().DownButtonBounds().isEmpty());
+
+    bar.resize(97, lastBottom + 1);
+    EXPECT_TRUE(infoOf(bar, menu.item(4)).IsCut());
+    EXPECT_FALSE(bar.ViewInfo().DownButtonBounds().isEmpty());
+    EXPECT_TRUE(bar.ViewInfo().UpButtonBounds().isEmpty());
+}
+
+TEST(SideBarLayout, ItemsStartingBelowTheAreaAreNotLaidOut)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    const TSideItemViewInfo &third = infoOf(bar, menu.item(2));
+    // The fourth item would start exactly at the area's bottom.
+    bar.resize(97, third.Bottom() + bar.SpaceHeight() + 2);
+    ASSERT_EQ(bar.ViewInfo().ItemInfos().size(), 3u);
+    EXPECT_FALSE(bar.ViewInfo().DownButtonBounds().isEmpty()) << "more items follow";
+}
+
+TEST(SideBarLayout, ScrolledTwoItemGroupShowsOnlyTheSecondItemAndTheUpButton)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    TSideBarItems &items = bar.Groups()[0]->Items();
+    while (items.Count() > 2)
+        items.Delete(items.Count() - 1);
+    bar.Groups()[0]->SetTopItemIndex(1);
+
+    TSideBarViewInfo &layout = bar.ViewInfo();
+    ASSERT_EQ(layout.ItemInfos().size(), 1u);
+    EXPECT_EQ(layout.ItemInfos()[0]->Item, items[1]);
+    EXPECT_EQ(layout.ItemInfos()[0]->PictureBounds.top, 36);
+    EXPECT_EQ(layout.UpButtonBounds(), (Rect{72, 29, 88, 45}));
+    EXPECT_TRUE(layout.DownButtonBounds().isEmpty());
+
+    // Out of range or unchanged positions are ignored.
+    bar.Groups()[0]->SetTopItemIndex(2);
+    bar.Groups()[0]->SetTopItemIndex(-1);
+    EXPECT_EQ(bar.Groups()[0]->TopItemIndex(), 1);
+}
+
+TEST(SideBarLayout, WithoutGroupHeadersTheItemsUseTheWholeBar)
+{
+    MenuBar menu;
+    menu.bar.SetShowGroups(false);
+    TSideBarViewInfo &layout = menu.bar.ViewInfo();
+    EXPECT_TRUE(layout.GroupInfos().empty());
+    EXPECT_EQ(layout.ItemsArea(), (Rect{2, 1, 95, 481}));
+    EXPECT_EQ(infoOf(menu.bar, menu.item(0)).PictureBounds.top, 1 + 7 + 7);
+}
+
+TEST(SideBarLayout, HeadersStackAboveAndBelowTheActiveGroup)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.Groups().Add().SetCaption(QStringLiteral("Второй"));
+    bar.Groups().Add().SetCaption(QStringLiteral("Третий"));
+    bar.Groups().Add().SetVisible(false);
+    bar.SetActiveGroupIndex(1);
+
+    const auto &headers = bar.ViewInfo().GroupInfos();
+    ASSERT_EQ(headers.size(), 3u);
+    EXPECT_EQ(headers[0]->HeaderBounds, (Rect{1, 1, 96, 22}));
+    EXPECT_EQ(headers[1]->HeaderBounds, (Rect{1, 22, 96, 43}));
+    EXPECT_EQ(headers[2]->Group, bar.Groups()[2]);
+    EXPECT_EQ(headers[2]->HeaderBounds, (Rect{1, 460, 96, 481}));
+    EXPECT_EQ(bar.ViewInfo().ItemsArea(), (Rect{2, 43, 95, 460}));
+    EXPECT_EQ(bar.GroupAt({40, 470}), bar.Groups()[2]);
+    EXPECT_EQ(bar.GroupAt({40, 100}), nullptr);
+}
+
+TEST(SideBarLayout, PaintStyleChangeTakesEffectWithoutAnyOtherCall)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetPaintStyle(sbpsFlat);
+    EXPECT_EQ(infoOf(bar, menu.item(0)).PictureFrame(), infoOf(bar, menu.item(0)).PictureBounds.inflated(1, 1));
+    const int flatGap = bar.ViewInfo().ItemsArea().top;
+
+    bar.SetPaintStyle(sbpsXP);
+    EXPECT_EQ(infoOf(bar, menu.item(0)).PictureFrame(), infoOf(bar, menu.item(0)).PictureBounds.inflated(5, 5));
+    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 21);
+    EXPECT_EQ(flatGap, 22);
+
+    bar.SetPaintStyle(sbpsStandard);
+    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 17);
+    bar.SetGroupHeightOffSet(3);
+    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 19);
+}
+
+TEST(SideBarLayout, HitTestsCoverCaptionAndFrameButNotTheGaps)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    const TSideItemViewInfo &first = infoOf(bar, menu.item(0));
+    EXPECT_EQ(bar.ItemAt({first.PictureFrame().left, first.PictureFrame().top}), &menu.item(0));
+    EXPECT_EQ(bar.ItemAt({first.PictureFrame().left - 1, 50}), nullptr);
+    // Between picture and caption only the caption's width counts.
+    const int between = first.PictureBounds.bottom + 6;
+    EXPECT_EQ(bar.ItemAt({first.TextBounds.left, between}), &menu.item(0));
+    EXPECT_EQ(bar.ItemAt({first.TextBounds.left - 1, between}), nullptr);
+    EXPECT_EQ(bar.ItemAt({48, first.Bottom() + 3}), nullptr);
+    EXPECT_EQ(bar.GroupAt({48, 10}), bar.Groups()[0]);
+}
+
+TEST(SideBarLayout, DropPlacesFollowTheGapsAndItems)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    TSideBarViewInfo &layout = bar.ViewInfo();
+    const TSideItemViewInfo &second = infoOf(bar, menu.item(1));
+    const TSideItemViewInfo &last = infoOf(bar, menu.item(4));
+
+    TSideDropPlace place = layout.DropPlaceAt({48, second.Top() - 1});
+    EXPECT_EQ(place.Item, &menu.item(1));
+    EXPECT_EQ(place.Place, dpBefore);
+    place = layout.DropPlaceAt({48, second.Top() + 3});
+    EXPECT_EQ(place.Item, &menu.item(1));
+    EXPECT_EQ(place.Place, dpNone);
+    place = layout.DropPlaceAt({48, last.Bottom() + 3});
+    EXPECT_EQ(place.Item, &menu.item(4));
+    EXPECT_EQ(place.Place, dpAfter);
+    EXPECT_EQ(layout.DropPlaceAt({48, 10}).Place, dpNone) << "headers are outside the items area";
+
+    EXPECT_EQ(layout.MarkBounds(second, dpBefore), (Rect{2, second.Top() - 8, 95, second.Top()}));
+    EXPECT_EQ(layout.MarkBounds(second, dpAfter), (Rect{2, second.Bottom(), 95, second.Bottom() + 8}));
+
+    TSideBarItems &items = bar.Groups()[0]->Items();
+    items.Clear();
+    place = layout.DropPlaceAt({48, 100});
+    EXPECT_EQ(place.Item, nullptr);
+    EXPECT_EQ(place.Place, dpBefore);
+}
+
+TEST(SideBarLayout, SmallIconsStandBesideTheirCaptions)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    ImageList small(16, 16);
+    small.Add(discPicture(Qt::red));
+    bar.SetSmallImages(&small);
+    bar.Groups()[0]->SetIconType(sgSmallIcon);
+
+    const TSideItemViewInfo &first = infoOf(bar, menu.item(0));
+    // Row height: the larger of text height + 2 and the picture's 16.
+    EXPECT_EQ(first.PictureBounds, (Rect{8, 36, 24, 52}));
+    EXPECT_EQ(first.TextBounds.left, 31);
+    EXPECT_EQ(first.TextBounds.top, 36);
+    EXPECT_EQ(first.TextBounds.bottom, 52);
+    EXPECT_EQ(first.TextBounds.right, 95 - 7) << "a long caption stops short of the area's edge";
+    EXPECT_EQ(bar.ItemAt({40, 40}), &menu.item(0));
+    EXPECT_EQ(bar.ItemAt({40, 35}), nullptr);
+}

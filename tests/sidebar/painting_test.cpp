@@ -1,0 +1,195 @@
+#include "sidebarfixture.h"
+#include "sidebarpainter.h"
+#include "sidebarviewinfo.h"
+
+#include "colors.h"
+
+#include <gtest/gtest.h>
+
+namespace colors = platform::colors;
+using platform::Rect;
+
+namespace {
+
+QColor pixel(const QImage &image, int x, int y) { return QColor(image.pixel(x, y)); }
+
+QImage paint(TSideBar &bar) { return bar.grab().toImage(); }
+
+const QColor light{183, 191, 212};
+
+} // namespace
+
+TEST(SideBarPainting, LightHighlightColorMixesFaceHighlightAndWindow)
+{
+    EXPECT_EQ(LightHighlightColor(QColor(212, 208, 200), QColor(10, 36, 106), QColor(255, 255, 255)), light);
+    EXPECT_EQ(LightHighlightColor(), light);
+    // A black or white face gives the highlight itself.
+    EXPECT_EQ(LightHighlightColor(Qt::black, QColor(10, 36, 106), Qt::white), QColor(10, 36, 106));
+    EXPECT_EQ(LightHighlightColor(Qt::white, QColor(1, 2, 3), Qt::white), QColor(1, 2, 3));
+    // Channels are clamped.
+    EXPECT_EQ(LightHighlightColor(QColor(1, 1, 1), QColor(255, 255, 255), QColor(255, 255, 255)).red(), 255);
+}
+
+TEST(SideBarPainting, FocusedItemShowsTheLightSquareAndFrame)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetFocusedItem(&menu.item(0), false);
+    QImage image = paint(bar);
+    // Frame (27, 31, 69, 73), picture (32, 36, 64, 68) with transparent corners.
+    EXPECT_EQ(pixel(image, 27, 31), colors::clActiveCaption);
+    EXPECT_EQ(pixel(image, 68, 72), colors::clActiveCaption);
+    EXPECT_EQ(pixel(image, 28, 50), light);
+    EXPECT_EQ(pixel(image, 32, 36), light) << "under the picture's transparent corner";
+    EXPECT_EQ(pixel(image, 48, 52), QColor(Qt::red)) << "picture 6";
+    EXPECT_EQ(pixel(image, 26, 50), colors::clInfoBk);
+
+    const Rect second = bar.ViewInfo().ItemInfo(&menu.item(1))->PictureFrame();
+    EXPECT_EQ(pixel(image, second.left, second.top + 10), colors::clInfoBk);
+
+    // The pointer in the gap between items takes the highlight away.
+    moveFree(bar, {48, second.top - 3});
+    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    image = paint(bar);
+    EXPECT_EQ(pixel(image, 27, 31), colors::clInfoBk);
+    EXPECT_EQ(pixel(image, 28, 50), colors::clInfoBk);
+}
+
+TEST(SideBarPainting, ItemWithoutPictureShowsNoHighlight)
+{
+    MenuBar menu;
+    menu.item(0).SetLargeImage(42);
+    menu.bar.SetFocusedItem(&menu.item(0), false);
+    const QImage image = paint(menu.bar);
+    EXPECT_EQ(pixel(image, 27, 31), colors::clInfoBk);
+    EXPECT_EQ(pixel(image, 48, 52), colors::clInfoBk);
+}
+
+TEST(SideBarPainting, BorderAndHeaderFollowTheTrackingState)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    QImage image = paint(bar);
+    EXPECT_EQ(pixel(image, 0, 0), colors::clBtnShadow);
+    EXPECT_EQ(pixel(image, 0, 300), colors::clBtnShadow);
+    EXPECT_EQ(pixel(image, 96, 300), colors::clBtnHighlight);
+    EXPECT_EQ(pixel(image, 40, 481), colors::clBtnHighlight);
+    // Header (1, 1, 96, 22).
+    EXPECT_EQ(pixel(image, 1, 1), colors::clBtnHighlight);
+    EXPECT_EQ(pixel(image, 95, 21), colors::clBtnShadow);
+    EXPECT_EQ(pixel(image, 3, 3), colors::clBtnFace);
+    EXPECT_EQ(pixel(image, 94, 20), colors::clBtnFace);
+
+    bar.SetTrackedGroup(bar.Groups()[0], false);
+    image = paint(bar);
+    EXPECT_EQ(pixel(image, 95, 21), colors::cl3DDkShadow);
+    EXPECT_EQ(pixel(image, 94, 20), colors::clBtnShadow);
+
+    bar.SetTrackedGroup(bar.Groups()[0], true);
+    image = paint(bar);
+    EXPECT_EQ(pixel(image, 1, 1), colors::cl3DDkShadow);
+    EXPECT_EQ(pixel(image, 2, 2), colors::clBtnShadow);
+    EXPECT_EQ(pixel(image, 95, 21), colors::clBtnHighlight);
+
+    // The caption is drawn in the group font's colour.
+    bool hasText = false;
+    for (int x = 2; x < 95; ++x)
+        for (int y = 2; y < 21; ++y)
+            hasText = hasText || pixel(image, x, y) == colors::clBlack;
+    EXPECT_TRUE(hasText);
+}
+
+TEST(SideBarPainting, DisabledCaptionIsEmbossedAndItsPictureStays)
+{
+    MenuBar menu;
+    menu.item(0).SetEnabled(false);
+    const QImage image = paint(menu.bar);
+    const Rect text = menu.bar.ViewInfo().ItemInfo(&menu.item(0))->TextBounds;
+    // Grey glyphs over white ones; nothing as dark as the enabled black text.
+    int grey = 0, dark = 0, white = 0;
+    for (int x = text.left; x < text.right; ++x)
+        for (int y = text.top; y < text.bottom; ++y) {
+            const int value = pixel(image, x, y).red();
+            grey += value <= 160 ? 1 : 0;
+            dark += value < 100 ? 1 : 0;
+            white += pixel(image, x, y) == colors::clBtnHighlight ? 1 : 0;
+        }
+    EXPECT_GT(grey, 20);
+    EXPECT_EQ(dark, 0);
+    EXPECT_GT(white, 0);
+    EXPECT_EQ(pixel(image, 48, 52), QColor(Qt::red));
+}
+
+TEST(SideBarPainting, DropMarkArrowheadsPointOnlyTowardsNeighbours)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    TSideBarViewInfo &layout = bar.ViewInfo();
+    auto markAt = [&](TSideBarItem &item, TDropPlace place) {
+        bar.SetDropMark(&item, place);
+        Rect r = layout.MarkBounds(*layout.ItemInfo(&item), place);
+        r.left += 7;
+        r.right -= 7;
+        return r;
+    };
+    auto black = [](const QImage &image, int x, int y) { return pixel(image, x, y) == colors::clBlack; };
+
+    // Above the first item: heads only below the line.
+    Rect r = markAt(menu.item(0), dpBefore);
+    QImage image = paint(bar);
+    int m = r.top + 4;
+    EXPECT_TRUE(black(image, 48, m));
+    EXPECT_TRUE(black(image, r.left + 9, m));
+    EXPECT_FALSE(black(image, r.right - 9, m)) << "the line's end point is not drawn";
+    EXPECT_TRUE(black(image, r.left, m + 2));
+    EXPECT_TRUE(black(image, r.right, m + 2));
+    EXPECT_FALSE(black(image, r.left, m - 2));
+    EXPECT_FALSE(black(image, r.right, m - 2));
+
+    // Below the last item: heads only above.
+    r = markAt(menu.item(4), dpAfter);
+    image = paint(bar);
+    m = r.top + 4;
+    EXPECT_TRUE(black(image, r.left, m - 2));
+    EXPECT_FALSE(black(image, r.left, m + 2));
+
+    // Between two items: both halves, reaching the mark's top and bottom.
+    r = markAt(menu.item(2), dpBefore);
+    image = paint(bar);
+    m = r.top + 4;
+    EXPECT_TRUE(black(image, r.left, r.top));
+    EXPECT_TRUE(black(image, r.left, r.bottom - 1));
+    EXPECT_TRUE(black(image, r.left + 3, m));
+    EXPECT_FALSE(black(image, r.left + 3, r.top));
+
+    bar.SetDropMark(nullptr, dpNone);
+    image = paint(bar);
+    EXPECT_FALSE(black(image, 48, m));
+}
+
+TEST(SideBarPainting, ScrollButtonsAreDrawnWithTheirArrows)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.resize(97, 300);
+    bar.Groups()[0]->SetTopItemIndex(1);
+    const Rect up = bar.ViewInfo().UpButtonBounds();
+    const QImage image = paint(bar);
+    EXPECT_EQ(pixel(image, up.left + 1, up.top + 1), colors::clBtnHighlight);
+    EXPECT_EQ(pixel(image, up.left + 4, up.top + 4), colors::clBtnFace);
+    EXPECT_EQ(pixel(image, up.left + 7, up.top + 6), colors::clBlack) << "tip of the arrow";
+}
+
+TEST(SideBarPainting, GradientBackgroundRunsFromBeginToEndColour)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.BkGround().SetBeginColor(Qt::black);
+    bar.BkGround().SetEndColor(Qt::white);
+    bar.BkGround().SetFillStyle(bfsHorz);
+    const QImage image = paint(bar);
+    const QColor top = pixel(image, 10, 30), bottom = pixel(image, 10, 470);
+    EXPECT_LT(top.red(), 30);
+    EXPECT_GT(bottom.red(), 225);
+    EXPECT_EQ(top, pixel(image, 90, 30)) << "horizontal bands";
+}
