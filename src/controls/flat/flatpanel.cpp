@@ -15,38 +15,18 @@ const int kBorderWidth = 2;   // children stay clear of the frame
 }
 
 TFlatPanel::TFlatPanel(QWidget *parent)
-    : QWidget(parent), borderColor_(colors::clBtnShadow), color_(colors::clBtnFace)
+    : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
 }
 
-template <typename T> void TFlatPanel::assign(T &field, const T &value)
-{
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
-void TFlatPanel::setActivate(bool value) { assign(activate_, value); }
-void TFlatPanel::setFlat(bool value) { assign(flat_, value); }
-void TFlatPanel::setShowBorder(bool value) { assign(showBorder_, value); }
 void TFlatPanel::setCaption(const QString &value) { assign(caption_, value); }
 void TFlatPanel::setColor(const QColor &value) { assign(color_, value); }
-
-void TFlatPanel::setBorderColor(const QColor &value)
-{
-    if (borderColor_ == value)
-        return;
-    borderColor_ = value;
-    if (flat_)
-        update();
-}
 
 void TFlatPanel::setHover(bool value)
 {
     hover_ = value;
-    if (flat_ && activate_)
+    if (Flat() && Activate())
         update();
 }
 
@@ -77,14 +57,14 @@ void TFlatPanel::paintEvent(QPaintEvent *)
         platform::drawText(painter, caption_, textRect,
                            platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE);
     }
-    if (!flat_)
+    if (!Flat())
         return;
     // Both border pixels start as background, then the frame goes on top.
-    DrawFlatFrame(color_, borderColor_, flat::ffErase, whole, painter);
+    DrawFlatFrame(color_, BorderColor(), flat::ffErase, whole, painter);
     int style = flat::ffErase;
-    if ((hasFocus() || hover_) && activate_)
+    if ((hasFocus() || hover_) && Activate())
         style = flat::ffThinSunken;
-    else if (showBorder_)
+    else if (ShowBorder())
         style = flat::ffBorder;
-    DrawFlatFrame(color_, borderColor_, style, whole, painter);
+    DrawFlatFrame(color_, BorderColor(), style, whole, painter);
 }

@@ -14,27 +14,16 @@ using platform::Rect;
 namespace colors = platform::colors;
 
 TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
-    : QWidget(parent), borderColor_(colors::clBtnShadow), color_(colors::clBtnFace)
+    : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(23, 22);
 }
 
-template <typename T> void TFlatSpeedButton::assign(T &field, const T &value)
-{
-    if (field == value)
-        return;
-    field = value;
-    update();
-}
-
-void TFlatSpeedButton::setActivate(bool value) { assign(activate_, value); }
 void TFlatSpeedButton::setGroupIndex(int value) { assign(groupIndex_, value); }
 void TFlatSpeedButton::setBorderStyle(TButtonBorderKind value) { assign(borderStyle_, value); }
 void TFlatSpeedButton::setLayout(TButtonLayout value) { assign(layout_, value); }
 void TFlatSpeedButton::setSpacing(int value) { assign(spacing_, value); }
-void TFlatSpeedButton::setFlat(bool value) { assign(flat_, value); }
-void TFlatSpeedButton::setShowBorder(bool value) { assign(showBorder_, value); }
 void TFlatSpeedButton::setCaption(const QString &value) { assign(caption_, value); }
 void TFlatSpeedButton::setTransparent(bool value) { assign(transparent_, value); }
 void TFlatSpeedButton::setColor(const QColor &value) { assign(color_, value); }
@@ -56,15 +45,6 @@ void TFlatSpeedButton::setMargin(int value)
 {
     if (value >= -1)
         assign(margin_, value);
-}
-
-void TFlatSpeedButton::setBorderColor(const QColor &value)
-{
-    if (borderColor_ == value)
-        return;
-    borderColor_ = value;
-    if (flat_)
-        update();
 }
 
 void TFlatSpeedButton::setDown(bool value)
@@ -132,17 +112,17 @@ void TFlatSpeedButton::mouseReleaseEvent(QMouseEvent *event)
 
 void TFlatSpeedButton::enterEvent(QEnterEvent *)
 {
-    if (!flat_ || hover_ || !isEnabled() || QWidget::mouseGrabber())
+    if (!Flat() || hover_ || !isEnabled() || QWidget::mouseGrabber())
         return;
     hover_ = true;
-    if (activate_)
+    if (Activate())
         update();
 }
 
 void TFlatSpeedButton::leaveEvent(QEvent *)
 {
     hover_ = false;
-    if (flat_ && activate_)
+    if (Flat() && Activate())
         update();
 }
 
@@ -151,7 +131,7 @@ void TFlatSpeedButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange) {
         // A button enabled again under a still pointer shows its hover frame
         // at once; one disabled under the pointer keeps it until it leaves.
-        if (flat_ && isEnabled())
+        if (Flat() && isEnabled())
             hover_ = QApplication::widgetAt(QCursor::pos()) == this;
         update();
     }
@@ -170,20 +150,20 @@ platform::Rect TFlatSpeedButton::drawFrame(QPainter &painter) const
 {
     Rect r{0, 0, width(), height()};
     const bool pressed = state_ == flat::bsDown || state_ == flat::bsExclusive;
-    if (!flat_) {
-        DrawFlatFrame(color_, borderColor_, pressed ? flat::ffSunken : flat::ffClassicRaised, r, painter);
+    if (!Flat()) {
+        DrawFlatFrame(color_, BorderColor(), pressed ? flat::ffSunken : flat::ffClassicRaised, r, painter);
         return r.inflated(-1, -1);
     }
     if (pressed) {
-        DrawFlatFrame(color_, borderColor_, hover_ ? flat::ffSunken : flat::ffThinRaised, r, painter);
-    } else if (hover_ && activate_) {
+        DrawFlatFrame(color_, BorderColor(), hover_ ? flat::ffSunken : flat::ffThinRaised, r, painter);
+    } else if (hover_ && Activate()) {
         platform::frameRect(painter, r, flat::clWindowFrame);
-        DrawFlatFrame(color_, borderColor_, flat::ffRaised, r.inflated(-1, -1), painter);
+        DrawFlatFrame(color_, BorderColor(), flat::ffRaised, r.inflated(-1, -1), painter);
     } else if (borderStyle_ == bbStandard) {
         platform::frameRect(painter, r, flat::clWindowFrame);
-        DrawFlatFrame(color_, borderColor_, flat::ffClassicRaised, r, painter);
-    } else if (showBorder_) {
-        DrawFlatFrame(color_, borderColor_, flat::ffBorder, r, painter);
+        DrawFlatFrame(color_, BorderColor(), flat::ffClassicRaised, r, painter);
+    } else if (ShowBorder()) {
+        DrawFlatFrame(color_, BorderColor(), flat::ffBorder, r, painter);
     }
     return r.inflated(-3, -3);
 }
@@ -195,7 +175,7 @@ flat::ButtonContent TFlatSpeedButton::contentLayout() const
     const QSize caption = caption_.isEmpty()
                               ? QSize(0, 0)
                               : QSize(platform::textWidth(font(), caption_), platform::textHeight(font()));
-    return flat::layoutButtonContent({.client = whole.inflated(flat_ ? -3 : -1, flat_ ? -3 : -1),
+    return flat::layoutButtonContent({.client = whole.inflated(Flat() ? -3 : -1, Flat() ? -3 : -1),
                                       .glyph = glyph_.imageSize(),
                                       .caption = caption,
                                       .layout = layout_,
@@ -214,7 +194,7 @@ void TFlatSpeedButton::paintEvent(QPaintEvent *)
         platform::fillRect(painter, {0, 0, width(), height()}, color_);
     const Rect content = drawFrame(painter);
 
-    if (state_ == flat::bsExclusive && (!flat_ || !hover_)) {
+    if (state_ == flat::bsExclusive && (!Flat() || !hover_)) {
         platform::fillRect(painter, content, colors::clBtnFace);
         painter.fillRect(content.toQRect(), QBrush(colors::clBtnHighlight, Qt::Dense4Pattern));
     }

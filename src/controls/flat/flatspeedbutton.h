@@ -2,6 +2,7 @@
 
 #include "buttonglyph.h"
 #include "buttonlayout.h"
+#include "flatlook.h"
 
 #include <QColor>
 #include <QString>
@@ -12,7 +13,7 @@
 // The flat command button: a thin border while idle, a raised frame under the
 // pointer, a sunken one while pressed. It never takes the keyboard focus and
 // clicks when the left button is released over it.
-class TFlatSpeedButton : public QWidget {
+class TFlatSpeedButton : public QWidget, public FlatLook {
 public:
     enum TButtonBorderKind { bbFlat, bbStandard };
     using TButtonLayout = flat::TButtonLayout;
@@ -21,8 +22,6 @@ public:
 
     explicit TFlatSpeedButton(QWidget *parent = nullptr);
 
-    bool Activate() const { return activate_; }
-    void setActivate(bool value);
     const QImage &Glyph() const { return glyph_.glyph(); }
     void setGlyph(const QImage &strip);
     int GroupIndex() const { return groupIndex_; }
@@ -39,14 +38,6 @@ public:
     void setSpacing(int value);
     bool Down() const { return down_; }
     void setDown(bool value);
-    QColor BorderColor() const { return borderColor_; }
-    void setBorderColor(const QColor &value);
-    bool Flat() const { return flat_; }
-    void setFlat(bool value);
-    bool ShowBorder() const { return showBorder_; }
-    void setShowBorder(bool value);
-    QString Version() const { return QStringLiteral("1.26"); }
-    void setVersion(const QString &) {}
     QString Caption() const { return caption_; }
     void setCaption(const QString &value);
     bool Transparent() const { return transparent_; }
@@ -75,7 +66,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    template <typename T> void assign(T &field, const T &value);
     bool latched() const { return groupIndex_ != 0 && down_; }
     TButtonState pressedState() const;
     TButtonState releasedState() const;
@@ -86,7 +76,6 @@ private:
     void drawCaption(QPainter &painter, const platform::Rect &where) const;
 
     flat::TButtonGlyph glyph_;
-    bool activate_ = true;
     int groupIndex_ = 0;
     int numGlyphs_ = 1;
     TButtonBorderKind borderStyle_ = bbFlat;
@@ -94,9 +83,6 @@ private:
     int margin_ = -1;
     int spacing_ = 4;
     bool down_ = false;
-    QColor borderColor_;
-    bool flat_ = true;
-    bool showBorder_ = true;
     QString caption_;
     bool transparent_ = true;
     QColor color_;

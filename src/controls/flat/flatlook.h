@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+// The properties every flat control shares: hover lighting, the thin idle
+// border and its colour. Setters repaint the owning widget only on change.
+class FlatLook {
+public:
+    bool Activate() const { return activate_; }
+    void setActivate(bool value) { assign(activate_, value); }
+    QColor BorderColor() const { return borderColor_; }
+    void setBorderColor(const QColor &value);
+    bool Flat() const { return flat_; }
+    void setFlat(bool value) { assign(flat_, value); }
+    bool ShowBorder() const { return showBorder_; }
+    void setShowBorder(bool value) { assign(showBorder_, value); }
+    QString Version() const { return QStringLiteral("1.26"); }
+    void setVersion(const QString &) {}
+
+protected:
+    explicit FlatLook(QWidget &owner);
+
+    template <typename T> void assign(T &field, const T &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        owner_.update();
+    }
+
+private:
+    QWidget &owner_;
+    bool activate_ = true;
+    QColor borderColor_;
+    bool flat_ = true;
+    bool showBorder_ = true;
+};
