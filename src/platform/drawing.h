@@ -58,6 +58,9 @@ enum TextFormat {
 };
 // Draws text in r with the painter's font and pen; returns the text height.
 // With DT_CALCRECT nothing is drawn and r is set to the text's extent.
+// DT_VCENTER and DT_BOTTOM apply to DT_SINGLELINE text only; without
+// DT_NOPREFIX "&" underlines the next character and "&&" shows one "&";
+// DT_END_ELLIPSIS ends a line that does not fit with "...".
 int drawText(QPainter &p, const QString &text, Rect &r, int format);
 int textWidth(const QFont &font, const QString &text);
 int textHeight(const QFont &font);   // the font's cell height (13 for the default font)

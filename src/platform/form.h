@@ -15,7 +15,8 @@ enum CloseAction {
 };
 
 // A top-level window of the program. Each window derives from it and
-// overrides the handlers it needs. Enter and Escape do not close a form.
+// overrides the handlers it needs. Its size is the client area; the desktop
+// adds the frame. Enter and Escape do not close a form.
 class Form : public QWidget {
     Q_OBJECT
 public:

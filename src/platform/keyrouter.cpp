@@ -10,7 +10,7 @@ namespace platform {
 
 void KeyRouter::install()
 {
-    static KeyRouter *router = nullptr;
+    static QPointer<KeyRouter> router;
     if (router)
         return;
     router = new KeyRouter(qApp);

@@ -14,6 +14,11 @@ class Canvas : public ::testing::Test {
 protected:
     Canvas() : image(20, 20, QImage::Format_RGB32) { image.fill(Qt::white); }
     QColor at(int x, int y) const { return image.pixelColor(x, y); }
+    Rect edge(const Rect &r, int edgeStyle, int sides = BF_RECT)
+    {
+        QPainter p(&image);
+        return drawEdge(p, r, edgeStyle, sides);
+    }
     // Number of pixels in the canvas that are not white.
     int inked() const
     {
@@ -63,12 +68,7 @@ TEST_F(Canvas, LinesLeaveOutTheirEndPoint)
 
 TEST_F(Canvas, RaisedEdgeHasLightTopLeftAndShadowOwnsTheFarCorners)
 {
-    Rect inside;
-    {
-        QPainter p(&image);
-        inside = drawEdge(p, {0, 0, 10, 8}, EDGE_RAISED);
-    }
-    EXPECT_EQ(inside, (Rect{2, 2, 8, 6}));
+    EXPECT_EQ(edge({0, 0, 10, 8}, EDGE_RAISED), (Rect{2, 2, 8, 6}));
     EXPECT_EQ(at(0, 0), colors::cl3DLight);
     EXPECT_EQ(at(9, 0), colors::cl3DDkShadow);   // top-right corner
     EXPECT_EQ(at(0, 7), colors::cl3DDkShadow);   // bottom-left corner
@@ -82,10 +82,7 @@ TEST_F(Canvas, RaisedEdgeHasLightTopLeftAndShadowOwnsTheFarCorners)
 
 TEST_F(Canvas, SunkenEdgeMirrorsTheColours)
 {
-    {
-        QPainter p(&image);
-        drawEdge(p, {0, 0, 10, 10}, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
-    }
+    edge({0, 0, 10, 10}, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
     EXPECT_EQ(at(0, 0), colors::clBtnShadow);
     EXPECT_EQ(at(9, 9), colors::clBtnHighlight);
     EXPECT_EQ(at(1, 1), colors::cl3DDkShadow);
@@ -95,12 +92,7 @@ TEST_F(Canvas, SunkenEdgeMirrorsTheColours)
 
 TEST_F(Canvas, SingleBorderOnChosenSidesShrinksOnlyThoseSides)
 {
-    Rect inside;
-    {
-        QPainter p(&image);
-        inside = drawEdge(p, {0, 0, 10, 10}, BDR_SUNKENINNER, BF_LEFT | BF_BOTTOM);
-    }
-    EXPECT_EQ(inside, (Rect{1, 0, 10, 9}));
+    EXPECT_EQ(edge({0, 0, 10, 10}, BDR_SUNKENINNER, BF_LEFT | BF_BOTTOM), (Rect{1, 0, 10, 9}));
     EXPECT_EQ(at(0, 0), colors::cl3DDkShadow);
     EXPECT_EQ(at(5, 9), colors::cl3DLight);
     EXPECT_EQ(at(5, 0), Qt::white);
@@ -109,12 +101,7 @@ TEST_F(Canvas, SingleBorderOnChosenSidesShrinksOnlyThoseSides)
 
 TEST_F(Canvas, FlatEdgeIsOneShadowLine)
 {
-    Rect inside;
-    {
-        QPainter p(&image);
-        inside = drawEdge(p, {0, 0, 10, 10}, BDR_RAISEDOUTER, BF_RECT | BF_FLAT);
-    }
-    EXPECT_EQ(inside, (Rect{1, 1, 9, 9}));
+    EXPECT_EQ(edge({0, 0, 10, 10}, BDR_RAISEDOUTER, BF_RECT | BF_FLAT), (Rect{1, 1, 9, 9}));
     EXPECT_EQ(at(0, 0), colors::clBtnShadow);
     EXPECT_EQ(at(9, 9), colors::clBtnShadow);
     EXPECT_EQ(inked(), 36);
