@@ -1,6 +1,8 @@
 #include "fonts.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
@@ -38,6 +40,16 @@ TEST(Fonts, PointsConvertAtNinetySixDotsPerInchRounded)
     EXPECT_EQ(pointsToPixels(9), 12);
     EXPECT_EQ(pointsToPixels(14), 19);  // 18.67
     EXPECT_EQ(pointsToPixels(24), 32);
+}
+
+TEST(Fonts, ScreenIsNinetySixDotsPerInchUnscaled)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->logicalDotsPerInch(), 96);
+    EXPECT_EQ(screen->devicePixelRatio(), 1);
+    // Point sizes of Qt's own widgets then match the declared pixel sizes.
+    EXPECT_EQ(QFontMetrics(QFont(QStringLiteral("DejaVu Sans Condensed"), 8)).height(), 13);
 }
 
 TEST(Fonts, OtherFacesAndStylesAreKept)
