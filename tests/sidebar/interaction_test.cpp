@@ -43,3 +43,411 @@ TEST(SideBarClick, ReleaseOnThePressedItemClicksItOnce)
     EXPECT_FALSE(bar.ClickPending());
     EXPECT_EQ(bar.FocusedItem(), &menu.item(2)) << "the highlight stays until the pointer moves";
 }
+
+TEST(SideBarClick, NoClickAfterMovingOffTheItemOrOnADisabledItem)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetDragMode(dmManual);
+    Clicks clicks(bar);
+    const QPoint p = pictureCentre(bar, menu.item(1));
+    press(bar, p);
+    moveHeld(bar, {5, p.y()});
+    release(bar, {5, p.y()});
+    EXPECT_TRUE(clicks.tags.isEmpty());
+
+    menu.item(1).SetEnabled(false);
+    press(bar, p);
+    release(bar, p);
+    EXPECT_TRUE(clicks.tags.isEmpty());
+
+    // A right click neither clicks nor shows a menu when none is set.
+    press(bar, pictureCentre(bar, menu.item(0)), Qt::RightButton);
+    release(bar, pictureCentre(bar, menu.item(0)), Qt::NoModifier, Qt::RightButton);
+    EXPECT_TRUE(clicks.tags.isEmpty());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST(SideBarClick, WithManualDragTheItemUnderTheReleaseIsClicked)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetDragMode(dmManual);
+    Clicks clicks(bar);
+    press(bar, pictureCentre(bar, menu.item(0)));
+    moveHeld(bar, pictureCentre(bar, menu.item(2)));
+    EXPECT_EQ(bar.FocusedItem(), &menu.item(0)) << "the highlight stays on the held item";
+    release(bar, pictureCentre(bar, menu.item(2)));
+    EXPECT_EQ(clicks.tags, QList<int>{3});
+}
+
+TEST(SideBarClick, FivePixelsStillClickSixStartADrag)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    Clicks clicks(bar);
+    const QPoint p = pictureCentre(bar, menu.item(0));
+    press(bar, p);
+    moveHeld(bar, p + QPoint(5, -5));
+    EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
+    release(bar, p + QPoint(5, -5));
+    EXPECT_EQ(clicks.tags, QList<int>{1});
+
+    press(bar, p);
+    moveHeld(bar, p + QPoint(0, 6));
+    ASSERT_NE(TSideBarDragObject::Current(), nullptr);
+    EXPECT_EQ(TSideBarDragObject::Current()->SourceItem, &menu.item(0));
+    release(bar, p + QPoint(0, 6));
+    EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
+    EXPECT_EQ(clicks.tags, QList<int>{1});
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5})) << "dropped on itself";
+}
+
+TEST(SideBarClick, HidingTheHeadersTurnsDraggingOff)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetShowGroups(false);
+    press(bar, pictureCentre(bar, menu.item(0)));
+    moveHeld(bar, pictureCentre(bar, menu.item(3)));
+    EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
+    release(bar, pictureCentre(bar, menu.item(3)));
+}
+
+TEST(SideBarPointer, HighlightFollowsThePointerAndLeavesWithIt)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    int changes = 0;
+    bar.OnChangeFocusedItem = [&](TSideBar *) { ++changes; };
+    moveFree(bar, pictureCentre(bar, menu.item(3)));
+    EXPECT_EQ(bar.FocusedItem(), &menu.item(3));
+    moveFree(bar, pictureCentre(bar, menu.item(3)) + QPoint(1, 1));
+    EXPECT_EQ(changes, 1);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&bar, &leave);
+    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(SideBarPointer, HeaderIsTrackedAndPressedWithoutChangingTheOnlyGroup)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    int changes = 0;
+    bar.OnChangeActiveGroup = [&](TSideBar *) { ++changes; };
+    moveFree(bar, {40, 10});
+    EXPECT_EQ(bar.TrackedGroup(), bar.Groups()[0]);
+    EXPECT_FALSE(bar.TrackedGroupPressed());
+    EXPECT_EQ(bar.cursor().shape(), Qt::PointingHandCursor);
+
+    press(bar, {40, 10});
+    EXPECT_TRUE(bar.TrackedGroupPressed());
+    moveHeld(bar, {40, 100});
+    EXPECT_EQ(bar.TrackedGroup(), bar.Groups()[0]);
+    EXPECT_FALSE(bar.TrackedGroupPressed()) << "dragged off, it is drawn raised";
+    moveHeld(bar, {40, 10});
+    EXPECT_TRUE(bar.TrackedGroupPressed());
+    release(bar, {40, 10});
+    EXPECT_EQ(bar.ActiveGroup(), bar.Groups()[0]);
+    EXPECT_EQ(changes, 0);
+
+    moveFree(bar, {40, 100});
+    EXPECT_EQ(bar.TrackedGroup(), nullptr);
+}
+
+TEST(SideBarPointer, ReleasingOverAnotherHeaderActivatesNothing)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    TSideGroup &second = bar.Groups().Add();
+    const platform::Rect lower = bar.ViewInfo().GroupInfo(&second)->HeaderBounds;
+    press(bar, {40, lower.top + 5});
+    release(bar, {40, 10});
+    EXPECT_EQ(bar.ActiveGroup(), bar.Groups()[0]);
+    EXPECT_EQ(bar.TrackedGroup(), nullptr);
+
+    press(bar, {40, lower.top + 5});
+    release(bar, {40, lower.top + 5});
+    EXPECT_EQ(bar.ActiveGroup(), &second);
+}
+
+TEST(SideBarPointer, RightClickChoosesTheItemOrGroupMenu)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    QMenu itemMenu, groupMenu;
+    itemMenu.addAction(QStringLiteral("Пункт"));
+    groupMenu.addAction(QStringLiteral("Группа"));
+    bar.SetItemPopupMenu(&itemMenu);
+    bar.SetGroupPopupMenu(&groupMenu);
+    auto rightClick = [&](QPoint p) {
+        press(bar, p, Qt::RightButton);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, p, bar.mapToGlobal(p));
+        QApplication::sendEvent(&bar, &event);
+        release(bar, p, Qt::NoModifier, Qt::RightButton);
+    };
+    rightClick(pictureCentre(bar, menu.item(0)));
+    EXPECT_TRUE(itemMenu.isVisible());
+    EXPECT_FALSE(groupMenu.isVisible());
+    itemMenu.hide();
+    rightClick({48, 10});
+    EXPECT_TRUE(groupMenu.isVisible());
+    groupMenu.hide();
+}
+
+TEST(SideBarPointer, ItemHintShowsTheShortPart)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.SetShowHint(true);
+    menu.item(1).Hint = QStringLiteral("Книжка|Ваши собственные телефоны");
+    moveFree(bar, pictureCentre(bar, menu.item(1)));
+    const QLabel *hint = bar.findChild<QLabel *>();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), QStringLiteral("Книжка"));
+    moveFree(bar, pictureCentre(bar, menu.item(2)));
+    EXPECT_FALSE(hint->isVisible()) << "the next item has no hint";
+}
+
+TEST(SideBarScroll, HoldingTheDownButtonScrollsUntilTheLastItemFits)
+{
+    TSideBar bar;
+    bar.SetPaintStyle(sbpsXP);
+    TSideGroup &group = bar.Groups().Add();
+    for (int i = 0; i < 8; ++i)
+        group.Items().Add().SetCaption(QStringLiteral("Пункт"));
+    // One-line items are 59 pixels high with 7 between them: five fit exactly.
+    bar.setGeometry(0, 0, 97, 354);
+    ASSERT_EQ(bar.ViewInfo().ItemInfos().size(), 5u);
+    const platform::Rect down = bar.ViewInfo().DownButtonBounds();
+    ASSERT_FALSE(down.isEmpty());
+    auto tick = [&] {
+        QTimerEvent event(bar.ScrollTimer());
+        QApplication::sendEvent(&bar, &event);
+    };
+
+    press(bar, {down.left + 3, down.top + 3});
+    EXPECT_EQ(group.TopItemIndex(), 1);
+    EXPECT_TRUE(bar.DownButtonPressed());
+    EXPECT_NE(bar.ScrollTimer(), -1);
+    tick();
+    EXPECT_EQ(group.TopItemIndex(), 2);
+    tick();
+    EXPECT_EQ(group.TopItemIndex(), 3);
+    EXPECT_TRUE(bar.ViewInfo().DownButtonBounds().isEmpty());
+    EXPECT_FALSE(bar.ViewInfo().UpButtonBounds().isEmpty());
+    tick();
+    EXPECT_EQ(group.TopItemIndex(), 3);
+    EXPECT_EQ(bar.ScrollTimer(), -1);
+    release(bar, {down.left + 3, down.top + 3});
+    EXPECT_FALSE(bar.DownButtonPressed());
+
+    const platform::Rect up = bar.ViewInfo().UpButtonBounds();
+    press(bar, {up.left + 3, up.top + 3});
+    EXPECT_EQ(group.TopItemIndex(), 2);
+    release(bar, {up.left + 3, up.top + 3});
+    EXPECT_FALSE(bar.UpButtonPressed());
+    tick();
+    EXPECT_EQ(group.TopItemIndex(), 2) << "released: the next tick only stops the timer";
+    EXPECT_EQ(bar.ScrollTimer(), -1);
+}
+
+// ---- dragging
+
+namespace {
+
+struct DropRecord {
+    TSideBarItem *source = nullptr;
+    TSideBarItem *target = nullptr;
+    bool isCopy = false;
+    int count = 0;
+};
+
+void watchDrops(TSideBar &bar, DropRecord &record)
+{
+    bar.OnDragDropItem = [&record](TSideBarDragObject *, TSideBarItem *source, TSideBarItem *target, bool isCopy) {
+        record = {source, target, isCopy, record.count + 1};
+    };
+}
+
+void drag(TSideBar &bar, TSideBarItem &item, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    press(bar, pictureCentre(bar, item));
+    moveHeld(bar, to, modifiers);
+    release(bar, to, modifiers);
+}
+
+} // namespace
+
+TEST(SideBarDrag, MovingAnItemPutsItWhereTheMarkStood)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    DropRecord drop;
+    watchDrops(bar, drop);
+    Clicks clicks(bar);
+
+    TSideBarItem &emergency = menu.item(0);
+    press(bar, pictureCentre(bar, emergency));
+    moveHeld(bar, gapAbove(bar, menu.item(3)));
+    EXPECT_EQ(bar.DropMarkItem(), &menu.item(3));
+    EXPECT_EQ(bar.DropMarkPlace(), dpBefore);
+    release(bar, gapAbove(bar, menu.item(3)));
+    EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 1, 4, 5}));
+    EXPECT_EQ(drop.count, 1);
+    EXPECT_EQ(drop.source, &emergency);
+    EXPECT_EQ(drop.target, &emergency);
+    EXPECT_FALSE(drop.isCopy);
+    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    EXPECT_TRUE(clicks.tags.isEmpty());
+
+    // Below the last item.
+    const QPoint end(48, bar.ViewInfo().ItemInfo(&menu.item(4))->Bottom() + 4);
+    drag(bar, emergency, end);
+    EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 4, 5, 1}));
+
+    // Upwards, into the gap above the first item.
+    drag(bar, emergency, gapAbove(bar, menu.item(0)));
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
+}
+
+TEST(SideBarDrag, DroppingNextToItselfChangesNothing)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    DropRecord drop;
+    watchDrops(bar, drop);
+    drag(bar, menu.item(2), gapAbove(bar, menu.item(2)));
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(drop.count, 1);
+    EXPECT_EQ(drop.target, nullptr);
+
+    drag(bar, menu.item(2), gapAbove(bar, menu.item(3)));
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(drop.target, nullptr);
+}
+
+TEST(SideBarDrag, CtrlCopiesTheItemWithItsTag)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    DropRecord drop;
+    watchDrops(bar, drop);
+    Clicks clicks(bar);
+    drag(bar, menu.item(3), gapAbove(bar, menu.item(1)), Qt::ControlModifier);
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 4, 2, 3, 4, 5}));
+    EXPECT_EQ(menu.item(1).Caption(), menu.item(4).Caption());
+    EXPECT_EQ(menu.item(1).LargeImage(), 5);
+    EXPECT_TRUE(drop.isCopy);
+    EXPECT_EQ(drop.target, &menu.item(1));
+    EXPECT_EQ(drop.source, &menu.item(4));
+
+    // The copy clicks like the original.
+    press(bar, pictureCentre(bar, menu.item(1)));
+    release(bar, pictureCentre(bar, menu.item(1)));
+    EXPECT_EQ(clicks.tags, QList<int>{4});
+}
+
+TEST(SideBarDrag, CtrlPressedDuringTheDragIsSeenAtOnce)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    const QPoint target = gapAbove(bar, menu.item(4));
+    press(bar, pictureCentre(bar, menu.item(0)));
+    moveHeld(bar, target);
+    ASSERT_NE(TSideBarDragObject::Current(), nullptr);
+    const qint64 moveCursor = QGuiApplication::overrideCursor()->pixmap().cacheKey();
+
+    QWidget focused;
+    QTest::keyPress(&focused, Qt::Key_Control);
+    EXPECT_TRUE(TSideBarDragObject::Current()->CtrlHeld);
+    EXPECT_NE(QGuiApplication::overrideCursor()->pixmap().cacheKey(), moveCursor) << "copy cursor";
+    release(bar, target, Qt::ControlModifier);
+    QTest::keyRelease(&focused, Qt::Key_Control);
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 1, 5}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(SideBarDrag, EscapeBreaksTheDragOff)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    DropRecord drop;
+    watchDrops(bar, drop);
+    Clicks clicks(bar);
+    press(bar, pictureCentre(bar, menu.item(0)));
+    moveHeld(bar, gapAbove(bar, menu.item(3)));
+    QWidget focused;
+    QTest::keyPress(&focused, Qt::Key_Escape);
+    EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
+    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    release(bar, gapAbove(bar, menu.item(3)));
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(drop.count, 0);
+    EXPECT_TRUE(clicks.tags.isEmpty());
+}
+
+TEST(SideBarDrag, RefusedPlacesChangeNothing)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    DropRecord drop;
+    watchDrops(bar, drop);
+    drag(bar, menu.item(0), {48, 10});   // the header
+    drag(bar, menu.item(0), {300, 100});   // outside every bar
+    EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(drop.count, 0);
+    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(SideBarDrag, ScrollZoneScrollsWhileThePointerRestsThere)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.resize(97, 300);
+    TSideGroup &group = *bar.Groups()[0];
+    const platform::Rect area = bar.ViewInfo().ItemsArea();
+    press(bar, pictureCentre(bar, menu.item(0)));
+    moveHeld(bar, {48, area.bottom - 5});
+    EXPECT_TRUE(bar.DownButtonPressed());
+    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    QTimerEvent tick(bar.ScrollTimer());
+    QApplication::sendEvent(&bar, &tick);
+    EXPECT_EQ(group.TopItemIndex(), 1);
+    // Out of the zone the next tick stops the timer.
+    moveHeld(bar, {48, area.top + 40});
+    EXPECT_FALSE(bar.DownButtonPressed());
+    QTimerEvent again(bar.ScrollTimer());
+    QApplication::sendEvent(&bar, &again);
+    EXPECT_EQ(group.TopItemIndex(), 1);
+    EXPECT_EQ(bar.ScrollTimer(), -1);
+    release(bar, {48, area.top + 40});
+}
+
+TEST(SideBarDrag, MovingIntoAnotherBarCopiesAndRemovesTheSource)
+{
+    MenuBar source;
+    TSideBar target;
+    target.SetPaintStyle(sbpsXP);
+    source.bar.setGeometry(0, 0, 97, 482);
+    target.setGeometry(300, 0, 97, 482);
+    source.bar.show();
+    target.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+    DropRecord drop;
+    watchDrops(target, drop);
+
+    // The target has no group yet: the drop makes one.
+    const QPoint into = target.mapTo(&target, QPoint(40, 100)) + target.pos() - source.bar.pos();
+    drag(source.bar, source.item(1), into);
+    EXPECT_EQ(source.tags(), (QList<int>{1, 3, 4, 5}));
+    ASSERT_EQ(target.Groups().Count(), 1);
+    ASSERT_EQ(target.Groups()[0]->Items().Count(), 1);
+    EXPECT_EQ(target.Groups()[0]->Items()[0]->Tag, 2);
+    EXPECT_EQ(drop.count, 1);
+    EXPECT_FALSE(drop.isCopy);
+}
