@@ -326,3 +326,37 @@ TEST_F(RegionCombo, EventsAroundTheList)
     other->setFocus();
     EXPECT_EQ(log, (QStringList{"drop", "accept", "drop", "cancel"}));
 }
+
+TEST_F(RegionCombo, LongListShowsItsRowsAndScrollsOneRowPerNotch)
+{
+    QStringList many = kRegions;
+    for (int i = 1; i <= 6; ++i)
+        many << QStringLiteral("РАЙОН %1").arg(i);
+    combo->setItems(many);
+    combo->OpenList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->list()));
+    EXPECT_EQ(combo->list()->height(), 7 * 13 + 4);
+    auto *scroll = combo->list()->verticalScrollBar();
+    EXPECT_EQ(scroll->value(), 0);
+    const QPoint pos(20, 20);
+    QWheelEvent notch(pos, combo->list()->viewport()->mapToGlobal(pos), {}, {0, -120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo->list()->viewport(), &notch);
+    EXPECT_EQ(scroll->value(), 1);
+}
+
+TEST_F(RegionCombo, ListWidthFollowsTheWidestItemButNeverNarrowerThanTheEdit)
+{
+    combo->setDropDownBox({.Align = combo::daLeft, .Rows = 7, .Width = -1});
+    combo->setItems({QStringLiteral("МИНСКАЯ ОБЛАСТЬ, ОЧЕНЬ ДЛИННОЕ НАЗВАНИЕ")});
+    combo->OpenList();
+    const int widest = combo->list()->widestText();
+    EXPECT_EQ(combo->list()->width(), widest + 5 + 4);
+    EXPECT_GT(combo->list()->width(), 169);
+    combo->CloseList(false);
+
+    combo->setItems({QStringLiteral("А")});
+    combo->OpenList();
+    EXPECT_EQ(combo->list()->width(), 169);
+    EXPECT_EQ(combo->list()->height(), 13 + 4);
+}
