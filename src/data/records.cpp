@@ -7,10 +7,41 @@ namespace data {
 
 namespace {
 // Blocks grow from small (a phone book of ten records) to large (a
-// directory of a million); a text never spans two blocks.
+// directory of a million); a row never spans two blocks.
 constexpr std::size_t kFirstBlock = 4096;
-constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
-constexpr std::size_t kLengthBytes = sizeof(std::uint32_t);
+constexpr std::size_t kLargestBlock = std::size_t(8) << 20;
+
+// Lengths are stored as base-128 varints: one byte for texts under 128 bytes.
+std::size_t lengthBytes(std::size_t length)
+{
+    std::size_t bytes = 1;
+    while (length >= 0x80) {
+        length >>= 7;
+        ++bytes;
+    }
+    return bytes;
+}
+
+char *writeLength(char *at, std::size_t length)
+{
+    while (length >= 0x80) {
+        *at++ = char(0x80 | (length & 0x7f));
+        length >>= 7;
+    }
+    *at++ = char(length);
+    return at;
+}
+
+const char *readLength(const char *at, std::size_t &length)
+{
+    length = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*at++);
+        length |= std::size_t(byte & 0x7f) << shift;
+        if (!(byte & 0x80))
+            return at;
+    }
+}
 } // namespace
 
 int Records::columnOf(const QString &name) const
@@ -22,86 +53,95 @@ int Records::columnOf(const QString &name) const
     return -1;
 }
 
-int Records::appendRow()
+char *Records::reserve(std::size_t bytes, RowRef &at)
 {
-    cells_.resize(cells_.size() + names.size(), Cell{kNull, 0});
+    if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes) {
+        const std::size_t grown = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().capacity * 2, kLargestBlock);
+        const std::size_t capacity = std::max(grown, bytes);
+        blocks_.push_back(Block{std::unique_ptr<char[], FreeLarge>(static_cast<char *>(allocateLarge(capacity))), capacity, 0});
+    }
+    Block &block = blocks_.back();
+    at = RowRef{std::uint32_t(blocks_.size() - 1), std::uint32_t(block.used)};
+    char *memory = block.bytes.get() + block.used;
+    block.used += bytes;
+    return memory;
+}
+
+Records::RowRef Records::store(const std::string_view *texts)
+{
+    std::size_t bytes = 0;
+    for (int column = 0; column < columnCount(); ++column)
+        bytes += lengthBytes(texts[column].size()) + texts[column].size();
+    RowRef ref{};
+    char *at = reserve(std::max<std::size_t>(bytes, 1), ref);
+    for (int column = 0; column < columnCount(); ++column) {
+        at = writeLength(at, texts[column].size());
+        if (!texts[column].empty())
+            std::memcpy(at, texts[column].data(), texts[column].size());
+        at += texts[column].size();
+    }
+    return ref;
+}
+
+int Records::appendRow(const std::string_view *texts)
+{
+    rows_.push_back(store(texts));
     if (keyed_)
         keys_.push_back(0);
-    return rows_++;
+    return rowCount() - 1;
 }
 
 void Records::insertRow(int row)
 {
-    cells_.insert(cells_.begin() + std::ptrdiff_t(row) * names.size(), names.size(), Cell{kNull, 0});
+    const std::vector<std::string_view> nulls(names.size());
+    rows_.insert(rows_.begin() + row, store(nulls.data()));
     if (keyed_)
         keys_.insert(keys_.begin() + row, 0);
-    ++rows_;
+}
+
+void Records::setRow(int row, const QStringList &values)
+{
+    std::vector<QByteArray> utf8;
+    std::vector<std::string_view> texts;
+    for (const QString &value : values)
+        utf8.push_back(value.toUtf8());
+    for (const QByteArray &text : utf8)
+        texts.emplace_back(text.constData(), std::size_t(text.size()));
+    texts.resize(names.size());
+    rows_[row] = store(texts.data());
 }
 
 void Records::removeRow(int row)
 {
-    const auto first = cells_.begin() + std::ptrdiff_t(row) * names.size();
-    cells_.erase(first, first + names.size());
+    rows_.erase(rows_.begin() + row);
     if (keyed_)
         keys_.erase(keys_.begin() + row);
-    --rows_;
 }
 
 void Records::moveRow(int from, int to)
 {
-    if (from == to)
-        return;
-    const std::ptrdiff_t width = names.size();
-    const auto at = [&](int row) { return cells_.begin() + row * width; };
-    if (from < to) {
-        std::rotate(at(from), at(from + 1), at(to + 1));
-        if (keyed_)
-            std::rotate(keys_.begin() + from, keys_.begin() + from + 1, keys_.begin() + to + 1);
-    } else {
-        std::rotate(at(to), at(from), at(from + 1));
-        if (keyed_)
-            std::rotate(keys_.begin() + to, keys_.begin() + from, keys_.begin() + from + 1);
-    }
-}
-
-Records::Cell Records::store(std::string_view utf8)
-{
-    const std::size_t need = kLengthBytes + utf8.size();
-    if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < need) {
-        const std::size_t grown = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().capacity * 2, kLargestBlock);
-        const std::size_t capacity = std::max(grown, need);
-        blocks_.push_back(Block{std::make_unique<char[]>(capacity), capacity, 0});
-    }
-    Block &block = blocks_.back();
-    const auto length = std::uint32_t(utf8.size());
-    char *at = block.bytes.get() + block.used;
-    std::memcpy(at, &length, kLengthBytes);
-    std::memcpy(at + kLengthBytes, utf8.data(), utf8.size());
-    const Cell stored{std::uint32_t(blocks_.size() - 1), std::uint32_t(block.used)};
-    block.used += need;
-    return stored;
-}
-
-void Records::setText(int row, int column, std::string_view utf8)
-{
-    cells_[std::size_t(row) * names.size() + column] = utf8.empty() ? Cell{kNull, 0} : store(utf8);
-}
-
-void Records::setString(int row, int column, const QString &value)
-{
-    const QByteArray utf8 = value.toUtf8();
-    setText(row, column, std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    const auto rotate = [from, to](auto &list) {
+        if (from < to)
+            std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
+        else if (to < from)
+            std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
+    };
+    rotate(rows_);
+    if (keyed_)
+        rotate(keys_);
 }
 
 std::string_view Records::text(int row, int column) const
 {
-    const Cell &c = cell(row, column);
-    if (c.block == kNull)
-        return {};
-    const char *at = blocks_[c.block].bytes.get() + c.offset;
-    std::uint32_t length = 0;
-    std::memcpy(&length, at, kLengthBytes);
-    return {at + kLengthBytes, length};
+    const RowRef ref = rows_[row];
+    const char *at = blocks_[ref.block].bytes.get() + ref.offset;
+    std::size_t length = 0;
+    for (int skipped = 0; skipped < column; ++skipped) {
+        at = readLength(at, length);
+        at += length;
+    }
+    at = readLength(at, length);
+    return length ? std::string_view(at, length) : std::string_view();
 }
 
 QString Records::string(int row, int column) const

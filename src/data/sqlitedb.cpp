@@ -199,14 +199,15 @@ void Statement::readAll(Records &records, bool keyColumn)
     }
     if (keyColumn)
         records.enableKeys();
+    std::vector<std::string_view> texts(std::size_t(count - first));
     while (step()) {
-        const int row = records.appendRow();
-        if (keyColumn)
-            records.setKey(row, sqlite3_column_int64(stmt, 0));
         for (int column = first; column < count; ++column) {
             const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-            records.setText(row, column - first, std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(stmt, column))));
+            texts[column - first] = std::string_view(text ? text : "", std::size_t(sqlite3_column_bytes(stmt, column)));
         }
+        const int row = records.appendRow(texts.data());
+        if (keyColumn)
+            records.setKey(row, sqlite3_column_int64(stmt, 0));
     }
 }
 

@@ -75,8 +75,7 @@ int Table::doPost(Snapshot &result, int row, bool inserting, const QStringList &
     if (!inserting && sqlite3_changes(connection_->handle()) == 0)
         throw EDatabaseError(QStringLiteral("The record was removed from \"%1\" by another program").arg(tableName_));
 
-    for (int i = 0; i < values.size(); ++i)
-        result.setString(row, i, values[i]);
+    result.setRow(row, values);
     if (!inserting)
         return row;
     // A new record takes the next key, so in table order it is the last one.
