@@ -98,6 +98,18 @@ TEST_F(Forms, FirstShowActivatesOnce)
     EXPECT_EQ(main.activations, 2);
 }
 
+TEST_F(Forms, SwitchingProgramsAndMinimisingDoNotActivate)
+{
+    QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&main, &deactivate);
+    QApplication::sendEvent(&main, &activate);
+    main.showMinimized();
+    QCoreApplication::processEvents();
+    main.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.activations, 1);
+}
+
 TEST_F(Forms, ClosingAModalFormReactivatesItsOwnerBeforeShowModalReturns)
 {
     TestForm child;
