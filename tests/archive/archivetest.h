@@ -1,0 +1,147 @@
+#pragma once
+
+// Shared set-up of the archive component tests: a temporary folder, archives
+// built there, and every message box and password dialog answered here.
+#include "messagebox.h"
+#include "passworddlg.h"
+#include "zipextractor.h"
+#include "zipwriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline QString reportText(int id, const QString &extra = {})   // ReportMessage form
+{
+    return TZipExtractor::fallbackPrefix() + QString::number(id) + " " + extra;
+}
+
+inline QString exceptionText(int id)   // ReportException form
+{
+    return TZipExtractor::fallbackPrefix() + QString::number(id);
+}
+
+inline zipwriter::Entry member(const std::string &name, const std::string &data)
+{
+    zipwriter::Entry e;
+    e.name = name;
+    e.data = data;
+    return e;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// True while the process has the library at that path loaded.
+inline bool libraryLoaded(const QString &path)
+{
+    void *h = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_NOLOAD);
+    if (h)
+        dlclose(h);
+    return h != nullptr;
+}
+
+// Answers password dialogs in the order they appear.
+class PasswordAnswers {
+public:
+    struct Answer {
+        QString text;
+        TPasswordDlg::Buttons button;
+    };
+    struct Seen {
+        QString caption;
+        QString prompt;
+        int width;
+        int buttons;
+    };
+    PasswordAnswers()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start(5);
+    }
+    void add(const QString &text, TPasswordDlg::Buttons button) { answers_.push_back({text, button}); }
+    std::vector<Seen> seen;
+
+private:
+    void poll()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *dlg = qobject_cast<TPasswordDlg *>(w);
+            if (!dlg || !dlg->isVisible() || answers_.empty())
+                continue;
+            int buttons = 0;
+            for (auto b : {TPasswordDlg::pbOk, TPasswordDlg::pbCancel, TPasswordDlg::pbCancelAll, TPasswordDlg::pbAbort})
+                buttons += dlg->button(b) ? 1 : 0;
+            seen.push_back({dlg->windowTitle(), dlg->promptLabel()->text(), dlg->width(), buttons});
+            const Answer a = answers_.front();
+            answers_.pop_front();
+            dlg->edit()->setText(a.text);
+            dlg->button(a.button)->click();
+        }
+    }
+    std::deque<Answer> answers_;
+    QTimer timer_;
+};
+
+class ArchiveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::setMessageAnswerer([this](const platform::ShownMessage &m) {
+            boxes << m.text;
+            return int(platform::idOk);
+        });
+        QDir().mkpath(out);
+    }
+    void TearDown() override { platform::setMessageAnswerer({}); }
+
+    QString build(const std::vector<zipwriter::Entry> &entries, const std::string &comment = {},
+                  const std::string &before = {}, const std::string &after = {})
+    {
+        zipwriter::Writer w;
+        for (const auto &e : entries)
+            w.add(e);
+        writeAll(archive, QByteArray::fromStdString(before + w.finish(comment) + after));
+        return archive;
+    }
+    // The program's own settings, extracting into `out`.
+    void programSettings()
+    {
+        zip.Trace = true;
+        zip.FSpecArgs = QStringList{"*.*"};
+        zip.ExtrOptions = ExtrOverWrite;
+        zip.ExtrBaseDir = out;
+    }
+
+    QTemporaryDir tmp;
+    QString archive = tmp.path() + "/basa.tel";
+    QString out = tmp.path() + "/out";
+    QStringList boxes;
+    TZipExtractor zip;
+};

@@ -1,0 +1,284 @@
+// The component's answers to single call-backs of the library.
+#include "archivetest.h"
+#include "ezipextractor.h"
+#include "unzlib.h"
+#include "zipmessageids.h"
+
+#include <cstring>
+
+namespace {
+
+class Callbacks : public ArchiveTest {
+protected:
+    // Dispatches a library call-back and returns its abort answer.
+    bool dispatch(int action, int error = 0, int size = 0, const char *text = "")
+    {
+        record = CallbackRecord{};
+        record.caller = &zip;
+        record.actionCode = action;
+        record.errorCode = error;
+        record.size = size;
+        std::strncpy(record.text, text, sizeof record.text - 1);
+        return zip.DispatchCallback(17, 0, 0, {}, &record);
+    }
+    CallbackRecord record{};
+};
+
+} // namespace
+
+TEST_F(Callbacks, ProgressPercentUsesTwoFormulas)
+{
+    EXPECT_EQ(TZipExtractor::ProgressPercent(0, 5), 0);
+    EXPECT_EQ(TZipExtractor::ProgressPercent(5, 0), 0);
+    EXPECT_EQ(TZipExtractor::ProgressPercent(1000, 500), 50);
+    EXPECT_EQ(TZipExtractor::ProgressPercent(1000000, 500000), 50);
+    EXPECT_EQ(TZipExtractor::ProgressPercent(214747, 214747), 100);
+    // 4,000,000,000 * 100 would overflow 32 bits; the second formula does not.
+    EXPECT_EQ(TZipExtractor::ProgressPercent(4000000000u, 3000000000u), 75);
+    EXPECT_EQ(TZipExtractor::ProgressPercent(250, 1), 0);
+}
+
+TEST_F(Callbacks, MessagesStoreTheirCodesSilently)
+{
+    EXPECT_FALSE(dispatch(4, 0x0105, 0, "disk full  \n"));
+    EXPECT_EQ(zip.ErrorCode(), 5);
+    EXPECT_EQ(zip.FullErrorCode(), 0x0105);
+    EXPECT_EQ(zip.LastMessage(), "disk full");
+    EXPECT_TRUE(boxes.isEmpty());
+
+    dispatch(4, 0, 0, "note");
+    EXPECT_EQ(zip.ErrorCode(), 5) << "error code 0 keeps the last code";
+    EXPECT_EQ(zip.LastMessage(), "note");
+}
+
+TEST_F(Callbacks, TextsAreTrimmedAndUseBackslashes)
+{
+    QString seen;
+    zip.OnProgress = [&](QObject *, ProgressType, const QString &name, unsigned) { seen = name; };
+    dispatch(1, 0, 10, "dir/sub/data.db \t ");
+    EXPECT_EQ(seen, "dir\\sub\\data.db");
+}
+
+TEST_F(Callbacks, ProgressFeedsItemAndTotalPercentages)
+{
+    std::vector<int> item, total;
+    zip.OnItemProgress = [&](QObject *, const QString &, unsigned, int p) { item.push_back(p); };
+    zip.OnTotalProgress = [&](QObject *, unsigned, int p) { total.push_back(p); };
+    dispatch(6, 0, 400);
+    dispatch(1, 0, 200, "a");
+    dispatch(2, 0, 100);
+    dispatch(2, 0, 100);
+    dispatch(3);
+    EXPECT_EQ(item, (std::vector<int>{0, 50, 100, -1}));
+    EXPECT_EQ(total, (std::vector<int>{25, 50, -1}));
+}
+
+TEST_F(Callbacks, CrcMismatchAnswers)
+{
+    dispatch(9, 1, 2, "data.db");
+    EXPECT_EQ(record.errorCode, 2) << "no handler";
+    zip.OnCRC32Error = [](QObject *, const QString &, unsigned, unsigned, bool &doExtract) { doExtract = false; };
+    dispatch(9, 1, 2, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+}
+
+TEST_F(Callbacks, OverwriteAndSkipCallbacks)
+{
+    dispatch(10, 0x10003, 1, "data.db");
+    EXPECT_EQ(record.size, 1) << "no handler: untouched";
+
+    bool older = false;
+    int index = -1;
+    zip.OnExtractOverwrite = [&](QObject *, const QString &, bool isOlder, bool &doOverwrite, int dirIndex) {
+        older = isOlder;
+        index = dirIndex;
+        doOverwrite = !doOverwrite;
+    };
+    dispatch(10, 0x10003, 0, "data.db");
+    EXPECT_TRUE(older);
+    EXPECT_EQ(index, 3);
+    EXPECT_EQ(record.size, 1);
+
+    UnZipSkipTypes type = stOnFreshen;
+    zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes t, int) { type = t; };
+    dispatch(11, 0, stNoOverwrite + 1, "data.db");
+    EXPECT_EQ(type, stNoOverwrite);
+    EXPECT_EQ(zip.ErrorCode(), 0);
+    dispatch(11, 0x0206, stGeneralExtractError + 1, "data.db");
+    EXPECT_EQ(zip.ErrorCode(), 6);
+    EXPECT_EQ(zip.FullErrorCode(), 0x0206);
+}
+
+TEST_F(Callbacks, NewNameFromTheHandler)
+{
+    dispatch(7, 5, 0, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+    zip.OnSetNewName = [](QObject *, QString &name, bool &changed) {
+        name = "renamed.db";
+        changed = true;
+    };
+    dispatch(7, 0, 0, "data.db");
+    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_STREQ(record.text, "renamed.db");
+}
+
+TEST_F(Callbacks, PasswordFromTheHandler)
+{
+    zip.OnPasswordError = [](QObject *, bool isZip, QString &password, const QString &file, unsigned &repeat,
+                             TPasswordButton &) {
+        EXPECT_FALSE(isZip);
+        EXPECT_EQ(file, "data.db");
+        EXPECT_EQ(repeat, 20u);
+        password = "Veresk";
+    };
+    EXPECT_FALSE(dispatch(8, 0, 20, "data.db"));
+    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_STREQ(record.text, "Veresk");
+    EXPECT_EQ(record.size, 15);
+
+    zip.OnPasswordError = [](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &a) {
+        password = "ignored";
+        a = pwbCancelAll;
+    };
+    dispatch(8, 0, 3, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.size, 0);
+    EXPECT_EQ(record.actionCode, 0) << "cancel all";
+
+    zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &a) {
+        a = pwbAbort;
+    };
+    EXPECT_TRUE(dispatch(8, 0, 3, "data.db"));
+    EXPECT_TRUE(zip.CancelRequested);
+    EXPECT_TRUE(dispatch(0)) << "every later call-back aborts too";
+}
+
+TEST_F(Callbacks, PasswordWhileUnattended)
+{
+    zip.Unattended = true;
+    dispatch(8, 0, 1, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.size, 0);
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::PasswordUnattended);
+    EXPECT_EQ(zip.LastMessage(), reportText(zipmsg::PasswordUnattended));
+    EXPECT_TRUE(boxes.isEmpty());
+    dispatch(8, 1, 1, "data.db");
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::NewPasswordUnattended);
+}
+
+TEST_F(Callbacks, PasswordDialogAnswers)
+{
+    PasswordAnswers answers;
+    answers.add("Veresk", TPasswordDlg::pbOk);
+    answers.add("typed", TPasswordDlg::pbCancel);
+    dispatch(8, 0, 1, "data.db");
+    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_STREQ(record.text, "Veresk");
+    EXPECT_EQ(record.size, 1);
+    dispatch(8, 0, 1, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.size, 0);
+    EXPECT_EQ(zip.PasswordModalResult(), TPasswordDlg::mrCancel);
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_EQ(answers.seen[0].buttons, 3);
+}
+
+TEST_F(Callbacks, NewPasswordIsAskedTwiceAndMustMatch)
+{
+    PasswordAnswers answers;
+    answers.add("one", TPasswordDlg::pbOk);
+    answers.add("one", TPasswordDlg::pbOk);
+    answers.add("one", TPasswordDlg::pbOk);
+    answers.add("two", TPasswordDlg::pbOk);
+    dispatch(8, 1, 1, "data.db");
+    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_STREQ(record.text, "one");
+    ASSERT_EQ(answers.seen.size(), 2u);
+    EXPECT_EQ(answers.seen[0].buttons, 2);
+    EXPECT_EQ(answers.seen[0].width, 2 * 124 + 35);
+
+    dispatch(8, 1, 1, "data.db");
+    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::PasswordsDiffer)});
+}
+
+TEST_F(Callbacks, HandlerExceptionsBecomeAnAbort)
+{
+    zip.OnTick = [](QObject *) { throw std::runtime_error("tick failed"); };
+    zip.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("second"); };
+    EXPECT_TRUE(dispatch(0));
+    EXPECT_TRUE(dispatch(1, 0, 0, "a"));
+    EXPECT_EQ(zip.EventErrorText(), " #0 \"tick failed\"") << "the first failure is kept";
+    dispatch(4, 9, 0, "aborted");
+    EXPECT_EQ(zip.LastMessage(), "Exception in Event  #0 \"tick failed\"");
+}
+
+TEST_F(Callbacks, LocalCallsRaiseWhenCancelled)
+{
+    zip.DispatchCallback(4, 0, 0, "loaded x");
+    EXPECT_EQ(zip.LastMessage(), "loaded x");
+    zip.CancelRequested = true;
+    try {
+        zip.DispatchCallback(4, 0, 0, "x");
+        ADD_FAILURE() << "no exception";
+    } catch (const EZipExtractor &e) {
+        EXPECT_EQ(e.id(), zipmsg::AbortRequested);
+        EXPECT_TRUE(e.display());
+    }
+}
+
+TEST_F(Callbacks, AfterCallbackReplacesEventProcessingAndMayAbort)
+{
+    int seenAction = -1;
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    zip.OnAfterCallback = [&](QObject *sender, bool &abort) {
+        auto *info = dynamic_cast<CallBackInfo *>(sender);
+        ASSERT_NE(info, nullptr);
+        seenAction = info->actionCode;
+        EXPECT_EQ(info->text, "data.db");
+        abort = true;
+    };
+    EXPECT_TRUE(dispatch(1, 0, 0, "data.db"));
+    EXPECT_EQ(seenAction, 1);
+    EXPECT_FALSE(timerRan);
+}
+
+TEST_F(Callbacks, EntryRefusesRecordsOfUnknownCallers)
+{
+    CallbackRecord r{};
+    int notAComponent = 0;
+    r.caller = &notAComponent;
+    EXPECT_EQ(TZipExtractor::callbackEntry(&r), -1);
+    EXPECT_EQ(TZipExtractor::callbackEntry(nullptr), -1);
+    r.caller = &zip;
+    r.actionCode = 0;
+    EXPECT_EQ(TZipExtractor::callbackEntry(&r), 0);
+}
+
+TEST_F(Callbacks, SettingsThatValidate)
+{
+    zip.setPasswordReqCount(20);
+    EXPECT_EQ(zip.PasswordReqCount(), 15u);
+    zip.setPasswordReqCount(3);
+    EXPECT_EQ(zip.PasswordReqCount(), 3u);
+    EXPECT_EQ(TZipExtractor::VersionInfo(), "1.73");
+    EXPECT_EQ(TZipExtractor::fallbackPrefix().size(), 77);
+    EXPECT_EQ(QString::fromStdString(EZipExtractor(11036, true).what()), "ZipExtractor [ 11036 ]");
+    EXPECT_EQ(QString::fromStdString(EZipExtractor(11038, 2).what()), "ZipExtractor [ 11038 ] ,2");
+}
+
+TEST_F(Callbacks, TableTextsFromOnZipStrReplaceTheFallback)
+{
+    zip.OnZipStr = [](QObject *, int id, QString &text) {
+        if (id == 10650)
+            text = "cannot load %s";
+        if (id == 11001)
+            text = "no archive: ";
+    };
+    zip.ReportException(EZipExtractor(10650, QString("/lib/x.so")));
+    EXPECT_EQ(zip.LastMessage(), "cannot load /lib/x.so");
+    zip.ReportMessage(11001, "basa.tel");
+    EXPECT_EQ(zip.LastMessage(), "no archive: basa.tel");
+    EXPECT_EQ(zip.ErrorCode(), 11001);
+}

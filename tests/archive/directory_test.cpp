@@ -1,0 +1,237 @@
+// Reading an archive's directory when its name is set, and the reports on
+// that road.
+#include "archivetest.h"
+#include "zipmessageids.h"
+
+namespace {
+
+class Directory : public ArchiveTest {};
+
+std::string dosName866()   // ДАННЫЕ/КОД.DB in code page 866
+{
+    return "\x84\x80\x8D\x8D\x9B\x85/\x8A\x8E\x84.DB";
+}
+
+} // namespace
+
+TEST_F(Directory, ListsEntriesWithTheirHeaderFieldsAndComments)
+{
+    zipwriter::Entry a = member("data.db", "0123456789");
+    a.comment = "the subscribers";
+    a.extra = std::string("\x55\x54\x05\x00\x01\x00\x00\x00\x00", 9);
+    zipwriter::Entry b = member("kod.db", "codes");
+    b.password = "pw";
+    b.method = zipwriter::Method::Stored;
+    build({a, b}, "Veryoskin directory");
+    int dirUpdates = 0;
+    std::vector<int> sequence;
+    zip.OnDirUpdate = [&](QObject *) { ++dirUpdates; };
+    zip.OnNewName = [&](QObject *, int seq, const ZipDirEntry &) { sequence.push_back(seq); };
+
+    zip.setZipFileName(archive);
+
+    ASSERT_EQ(zip.Count(), 2);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.ErrorCode(), 0);
+    EXPECT_EQ(dirUpdates, 1);
+    EXPECT_EQ(sequence, (std::vector<int>{1, 2}));
+    const ZipDirEntry &first = zip.DirEntry(0);
+    EXPECT_EQ(first.FileName, "data.db");
+    EXPECT_EQ(first.FileComment, "the subscribers");
+    EXPECT_EQ(first.UncompressedSize, 10u);
+    EXPECT_EQ(first.Crc32, zipwriter::crc32Of("0123456789"));
+    EXPECT_EQ(first.CompressionMethod, 8);
+    EXPECT_EQ(first.ExtraData, QByteArray::fromStdString(a.extra));
+    EXPECT_EQ(first.Encrypted, 0);
+    EXPECT_EQ(first.LocalHeaderOffset, 0u);
+    const ZipDirEntry &second = zip.DirEntry(1);
+    EXPECT_EQ(second.Encrypted, 1);
+    EXPECT_EQ(second.CompressedSize, 5u + 12u);
+    EXPECT_GT(second.LocalHeaderOffset, 0u);
+    EXPECT_EQ(zip.ArchiveFacts().comment, "Veryoskin directory");
+    EXPECT_FALSE(zip.ArchiveFacts().offsetDiffers);
+    EXPECT_EQ(zip.ArchiveFacts().firstMemberOffset, 0);
+}
+
+TEST_F(Directory, StrayBytesAfterTheEndRecord)
+{
+    const auto entries = std::vector<zipwriter::Entry>{member("data.db", "x")};
+    build(entries);
+    const qint64 plainSize = QFileInfo(archive).size();
+
+    build(entries, "comment", {}, "garbage!");
+    zip.setZipFileName(archive);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::StrayBytesAfterEnd)});
+    EXPECT_EQ(zip.Count(), 1);
+    EXPECT_EQ(zip.ArchiveFacts().archiveSize, plainSize + 7);
+    EXPECT_EQ(zip.ArchiveFacts().comment, "comment");
+
+    // Zero padding up to a multiple of 512 is no stray data.
+    boxes.clear();
+    build(entries, {}, {}, std::string(std::size_t(512 - plainSize % 512), '\0'));
+    zip.setZipFileName(archive);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.ArchiveFacts().archiveSize, plainSize);
+
+    // Zero bytes that do not end on such a boundary are reported.
+    build(entries, {}, {}, std::string(3, '\0'));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::StrayBytesAfterEnd)});
+    EXPECT_EQ(zip.Count(), 1);
+}
+
+TEST_F(Directory, DataInFrontIsReportedAndTheDirectoryStillRead)
+{
+    build({member("data.db", "x"), member("kod.db", "y")}, {}, std::string(300, 'S'));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::DirectoryOffsetDiffers)});
+    EXPECT_EQ(zip.Count(), 2);
+    EXPECT_TRUE(zip.ArchiveFacts().offsetDiffers);
+    EXPECT_EQ(zip.ArchiveFacts().firstMemberOffset, 300);
+    EXPECT_EQ(zip.ZipFileName(), archive);
+}
+
+TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
+{
+    build({});
+    ASSERT_EQ(QFileInfo(archive).size(), 22);
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.Extract(), zipmsg::EmptyArchive);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::EmptyArchive)});
+
+    zipwriter::Writer w;
+    w.addDirectory("dir/");
+    w.addDirectory("dir/sub/");
+    writeAll(archive, QByteArray::fromStdString(w.finish()));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_EQ(zip.SkippedDirEntries(), 2);
+    EXPECT_EQ(zip.Extract(), zipmsg::EmptyArchive);
+
+    zip.UseDirOnlyEntries = true;
+    zip.setZipFileName(archive);
+    ASSERT_EQ(zip.Count(), 2);
+    EXPECT_EQ(zip.DirEntry(1).FileName, "dir\\sub\\");
+}
+
+TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
+{
+    writeAll(archive, QByteArray(5000, 'n'));
+    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setZipFileName(archive);
+    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::NotAnArchive)});
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+    EXPECT_EQ(zip.ZipFileName(), archive);
+
+    EXPECT_EQ(zip.Extract(), zipmsg::NotAnArchive);
+    EXPECT_EQ(boxes.size(), 2);
+    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+
+    // Too short to hold an end record at all.
+    writeAll(archive, QByteArray("PK"));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+}
+
+TEST_F(Directory, MissingFileIsSilentUntilExtract)
+{
+    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setZipFileName(tmp.path() + "/none.tel");
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_EQ(zip.Extract(), zipmsg::ArchiveNotFound);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::ArchiveNotFound)});
+    EXPECT_EQ(zip.LastMessage(), reportText(zipmsg::ArchiveNotFound));
+    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+
+    zip.setZipFileName({});
+    EXPECT_EQ(zip.Extract(), zipmsg::NoArchiveName);
+    EXPECT_EQ(boxes.last(), reportText(zipmsg::NoArchiveName));
+}
+
+TEST_F(Directory, DamagedDirectoriesClearTheName)
+{
+    build({member("data.db", "x"), member("kod.db", "y")}, "c");
+    const QByteArray good = readAll(archive);
+    const qsizetype central = good.indexOf(QByteArray("PK\x01\x02", 4));
+    const qsizetype second = good.indexOf(QByteArray("PK\x01\x02", 4), central + 4);
+    const qsizetype end = good.indexOf(QByteArray("PK\x05\x06", 4));
+
+    struct Case {
+        const char *what;
+        qsizetype offset;
+        QByteArray bytes;
+        int id;
+    };
+    const Case cases[] = {
+        {"bad entry signature", second, "PK\x01\x09", zipmsg::EntrySignatureMissing},
+        {"more entries than there are", end + 10, QByteArray("\x09\x00", 2), zipmsg::DirectoryPastLastDisk},
+        {"name past the end", second + 28, QByteArray("\xF0\xFF", 2), zipmsg::NameUnreadable},
+        {"extra field past the end", second + 30, QByteArray("\xF0\xFF", 2), zipmsg::DirectorySeekFailed},
+        {"comment past the end", second + 32, QByteArray("\xF0\xFF", 2), zipmsg::CommentUnreadable},
+        {"directory larger than the file", end + 12, QByteArray("\xFF\xFF\x00\x00", 4), zipmsg::DirectorySeekFailed},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray bad = good;
+        bad.replace(c.offset, c.bytes.size(), c.bytes);
+        writeAll(archive, bad);
+        boxes.clear();
+        zip.setZipFileName(archive);
+        ASSERT_FALSE(boxes.isEmpty());
+        EXPECT_EQ(boxes.last(), exceptionText(c.id));
+        EXPECT_EQ(zip.Count(), 0);
+        EXPECT_TRUE(zip.ZipFileName().isEmpty());
+        EXPECT_EQ(zip.Extract(), zipmsg::NoArchiveName);
+    }
+
+    writeAll(archive, good.left(good.size() / 2));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+}
+
+TEST_F(Directory, NamesFollowTheCodePageRule)
+{
+    zipwriter::Entry dos = member(dosName866(), "x");
+    zipwriter::Entry unix = dos;
+    unix.hostSystem = 3;
+    zipwriter::Entry hpfs = dos;
+    hpfs.hostSystem = 6;
+    zipwriter::Entry utf8 = member("Код/данные.db", "x");
+    utf8.hostSystem = 3;
+    utf8.extraFlags = 0x0800;
+    build({dos, unix, hpfs, utf8});
+
+    zip.setZipFileName(archive);
+    ASSERT_EQ(zip.Count(), 4);
+    EXPECT_EQ(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.DirEntry(1).FileName, QString::fromUtf8("„ЂЌЌ›…\\ЉЋ„.DB"));   // read as code page 1251
+    EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.DirEntry(3).FileName, "Код\\данные.db");
+
+    zip.CodePage = cpNone;   // still converts for HPFS
+    zip.setZipFileName(archive);
+    EXPECT_NE(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
+
+    zip.CodePage = cpOEM;
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.DirEntry(1).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.DirEntry(3).FileName, "Код\\данные.db");
+}
+
+TEST_F(Directory, UnattendedReportsWithoutBoxes)
+{
+    writeAll(archive, QByteArray(100, 'n'));
+    zip.Unattended = true;
+    zip.setZipFileName(archive);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+    EXPECT_EQ(zip.LastMessage(), exceptionText(zipmsg::NotAnArchive));
+    zip.setZipFileName(tmp.path() + "/none");
+    EXPECT_EQ(zip.Extract(), zipmsg::ArchiveNotFound);
+    EXPECT_TRUE(boxes.isEmpty());
+}

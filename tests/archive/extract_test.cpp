@@ -1,0 +1,276 @@
+// Extract from start to end: what reaches the library, what comes back, and
+// what the user sees.
+#include "archivetest.h"
+#include "zipmessageids.h"
+
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+namespace {
+
+class Extract : public ArchiveTest {
+protected:
+    std::string big = std::string(300000, 'a') + "end";
+};
+
+} // namespace
+
+TEST_F(Extract, UnpacksEveryMemberWithTheProgramSettings)
+{
+    build({member("data.db", big), member("kod.db", "codes")});
+    writeAll(out + "/data.db", "old table");
+    programSettings();
+    zip.setZipFileName(archive);
+
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(zip.SuccessCount(), 2);
+    EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
+    EXPECT_EQ(readAll(out + "/kod.db"), "codes");
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
+    EXPECT_FALSE(zip.UnzLib().isLoaded());
+    EXPECT_FALSE(libraryLoaded(zip.UnzLib().libraryPath())) << "unloaded after every Extract";
+    EXPECT_FALSE(zip.UnzipBusy());
+    EXPECT_FALSE(zip.LibraryBusy());
+}
+
+TEST_F(Extract, WithoutBaseDirectoryMembersLandInTheCurrentFolder)
+{
+    build({member("folder/data.db", "x")});
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(out));
+    zip.ExtrOptions = ExtrOverWrite;
+    zip.setZipFileName(archive);
+    const int result = zip.Extract();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(readAll(out + "/data.db"), "x");
+}
+
+TEST_F(Extract, AFirstEntryOfStarDotStarMeansEveryMember)
+{
+    build({member("data.db", "d"), member("kod.db", "k"), member("readme", "r")});
+    zip.ExtrBaseDir = out;
+    zip.ExtrOptions = ExtrOverWrite;
+    zip.setZipFileName(archive);
+
+    zip.FSpecArgs = QStringList{"*.*", "kod.db"};
+    zip.Extract();
+    EXPECT_EQ(zip.SuccessCount(), 3);
+
+    zip.FSpecArgs = QStringList{"KOD.*"};
+    zip.Extract();
+    EXPECT_EQ(zip.SuccessCount(), 1);
+
+    // Written another way it is an ordinary specification: "readme" has no dot.
+    zip.FSpecArgs = QStringList{"*.* "};
+    zip.Extract();
+    EXPECT_EQ(zip.SuccessCount(), 0);
+    zip.FSpecArgs = QStringList{"kod.db", "*.*"};
+    zip.Extract();
+    EXPECT_EQ(zip.SuccessCount(), 2);
+}
+
+TEST_F(Extract, CrcMismatchKeepsTheOldFileAndReportsTheLibraryCode)
+{
+    zipwriter::Entry bad = member("data.db", "new data");
+    bad.storedCrc = 7;
+    build({bad, member("kod.db", "k")});
+    writeAll(out + "/data.db", "old table");
+    programSettings();
+    zip.setZipFileName(archive);
+
+    EXPECT_EQ(zip.Extract(), 6);
+    EXPECT_EQ(readAll(out + "/data.db"), "old table");
+    EXPECT_EQ(readAll(out + "/kod.db"), "k");
+    EXPECT_EQ(zip.SuccessCount(), 1);
+    EXPECT_TRUE(boxes.isEmpty());
+
+    bool asked = false;
+    zip.OnCRC32Error = [&](QObject *, const QString &file, unsigned found, unsigned expected, bool &doExtract) {
+        asked = file == "data.db" && found == zipwriter::crc32Of("new data") && expected == 7;
+        doExtract = true;
+    };
+    zip.FSpecArgs = QStringList{"*.*"};
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(readAll(out + "/data.db"), "new data");
+}
+
+TEST_F(Extract, EncryptedMemberAsksThroughTheDialog)
+{
+    zipwriter::Entry locked = member("data.db", big);
+    locked.password = "Veresk";
+    build({locked});
+    programSettings();
+    zip.setZipFileName(archive);
+    PasswordAnswers answers;
+    answers.add("Veresk", TPasswordDlg::pbOk);
+
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
+    ASSERT_EQ(answers.seen.size(), 1u);
+    EXPECT_EQ(answers.seen[0].caption, TZipExtractor::fallbackPrefix());
+    EXPECT_EQ(answers.seen[0].prompt, "");
+    EXPECT_EQ(answers.seen[0].buttons, 3);
+    EXPECT_EQ(answers.seen[0].width, 407);
+    EXPECT_TRUE(zip.Password.isEmpty()) << "the entry goes to the library only";
+}
+
+TEST_F(Extract, WrongOrCancelledPasswordSkipsTheMember)
+{
+    zipwriter::Entry a = member("data.db", "a");
+    a.password = "Veresk";
+    zipwriter::Entry b = member("kod.db", "b");
+    b.password = "Veresk";
+    build({a, b});
+    writeAll(out + "/data.db", "old");
+    programSettings();
+    zip.setZipFileName(archive);
+    PasswordAnswers answers;
+    answers.add("wrong", TPasswordDlg::pbOk);
+    answers.add("", TPasswordDlg::pbCancel);
+
+    EXPECT_EQ(zip.Extract(), 5);
+    EXPECT_EQ(answers.seen.size(), 2u);
+    EXPECT_EQ(readAll(out + "/data.db"), "old");
+    EXPECT_FALSE(QFileInfo::exists(out + "/kod.db"));
+    EXPECT_EQ(zip.SuccessCount(), 0);
+
+    // Cancel All: no more questions in this run.
+    PasswordAnswers cancelAll;
+    cancelAll.add("", TPasswordDlg::pbCancelAll);
+    zip.FSpecArgs = QStringList{"*.*"};
+    EXPECT_EQ(zip.Extract(), 5);
+    EXPECT_EQ(cancelAll.seen.size(), 1u);
+    EXPECT_EQ(zip.PasswordModalResult(), TPasswordDlg::mrCancelAll);
+}
+
+TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
+{
+    zipwriter::Entry locked = member("data.db", "a");
+    locked.password = "Veresk";
+    build({locked, member("kod.db", "k")});
+    programSettings();
+    zip.Unattended = true;
+    zip.setPasswordReqCount(4);
+    zip.setZipFileName(archive);
+
+    EXPECT_EQ(zip.Extract(), 5);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.SuccessCount(), 1);
+    EXPECT_EQ(zip.PasswordReqCount(), 4u) << "put back after the run";
+
+    // The report itself, before the library answers.
+    std::vector<int> reported;
+    zip.OnMessage = [&](QObject *, int, const QString &text) {
+        if (text.startsWith(TZipExtractor::fallbackPrefix()))
+            reported.push_back(text.mid(TZipExtractor::fallbackPrefix().size(), 5).toInt());
+    };
+    zip.FSpecArgs = QStringList{"*.*"};
+    zip.Extract();
+    EXPECT_EQ(reported, std::vector<int>{zipmsg::UnattendedWithoutPassword});
+
+    zip.Password = "Veresk";
+    zip.FSpecArgs = QStringList{"*.*"};
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(out + "/data.db"), "a");
+}
+
+TEST_F(Extract, NestedExtractIsRefusedWhileWindowsStayLive)
+{
+    build({member("data.db", big), member("kod.db", "k")});
+    programSettings();
+    zip.setZipFileName(archive);
+    int nested = 0;
+    int relisted = -1;
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    zip.OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
+        if (type != NewFile || nested != 0)
+            return;
+        zip.FSpecArgs << "nested";
+        nested = zip.Extract();
+        zip.setZipFileName(archive);   // re-reads even while busy
+        relisted = zip.Count();
+    };
+
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(nested, -255);
+    EXPECT_EQ(relisted, 2);
+    EXPECT_TRUE(timerRan) << "pending events run during the extraction";
+    EXPECT_EQ(zip.SuccessCount(), 2);
+    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
+}
+
+TEST_F(Extract, ExceptionInAHandlerAbortsTheRun)
+{
+    build({member("data.db", big), member("kod.db", "k")});
+    programSettings();
+    zip.setZipFileName(archive);
+    zip.OnProgress = [](QObject *, ProgressType type, const QString &, unsigned) {
+        if (type == NewFile)
+            throw std::runtime_error("boom");
+    };
+
+    EXPECT_EQ(zip.Extract(), 9);
+    EXPECT_EQ(zip.EventErrorText(), " #1 \"boom\"");
+    EXPECT_EQ(zip.LastMessage(), "Exception in Event  #1 \"boom\"");
+    EXPECT_FALSE(QFileInfo::exists(out + "/data.db"));
+    EXPECT_FALSE(zip.CancelRequested);
+}
+
+TEST_F(Extract, BaseDirectoryMustExistUnlessForced)
+{
+    build({member("data.db", "x")});
+    zip.setZipFileName(archive);
+    zip.ExtrBaseDir = tmp.path() + "/new/deeper";
+    zip.FSpecArgs = QStringList{"*.*"};
+
+    EXPECT_EQ(zip.Extract(), zipmsg::NoExtractDirectory);
+    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::NoExtractDirectory)});
+    EXPECT_TRUE(zip.FSpecArgs.isEmpty()) << "the library was loaded, so the list is emptied";
+
+    zip.ExtrOptions = ExtrForceDirs;
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(tmp.path() + "/new/deeper/data.db"), "x");
+}
+
+TEST_F(Extract, FolderNamesOnKeepTheArchiveFolders)
+{
+    build({member("dir/sub/data.db", "x"), member("../escape.db", "y")});
+    programSettings();
+    zip.ExtrOptions = ExtrOverWrite | ExtrDirNames;
+    zip.setZipFileName(archive);
+    std::vector<std::pair<QString, UnZipSkipTypes>> skipped;
+    zip.OnExtractSkipped = [&](QObject *, const QString &file, UnZipSkipTypes type, int) {
+        skipped.emplace_back(file, type);
+    };
+    EXPECT_EQ(zip.Extract(), 8);
+    EXPECT_EQ(readAll(out + "/dir/sub/data.db"), "x");
+    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/escape.db"));
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].first, "..\\escape.db");
+    EXPECT_EQ(skipped[0].second, stGeneralExtractError);
+}
+
+TEST_F(Extract, RefusedOverwriteGoesThroughTheHandler)
+{
+    build({member("data.db", "new")});
+    writeAll(out + "/data.db", "old");
+    zip.ExtrBaseDir = out;
+    zip.setZipFileName(archive);
+    bool defaultDecision = true;
+    zip.OnExtractOverwrite = [&](QObject *, const QString &, bool, bool &doOverwrite, int dirIndex) {
+        defaultDecision = doOverwrite;
+        EXPECT_EQ(dirIndex, 0);
+    };
+    std::vector<UnZipSkipTypes> skipped;
+    zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes type, int) { skipped.push_back(type); };
+
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_FALSE(defaultDecision);
+    EXPECT_EQ(skipped, std::vector<UnZipSkipTypes>{stNoOverwrite});
+    EXPECT_EQ(readAll(out + "/data.db"), "old");
+}

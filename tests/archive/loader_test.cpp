@@ -1,0 +1,135 @@
+// Finding, checking and unloading the unzip library.
+#include "archivetest.h"
+#include "ezipextractor.h"
+#include "zipmessageids.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+class Loader : public ArchiveTest {
+protected:
+    void SetUp() override
+    {
+        ArchiveTest::SetUp();
+        build({member("data.db", "x")});
+        programSettings();
+        zip.setZipFileName(archive);
+    }
+    QString standin(const char *name) const { return QStringLiteral(STANDIN_DIR "/") + name; }
+};
+
+} // namespace
+
+TEST_F(Loader, LibraryDirectorySettingStripsOneTrailingSeparator)
+{
+    zip.setLibDirectory("C:\\Program Files\\Sprav\\");
+    EXPECT_EQ(zip.LibDirectory(), "C:\\Program Files\\Sprav");
+    zip.setLibDirectory("/opt/sprav/");
+    EXPECT_EQ(zip.LibDirectory(), "/opt/sprav");
+    EXPECT_EQ(joinLibraryPath("dir\\", "\\unzlib"), "dir/unzlib");
+    EXPECT_EQ(joinLibraryPath("dir", "unzlib"), "dir/unzlib");
+    EXPECT_EQ(joinLibraryPath("A:", "unzlib"), "A:unzlib");
+}
+
+TEST_F(Loader, ProgramFolderServesWhenTheLibraryDirectoryHasNone)
+{
+    zip.setLibDirectory(tmp.path() + "\\");
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(QFileInfo(zip.UnzLib().libraryPath()).absolutePath(), QCoreApplication::applicationDirPath());
+}
+
+TEST_F(Loader, DotDirectoryIsRelativeToTheProgram)
+{
+    // From the test binary's folder to a stand-in's folder.
+    const QString relative = "./" + QDir(QCoreApplication::applicationDirPath()).relativeFilePath(standin("v171"));
+    zip.setLibDirectory(relative);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(tmp.path());
+    zip.Extract();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(zip.ErrorCode(), zipmsg::LibraryVersionRefused);
+    EXPECT_EQ(QFileInfo(zip.UnzLib().libraryPath()).canonicalFilePath(),
+              QFileInfo(standin("v171/libunzlib.so")).canonicalFilePath());
+}
+
+TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
+{
+    const QString broken = tmp.path() + "/lib";
+    QDir().mkpath(broken);
+    writeAll(broken + "/libunzlib.so", "not a library");
+    zip.setLibDirectory(broken);
+
+    EXPECT_EQ(zip.Extract(), zipmsg::LibraryNotLoadable);
+    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::LibraryNotLoadable)});
+    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+    EXPECT_FALSE(zip.UnzLib().isLoaded());
+    EXPECT_EQ(zip.UnzLib().useReasons(), 0);
+    EXPECT_FALSE(zip.LibraryBusy());
+
+    TUnzLib loader(&zip);
+    try {
+        loader.LoadFromPath(broken + "/libunzlib.so", true);
+        ADD_FAILURE() << "no exception";
+    } catch (const EZipExtractor &e) {
+        EXPECT_EQ(e.id(), zipmsg::LibraryNotLoadable);
+        EXPECT_EQ(e.textArgument(), broken + "/libunzlib.so");
+        EXPECT_EQ(QString::fromStdString(e.what()), "ZipExtractor [ 10650 ], " + broken + "/libunzlib.so");
+    }
+    EXPECT_EQ(loader.LoadFromPath(broken + "/libunzlib.so", false), 0);
+}
+
+TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
+{
+    for (const char *dir : {"v171", "v301"}) {
+        SCOPED_TRACE(dir);
+        boxes.clear();
+        zip.FSpecArgs = QStringList{"*.*"};
+        zip.setLibDirectory(standin(dir));
+        EXPECT_EQ(zip.Extract(), zipmsg::LibraryVersionRefused);
+        EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::LibraryVersionRefused)});
+        EXPECT_FALSE(zip.UnzLib().isLoaded());
+        EXPECT_FALSE(libraryLoaded(standin(dir) + "/libunzlib.so"));
+        EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+    }
+    // 171 loads (it is in 153..300) and only the extraction minimum refuses it.
+    TUnzLib loader(&zip);
+    EXPECT_EQ(loader.LoadFromPath(standin("v171/libunzlib.so"), true), 17300);
+    EXPECT_EQ(loader.version(), 171);
+    EXPECT_EQ(loader.LoadFromPath(standin("v301/libunzlib.so"), false), 0);
+    EXPECT_FALSE(loader.isLoaded());
+}
+
+TEST_F(Loader, NegativeLibraryResultIsAFatalError)
+{
+    zip.setLibDirectory(standin("fatal"));
+    EXPECT_EQ(zip.Extract(), zipmsg::FatalDllError);
+    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::FatalDllError, "fatal Dll error")});
+    EXPECT_EQ(zip.SuccessCount(), 0);
+    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
+    EXPECT_FALSE(zip.UnzLib().isLoaded());
+}
+
+TEST_F(Loader, UseReasonsKeepTheLibraryUntilTheLastIsReleased)
+{
+    TUnzLib loader(&zip);
+    EXPECT_GE(loader.LoadForUse(172, true), 172);
+    EXPECT_EQ(loader.useReasons(), TZipLibLoader::UseKeep);
+    loader.Acquire(TZipLibLoader::UseOperation);
+    loader.Release(TZipLibLoader::UseKeep);
+    EXPECT_TRUE(loader.isLoaded());
+    loader.Release(TZipLibLoader::UseOperation);
+    EXPECT_FALSE(loader.isLoaded());
+    EXPECT_EQ(loader.version(), 0);
+}
+
+TEST_F(Loader, VerboseReportsLoadingAndUnloading)
+{
+    zip.Verbose = true;
+    QStringList messages;
+    zip.OnMessage = [&](QObject *, int, const QString &text) { messages << text; };
+    EXPECT_EQ(zip.Extract(), 0);
+    ASSERT_GE(messages.size(), 2);
+    EXPECT_EQ(messages.first(), "loaded " + zip.UnzLib().libraryPath());
+    EXPECT_EQ(messages.last(), "unloaded " + zip.UnzLib().libraryPath());
+}
