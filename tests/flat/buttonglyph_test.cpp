@@ -111,3 +111,24 @@ TEST(ButtonGlyph, NewGlyphReleasesTheBuiltImages)
     glyph.setGlyph(other);
     EXPECT_EQ(at(glyph.stateImage(bsUp), 2, 2), QColor(Qt::red));
 }
+
+TEST(ButtonGlyph, PictureWithAlphaKeepsItsBlackPixels)
+{
+    QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setPixelColor(3, 3, Qt::black);
+    image.setPixelColor(4, 4, Qt::red);
+    TButtonGlyph glyph;
+    glyph.setGlyph(image);
+
+    const QImage &up = glyph.stateImage(bsUp);
+    EXPECT_EQ(up.pixelColor(3, 3), QColor(Qt::black));
+    EXPECT_EQ(up.pixelColor(4, 4), QColor(Qt::red));
+    EXPECT_EQ(qAlpha(up.pixel(0, 0)), 0);
+
+    const QImage &disabled = glyph.stateImage(bsDisabled);
+    EXPECT_EQ(disabled.pixelColor(3, 3), colors::clBtnShadow);
+    EXPECT_EQ(disabled.pixelColor(4, 4), colors::clBtnHighlight);
+    EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(disabled.pixel(5, 5)), 0);
+}

@@ -8,9 +8,14 @@ namespace colors = platform::colors;
 
 namespace {
 
-QRgb opaque(const QColor &c) { return c.rgb() | 0xff000000u; }
+// Pictures may carry an alpha channel: a transparent colour is matched with
+// its alpha, and only mostly opaque pixels count as a given colour.
+QRgb bottomLeft(const QImage &image) { return image.pixel(0, image.height() - 1); }
 
-QRgb bottomLeft(const QImage &image) { return opaque(image.pixel(0, image.height() - 1)); }
+bool hasColor(QRgb pixel, const QColor &color)
+{
+    return qAlpha(pixel) >= 128 && (pixel & RGB_MASK) == (color.rgb() & RGB_MASK);
+}
 
 // Clears every pixel of the colour of the image's bottom-left pixel.
 QImage withTransparentBottomLeft(QImage image)
@@ -18,7 +23,7 @@ QImage withTransparentBottomLeft(QImage image)
     const QRgb key = bottomLeft(image);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (opaque(image.pixel(x, y)) == key)
+            if (image.pixel(x, y) == key)
                 image.setPixel(x, y, 0);
     return image;
 }
@@ -29,7 +34,7 @@ void TButtonGlyph::setGlyph(const QImage &strip)
 {
     strip_ = strip.convertToFormat(QImage::Format_ARGB32);
     if (!strip_.isNull()) {
-        transparentColor_ = QColor::fromRgb(bottomLeft(strip_));
+        transparentColor_ = QColor::fromRgba(bottomLeft(strip_));
         if (strip_.width() % strip_.height() == 0) {
             const int count = strip_.width() / strip_.height();
             numGlyphs_ = count > 4 ? 1 : count;
@@ -74,17 +79,17 @@ QImage TButtonGlyph::disabledImage(const QImage &source) const
     if (numGlyphs_ > 1) {
         // The strip carries its own disabled picture: map its white, grey
         // and transparent pixels onto the system colours.
-        const QRgb transparent = opaque(transparentColor_);
+        const QRgb transparent = transparentColor_.rgba();
         for (int y = 0; y < source.height(); ++y)
             for (int x = 0; x < source.width(); ++x) {
-                const QRgb p = opaque(source.pixel(x, y));
+                const QRgb p = source.pixel(x, y);
                 QRgb out = p;
-                if (p == qRgb(255, 255, 255))
-                    out = opaque(colors::clBtnHighlight);
-                else if (p == qRgb(128, 128, 128))
-                    out = opaque(colors::clBtnShadow);
+                if (hasColor(p, Qt::white))
+                    out = colors::clBtnHighlight.rgb();
+                else if (hasColor(p, QColor(128, 128, 128)))
+                    out = colors::clBtnShadow.rgb();
                 else if (p == transparent)
-                    out = opaque(colors::clBtnFace);
+                    out = colors::clBtnFace.rgb();
                 image.setPixel(x, y, out);
             }
         return image;
@@ -95,8 +100,8 @@ QImage TButtonGlyph::disabledImage(const QImage &source) const
     const auto paintSilhouette = [&](int dx, int dy, const QColor &color) {
         for (int y = 0; y < source.height(); ++y)
             for (int x = 0; x < source.width(); ++x)
-                if (opaque(source.pixel(x, y)) == qRgb(0, 0, 0) && image.valid(x + dx, y + dy))
-                    image.setPixel(x + dx, y + dy, opaque(color));
+                if (hasColor(source.pixel(x, y), Qt::black) && image.valid(x + dx, y + dy))
+                    image.setPixel(x + dx, y + dy, color.rgb());
     };
     paintSilhouette(1, 1, colors::clBtnHighlight);
     paintSilhouette(0, 0, colors::clBtnShadow);
