@@ -216,3 +216,39 @@ TEST_F(ButtonHost, PictureButtonGlyphAndDisabledSilhouette)
     EXPECT_EQ(pixel(*button, 5 + 10, 5 + 17), colors::clBtnHighlight);
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
 }
+
+TEST_F(ButtonHost, ClassicLookWhenNotFlat)
+{
+    button->setFlat(false);
+    EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnHighlight);
+    EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
+    EXPECT_EQ(pixel(*button, 87, 20), colors::clBtnShadow);
+    EXPECT_EQ(pixel(*button, 1, 1), colors::clBtnFace);
+    // The standard border kind of a flat button looks the same while idle.
+    button->setFlat(true);
+    button->setBorderStyle(TFlatSpeedButton::bbStandard);
+    EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnHighlight);
+    EXPECT_EQ(pixel(*button, 87, 20), colors::clBtnShadow);
+
+    button->setFlat(false);
+    QTest::mousePress(button, Qt::LeftButton, {}, {40, 10});
+    EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
+    EXPECT_EQ(pixel(*button, 1, 1), colors::cl3DDkShadow);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, {40, 10});
+}
+
+TEST_F(ButtonHost, LatchedButtonShowsACheckeredFace)
+{
+    button->setGroupIndex(1);
+    button->setDown(true);
+    const QColor a = pixel(*button, 4, 4);
+    const QColor b = pixel(*button, 5, 4);
+    EXPECT_NE(a, b);
+    EXPECT_TRUE(a == colors::clBtnFace || a == colors::clBtnHighlight);
+    EXPECT_TRUE(b == colors::clBtnFace || b == colors::clBtnHighlight);
+    EXPECT_EQ(pixel(*button, 4, 5), b);
+    // A click leaves it latched.
+    QTest::mouseClick(button, Qt::LeftButton, {}, {40, 10});
+    EXPECT_EQ(button->state(), flat::bsExclusive);
+    EXPECT_EQ(clicks, 1);
+}
