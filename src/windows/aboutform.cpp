@@ -1,0 +1,113 @@
+#include "aboutform.h"
+
+#include "colors.h"
+#include "declaredcontrols.h"
+#include "flatpanel.h"
+#include "flatspeedbutton.h"
+#include "fonts.h"
+#include "forms.h"
+#include "maker.h"
+#include "pictures.h"
+#include "shell.h"
+
+#include <QPixmap>
+
+using windows::LabelDecl;
+using windows::Look;
+
+namespace {
+
+const QString caption = QStringLiteral("О программе");
+const QSize clientSize{432, 320};
+
+const QRect flatPanel2Rect{8, 8, 169, 297};
+const QRect image1Rect{2, 2, 165, 293};   // inside the panel's 2-pixel border
+
+const LabelDecl label9{{296, 16}, QStringLiteral("ТЕЛЕФОННЫЙ"), Look::Bold, {113, 16}};
+const int label9Points = 10;
+const LabelDecl label10{{232, 24}, QStringLiteral("Справочник"), Look::Bold, {180, 37}};
+const int label10Points = 24;
+const LabelDecl label11{{344, 56}, QStringLiteral("Версия 1.00"), Look::Regular, {61, 13}};
+const QRect bevel1Rect{192, 80, 225, 2};
+
+const LabelDecl label1{{192, 88}, maker::name, Look::Bold};
+const LabelDecl label7{{192, 104}, QStringLiteral("Написано на C++ с Qt 6 и SQLite"), Look::Bold, {}, true};
+const LabelDecl label5{{192, 128},
+                       QStringLiteral("Совместимость: Linux, Windows 10/11 (требуется Qt 6).") + QString(18, u' '),
+                       Look::Regular, {195, 39}, true, true};
+const LabelDecl label6{{192, 176},
+                       QStringLiteral("Для нормальной работы программы требуется файл basa.tel в рабочем каталоге"),
+                       Look::Regular, {225, 33}, true, true};
+const LabelDecl label4{{192, 216}, maker::webAddress, Look::RedBold};
+const LabelDecl label2{{192, 232}, QStringLiteral("e-mail: ") + maker::emailAddress, Look::RedBold};
+const LabelDecl label3{{192, 248}, QStringLiteral("© %1. Все права защищены.").arg(maker::years), Look::Bold};
+const QRect okRect{192, 280, 225, 25};
+
+QLabel *makeLink(QWidget *parent, const LabelDecl &decl, const QString &hint)
+{
+    QLabel *link = windows::makeLabel(parent, decl);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setToolTip(hint);
+    return link;
+}
+
+} // namespace
+
+TAboutForm::TAboutForm(QWidget *parent) : platform::Form(parent)
+{
+    setObjectName(QStringLiteral("AboutForm"));
+    windows::setDialogBorder(*this, caption, clientSize);
+
+    FlatPanel2 = new TFlatPanel(this);
+    FlatPanel2->setGeometry(flatPanel2Rect);
+    FlatPanel2->setActivate(false);
+    FlatPanel2->setBorderColor(platform::colors::clBtnShadow);
+    FlatPanel2->setFlat(true);
+    FlatPanel2->setShowBorder(true);
+    // The picture is taller than the panel: drawn unscaled from its top-left
+    // corner, its lowest rows are cut off.
+    Image1 = new QLabel(FlatPanel2);
+    Image1->setGeometry(image1Rect);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap::fromImage(windows::picture(QStringLiteral("about-picture.svg"))));
+
+    Label9 = windows::makeLabel(this, label9);
+    Label9->setFont(platform::makeFont({.points = label9Points, .bold = true}));
+    Label10 = windows::makeLabel(this, label10);
+    Label10->setFont(platform::makeFont({.points = label10Points, .bold = true}));
+    Label11 = windows::makeLabel(this, label11);
+    Bevel1 = new windows::TopLineBevel(this, bevel1Rect);
+    Label1 = windows::makeLabel(this, label1);
+    Label7 = windows::makeLabel(this, label7);
+    Label5 = windows::makeLabel(this, label5);
+    Label6 = windows::makeLabel(this, label6);
+    Label4 = makeLink(this, label4, QStringLiteral("Посетить сайт"));
+    Label2 = makeLink(this, label2, QStringLiteral("Послать электронное сообщение"));
+    Label3 = windows::makeLabel(this, label3);
+    windows::setClickHandler(Label4, [this] { Label4Click(); });
+    windows::setClickHandler(Label2, [this] { Label2Click(); });
+
+    FlatSpeedButton1 = windows::makeFlatButton(this, okRect, QStringLiteral("OK"));
+    windows::setClickHandler(FlatSpeedButton1, [this] { FlatSpeedButton1Click(); });
+}
+
+TAboutForm::~TAboutForm()
+{
+    if (AboutForm == this)
+        AboutForm = nullptr;
+}
+
+void TAboutForm::Label4Click()
+{
+    platform::openUrl(maker::webAddress);
+}
+
+void TAboutForm::Label2Click()
+{
+    platform::openUrl(QStringLiteral("mailto:") + maker::emailAddress);
+}
+
+void TAboutForm::FlatSpeedButton1Click()
+{
+    close();
+}

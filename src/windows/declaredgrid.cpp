@@ -1,0 +1,46 @@
+#include "declaredgrid.h"
+
+#include "colors.h"
+#include "fonts.h"
+
+namespace windows {
+
+grid::TDBGridEx *makeResultGrid(QWidget *parent, const QRect &geometry, data::DataSource *source)
+{
+    using namespace grid;
+    auto *result = new TDBGridEx(parent);
+    result->setGeometry(geometry);
+    result->setFont(platform::defaultFont());
+    result->setDataSource(source);
+    result->setFlat(true);
+    result->setReadOnly(true);
+    result->setOptions({dgTitles, dgIndicator, dgColLines, dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection,
+                        dgConfirmDelete, dgCancelOnExit});
+    result->setFooterRowCount(0);
+    return result;
+}
+
+grid::TDBNavigator *makeNavigator(QWidget *parent, QPoint pos, data::DataSource *source)
+{
+    auto *navigator = new grid::TDBNavigator(parent);
+    navigator->setGeometry({pos, QSize(grid::TDBNavigator::DefaultWidth, grid::TDBNavigator::DefaultHeight)});
+    navigator->setDataSource(source);
+    return navigator;
+}
+
+void addColumns(grid::TDBGridEx &grid, std::initializer_list<ColumnDecl> columns,
+                std::optional<grid::TAlignment> titleAlignment)
+{
+    for (const ColumnDecl &decl : columns) {
+        grid::TDBGridColumnEx &column = grid.columns().add();
+        column.setFieldName(decl.fieldName);
+        if (decl.width > 0)
+            column.setWidth(decl.width);
+        if (!decl.title.isEmpty())
+            column.title().setCaption(decl.title);
+        if (titleAlignment)
+            column.title().setAlignment(*titleAlignment);
+    }
+}
+
+} // namespace windows

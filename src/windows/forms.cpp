@@ -1,0 +1,7 @@
+#include "forms.h"
+
+TKodForm *KodForm = nullptr;
+TAboutForm *AboutForm = nullptr;
+TKnigaForm *KnigaForm = nullptr;
+TAddRedForm *AddRedForm = nullptr;
+TFirstForm *FirstForm = nullptr;
