@@ -458,6 +458,7 @@ void DataSet::notifyState()
 
 void DataSet::notifyChanged(WindowMove move)
 {
+    readRow_ = -1;   // a row selected for painting never outlives a move
     for (DataLink *link : links()) {
         link->syncWindow(move == WindowMove::Centre);
         if (!controlsDisabled() && link->reportedActive_)
@@ -467,6 +468,7 @@ void DataSet::notifyChanged(WindowMove move)
 
 void DataSet::notifyScrolled()
 {
+    readRow_ = -1;
     if (controlsDisabled()) {
         // A walk: keep the windows in step without copying the link list.
         for (DataSource *source : sources_) {
