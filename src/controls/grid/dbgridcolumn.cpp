@@ -1,0 +1,380 @@
+#include "dbgridcolumn.h"
+
+#include "dataset.h"
+#include "dbgridex.h"
+#include "drawing.h"
+#include "field.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace grid {
+
+// ---- title
+
+QString TColumnTitleEx::caption() const
+{
+    return caption_.value([this] {
+        data::Field *field = column_.field();
+        return field ? field->displayLabel() : column_.fieldName();
+    });
+}
+
+void TColumnTitleEx::setCaption(const QString &caption)
+{
+    if (caption_.assign(caption))
+        column_.changed();
+}
+
+TAlignment TColumnTitleEx::alignment() const
+{
+    return alignment_.value([this] {
+        return column_.grid() && column_.grid()->useMultiTitle() ? taCenter : taLeftJustify;
+    });
+}
+
+void TColumnTitleEx::setAlignment(TAlignment alignment)
+{
+    if (alignment_.assign(alignment))
+        column_.changed();
+}
+
+QColor TColumnTitleEx::color() const
+{
+    return color_.value([this] { return column_.grid() ? column_.grid()->fixedColor() : QColor(); });
+}
+
+void TColumnTitleEx::setColor(const QColor &color)
+{
+    if (color_.assign(color))
+        column_.changed();
+}
+
+QFont TColumnTitleEx::font() const
+{
+    return font_.value([this] { return column_.grid() ? column_.grid()->titleFont() : QApplication::font(); });
+}
+
+void TColumnTitleEx::setFont(const QFont &font)
+{
+    if (font_.assign(font) && column_.grid())
+        column_.grid()->columnsChanged();
+}
+
+// ---- footer
+
+TColumnFooterEx::~TColumnFooterEx()
+{
+    if (column_.grid())
+        column_.grid()->footerDestroyed(*this);
+}
+
+void TColumnFooterEx::changed()
+{
+    if (column_.grid())
+        column_.grid()->footerChanged();
+}
+
+void TColumnFooterEx::relink()
+{
+    if (column_.grid())
+        column_.grid()->relinkFooter(*this);
+    changed();
+}
+
+void TColumnFooterEx::setValueType(TFooterValueType type)
+{
+    valueType_ = type;
+    relink();
+}
+
+void TColumnFooterEx::setValue(const QString &value)
+{
+    value_ = value;
+    changed();
+}
+
+void TColumnFooterEx::setFieldName(const QString &name)
+{
+    fieldName_ = name;
+    relink();
+}
+
+void TColumnFooterEx::setDisplayFormat(const QString &format)
+{
+    displayFormat_ = format;
+    changed();
+}
+
+TAlignment TColumnFooterEx::alignment() const
+{
+    return alignment_.value([this] {
+        data::Field *field = column_.field();
+        return field ? alignmentOf(field->alignment()) : taLeftJustify;
+    });
+}
+
+void TColumnFooterEx::setAlignment(TAlignment alignment)
+{
+    if (alignment_.assign(alignment))
+        changed();
+}
+
+QColor TColumnFooterEx::color() const
+{
+    return color_.value([this] { return column_.grid() ? column_.grid()->footerColor() : QColor(); });
+}
+
+void TColumnFooterEx::setColor(const QColor &color)
+{
+    if (color_.assign(color))
+        changed();
+}
+
+QFont TColumnFooterEx::font() const
+{
+    return font_.value([this] { return column_.grid() ? column_.grid()->footerFont() : QApplication::font(); });
+}
+
+void TColumnFooterEx::setFont(const QFont &font)
+{
+    if (font_.assign(font))
+        changed();
+}
+
+QColor TColumnFooterEx::fontColor() const
+{
+    return fontColor_.value([this] { return column_.grid() ? column_.grid()->footerFontColor() : QColor(Qt::black); });
+}
+
+void TColumnFooterEx::setFontColor(const QColor &color)
+{
+    if (fontColor_.assign(color))
+        changed();
+}
+
+void TColumnFooterEx::setEndEllipsis(bool on)
+{
+    endEllipsis_ = on;
+    changed();
+}
+
+void TColumnFooterEx::setWordWrap(bool on)
+{
+    wordWrap_ = on;
+    changed();
+}
+
+TColumnFooterEx &TColumnFootersEx::add()
+{
+    footers_.push_back(std::make_unique<TColumnFooterEx>(column_));
+    return *footers_.back();
+}
+
+// ---- column
+
+TDBGridColumnEx::TDBGridColumnEx(TCustomDBGridEx *grid) : grid_(grid)
+{
+    autoFitBaseWidth_ = width();
+}
+
+void TDBGridColumnEx::changed()
+{
+    if (grid_)
+        grid_->columnChanged(*this);
+}
+
+void TDBGridColumnEx::setFieldName(const QString &name)
+{
+    fieldName_ = name;
+    bound_ = false;
+    if (grid_) {
+        grid_->relinkFooter(footer_);
+        for (int i = 0; i < footers_.count(); ++i)
+            grid_->relinkFooter(footers_[i]);
+        grid_->columnsChanged();
+    }
+}
+
+data::Field *TDBGridColumnEx::field() const
+{
+    data::DataSet *ds = grid_ ? grid_->dataSet() : nullptr;
+    if (!ds || !ds->active())
+        return nullptr;
+    if (!bound_) {
+        field_ = fieldName_.isEmpty() ? nullptr : ds->findField(fieldName_);
+        bound_ = true;
+    }
+    return field_;
+}
+
+void TDBGridColumnEx::bindField()
+{
+    bound_ = false;
+    if (data::Field *f = field())
+        fieldName_ = f->fieldName();
+}
+
+int TDBGridColumnEx::NaturalWidth() const
+{
+    data::Field *f = field();
+    if (!grid_ || !f)
+        return TCustomDBGridEx::DefaultColWidth;
+    // Qt reports no overhang: glyph advances already include it.
+    const int overhang = 0;
+    int zero = platform::textWidth(font(), QStringLiteral("0"));
+    return (zero - overhang) * f->displayWidth() + overhang + 4;
+}
+
+int TDBGridColumnEx::width() const
+{
+    return storedWidth_ ? *storedWidth_ : NaturalWidth();
+}
+
+int TDBGridColumnEx::clampedWidth(int width) const
+{
+    if (maxWidth_ > 0)
+        width = std::min(width, maxWidth_);
+    return std::max(width, minWidth_);
+}
+
+void TDBGridColumnEx::setWidth(int width)
+{
+    if (width == -1)
+        return;
+    if (storedWidth_ || width != NaturalWidth())
+        storedWidth_ = clampedWidth(width);
+    changed();
+}
+
+void TDBGridColumnEx::setVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (grid_)
+        grid_->columnsChanged();
+}
+
+void TDBGridColumnEx::setAutoFitColWidth(bool on)
+{
+    autoFitColWidth_ = on;
+    changed();
+}
+
+void TDBGridColumnEx::setMinWidth(int width)
+{
+    minWidth_ = std::max(0, width);
+    if (storedWidth_)
+        storedWidth_ = clampedWidth(*storedWidth_);
+    changed();
+}
+
+void TDBGridColumnEx::setMaxWidth(int width)
+{
+    maxWidth_ = std::max(0, width);
+    if (storedWidth_)
+        storedWidth_ = clampedWidth(*storedWidth_);
+    changed();
+}
+
+TAlignment TDBGridColumnEx::alignment() const
+{
+    return alignment_.value([this] {
+        data::Field *f = field();
+        return f ? alignmentOf(f->alignment()) : taLeftJustify;
+    });
+}
+
+void TDBGridColumnEx::setAlignment(TAlignment alignment)
+{
+    if (alignment_.assign(alignment))
+        changed();
+}
+
+QColor TDBGridColumnEx::color() const
+{
+    return color_.value([this] { return grid_ ? grid_->color() : QColor(Qt::white); });
+}
+
+void TDBGridColumnEx::setColor(const QColor &color)
+{
+    if (color_.assign(color))
+        changed();
+}
+
+QFont TDBGridColumnEx::font() const
+{
+    return font_.value([this] { return grid_ ? grid_->font() : QApplication::font(); });
+}
+
+void TDBGridColumnEx::setFont(const QFont &font)
+{
+    if (font_.assign(font))
+        changed();
+}
+
+bool TDBGridColumnEx::readOnly() const
+{
+    return readOnly_.value([this] {
+        data::Field *f = field();
+        return (grid_ && grid_->readOnly()) || (f && f->readOnly());
+    });
+}
+
+void TDBGridColumnEx::setReadOnly(bool readOnly)
+{
+    if (readOnly_.assign(readOnly))
+        changed();
+}
+
+void TDBGridColumnEx::setEndEllipsis(bool on)
+{
+    endEllipsis_ = on;
+    changed();
+}
+
+void TDBGridColumnEx::setWordWrap(bool on)
+{
+    wordWrap_ = on;
+    changed();
+}
+
+TColumnFooterEx &TDBGridColumnEx::footerOfRow(int k)
+{
+    return k < footers_.count() ? footers_[k] : footer_;
+}
+
+// ---- collection
+
+TDBGridColumnEx &TDBGridColumnsEx::add()
+{
+    columns_.push_back(std::make_unique<TDBGridColumnEx>(&grid_));
+    grid_.columnsChanged();
+    return *columns_.back();
+}
+
+void TDBGridColumnsEx::remove(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    columns_.erase(columns_.begin() + index);
+    grid_.columnsChanged();
+}
+
+void TDBGridColumnsEx::clear()
+{
+    columns_.clear();
+    grid_.columnsChanged();
+}
+
+int TDBGridColumnsEx::indexOf(const TDBGridColumnEx &column) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (columns_[i].get() == &column)
+            return i;
+    return -1;
+}
+
+} // namespace grid

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "customgrid.h"
+#include "datasource.h"
+#include "dbgridcolumn.h"
+#include "gridtypes.h"
+#include "sumlist.h"
+#include "titletree.h"
+
+#include <QColor>
+#include <QFont>
+#include <memory>
+#include <vector>
+
+namespace grid {
+
+class TCustomDBGridEx;
+
+// The grid's view of its data source.
+class TGridDataLinkEx : public data::DataLink {
+public:
+    explicit TGridDataLinkEx(TCustomDBGridEx &grid) : grid_(grid) {}
+
+protected:
+    void activeChanged() override;
+    void dataSetChanged() override;
+    void dataSetScrolled(int distance) override;
+    void recordChanged(data::Field *field) override;
+    void layoutChanged() override;
+    void editingChanged() override;
+
+private:
+    TCustomDBGridEx &grid_;
+};
+
+struct TVertDBGridExScrollBar {
+    bool Visible = true;
+    TScrollBarVisibleModeEx VisibleMode = sbAutoShowEx;
+    bool Tracking = false;
+};
+
+// The read-only data-bound grid of every result list: one column per declared
+// column, one row per record of the record window (the rows that fit), a
+// title row, an indicator column, and footer rows fed by the summary list.
+// It never scrolls rows of its own; every move is a move of the dataset.
+//
+// Set-up: call beginLoading(), set properties and columns, then loaded();
+// or set them one by one, each re-running the layout.
+class TCustomDBGridEx : public CustomGrid {
+    Q_OBJECT
+public:
+    static constexpr int IndicatorWidth = 11;
+    static constexpr int DefaultColWidth = 64;
+    static constexpr int DeferredRelayoutEvent = 1024 + 100;   // private message number of the relayout
+
+    explicit TCustomDBGridEx(QWidget *parent = nullptr);
+    ~TCustomDBGridEx() override;
+
+    void beginLoading() { loading_ = true; }
+    void loaded();
+    bool loading() const { return loading_; }
+
+    data::DataSource *dataSource() const { return link_.dataSource(); }
+    void setDataSource(data::DataSource *source);
+    data::DataSet *dataSet() const { return link_.dataSet(); }
+    const TGridDataLinkEx &dataLink() const { return link_; }
+
+    TDBGridColumnsEx &columns() { return columns_; }
+    TDBGridExSumList &sumList() { return sumList_; }
+
+    TDBGridOptions options() const { return options_; }
+    void setOptions(TDBGridOptions options);
+    TDBGridExOptions optionsEx() const { return optionsEx_; }
+    void setOptionsEx(TDBGridExOptions options);
+    bool autoFitColWidths() const { return autoFit_; }
+    void setAutoFitColWidths(bool on);
+    int minAutoFitWidth() const { return minAutoFitWidth_; }
+    void setMinAutoFitWidth(int width);
+    bool useMultiTitle() const { return useMultiTitle_; }
+    void setUseMultiTitle(bool on);
+    int vTitleMargin() const { return vTitleMargin_; }
+    void setVTitleMargin(int margin);
+    bool flat() const { return flat_; }
+    void setFlat(bool on);
+    bool readOnly() const { return readOnly_; }
+    void setReadOnly(bool on);
+    int footerRowCount() const { return footerRowCount_; }
+    void setFooterRowCount(int count);
+    QColor footerColor() const { return footerColor_; }
+    void setFooterColor(const QColor &color);
+    QFont footerFont() const;
+    void setFooterFont(const QFont &font);
+    QColor footerFontColor() const { return footerFontColor_; }
+    void setFooterFontColor(const QColor &color);
+    QFont titleFont() const;
+    void setTitleFont(const QFont &font);
+    QColor color() const { return color_; }
+    void setColor(const QColor &color);
+    QColor fixedColor() const { return fixedColor_; }
+    void setFixedColor(const QColor &color);
+    bool defaultDrawing() const { return defaultDrawing_; }
+    TVertDBGridExScrollBar vertScrollBar() const { return vertScrollBar_; }
+    void setVertScrollBar(const TVertDBGridExScrollBar &settings);
+
+    // Layout.
+    void ReflowLayout();
+    void LockLayout();
+    void UnlockLayout();
+    void ApplyColumnWidths();
+    void RecountVisibleRows();
+    int titleRowCount() const { return titleRows_; }
+    int indicatorCount() const { return indicatorCols_; }
+    int dataRowHeight() const { return cells().defaultRowHeight(); }
+    int titleRowHeight() const { return titleRows_ ? cells().rowHeight(0) : 0; }
+    int recordRows() const { return recordRows_; }
+    // Page size of paging keys and the scroll bar.
+    int visibleDataRows() const;
+    const TitleTree &titleTree() const { return titleTree_; }
+    int gridColumnOf(const TDBGridColumnEx &column) const;
+
+    // Navigation.
+    void SelectColumnByIndex(int index);
+
+    // Footers.
+    QString FooterText(int footerRow, TDBGridColumnEx &column) const;
+
+    // Notifications from the column model.
+    void columnChanged(TDBGridColumnEx &column);
+    void columnsChanged();
+    void footerChanged();
+    void relinkFooter(TColumnFooterEx &footer);
+    void footerDestroyed(TColumnFooterEx &footer);
+
+protected:
+    void paintClient(QPainter &p, const platform::Rect &clip) override;
+    void clientResized() override;
+    void verticalScrollCommand(int action) override;
+    void verticalThumbReleased(int position) override;
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    friend class TGridDataLinkEx;
+    enum class RowKind { Title, Record, EmptyRecord, Filler, Footer };
+
+    // Data link notifications.
+    void linkActiveChanged();
+    void linkDataChanged();
+    void linkScrolled(int distance);
+    void linkRecordChanged(data::Field *field);
+    void linkEditingChanged();
+
+    // Layout steps.
+    bool linkActive() const { return link_.active(); }
+    void postDeferredRelayout();
+    void FitColumnsToWidth();
+    void buildTitleTree();
+    void followActiveRecord();
+    bool updateVerticalScrollBar();
+    void scrollBarMayHaveChanged(bool visibilityChanged);
+    void takeAutoFitBases();
+    void relinkAllFooters();
+
+    // Cell classification.
+    RowKind kindOfRow(int row) const;
+    int firstFooterRow() const { return cells().rowCount() - footerRowCount_; }
+    TDBGridColumnEx *columnOfGridCol(int col) const;
+    bool isRecordRow(int row) const;
+
+    // Painting.
+    void paintLines(QPainter &p);
+    void paintCell(QPainter &p, int col, int row, const platform::Rect &rect);
+    void paintIndicatorCell(QPainter &p, int row, const platform::Rect &rect, bool framed);
+    void paintTitleCell(QPainter &p, TDBGridColumnEx &column, const platform::Rect &rect, int dx, int dy);
+    void paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, const platform::Rect &cell,
+                          const platform::Rect &textRect);
+    void paintDataCell(QPainter &p, int row, TDBGridColumnEx &column, const platform::Rect &rect, int dx, int dy);
+    void paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const platform::Rect &rect, int dx,
+                         int dy);
+    void paintFixedFrame(QPainter &p, const platform::Rect &rect, const QColor &background);
+    QColor fixedLineColor() const;
+    QColor dataLineColor() const;
+
+    // Input.
+    void moveBy(int distance);
+    void cancelUnchangedInsert();
+    void repaintCurrentRow();
+
+    TGridDataLinkEx link_{*this};
+    TDBGridExSumList sumList_;
+    TDBGridColumnsEx columns_{*this};
+    TitleTree titleTree_;
+
+    TDBGridOptions options_{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
+                            dgConfirmDelete, dgCancelOnExit};
+    TDBGridExOptions optionsEx_{dgxFixed3D, dgxHighlightFocus, dgxClearSelection};
+    bool autoFit_ = false;
+    int minAutoFitWidth_ = 0;
+    bool useMultiTitle_ = false;
+    int vTitleMargin_ = 10;
+    bool flat_ = false;
+    bool readOnly_ = false;
+    int footerRowCount_ = 0;
+    QColor footerColor_;
+    Derived<QFont> footerFont_;
+    QColor footerFontColor_;
+    Derived<QFont> titleFont_;
+    QColor color_;
+    QColor fixedColor_;
+    bool defaultDrawing_ = true;
+    TVertDBGridExScrollBar vertScrollBar_;
+
+    bool loading_ = false;
+    int layoutLock_ = 0;
+    bool layoutInProgress_ = false;
+    bool relayoutPosted_ = false;
+    int titleRows_ = 0;
+    int indicatorCols_ = 0;
+    int recordRows_ = 0;   // rows showing records of the record window
+    bool resizingWindow_ = false;   // the record window is being resized
+    bool wrapAllowed_ = false;
+    bool scrollInfoSent_ = false;
+    int wheelRemainder_ = 0;
+};
+
+class TDBGridEx : public TCustomDBGridEx {
+    Q_OBJECT
+public:
+    using TCustomDBGridEx::TCustomDBGridEx;
+};
+
+} // namespace grid

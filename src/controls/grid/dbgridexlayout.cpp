@@ -1,0 +1,291 @@
+#include "dbgridex.h"
+
+#include "dataset.h"
+#include "drawing.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+constexpr QEvent::Type DeferredRelayoutType = static_cast<QEvent::Type>(TCustomDBGridEx::DeferredRelayoutEvent);
+
+int titleMarginOf(bool flat)
+{
+    return flat ? 2 : 4;
+}
+
+// Rounded multiply-divide, half away from zero; -1 when dividing by zero.
+int mulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+} // namespace
+
+void TCustomDBGridEx::LockLayout()
+{
+    ++layoutLock_;
+}
+
+void TCustomDBGridEx::UnlockLayout()
+{
+    if (layoutLock_ > 0 && --layoutLock_ == 0)
+        ReflowLayout();
+}
+
+void TCustomDBGridEx::postDeferredRelayout()
+{
+    if (relayoutPosted_)
+        return;
+    relayoutPosted_ = true;
+    QCoreApplication::postEvent(this, new QEvent(DeferredRelayoutType));
+}
+
+bool TCustomDBGridEx::event(QEvent *event)
+{
+    if (event->type() != DeferredRelayoutType)
+        return CustomGrid::event(event);
+    relayoutPosted_ = false;
+    if (layoutLock_ > 0 || layoutInProgress_)
+        postDeferredRelayout();
+    else
+        ReflowLayout();
+    return true;
+}
+
+void TCustomDBGridEx::clientResized()
+{
+    if (loading_)
+        return;
+    if (autoFit_) {
+        ReflowLayout();
+    } else {
+        RecountVisibleRows();
+        scrollBarMayHaveChanged(updateVerticalScrollBar());
+    }
+}
+
+int TCustomDBGridEx::gridColumnOf(const TDBGridColumnEx &column) const
+{
+    int index = columns_.indexOf(column);
+    return index < 0 ? -1 : index + indicatorCols_;
+}
+
+TDBGridColumnEx *TCustomDBGridEx::columnOfGridCol(int col) const
+{
+    int index = col - indicatorCols_;
+    return index >= 0 && index < columns_.count() ? &columns_[index] : nullptr;
+}
+
+void TCustomDBGridEx::ReflowLayout()
+{
+    if (loading_ || layoutInProgress_)
+        return;
+    if (layoutLock_ > 0)
+        return;   // the outermost UnlockLayout runs it
+    QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
+    relayoutPosted_ = false;
+    layoutInProgress_ = true;
+    struct ProgressMark {
+        bool &mark;
+        ~ProgressMark() { mark = false; }
+    } progress{layoutInProgress_};
+
+    syncClientArea();
+    GridGeometry &g = cellsForLayout();
+    const int line = 1;
+    g.setLineWidth(line);
+    indicatorCols_ = options_.contains(dgIndicator) ? 1 : 0;
+    for (int i = 0; i < columns_.count(); ++i)
+        columns_[i].bindField();
+
+    bool anyVisible = false;
+    for (int i = 0; i < columns_.count(); ++i)
+        anyVisible |= columns_[i].visible();
+    int oldLeft = g.leftCol();
+    g.setFixedCols(0);
+    g.setColCount(columns_.count() + indicatorCols_, DefaultColWidth);
+    g.setFixedCols(std::max(0, indicatorCols_ - (anyVisible ? 0 : 1)));
+    titleRows_ = options_.contains(dgTitles) ? 1 : 0;
+
+    const int rowLines = options_.contains(dgRowLines) ? line : 0;
+    const int dataHeight = platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
+    int titleHeight = 0;
+    if (titleRows_) {
+        for (int i = 0; i < columns_.count(); ++i)
+            titleHeight = std::max(titleHeight, platform::textHeight(columns_[i].title().font()));
+        if (columns_.count() == 0)
+            titleHeight = platform::textHeight(titleFont());
+        titleHeight += titleMarginOf(flat_);
+    }
+
+    QFontMetrics metrics(font());
+    wrapAllowed_ = metrics.height() + metrics.leading() + titleMarginOf(flat_) < dataHeight;
+
+    ApplyColumnWidths();
+    if (autoFit_)
+        FitColumnsToWidth();
+    if (titleRows_ && useMultiTitle_) {
+        buildTitleTree();
+        titleHeight = titleTree_.height() - (optionsEx_.contains(dgxFixed3D) ? 1 : 3);
+    }
+    ApplyColumnWidths();
+
+    g.setFixedRows(0);
+    g.setRowCount(std::max(g.rowCount(), titleRows_ + 1));
+    g.setDefaultRowHeight(dataHeight);
+    if (titleRows_)
+        g.setRowHeight(0, titleHeight);
+    g.setFixedRows(titleRows_);
+    g.setTopRow(titleRows_);
+    g.setLeftCol(std::clamp(oldLeft, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1)));
+    RecountVisibleRows();
+    if (col() < g.fixedCols() || col() >= g.colCount())
+        setCurrentCell(std::min(indicatorCols_, g.colCount() - 1), row());
+    followActiveRecord();
+    invalidateGrid();
+}
+
+void TCustomDBGridEx::ApplyColumnWidths()
+{
+    GridGeometry &g = cellsForLayout();
+    bool colLines = options_.contains(dgColLines);
+    for (int i = 0; i < columns_.count() && i + indicatorCols_ < g.colCount(); ++i)
+        g.setColWidth(i + indicatorCols_, columns_[i].visible() ? columns_[i].width() : (colLines ? -1 : 0));
+    if (indicatorCols_)
+        g.setColWidth(0, IndicatorWidth);
+}
+
+void TCustomDBGridEx::FitColumnsToWidth()
+{
+    std::vector<TDBGridColumnEx *> visible;
+    for (int i = 0; i < columns_.count(); ++i) {
+        columns_[i].setClamped(false);
+        if (columns_[i].visible())
+            visible.push_back(&columns_[i]);
+    }
+    const bool indicator = options_.contains(dgIndicator), colLines = options_.contains(dgColLines);
+    auto fitting = [](const TDBGridColumnEx *c) { return c->autoFitColWidth() && !c->clamped(); };
+    int target = 0, sum = 0;
+    for (size_t pass = 0; pass < visible.size(); ++pass) {
+        updateVerticalScrollBar();
+        int fixedSum = 0, baseSum = 0;
+        for (TDBGridColumnEx *c : visible) {
+            if (fitting(c))
+                baseSum += c->autoFitBaseWidth();
+            else
+                fixedSum += c->width();
+        }
+        target = std::max(0, std::max(cells().clientWidth(), minAutoFitWidth_) - fixedSum);
+        if (indicator)
+            target -= IndicatorWidth;
+        if (colLines)
+            target -= static_cast<int>(visible.size());
+        if (indicator && colLines)
+            target -= 1;
+        bool clampHappened = false;
+        sum = 0;
+        for (TDBGridColumnEx *c : visible) {
+            if (!fitting(c))
+                continue;
+            int w = mulDiv(c->autoFitBaseWidth(), target, baseSum);
+            if (w != -1)
+                c->setWidth(w);
+            if (c->width() != w && w != -1) {
+                c->setClamped(true);
+                clampHappened = true;
+            }
+            sum += c->width();
+        }
+        if (!clampHappened)
+            break;
+    }
+    if (sum == target)
+        return;
+    for (auto it = visible.rbegin(); it != visible.rend(); ++it) {
+        if (fitting(*it)) {
+            (*it)->setWidth(std::max(0, (*it)->width() + target - sum));
+            break;
+        }
+    }
+}
+
+void TCustomDBGridEx::buildTitleTree()
+{
+    std::vector<TitleLeaf> leaves;
+    bool colLines = options_.contains(dgColLines);
+    for (int i = 0; i < columns_.count(); ++i) {
+        TDBGridColumnEx &c = columns_[i];
+        leaves.push_back({c.title().caption(), c.visible() ? c.width() : (colLines ? -1 : 0), 0, &c});
+    }
+    titleTree_.build(leaves, colLines ? 1 : 0, titleRowHeight(), vTitleMargin_, titleFont());
+}
+
+void TCustomDBGridEx::RecountVisibleRows()
+{
+    syncClientArea();
+    GridGeometry &g = cellsForLayout();
+    const int line = options_.contains(dgRowLines) ? g.lineWidth() : 0;
+    const int dataHeight = g.defaultRowHeight();
+    const int titleHeight = titleRowHeight();
+    const int oldRowCount = g.rowCount();
+
+    int overhead = titleRows_ ? titleHeight + line : 0;
+    if (footerRowCount_ > 0)
+        overhead += footerRowCount_ * (dataHeight + line) + line;
+
+    data::DataSet *ds = dataSet();
+    int rows = titleRows_;
+    int fillerHeight = -1;   // none
+    if (linkActive() && !ds->isEmpty()) {
+        int fit = std::max(1, (g.clientHeight() - overhead) / (dataHeight + line));
+        resizingWindow_ = true;
+        link_.setBufferCount(fit);
+        resizingWindow_ = false;
+        recordRows_ = link_.recordCount();
+        overhead += recordRows_ * (dataHeight + line);
+        rows += recordRows_;
+        if (footerRowCount_ > 0) {
+            fillerHeight = std::max(0, g.clientHeight() - overhead);
+            rows += 1 + footerRowCount_;
+        }
+    } else {
+        recordRows_ = 0;
+        overhead += dataHeight;
+        rows += 1;
+        if (footerRowCount_ > 0) {
+            fillerHeight = std::max(0, g.clientHeight() - overhead - line);
+            rows += 1 + footerRowCount_;
+        }
+    }
+    g.setFixedRows(0);
+    g.setRowCount(rows);
+    g.setDefaultRowHeight(dataHeight);
+    if (titleRows_)
+        g.setRowHeight(0, titleHeight);
+    g.setFixedRows(titleRows_);
+    g.setTopRow(titleRows_);
+    if (fillerHeight >= 0)
+        g.setRowHeight(firstFooterRow() - 1, fillerHeight);
+    followActiveRecord();
+    if (rows != oldRowCount)
+        invalidateGrid();
+}
+
+int TCustomDBGridEx::visibleDataRows() const
+{
+    int rows = cells().fullyVisibleRows();
+    if (footerRowCount_ > 0)
+        rows -= footerRowCount_ + 1;
+    return std::max(1, rows);
+}
+
+} // namespace grid

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "datasource.h"
+#include "dbgridex.h"
+#include "table.h"
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A working directory with one table file "t.db" (table "t") whose text
+// columns and rows the test chooses, opened through the data layer.
+class TableFile {
+public:
+    // `columns` like {"Tel VARCHAR(5)", "Abon VARCHAR(150)"}; `rows` values in
+    // column order, an empty string written as NULL.
+    TableFile(const QStringList &columns, int rowCount,
+              const std::function<QStringList(int)> &row);
+    ~TableFile();
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Rows "1".."n" in Tel and "Абонент n" in Abon.
+QStringList numberedRow(int i);
+
+// The main window's upper result grid: 697 x 215, Tel 68 and Abon 604 with a
+// "Записей" footer and a record count, on a table of `rows` records.
+struct MainGridSetup {
+    explicit MainGridSetup(int rows, int height = 215);
+    std::unique_ptr<TableFile> file;
+    data::Table table;
+    data::DataSource source{&table};
+    std::unique_ptr<grid::TDBGridEx> grid;
+};
+
+// Configures a grid as the program's result grids are configured.
+void setUpResultGrid(grid::TDBGridEx &grid, bool withFooter);

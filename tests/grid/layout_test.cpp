@@ -1,0 +1,350 @@
+#include "gridfixture.h"
+
+#include "colors.h"
+#include "drawing.h"
+#include "fonts.h"
+
+#include <QCoreApplication>
+
+using namespace grid;
+
+namespace {
+
+int colWidth(const TDBGridEx &g, int dataCol)
+{
+    return g.cells().colWidth(dataCol + g.indicatorCount());
+}
+
+// Counts the deferred relayouts a grid actually receives.
+class RelayoutCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == TCustomDBGridEx::DeferredRelayoutEvent;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(GridAutoFit, MainGridSharesDeclaredWidthInDesignRatio)
+{
+    MainGridSetup s(2);
+    s.table.open();
+    EXPECT_FALSE(s.grid->verticalBarShown());
+    EXPECT_EQ(s.grid->cells().clientWidth(), 695);
+    EXPECT_EQ(colWidth(*s.grid, 0), 69);
+    EXPECT_EQ(colWidth(*s.grid, 1), 612);
+}
+
+TEST(GridAutoFit, ResizeRefitsAndGivesRoundingRemainderToLastColumn)
+{
+    MainGridSetup s(2);
+    s.grid->show();
+    s.table.open();
+    s.grid->resize(897, 215);
+    EXPECT_EQ(colWidth(*s.grid, 0), 89);
+    EXPECT_EQ(colWidth(*s.grid, 1), 792);
+    s.grid->resize(772, 215);   // 77 + 680 would be one pixel too many
+    EXPECT_EQ(colWidth(*s.grid, 0), 77);
+    EXPECT_EQ(colWidth(*s.grid, 1), 679);
+    // The bases stay the design widths, so shrinking back restores them.
+    s.grid->resize(697, 215);
+    EXPECT_EQ(colWidth(*s.grid, 0), 69);
+    EXPECT_EQ(colWidth(*s.grid, 1), 612);
+}
+
+TEST(GridAutoFit, ScrollBarNarrowsTheFittedWidth)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(s.grid->verticalBarShown());
+    EXPECT_EQ(s.grid->cells().clientWidth(), 695 - 17);
+    EXPECT_EQ(colWidth(*s.grid, 0) + colWidth(*s.grid, 1), 678 - 11 - 2 - 1);
+    EXPECT_EQ(colWidth(*s.grid, 0), 67);
+}
+
+TEST(GridAutoFit, PhoneBookColumnsWithRemainderOnLast)
+{
+    TableFile file({"FIO VARCHAR(30)", "ADR VARCHAR(40)", "TEL VARCHAR(15)", "MAIL VARCHAR(50)"}, 1,
+                   [](int) { return QStringList{"Иванов", "Садовая", "123", "a@b"}; });
+    data::Table table;
+    table.setTableName("t.db");
+    data::DataSource source(&table);
+    TDBGridEx g;
+    g.resize(649, 265);
+    g.beginLoading();
+    setUpResultGrid(g, false);
+    g.setUseMultiTitle(false);
+    g.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection});
+    g.setAutoFitColWidths(true);
+    const char *names[] = {"FIO", "ADR", "TEL", "MAIL"};
+    const int widths[] = {213, 172, 76, 151};
+    for (int i = 0; i < 4; ++i) {
+        TDBGridColumnEx &c = g.columns().add();
+        c.setFieldName(names[i]);
+        c.setWidth(widths[i]);
+        c.title().setAlignment(taCenter);
+    }
+    g.setDataSource(&source);
+    g.loaded();
+    g.show();
+    table.open();
+    // Fields declare display widths of 50, 70, 25, 50 characters; the stored
+    // design widths win.
+    EXPECT_EQ(colWidth(g, 0), 220);
+    EXPECT_EQ(colWidth(g, 1), 177);
+    EXPECT_EQ(colWidth(g, 2), 78);
+    EXPECT_EQ(colWidth(g, 3), 156);
+    g.resize(600, 265);
+    EXPECT_EQ(colWidth(g, 0), 203);
+    EXPECT_EQ(colWidth(g, 3), 143);
+    EXPECT_EQ(colWidth(g, 0) + colWidth(g, 1) + colWidth(g, 2) + colWidth(g, 3), 582);
+}
+
+TEST(GridAutoFit, ClampedColumnKeepsItsLimitAndOthersTakeTheRest)
+{
+    MainGridSetup s(2);
+    s.grid->columns()[0].setMaxWidth(50);
+    s.table.open();
+    EXPECT_EQ(colWidth(*s.grid, 0), 50);
+    EXPECT_EQ(colWidth(*s.grid, 1), 681 - 50);
+}
+
+TEST(GridAutoFit, NoBaseLeftLeavesWidthsAlone)
+{
+    MainGridSetup s(2);
+    s.grid->columns()[0].setAutoFitBaseWidth(0);
+    s.grid->columns()[1].setAutoFitBaseWidth(0);
+    s.grid->ReflowLayout();
+    EXPECT_EQ(colWidth(*s.grid, 0), 69);
+    EXPECT_EQ(colWidth(*s.grid, 1), 612);
+}
+
+TEST(GridRows, HeightsComeFromTheRealFonts)
+{
+    MainGridSetup s(5);
+    ASSERT_EQ(platform::textHeight(platform::makeFont()), 13);
+    EXPECT_EQ(s.grid->dataRowHeight(), 15);
+    EXPECT_EQ(s.grid->titleRowHeight(), 22);   // one wrapped line + 10 - 1
+    s.grid->setUseMultiTitle(false);
+    EXPECT_EQ(s.grid->titleRowHeight(), 15);
+    s.grid->setFlat(false);
+    EXPECT_EQ(s.grid->dataRowHeight(), 17);
+    EXPECT_EQ(s.grid->titleRowHeight(), 17);
+}
+
+TEST(GridRows, OnlyWholeRecordRowsAboveFillerAndFooter)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    // Client 213 high: title 22 + line, footer 15 + line, one more line: 40;
+    // 173 pixels leave ten 16-pixel rows and a 13-pixel filler.
+    EXPECT_EQ(s.grid->recordRows(), 10);
+    EXPECT_EQ(s.grid->visibleDataRows(), 10);
+    EXPECT_EQ(s.grid->dataLink().bufferCount(), 10);
+    const GridGeometry &g = s.grid->cells();
+    ASSERT_EQ(g.rowCount(), 1 + 10 + 1 + 1);
+    EXPECT_EQ(g.rowHeight(11), 13);
+    EXPECT_EQ(g.rowTop(12) + g.rowHeight(12) + 1, g.clientHeight());
+}
+
+TEST(GridRows, FewRecordsShowOnlyThemWithFillerBelow)
+{
+    MainGridSetup s(3);
+    s.table.open();
+    EXPECT_EQ(s.grid->recordRows(), 3);
+    const GridGeometry &g = s.grid->cells();
+    ASSERT_EQ(g.rowCount(), 1 + 3 + 1 + 1);
+    EXPECT_EQ(g.rowTop(5) + g.rowHeight(5) + 1, g.clientHeight());
+}
+
+TEST(GridRows, ClosedOrEmptyDatasetShowsOneEmptyRowAndFooterAtBottom)
+{
+    MainGridSetup s(0);
+    const GridGeometry &g = s.grid->cells();
+    ASSERT_EQ(g.rowCount(), 4);
+    EXPECT_EQ(g.rowTop(3) + g.rowHeight(3) + 1, g.clientHeight());
+    s.table.open();
+    EXPECT_EQ(s.grid->recordRows(), 0);
+    ASSERT_EQ(g.rowCount(), 4);
+    EXPECT_EQ(g.rowHeight(2), 213 - 23 - 16 - 1 - 15 - 1);
+}
+
+TEST(GridRows, WithoutFootersRowsEndAfterTheRecords)
+{
+    MainGridSetup s(100);
+    s.grid->setFooterRowCount(0);
+    s.table.open();
+    EXPECT_EQ(s.grid->recordRows(), (213 - 23) / 16);
+    EXPECT_EQ(s.grid->cells().rowCount(), 1 + (213 - 23) / 16);
+}
+
+TEST(GridColumns, NaturalWidthFollowsFieldDisplayWidth)
+{
+    TableFile file({"Obl VARCHAR(15)", "Np VARCHAR(20)", "Kod VARCHAR(20)"}, 1,
+                   [](int) { return QStringList{"МИНСКАЯ", "Минск", "017"}; });
+    data::Table table;
+    table.setTableName("t.db");
+    data::DataSource source(&table);
+    TDBGridEx g;
+    g.resize(385, 225);
+    setUpResultGrid(g, false);
+    for (const char *name : {"Obl", "Np", "Kod"})
+        g.columns().add().setFieldName(name);
+    g.setDataSource(&source);
+    EXPECT_EQ(g.columns()[0].NaturalWidth(), 64);   // no field while closed
+    table.open();
+    ASSERT_EQ(platform::textWidth(platform::makeFont(), "0"), 6);
+    EXPECT_EQ(g.columns()[0].width(), 94);
+    EXPECT_EQ(g.columns()[1].width(), 124);
+    EXPECT_EQ(colWidth(g, 2), 124);
+    EXPECT_FALSE(g.columns()[1].widthStored());
+    // No auto-fit: blank space stays at the right.
+    EXPECT_LT(g.cells().gridRight(), g.cells().clientWidth());
+
+    // Setting exactly the natural width keeps it unstored; -1 is ignored.
+    g.columns()[1].setWidth(124);
+    EXPECT_FALSE(g.columns()[1].widthStored());
+    g.columns()[1].setWidth(-1);
+    EXPECT_FALSE(g.columns()[1].widthStored());
+    g.columns()[1].setWidth(100);
+    EXPECT_EQ(colWidth(g, 1), 100);
+    table.field(1)->setDisplayWidth(30);
+    EXPECT_EQ(g.columns()[1].width(), 100);
+    EXPECT_EQ(g.columns()[2].width(), 124);
+}
+
+TEST(GridColumns, MissingFieldLeavesColumnUnboundWithNameAsCaption)
+{
+    MainGridSetup s(1);
+    s.grid->columns()[0].setFieldName("Nope");
+    s.table.open();
+    EXPECT_EQ(s.grid->columns()[0].field(), nullptr);
+    EXPECT_EQ(s.grid->columns()[0].title().caption(), "Nope");
+    EXPECT_EQ(s.grid->columns()[0].NaturalWidth(), 64);
+}
+
+TEST(GridColumns, DerivedTitleValuesFollowUntilAssigned)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    TDBGridColumnEx &tel = s.grid->columns()[0];
+    EXPECT_EQ(tel.title().caption(), "Tel");
+    s.table.field(0)->setDisplayLabel("Телефон");
+    EXPECT_EQ(tel.title().caption(), "Телефон");
+    EXPECT_EQ(tel.title().alignment(), taCenter);
+    s.grid->setUseMultiTitle(false);
+    EXPECT_EQ(tel.title().alignment(), taLeftJustify);
+    tel.title().setAlignment(taCenter);
+    EXPECT_EQ(tel.title().alignment(), taCenter);
+    s.grid->setFixedColor(platform::colors::clSilver);
+    EXPECT_EQ(tel.title().color(), platform::colors::clSilver);
+    tel.title().setCaption("Т");
+    s.table.field(0)->setDisplayLabel("Другое");
+    EXPECT_EQ(tel.title().caption(), "Т");
+}
+
+TEST(GridTitles, LongCaptionWrapsAndRaisesTheWholeTitleRow)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    s.grid->setAutoFitColWidths(false);
+    s.grid->columns()[0].setWidth(40);
+    s.grid->columns()[0].title().setCaption("Населенный пункт");
+    EXPECT_EQ(s.grid->titleRowHeight(), 22 + 13);
+}
+
+TEST(GridTitles, SharedFirstPartBecomesOneUpperTitle)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    s.grid->columns()[0].title().setCaption("Абонент|Телефон");
+    s.grid->columns()[1].title().setCaption("Абонент|Имя");
+    const THeadTreeNode &root = s.grid->titleTree().root();
+    ASSERT_EQ(root.Children.size(), 1u);
+    const THeadTreeNode &upper = *root.Children[0];
+    EXPECT_EQ(upper.Text, "Абонент");
+    ASSERT_EQ(upper.Children.size(), 2u);
+    EXPECT_EQ(upper.Children[0]->Text, "Телефон");
+    EXPECT_EQ(upper.Children[1]->Text, "Имя");
+    EXPECT_EQ(upper.Width, colWidth(*s.grid, 0) + 1 + colWidth(*s.grid, 1));
+    EXPECT_EQ(s.grid->titleRowHeight(), 2 * 23 - 1);
+}
+
+TEST(GridTitles, DifferentFirstPartsStaySeparate)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    s.grid->columns()[0].title().setCaption("А|Б");
+    s.grid->columns()[1].title().setCaption("В|Г");
+    const THeadTreeNode &root = s.grid->titleTree().root();
+    ASSERT_EQ(root.Children.size(), 2u);
+    EXPECT_EQ(root.Children[0]->Text, "А");
+    EXPECT_EQ(root.Children[1]->Children[0]->Text, "Г");
+}
+
+TEST(GridRelayout, EndOfLoadingPostsOneDeferredPass)
+{
+    MainGridSetup s(2);
+    RelayoutCounter counter;
+    s.grid->installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.count, 1);
+}
+
+TEST(GridRelayout, FullPassWithdrawsTheQueuedOne)
+{
+    MainGridSetup s(2);
+    RelayoutCounter counter;
+    s.grid->installEventFilter(&counter);
+    s.grid->ReflowLayout();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.count, 0);
+}
+
+TEST(GridRelayout, ScrollBarFlipsCoalesceIntoOnePass)
+{
+    MainGridSetup s(2);
+    s.table.open();
+    QCoreApplication::processEvents();
+    RelayoutCounter counter;
+    s.grid->installEventFilter(&counter);
+    s.table.append();
+    s.table.fieldByName("Tel").setAsString("3");
+    s.table.post();   // a third record shows the bar
+    EXPECT_TRUE(s.grid->verticalBarShown());
+    s.table.deleteRecord();   // and two hide it again
+    EXPECT_FALSE(s.grid->verticalBarShown());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.count, 1);
+    EXPECT_EQ(colWidth(*s.grid, 1), 612);
+}
+
+TEST(GridRelayout, LockedChangesRunOnePassAtTheLastUnlock)
+{
+    MainGridSetup s(2);
+    s.grid->show();
+    s.table.open();
+    s.grid->LockLayout();
+    s.grid->LockLayout();
+    s.grid->resize(897, 215);
+    s.grid->setFooterRowCount(2);
+    EXPECT_EQ(colWidth(*s.grid, 0), 69);
+    s.grid->UnlockLayout();
+    EXPECT_EQ(colWidth(*s.grid, 0), 69);
+    s.grid->UnlockLayout();
+    EXPECT_EQ(colWidth(*s.grid, 0), 89);
+    EXPECT_EQ(s.grid->cells().rowCount(), 1 + 2 + 1 + 2);
+}
+
+TEST(GridRelayout, HiddenColumnLosesItsLine)
+{
+    MainGridSetup s(2);
+    s.table.open();
+    s.grid->columns()[0].setVisible(false);
+    EXPECT_EQ(colWidth(*s.grid, 0), -1);
+    EXPECT_EQ(colWidth(*s.grid, 1), 695 - 11 - 1 - 1);
+}

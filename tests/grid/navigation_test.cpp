@@ -1,0 +1,291 @@
+#include "gridfixture.h"
+
+#include "dbnavigator.h"
+#include "messagebox.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace grid;
+
+namespace {
+
+void press(QWidget &w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::keyClick(&w, key, mods);
+}
+
+void wheel(QWidget &w, int delta)
+{
+    QPoint pos(50, 50);
+    QWheelEvent event(pos, w.mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &event);
+}
+
+// Centre of a cell in widget coordinates.
+QPoint cellCentre(const TDBGridEx &g, int col, int row)
+{
+    platform::Rect r = g.cells().cellRect(col, row);
+    return QPoint((r.left + r.right) / 2 + g.frameWidth(), (r.top + r.bottom) / 2 + g.frameWidth());
+}
+
+} // namespace
+
+TEST(GridKeys, MoveTheDatasetCursor)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    TDBGridEx &g = *s.grid;
+    press(g, Qt::Key_Down);
+    EXPECT_EQ(s.table.recNo(), 2);
+    EXPECT_EQ(g.row(), 1 + 1);
+    press(g, Qt::Key_Up);
+    EXPECT_EQ(s.table.recNo(), 1);
+    press(g, Qt::Key_PageDown);   // a page is the ten record rows above the footer
+    EXPECT_EQ(s.table.recNo(), 11);
+    press(g, Qt::Key_PageUp);
+    EXPECT_EQ(s.table.recNo(), 1);
+    press(g, Qt::Key_End);
+    EXPECT_EQ(s.table.recNo(), 100);
+    EXPECT_EQ(g.row(), 1 + 9);
+    press(g, Qt::Key_Down);   // nothing below the last record
+    EXPECT_EQ(s.table.recNo(), 100);
+    EXPECT_EQ(s.table.recordCount(), 100);
+    press(g, Qt::Key_Up, Qt::ControlModifier);   // to the top visible row
+    EXPECT_EQ(s.table.recNo(), 91);
+    press(g, Qt::Key_PageDown, Qt::ControlModifier);   // to the bottom one
+    EXPECT_EQ(s.table.recNo(), 100);
+    press(g, Qt::Key_Home);
+    EXPECT_EQ(s.table.recNo(), 1);
+    press(g, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(s.table.recNo(), 100);
+}
+
+TEST(GridKeys, EditingKeysChangeNothingInAReadOnlyGrid)
+{
+    MainGridSetup s(3);
+    s.table.open();
+    int boxes = 0;
+    platform::setMessageAnswerer([&](const platform::ShownMessage &) {
+        ++boxes;
+        return int(platform::idOk);
+    });
+    for (auto [key, mods] : {std::pair{Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Delete, Qt::ControlModifier},
+                             {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_F2, Qt::NoModifier},
+                             {Qt::Key_Return, Qt::NoModifier}}) {
+        press(*s.grid, key, mods);
+        EXPECT_EQ(s.table.state(), data::DataSetState::Browse);
+    }
+    platform::setMessageAnswerer({});
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(s.table.recordCount(), 3);
+}
+
+TEST(GridKeys, ClosedDatasetIgnoresKeysAndWheel)
+{
+    MainGridSetup s(3);
+    press(*s.grid, Qt::Key_Down);
+    wheel(*s.grid, -120);
+    EXPECT_FALSE(s.table.active());
+    EXPECT_FALSE(s.grid->verticalBarShown());
+}
+
+TEST(GridKeys, TabLeavesARowSelectGrid)
+{
+    MainGridSetup s(3);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    s.grid->setParent(&window);
+    layout->addWidget(s.grid.get());
+    auto *edit = new QLineEdit(&window);
+    layout->addWidget(edit);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    s.table.open();
+    s.grid->setFocus();
+    int col = s.grid->col();
+    QTest::keyClick(s.grid.get(), Qt::Key_Tab);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(s.grid->col(), col);
+    s.grid->setParent(nullptr);
+}
+
+TEST(GridWheel, OneStepMovesOneRecord)
+{
+    MainGridSetup s(50);
+    s.table.open();
+    wheel(*s.grid, -120);
+    EXPECT_EQ(s.table.recNo(), 2);
+    wheel(*s.grid, -60);   // half a step waits for the other half
+    EXPECT_EQ(s.table.recNo(), 2);
+    wheel(*s.grid, -60);
+    EXPECT_EQ(s.table.recNo(), 3);
+    wheel(*s.grid, 240);
+    EXPECT_EQ(s.table.recNo(), 1);
+}
+
+TEST(GridMouse, ClickOnIndicatorOfThirdRecordMovesThere)
+{
+    MainGridSetup s(50);
+    s.table.open();
+    QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 0, 3));
+    EXPECT_EQ(s.table.recNo(), 3);
+    QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, 0));
+    EXPECT_EQ(s.table.recNo(), 3);   // titles do not move the record
+    int footer = s.grid->cells().rowCount() - 1;
+    QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, footer));
+    EXPECT_EQ(s.table.recNo(), 3);
+}
+
+TEST(GridScrollBar, ValuesCountThePageInsideTheRange)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    ScrollInfo info = s.grid->verticalScrollInfo();
+    EXPECT_EQ(info.min, 1);
+    EXPECT_EQ(info.page, 10);
+    EXPECT_EQ(info.max, 100 + 10 - 1);
+    EXPECT_EQ(info.pos, 1);
+    s.table.setRecNo(40);
+    EXPECT_EQ(s.grid->verticalScrollInfo().pos, 40);
+    EXPECT_EQ(s.grid->verticalBar()->maximum(), 100);
+}
+
+TEST(GridScrollBar, ShownFromThreeRecords)
+{
+    MainGridSetup three(3);
+    three.table.open();
+    EXPECT_TRUE(three.grid->verticalBarShown());
+    MainGridSetup two(2);
+    two.table.open();
+    EXPECT_FALSE(two.grid->verticalBarShown());
+}
+
+TEST(GridScrollBar, CommandsMoveTheRecord)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    QScrollBar *bar = s.grid->verticalBar();
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);   // just below the bottom row
+    EXPECT_EQ(s.table.recNo(), 11);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(s.table.recNo(), 21);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(s.table.recNo(), 100);
+    EXPECT_EQ(bar->value(), 100);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);   // just above the top row
+    EXPECT_EQ(s.table.recNo(), 90);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(s.table.recNo(), 1);
+}
+
+TEST(GridScrollBar, ReleasingTheThumbInTheMiddleGoesToThatRecord)
+{
+    MainGridSetup s(100);
+    TDBGridEx lower;
+    lower.resize(697, 137);
+    setUpResultGrid(lower, true);
+    lower.columns().add().setFieldName("Abon");
+    lower.setDataSource(&s.source);
+    TDBNavigator nav;
+    nav.setDataSource(&s.source);
+    s.table.open();
+    QScrollBar *bar = s.grid->verticalBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(50);
+    bar->setSliderDown(false);
+    EXPECT_EQ(s.table.recNo(), 50);
+    EXPECT_EQ(bar->value(), 50);
+    EXPECT_EQ(lower.verticalScrollInfo().pos, 50);
+    EXPECT_EQ(lower.row(), 1 + lower.dataLink().activeRecord());
+    EXPECT_TRUE(nav.button(NavigatorButton::First)->isEnabled());
+    EXPECT_TRUE(nav.button(NavigatorButton::Last)->isEnabled());
+}
+
+TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
+{
+    MainGridSetup s(5);
+    s.table.open();
+    int col = s.grid->col();
+    s.grid->SelectColumnByIndex(1);
+    EXPECT_EQ(s.grid->col(), col);
+    s.grid->setOptions(s.grid->options().without(dgRowSelect));
+    s.grid->SelectColumnByIndex(1);
+    EXPECT_EQ(s.grid->col(), 2);
+    s.grid->SelectColumnByIndex(99);
+    EXPECT_EQ(s.grid->col(), 2);
+    s.grid->SelectColumnByIndex(-5);
+    EXPECT_EQ(s.grid->col(), 1);
+}
+
+TEST(GridFollowing, TwoGridsAndANavigatorStayInStep)
+{
+    MainGridSetup s(30);
+    TDBGridEx lower;
+    lower.resize(697, 137);
+    setUpResultGrid(lower, true);
+    lower.columns().add().setFieldName("Adres");
+    lower.setDataSource(&s.source);
+    TDBNavigator nav;
+    nav.setDataSource(&s.source);
+    s.table.open();
+
+    press(*s.grid, Qt::Key_PageDown);
+    EXPECT_EQ(s.table.recNo(), 11);
+    EXPECT_EQ(lower.row(), 1 + lower.dataLink().activeRecord());
+    press(lower, Qt::Key_Down);
+    EXPECT_EQ(s.table.recNo(), 12);
+    EXPECT_EQ(s.grid->row(), 1 + s.grid->dataLink().activeRecord());
+    nav.button(NavigatorButton::Last)->click();
+    EXPECT_EQ(s.table.recNo(), 30);
+    EXPECT_EQ(s.grid->row(), 1 + 9);
+    EXPECT_EQ(lower.row(), 1 + lower.dataLink().activeRecord());
+    nav.button(NavigatorButton::Prior)->click();
+    EXPECT_EQ(s.table.recNo(), 29);
+    nav.button(NavigatorButton::First)->click();
+    EXPECT_EQ(s.grid->row(), 1);
+    nav.button(NavigatorButton::Next)->click();
+    EXPECT_EQ(s.table.recNo(), 2);
+}
+
+TEST(Navigator, EnabledStatesFollowTheCursor)
+{
+    MainGridSetup s(3);
+    TDBNavigator nav;
+    nav.setDataSource(&s.source);
+    auto enabled = [&nav] {
+        QString states;
+        for (auto kind : {NavigatorButton::First, NavigatorButton::Prior, NavigatorButton::Next, NavigatorButton::Last})
+            states += nav.button(kind)->isEnabled() ? '1' : '0';
+        return states;
+    };
+    EXPECT_EQ(enabled(), "0000");   // closed
+    s.table.open();
+    EXPECT_EQ(enabled(), "0011");
+    s.table.next();
+    EXPECT_EQ(enabled(), "1111");
+    s.table.last();
+    EXPECT_EQ(enabled(), "1100");
+    s.table.close();
+    EXPECT_EQ(enabled(), "0000");
+    MainGridSetup empty(0);
+    nav.setDataSource(&empty.source);
+    empty.table.open();
+    EXPECT_EQ(enabled(), "0000");
+}
+
+TEST(Navigator, SizeCursorAndHints)
+{
+    TDBNavigator nav;
+    EXPECT_EQ(nav.size(), QSize(224, 18));
+    EXPECT_EQ(nav.button(NavigatorButton::First)->toolTip(), "Первая запись");
+    EXPECT_EQ(nav.button(NavigatorButton::Prior)->toolTip(), "Предыдущая запись");
+    EXPECT_EQ(nav.button(NavigatorButton::Next)->toolTip(), "Следующая запись");
+    EXPECT_EQ(nav.button(NavigatorButton::Last)->toolTip(), "Последняя запись");
+    EXPECT_EQ(nav.button(NavigatorButton::Next)->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(nav.button(NavigatorButton::Last)->geometry(), QRect(168, 0, 56, 18));
+}
