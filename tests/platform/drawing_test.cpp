@@ -14,6 +14,15 @@ class Canvas : public ::testing::Test {
 protected:
     Canvas() : image(20, 20, QImage::Format_RGB32) { image.fill(Qt::white); }
     QColor at(int x, int y) const { return image.pixelColor(x, y); }
+    struct Pixel {
+        int x, y;
+        QColor color;
+    };
+    void expectPixels(std::initializer_list<Pixel> pixels) const
+    {
+        for (const Pixel &p : pixels)
+            EXPECT_EQ(at(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+    }
     Rect edge(const Rect &r, int edgeStyle, int sides = BF_RECT)
     {
         QPainter p(&image);
@@ -69,41 +78,37 @@ TEST_F(Canvas, LinesLeaveOutTheirEndPoint)
 TEST_F(Canvas, RaisedEdgeHasLightTopLeftAndShadowOwnsTheFarCorners)
 {
     EXPECT_EQ(edge({0, 0, 10, 8}, EDGE_RAISED), (Rect{2, 2, 8, 6}));
-    EXPECT_EQ(at(0, 0), colors::cl3DLight);
-    EXPECT_EQ(at(9, 0), colors::cl3DDkShadow);   // top-right corner
-    EXPECT_EQ(at(0, 7), colors::cl3DDkShadow);   // bottom-left corner
-    EXPECT_EQ(at(9, 7), colors::cl3DDkShadow);
-    EXPECT_EQ(at(1, 1), colors::clBtnHighlight);
-    EXPECT_EQ(at(8, 1), colors::clBtnShadow);
-    EXPECT_EQ(at(8, 6), colors::clBtnShadow);
-    EXPECT_EQ(at(2, 2), Qt::white);               // no BF_MIDDLE, inside untouched
-    EXPECT_EQ(at(10, 8), Qt::white);
+    expectPixels({{0, 0, colors::cl3DLight},
+                  {9, 0, colors::cl3DDkShadow},   // top-right corner
+                  {0, 7, colors::cl3DDkShadow},   // bottom-left corner
+                  {9, 7, colors::cl3DDkShadow},
+                  {1, 1, colors::clBtnHighlight},
+                  {8, 1, colors::clBtnShadow},
+                  {8, 6, colors::clBtnShadow},
+                  {2, 2, Qt::white},              // no BF_MIDDLE, inside untouched
+                  {10, 8, Qt::white}});
 }
 
 TEST_F(Canvas, SunkenEdgeMirrorsTheColours)
 {
     edge({0, 0, 10, 10}, EDGE_SUNKEN, BF_RECT | BF_MIDDLE);
-    EXPECT_EQ(at(0, 0), colors::clBtnShadow);
-    EXPECT_EQ(at(9, 9), colors::clBtnHighlight);
-    EXPECT_EQ(at(1, 1), colors::cl3DDkShadow);
-    EXPECT_EQ(at(8, 8), colors::cl3DLight);
-    EXPECT_EQ(at(5, 5), colors::clBtnFace);
+    expectPixels({{0, 0, colors::clBtnShadow},
+                  {9, 9, colors::clBtnHighlight},
+                  {1, 1, colors::cl3DDkShadow},
+                  {8, 8, colors::cl3DLight},
+                  {5, 5, colors::clBtnFace}});
 }
 
 TEST_F(Canvas, SingleBorderOnChosenSidesShrinksOnlyThoseSides)
 {
     EXPECT_EQ(edge({0, 0, 10, 10}, BDR_SUNKENINNER, BF_LEFT | BF_BOTTOM), (Rect{1, 0, 10, 9}));
-    EXPECT_EQ(at(0, 0), colors::cl3DDkShadow);
-    EXPECT_EQ(at(5, 9), colors::cl3DLight);
-    EXPECT_EQ(at(5, 0), Qt::white);
-    EXPECT_EQ(at(9, 5), Qt::white);
+    expectPixels({{0, 0, colors::cl3DDkShadow}, {5, 9, colors::cl3DLight}, {5, 0, Qt::white}, {9, 5, Qt::white}});
 }
 
 TEST_F(Canvas, FlatEdgeIsOneShadowLine)
 {
     EXPECT_EQ(edge({0, 0, 10, 10}, BDR_RAISEDOUTER, BF_RECT | BF_FLAT), (Rect{1, 1, 9, 9}));
-    EXPECT_EQ(at(0, 0), colors::clBtnShadow);
-    EXPECT_EQ(at(9, 9), colors::clBtnShadow);
+    expectPixels({{0, 0, colors::clBtnShadow}, {9, 9, colors::clBtnShadow}});
     EXPECT_EQ(inked(), 36);
 }
 
