@@ -65,29 +65,13 @@ void TSideBar::SetCanSelected(bool canSelected)
     canSelected_ = canSelected;
 }
 
-void TSideBar::SetGroupFont(const QFont &font)
-{
-    groupFont_ = font;
-    Relayout();
-}
+void TSideBar::SetGroupFont(const QFont &font) { setAndRelayout(groupFont_, font); }
 
-void TSideBar::SetGroupFontColor(const QColor &color)
-{
-    groupFontColor_ = color;
-    Relayout();
-}
+void TSideBar::SetGroupFontColor(const QColor &color) { setAndRelayout(groupFontColor_, color); }
 
-void TSideBar::SetItemFont(const QFont &font)
-{
-    itemFont_ = font;
-    Relayout();
-}
+void TSideBar::SetItemFont(const QFont &font) { setAndRelayout(itemFont_, font); }
 
-void TSideBar::SetItemFontColor(const QColor &color)
-{
-    itemFontColor_ = color;
-    Relayout();
-}
+void TSideBar::SetItemFontColor(const QColor &color) { setAndRelayout(itemFontColor_, color); }
 
 void TSideBar::SetActiveGroupIndex(int index)
 {
@@ -104,10 +88,8 @@ void TSideBar::SetActiveGroupIndex(int index)
 
 void TSideBar::SetGroupHeightOffSet(int offset)
 {
-    if (offset < 0 || offset > 9 || offset == groupHeightOffSet_)
-        return;
-    groupHeightOffSet_ = offset;
-    Relayout();
+    if (offset >= 0 && offset <= 9)
+        setAndRelayout(groupHeightOffSet_, offset);
 }
 
 void TSideBar::SetLargeImages(ImageList *list)
@@ -157,21 +139,9 @@ void TSideBar::SetSpaceHeight(int pixels)
     RefreshItems(true);
 }
 
-void TSideBar::SetTransparentImages(bool transparent)
-{
-    if (transparent == transparentImages_)
-        return;
-    transparentImages_ = transparent;
-    Relayout();
-}
+void TSideBar::SetTransparentImages(bool transparent) { setAndRelayout(transparentImages_, transparent); }
 
-void TSideBar::SetShowGroups(bool show)
-{
-    if (show == showGroups_)
-        return;
-    showGroups_ = show;
-    Relayout();
-}
+void TSideBar::SetShowGroups(bool show) { setAndRelayout(showGroups_, show); }
 
 void TSideBar::SetCursor(const QCursor &cursor)
 {

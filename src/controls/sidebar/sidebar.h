@@ -167,6 +167,14 @@ private:
     void RefreshHeader(const TSideGroup *group);
     void RefreshScrollButtons();
     void RefreshDropMark();
+    template <typename T>
+    void setAndRelayout(T &field, const T &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Relayout();
+    }
     void updateCursor();
     void showItemHint(TSideBarItem *item);
     void watchImageList(QPointer<ImageList> &slot, ImageList *list);
