@@ -3,6 +3,7 @@
 #include "fonts.h"
 #include "popuplistbox.h"
 
+#include <QClipboard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -359,4 +360,12 @@ TEST_F(RegionCombo, ListWidthFollowsTheWidestItemButNeverNarrowerThanTheEdit)
     combo->OpenList();
     EXPECT_EQ(combo->list()->width(), 169);
     EXPECT_EQ(combo->list()->height(), 13 + 4);
+}
+
+TEST_F(RegionCombo, PastedTextTakesTheCharacterCase)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("гомельская"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->ItemIndex(), 2);
 }

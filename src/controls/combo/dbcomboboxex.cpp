@@ -21,7 +21,7 @@ TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
     button_->OnPress = [this] { buttonPressed(); };
     button_->OnDrag = [this](QPoint global) { buttonDragged(global); };
     button_->OnRelease = [this](QPoint global, bool overButton) { buttonReleased(global, overButton); };
-    connect(this, &QLineEdit::textChanged, this, [this](const QString &t) { textChangedTo(t); });
+    connect(this, &QLineEdit::textChanged, this, [this] { onTextChanged(); });
     connect(this, &QLineEdit::textEdited, this, [this](const QString &t) { textEditedTo(t); });
     relayout();
 }
@@ -34,7 +34,7 @@ TDBComboBoxEx::~TDBComboBoxEx()
 void TDBComboBoxEx::setItems(const QStringList &items)
 {
     items_ = items;
-    textChangedTo(text());
+    followText();
 }
 
 void TDBComboBoxEx::setItemIndex(int index)
@@ -96,17 +96,24 @@ void TDBComboBoxEx::commit()
     modified_ = false;
 }
 
-void TDBComboBoxEx::textChangedTo(const QString &t)
+// The index is that of the first item equal to the whole text, ignoring
+// case; an open list selects it.
+void TDBComboBoxEx::followText()
 {
     index_ = -1;
     for (int i = 0; i < items_.size(); ++i)
-        if (items_[i].compare(t, Qt::CaseInsensitive) == 0) {
+        if (items_[i].compare(text(), Qt::CaseInsensitive) == 0) {
             index_ = i;
             break;
         }
-    modified_ = true;
     if (listShown())
         list_->setCurrentRow(index_);
+}
+
+void TDBComboBoxEx::onTextChanged()
+{
+    followText();
+    modified_ = true;
     if (OnChange)
         OnChange(*this);
 }

@@ -77,7 +77,8 @@ private:
     bool handleListKey(QKeyEvent *event);
     bool handleClosedKey(QKeyEvent *event);
     void CompleteTyping();
-    void textChangedTo(const QString &text);
+    void followText();
+    void onTextChanged();
     void textEditedTo(const QString &text);
     void showItem(int index);
     void commit();
