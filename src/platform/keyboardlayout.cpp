@@ -2,17 +2,40 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <iterator>
+
 namespace platform {
 
 namespace {
 
 // The keys of a US keyboard and what the same keys type on a Russian one,
-// unshifted and shifted. The digit row is left alone.
+// unshifted and then shifted. The digit row is left alone.
 constexpr char16_t usKeys[] = u"`qwertyuiop[]asdfghjkl;'zxcvbnm,./"
                               u"~QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>?";
 constexpr char16_t russianKeys[] = u"ёйцукенгшщзхъфывапролджэячсмитьбю."
                                    u"ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,";
-static_assert(sizeof usKeys == sizeof russianKeys);
+// The same keys by their X and Wayland key codes, unshifted.
+constexpr quint32 keyCodes[] = {49, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 38, 39, 40, 41,
+                                42, 43, 44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61};
+constexpr int keyCount = std::size(keyCodes);
+static_assert(std::size(usKeys) == 2 * keyCount + 1 && std::size(russianKeys) == std::size(usKeys));
+
+// Where the key stands in the tables, or -1 for a key they leave alone.
+// The key code names the physical key whatever Latin layout the desktop
+// uses; events without one (synthesised keys) are placed by their text.
+int keyIndex(const QKeyEvent &event, QChar typed)
+{
+    if (event.nativeScanCode() != 0) {
+        const auto *code = std::find(std::begin(keyCodes), std::end(keyCodes), event.nativeScanCode());
+        if (code == std::end(keyCodes))
+            return -1;
+        const bool shifted = typed.isLetter() ? typed.isUpper() : event.modifiers().testFlag(Qt::ShiftModifier);
+        return int(code - std::begin(keyCodes)) + (shifted ? keyCount : 0);
+    }
+    const auto *key = std::find(std::begin(usKeys), std::end(usKeys) - 1, typed.unicode());
+    return key == std::end(usKeys) - 1 ? -1 : int(key - std::begin(usKeys));
+}
 
 } // namespace
 
@@ -53,11 +76,11 @@ QString KeyboardLayout::translated(const QKeyEvent &event) const
     if (!russian_ || event.text().size() != 1 ||
         (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier)))
         return {};
-    const char16_t typed = event.text().front().unicode();
-    for (size_t i = 0; usKeys[i]; ++i)
-        if (usKeys[i] == typed)
-            return QString(QChar(russianKeys[i]));
-    return {};
+    const QChar typed = event.text().front();
+    if (typed.unicode() >= 0x80)   // the desktop types Cyrillic (or another script) itself
+        return {};
+    const int index = keyIndex(event, typed);
+    return index < 0 ? QString() : QString(QChar(russianKeys[index]));
 }
 
 } // namespace platform

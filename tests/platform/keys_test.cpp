@@ -70,6 +70,25 @@ TEST_F(Keys, RussianLayoutTypesEveryLetterByItsKey)
     EXPECT_EQ(typed(QStringLiteral("0123456789 -=")), QStringLiteral("0123456789 -="));
 }
 
+TEST_F(Keys, DesktopKeyCodesPlaceTheKeyWhateverLatinLayoutTypedIt)
+{
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    // A German desktop types "y" on the key where a US keyboard has "z".
+    auto key = [this](quint32 keyCode, const QString &text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, mods, keyCode, 0, 0, text);
+        QApplication::sendEvent(form.edit, &press);
+    };
+    form.edit->clear();
+    key(52, QStringLiteral("y"));
+    key(52, QStringLiteral("Y"), Qt::ShiftModifier);
+    key(29, QStringLiteral("z"));
+    key(61, QStringLiteral("-"));
+    key(61, QStringLiteral("_"), Qt::ShiftModifier);
+    key(10, QStringLiteral("1"));   // a digit key
+    key(20, QStringLiteral("ß"));   // not a letter key of the layout
+    EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1ß"));
+}
+
 TEST_F(Keys, PreviewSeesEachKeyOnceWhenTheLayoutRetypesIt)
 {
     loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
