@@ -451,3 +451,19 @@ TEST(SideBarDrag, MovingIntoAnotherBarCopiesAndRemovesTheSource)
     EXPECT_EQ(drop.count, 1);
     EXPECT_FALSE(drop.isCopy);
 }
+
+TEST(SideBarDrag, WorksThroughTheWindowSystemsInputPath)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    Clicks clicks(bar);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, pictureCentre(bar, menu.item(0)));
+    QTest::mouseMove(&bar, gapAbove(bar, menu.item(4)));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, gapAbove(bar, menu.item(4)));
+    EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 4, 1, 5}));
+
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, pictureCentre(bar, menu.item(0)));
+    EXPECT_EQ(clicks.tags, QList<int>{2});
+}

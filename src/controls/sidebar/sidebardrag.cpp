@@ -19,7 +19,11 @@ std::unique_ptr<TSideBarDragObject> &running()
 
 CtrlWatch::CtrlWatch(TSideBarDragObject &drag) : drag_(drag) { QCoreApplication::instance()->installEventFilter(this); }
 
-CtrlWatch::~CtrlWatch() { QCoreApplication::instance()->removeEventFilter(this); }
+CtrlWatch::~CtrlWatch()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
 
 bool CtrlWatch::eventFilter(QObject *, QEvent *event)
 {
