@@ -48,7 +48,8 @@ Extraction::Reply Extraction::call(std::int32_t action, std::int32_t error, std:
     record.actionCode = action;
     record.errorCode = error;
     record.size = size;
-    std::memcpy(record.text, text.data(), std::min(text.size(), sizeof record.text - 1));
+    if (!text.empty())
+        std::memcpy(record.text, text.data(), std::min(text.size(), sizeof record.text - 1));
     if (params_.callback(&record) != 0)
         aborted_ = true;
     reply.action = record.actionCode;

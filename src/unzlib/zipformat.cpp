@@ -132,7 +132,7 @@ ZipCipher::ZipCipher(std::string_view password) : keys_{0x12345678u, 0x23456789u
 std::uint8_t ZipCipher::streamByte() const
 {
     const auto t = std::uint16_t(keys_[2] | 2);
-    return std::uint8_t((t * (t ^ 1)) >> 8);
+    return std::uint8_t((unsigned(t) * (unsigned(t) ^ 1u)) >> 8);
 }
 
 void ZipCipher::update(std::uint8_t plain)
