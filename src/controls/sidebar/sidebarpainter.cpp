@@ -9,6 +9,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 using platform::Rect;
 namespace colors = platform::colors;
@@ -263,11 +264,7 @@ void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Re
     Rect text = r;
     drawText(Canvas(), cut, text, format);
 
-    Rect box = r;
-    QImage device(1, 1, QImage::Format_RGB32);
-    QPainter measure(&device);
-    measure.setFont(font);
-    drawText(measure, cut, box, format | DT_CALCRECT);
+    const Rect box = MeasureText(font, cut, r, format);
     const int width = std::min(box.width(), r.width());
     const int left = r.left + (r.width() - width) / 2;
     const int top = r.top + (r.height() - box.height()) / 2;

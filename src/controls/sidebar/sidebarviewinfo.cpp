@@ -10,10 +10,7 @@
 
 using platform::Rect;
 
-namespace {
-
-// Measures text the way the painter will draw it, on a screen-like device.
-Rect measureText(const QFont &font, const QString &text, Rect box, int format)
+Rect MeasureText(const QFont &font, const QString &text, Rect box, int format)
 {
     QImage device(1, 1, QImage::Format_RGB32);
     QPainter painter(&device);
@@ -21,8 +18,6 @@ Rect measureText(const QFont &font, const QString &text, Rect box, int format)
     platform::drawText(painter, text, box, format | platform::DT_CALCRECT);
     return box;
 }
-
-} // namespace
 
 // ---- item records
 
@@ -243,7 +238,7 @@ std::unique_ptr<TSideItemViewInfo> TSideBarViewInfo::CreateItemViewInfo(TSideBar
     if (IconType() == sgLargeIcon) {
         const int left = bar.left + (bar.width() - picture.width()) / 2;
         const Rect pictureBounds{left, top + space, left + picture.width(), top + space + picture.height()};
-        Rect text = measureText(bar_.ItemFont(), item->Caption(),
+        Rect text = MeasureText(bar_.ItemFont(), item->Caption(),
                                 {area.left, pictureBounds.bottom + space, area.right, pictureBounds.bottom + space},
                                 TSideBarPainter::LargeTextFormat);
         text = text.offset((area.width() - text.width()) / 2, 0);

@@ -60,6 +60,10 @@ public:
     platform::Rect FrameBounds() const override;
 };
 
+// The box that text drawn in `box` with `format` takes, measured as the
+// painter will draw it, without painting.
+platform::Rect MeasureText(const QFont &font, const QString &text, platform::Rect box, int format);
+
 struct TSideDropPlace {
     TSideBarItem *Item = nullptr;
     TDropPlace Place = dpNone;
