@@ -193,3 +193,22 @@ TEST(SideBarPainting, GradientBackgroundRunsFromBeginToEndColour)
     EXPECT_GT(bottom.red(), 225);
     EXPECT_EQ(top, pixel(image, 90, 30)) << "horizontal bands";
 }
+
+TEST(SideBarPainting, BackgroundPictureIsTiledFromTheClientOrigin)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.setPixel(0, 0, qRgb(255, 0, 0));
+    checker.setPixel(1, 1, qRgb(255, 0, 0));
+    checker.setPixel(1, 0, qRgb(0, 0, 255));
+    checker.setPixel(0, 1, qRgb(0, 0, 255));
+    bar.SetBkPicture(QPixmap::fromImage(checker));
+    const QImage image = paint(bar);
+    // Also under captions and beside pictures: every cell agrees with (0, 0).
+    const Rect text = bar.ViewInfo().ItemInfo(&menu.item(0))->TextBounds;
+    for (QPoint p : {QPoint(10, 30), QPoint(27, 40), QPoint(text.left, text.top), QPoint(50, 470)}) {
+        const QColor expected = (p.x() + p.y()) % 2 == 0 ? QColor(255, 0, 0) : QColor(0, 0, 255);
+        EXPECT_EQ(pixel(image, p.x(), p.y()), expected) << p.x() << "," << p.y();
+    }
+}
