@@ -114,14 +114,8 @@ TEST(GridSumList, RecountLeavesTheFirstRecordCurrent)
 TEST(GridSumList, TwoGridsOnOneDatasetBothCount)
 {
     MainGridSetup s(4);
-    TDBGridEx lower;
-    lower.resize(697, 137);
-    setUpResultGrid(lower, true);
-    lower.sumList().setActive(true);
-    TDBGridColumnEx &c = lower.columns().add();
-    c.setFieldName("Abon");
-    c.footer().setValueType(fvtCount);
-    lower.setDataSource(&s.source);
+    auto lowerGrid = makeLowerGrid(s, "Abon");
+    TDBGridEx &lower = *lowerGrid;
     s.table.open();
     EXPECT_EQ(countText(s), "4");
     EXPECT_EQ(lower.FooterText(0, lower.columns()[0]), "4");

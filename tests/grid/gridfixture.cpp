@@ -85,3 +85,16 @@ MainGridSetup::MainGridSetup(int rows, int height)
     grid->setDataSource(&source);
     grid->loaded();
 }
+
+std::unique_ptr<grid::TDBGridEx> makeLowerGrid(MainGridSetup &upper, const QString &field)
+{
+    auto lower = std::make_unique<grid::TDBGridEx>();
+    lower->resize(697, 137);
+    setUpResultGrid(*lower, true);
+    lower->sumList().setActive(true);
+    grid::TDBGridColumnEx &column = lower->columns().add();
+    column.setFieldName(field);
+    column.footer().setValueType(grid::fvtCount);
+    lower->setDataSource(&upper.source);
+    return lower;
+}

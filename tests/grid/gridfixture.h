@@ -42,3 +42,7 @@ struct MainGridSetup {
 
 // Configures a grid as the program's result grids are configured.
 void setUpResultGrid(grid::TDBGridEx &grid, bool withFooter);
+
+// The main window's lower grid beside the upper one: one column on `field`
+// with a count footer, on the same data source.
+std::unique_ptr<grid::TDBGridEx> makeLowerGrid(MainGridSetup &upper, const QString &field);

@@ -186,11 +186,8 @@ TEST(GridScrollBar, CommandsMoveTheRecord)
 TEST(GridScrollBar, ReleasingTheThumbInTheMiddleGoesToThatRecord)
 {
     MainGridSetup s(100);
-    TDBGridEx lower;
-    lower.resize(697, 137);
-    setUpResultGrid(lower, true);
-    lower.columns().add().setFieldName("Abon");
-    lower.setDataSource(&s.source);
+    auto lowerGrid = makeLowerGrid(s, "Abon");
+    TDBGridEx &lower = *lowerGrid;
     TDBNavigator nav;
     nav.setDataSource(&s.source);
     s.table.open();
@@ -225,11 +222,8 @@ TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
 TEST(GridFollowing, TwoGridsAndANavigatorStayInStep)
 {
     MainGridSetup s(30);
-    TDBGridEx lower;
-    lower.resize(697, 137);
-    setUpResultGrid(lower, true);
-    lower.columns().add().setFieldName("Adres");
-    lower.setDataSource(&s.source);
+    auto lowerGrid = makeLowerGrid(s, "Abon");
+    TDBGridEx &lower = *lowerGrid;
     TDBNavigator nav;
     nav.setDataSource(&s.source);
     s.table.open();

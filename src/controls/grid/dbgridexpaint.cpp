@@ -80,16 +80,10 @@ void TCustomDBGridEx::paintClient(QPainter &p, const Rect &clip)
         return;
     const GridGeometry &g = cells();
     paintLines(p);
-    for (int row = 0; row < g.rowCount(); ++row) {
-        int top = g.rowTop(row);
-        if (top < 0)
-            continue;
-        if (top >= g.clientHeight())
-            break;
-        for (int col = 0; col < g.colCount(); ++col) {
+    const std::vector<int> cols = g.colsInView();
+    for (int row : g.rowsInView()) {
+        for (int col : cols) {
             Rect rect = g.cellRect(col, row);
-            if (rect.left >= g.clientWidth())
-                break;
             if (!rect.isEmpty() && rect.intersects(clip))
                 paintCell(p, col, row, rect);
         }
@@ -130,23 +124,13 @@ void TCustomDBGridEx::paintLines(QPainter &p)
                                        : 0;
     const int dataLeft = indicatorCols_ ? std::min(IndicatorWidth + line, right) : 0;
 
-    for (int col = 0; col < g.colCount(); ++col) {
-        int left = g.colLeft(col);
-        if (left < 0)
-            continue;
-        if (left >= g.clientWidth())
-            break;
-        int x = left + g.colWidth(col);
+    for (int col : g.colsInView()) {
+        int x = g.colLeft(col) + g.colWidth(col);
         platform::fillRect(p, {x, 0, x + line, titleBottom}, fixedV);
         platform::fillRect(p, {x, titleBottom, x + line, bottom}, col < indicatorCols_ ? fixedV : dataV);
     }
-    for (int row = 0; row < g.rowCount(); ++row) {
-        int top = g.rowTop(row);
-        if (top < 0)
-            continue;
-        if (top >= g.clientHeight())
-            break;
-        int y = top + g.rowHeight(row);
+    for (int row : g.rowsInView()) {
+        int y = g.rowTop(row) + g.rowHeight(row);
         if (row < titleRows_) {
             platform::fillRect(p, {0, y, right, y + line}, fixedH);
         } else {

@@ -75,7 +75,37 @@ int extentOf(const std::vector<int> &sizes, int fixed, int first, int line, int 
     return std::min(pos, limit);
 }
 
+std::vector<int> inView(const std::vector<int> &sizes, int fixed, int first, int line, int extent)
+{
+    std::vector<int> items;
+    int pos = 0;
+    auto take = [&](int i) {
+        if (pos >= extent)
+            return false;
+        items.push_back(i);
+        pos += sizes[i] + line;
+        return true;
+    };
+    for (int i = 0; i < fixed && i < static_cast<int>(sizes.size()); ++i)
+        if (!take(i))
+            return items;
+    for (int i = first; i < static_cast<int>(sizes.size()); ++i)
+        if (!take(i))
+            break;
+    return items;
+}
+
 } // namespace
+
+std::vector<int> GridGeometry::colsInView() const
+{
+    return inView(colWidths_, fixedCols_, leftCol_, lineWidth_, clientWidth_);
+}
+
+std::vector<int> GridGeometry::rowsInView() const
+{
+    return inView(rowHeights_, fixedRows_, topRow_, lineWidth_, clientHeight_);
+}
 
 int GridGeometry::colLeft(int col) const
 {

@@ -53,6 +53,9 @@ public:
     // limited to the client area.
     int gridRight() const;
     int gridBottom() const;
+    // Fixed then scrollable columns / rows that start inside the client area.
+    std::vector<int> colsInView() const;
+    std::vector<int> rowsInView() const;
     // Scrollable rows from topRow that fit entirely.
     int fullyVisibleRows() const;
     // Whether columns at the right are cut off or hidden past the client edge.

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <cmath>
+#include <vector>
 
 namespace grid {
 
@@ -28,6 +29,40 @@ QStringList sectionsOf(const QString &format)
     return sections;
 }
 
+// One character of a section; quoted text is literal, quotes dropped.
+struct Token {
+    QChar c;
+    bool literal;
+};
+
+std::vector<Token> tokensOf(const QString &section)
+{
+    std::vector<Token> tokens;
+    QChar quote;
+    for (QChar c : section) {
+        if (quote.isNull() && (c == u'"' || c == u'\'')) {
+            quote = c;
+        } else if (!quote.isNull() && c == quote) {
+            quote = QChar();
+        } else {
+            tokens.push_back({c, !quote.isNull()});
+        }
+    }
+    return tokens;
+}
+
+bool isDigitPlaceholder(const Token &t)
+{
+    return !t.literal && (t.c == u'0' || t.c == u'#');
+}
+
+// "E+", "E-", "e+", "e-" starting at token i.
+bool isExponentAt(const std::vector<Token> &tokens, size_t i)
+{
+    return !tokens[i].literal && (tokens[i].c == u'E' || tokens[i].c == u'e') && i + 1 < tokens.size() &&
+           !tokens[i + 1].literal && (tokens[i + 1].c == u'+' || tokens[i + 1].c == u'-');
+}
+
 struct SectionShape {
     int intZeros = 0;      // "0" before the decimal point
     int decZeros = 0;      // "0" after it
@@ -38,36 +73,29 @@ struct SectionShape {
     int expDigits = 0;
 };
 
-SectionShape shapeOf(const QString &section)
+SectionShape shapeOf(const std::vector<Token> &tokens)
 {
     SectionShape shape;
     bool afterPoint = false, inExponent = false;
-    QChar quote;
-    for (int i = 0; i < section.size(); ++i) {
-        QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const Token &t = tokens[i];
+        if (t.literal)
             continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (inExponent && c == u'0') {
+        if (inExponent && t.c == u'0') {
             ++shape.expDigits;
-        } else if (c == u'0' || c == u'#') {
+        } else if (isDigitPlaceholder(t)) {
             shape.hasDigits = true;
             if (!afterPoint)
-                shape.intZeros += c == u'0';
-            else if (c == u'0')
+                shape.intZeros += t.c == u'0';
+            else if (t.c == u'0')
                 ++shape.decZeros;
             else
                 ++shape.decHashes;
-        } else if (c == u'.') {
+        } else if (t.c == u'.') {
             afterPoint = true;
-        } else if (c == u',') {
+        } else if (t.c == u',') {
             shape.thousands = true;
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
-                   (section[i + 1] == u'+' || section[i + 1] == u'-')) {
+        } else if (isExponentAt(tokens, i)) {
             shape.scientific = inExponent = true;
             ++i;
         }
@@ -124,64 +152,49 @@ Digits digitsOf(double value, const SectionShape &shape)
 
 QString applySection(const QString &section, double value, bool minus)
 {
-    SectionShape shape = shapeOf(section);
-    if (!shape.hasDigits) {
-        QString literal;
-        QChar quote;
-        for (QChar c : section) {
-            if (!quote.isNull() ? c == quote : (c == u'"' || c == u'\'')) {
-                quote = quote.isNull() ? c : QChar();
-                continue;
-            }
-            literal += c;
-        }
-        return minus ? u'-' + literal : literal;
-    }
-    Digits digits = digitsOf(value, shape);
+    const std::vector<Token> tokens = tokensOf(section);
+    const SectionShape shape = shapeOf(tokens);
     QString out = minus ? QStringLiteral("-") : QString();
+    if (!shape.hasDigits) {
+        for (const Token &t : tokens)
+            out += t.c;
+        return out;
+    }
+    const Digits digits = digitsOf(value, shape);
     bool integerWritten = false, afterPoint = false, inExponent = false;
     int decimalIndex = 0;
-    QChar quote;
-    for (int i = 0; i < section.size(); ++i) {
-        QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out += c;
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (inExponent && (c == u'0' || c == u'#')) {
-            continue;
-        } else if (c == u'0' || c == u'#') {
-            if (!afterPoint && !integerWritten) {
-                out += digits.integer;
-                integerWritten = true;
-            } else if (afterPoint && decimalIndex < digits.decimals.size()) {
+    auto writeInteger = [&] {
+        if (!integerWritten)
+            out += digits.integer;
+        integerWritten = true;
+    };
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const Token &t = tokens[i];
+        if (t.literal) {
+            out += t.c;
+        } else if (isDigitPlaceholder(t)) {
+            if (inExponent)
+                continue;
+            if (!afterPoint)
+                writeInteger();
+            else if (decimalIndex < digits.decimals.size())
                 out += digits.decimals[decimalIndex++];
-            }
-        } else if (c == u'.') {
-            if (!integerWritten) {
-                out += digits.integer;
-                integerWritten = true;
-            }
+        } else if (t.c == u'.') {
+            writeInteger();
             afterPoint = true;
             if (!digits.decimals.isEmpty())
                 out += QLocale().decimalPoint();
-        } else if (c == u',') {
+        } else if (t.c == u',') {
             continue;
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
-                   (section[i + 1] == u'+' || section[i + 1] == u'-')) {
-            out += c;
-            if (section[i + 1] == u'+' || digits.negativeExponent)
+        } else if (isExponentAt(tokens, i)) {
+            out += t.c;
+            if (tokens[i + 1].c == u'+' || digits.negativeExponent)
                 out += digits.negativeExponent ? u'-' : u'+';
             out += digits.exponent;
             inExponent = true;
             ++i;
         } else {
-            out += c;
+            out += t.c;
         }
     }
     return out;
