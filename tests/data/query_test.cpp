@@ -2,6 +2,7 @@
 #include "tablefixture.h"
 #include "tablefile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -246,6 +247,16 @@ TEST_F(QueryTest, QueryResultsCannotBeEdited)
     EXPECT_THROW(query.deleteRecord(), EDatabaseError);
     EXPECT_EQ(query.state(), DataSetState::Browse);
     EXPECT_EQ(query.recordCount(), 4);
+}
+
+TEST_F(QueryTest, TableFilesInFoldersWithAwkwardNames)
+{
+    const QString folder = QStringLiteral("папка #1 ?%20 'x'");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    makeTable(folder + QStringLiteral("/codes.db"), QStringLiteral("Np VARCHAR(20)"), {{"МИНСК"}});
+    query.setSql({QStringLiteral("SELECT Np FROM \"%1/codes.db\"").arg(folder)});
+    query.open();
+    EXPECT_EQ(query.fieldByName("Np").asString(), "МИНСК");
 }
 
 } // namespace
