@@ -35,22 +35,19 @@ bool onlySeparators(const char *text)
 
 Connection::Connection(sqlite3 *db, QString subject) : db_(db), subject_(std::move(subject)) {}
 
-Connection Connection::openTable(const QString &fileName, Access access)
+Connection Connection::openTable(const QString &fileName)
 {
     requireFile(fileName);
     sqlite3 *raw = nullptr;
-    const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    const int code = sqlite3_open_v2(tableFilePath(fileName).toUtf8().constData(), &raw, flags, nullptr);
+    const int code = sqlite3_open_v2(tableFilePath(fileName).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     Connection connection(raw, fileName);
     if (code != SQLITE_OK)
         connection.fail(code);
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
-    if (access == Access::ReadWrite) {
-        // A rollback journal synced at every commit: a post that returned
-        // survives a crash or a power loss.
-        connection.exec("PRAGMA journal_mode=DELETE");
-        connection.exec("PRAGMA synchronous=FULL");
-    }
+    // A rollback journal synced at every commit: a post that returned
+    // survives a crash or a power loss.
+    connection.exec("PRAGMA journal_mode=DELETE");
+    connection.exec("PRAGMA synchronous=FULL");
     connection.requireTable(QStringLiteral("main"), fileName);
     return connection;
 }

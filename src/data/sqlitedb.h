@@ -15,16 +15,13 @@ namespace sqlite {
 // EDatabaseError naming the table files involved (the "subject").
 class Connection {
 public:
-    enum class Access { ReadOnly, ReadWrite };
-
-    // An existing table file; a missing one is an error, never created.
-    // Writable connections make every change durable before it returns.
-    static Connection openTable(const QString &fileName, Access access);
+    // An existing table file for reading and writing; a missing one is an
+    // error, never created. Every change is durable when it returns.
+    static Connection openTable(const QString &fileName);
     // An in-memory connection to which table files are attached read-only.
     static Connection openForQuery();
 
     sqlite3 *handle() const { return db_.get(); }
-    const QString &subject() const { return subject_; }
 
     // Attaches a table file as the given schema name, checking that it holds
     // the table its name calls for.
