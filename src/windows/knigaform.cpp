@@ -168,7 +168,7 @@ void TKnigaForm::FormActivate()
     Table1.close();
     Table1.setTableName(bookFile);
     Table1.open();
-    Edit1->clear();
+    clearSearch();
     Edit1->setFocus();
     if (Table1.isEmpty())
         setRecordButtonsEnabled(false);
@@ -226,7 +226,13 @@ void TKnigaForm::FlatSpeedButton4Click()
 
 void TKnigaForm::FlatSpeedButton5Click()
 {
-    Edit1->clear();
+    clearSearch();
+}
+
+// Unlike clear(), setting the text marks it as not typed, so no search runs.
+void TKnigaForm::clearSearch()
+{
+    Edit1->setText(QString());
 }
 
 void TKnigaForm::gfhfg1Click()

@@ -61,5 +61,6 @@ public:
 private:
     void createGrid();
     void createPopupMenu();
+    void clearSearch();
     void showEditor(int mode, const QString &caption);
 };

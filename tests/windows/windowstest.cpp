@@ -3,6 +3,7 @@
 #include "form.h"
 #include "tablefile.h"
 
+#include <QTest>
 #include <QTimer>
 #include <sqlite3.h>
 
@@ -31,10 +32,17 @@ void WindowsTest::TearDown()
 void whileShown(platform::Form &form, const std::function<void()> &script)
 {
     QTimer::singleShot(0, &form, [&form, &script] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
         script();
         form.close();
     });
     form.ShowModal();
+}
+
+void typeText(QWidget *control, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 namespace {

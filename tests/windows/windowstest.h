@@ -34,6 +34,9 @@ private:
 // Shows `form` modally, runs `script` inside its modal loop, then closes it.
 void whileShown(platform::Form &form, const std::function<void()> &script);
 
+// Types `text` into `control` key by key, Cyrillic included.
+void typeText(QWidget *control, const QString &text);
+
 // A table file of the working directory holding one table named after it.
 void makeTable(const QString &fileName, const QString &columns, const std::vector<QStringList> &rows = {});
 // Its rows in table order; NULL reads as an empty string.

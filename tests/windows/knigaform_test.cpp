@@ -1,0 +1,331 @@
+#include "addredform.h"
+#include "dbgridex.h"
+#include "flatspeedbutton.h"
+#include "forms.h"
+#include "knigaform.h"
+
+#include "windowstest.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <sqlite3.h>
+
+namespace {
+
+const QString bookColumns = QStringLiteral("FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), MAIL VARCHAR(50)");
+const QString book = QStringLiteral("basamy.db");
+
+class KnigaFormTest : public WindowsTest {
+protected:
+    void SetUp() override
+    {
+        WindowsTest::SetUp();
+        KnigaForm = new TKnigaForm;
+        AddRedForm = new TAddRedForm;
+    }
+    void TearDown() override
+    {
+        delete AddRedForm;
+        delete KnigaForm;
+        WindowsTest::TearDown();
+    }
+
+    void makeBook(const std::vector<QStringList> &rows) { makeTable(book, bookColumns, rows); }
+    QString currentName() const { return KnigaForm->Table1.fieldByName(QStringLiteral("FIO")).asString(); }
+    bool recordButtonsEnabled() const
+    {
+        const bool enabled = KnigaForm->FlatSpeedButton2->isEnabled();
+        EXPECT_EQ(KnigaForm->FlatSpeedButton3->isEnabled(), enabled);
+        EXPECT_EQ(KnigaForm->FlatSpeedButton4->isEnabled(), enabled);
+        return enabled;
+    }
+    // Opens the editor through `button` and runs `script` in it; the editor
+    // is closed afterwards if the script left it open.
+    void inEditor(TFlatSpeedButton *button, const std::function<void()> &script)
+    {
+        QTimer::singleShot(0, AddRedForm, [&script] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(AddRedForm));
+            script();
+            if (AddRedForm->isVisible())
+                AddRedForm->close();
+        });
+        button->Click();
+    }
+    void fillEditor(const QStringList &texts)
+    {
+        QLineEdit *edits[] = {AddRedForm->Edit1, AddRedForm->Edit2, AddRedForm->Edit3, AddRedForm->Edit4};
+        for (int i = 0; i < 4; ++i) {
+            edits[i]->clear();
+            typeText(edits[i], texts[i]);
+        }
+    }
+};
+
+std::vector<QStringList> names(std::initializer_list<const char *> list)
+{
+    std::vector<QStringList> rows;
+    for (const char *name : list)
+        rows.push_back({QString::fromUtf8(name), {}, {}, {}});
+    return rows;
+}
+
+TEST_F(KnigaFormTest, OpeningShowsTheFirstRecordWithAnEmptySearchField)
+{
+    makeBook(names({"Петров", "Иванов"}));
+    whileShown(*KnigaForm, [&] {
+        EXPECT_TRUE(KnigaForm->Table1.active());
+        EXPECT_EQ(currentName(), QStringLiteral("Петров"));
+        EXPECT_TRUE(KnigaForm->Edit1->text().isEmpty());
+        EXPECT_TRUE(recordButtonsEnabled());
+        EXPECT_EQ(KnigaForm->DBGridEx1->columns()[0].title().caption(), QStringLiteral("Фамилия, Имя, Отчество"));
+        EXPECT_EQ(KnigaForm->DBGridEx1->columns()[3].title().caption(), QStringLiteral("e-mail"));
+    });
+}
+
+TEST_F(KnigaFormTest, IncrementalSearchIgnoresCaseAndStaysPutWithoutAMatch)
+{
+    makeBook(names({"Петров", "иванова", "Ивлев", "ИВАНОВ"}));
+    whileShown(*KnigaForm, [&] {
+        typeText(KnigaForm->Edit1, QStringLiteral("ив"));
+        EXPECT_EQ(currentName(), QStringLiteral("иванова"));
+        typeText(KnigaForm->Edit1, QStringLiteral("л"));
+        EXPECT_EQ(currentName(), QStringLiteral("Ивлев"));
+        typeText(KnigaForm->Edit1, QStringLiteral("я"));
+        EXPECT_EQ(currentName(), QStringLiteral("Ивлев"));
+        // Clearing by the program never searches.
+        KnigaForm->FlatSpeedButton5->Click();
+        EXPECT_TRUE(KnigaForm->Edit1->text().isEmpty());
+        EXPECT_EQ(currentName(), QStringLiteral("Ивлев"));
+    });
+}
+
+TEST_F(KnigaFormTest, DeletingTheLastRecordDisablesTheButtonsAndAnAddEnablesThem)
+{
+    makeBook(names({"Петров"}));
+    whileShown(*KnigaForm, [&] {
+        KnigaForm->FlatSpeedButton2->Click();
+        EXPECT_EQ(shown.back().text, QStringLiteral("Вы действительно хотите удалить эту запись?"));
+        EXPECT_EQ(shown.back().style, 36);
+        EXPECT_TRUE(KnigaForm->Table1.isEmpty());
+        EXPECT_FALSE(recordButtonsEnabled());
+        inEditor(KnigaForm->FlatSpeedButton1, [&] {
+            EXPECT_EQ(AddRedForm->windowTitle(), QStringLiteral("Добавление новой записи"));
+            typeText(AddRedForm->Edit1, QStringLiteral("Сидоров"));
+            AddRedForm->FlatSpeedButton2->Click();
+        });
+        EXPECT_TRUE(recordButtonsEnabled());
+    });
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{"Сидоров", "", "", ""}}));
+}
+
+TEST_F(KnigaFormTest, AnsweringNoChangesNothing)
+{
+    makeBook(names({"Петров", "Иванов"}));
+    whileShown(*KnigaForm, [&] {
+        answerNext(platform::idNo);
+        KnigaForm->FlatSpeedButton2->Click();
+        answerNext(platform::idNo);
+        KnigaForm->FlatSpeedButton4->Click();
+        EXPECT_EQ(KnigaForm->Table1.recordCount(), 2);
+        EXPECT_TRUE(recordButtonsEnabled());
+    });
+    EXPECT_EQ(readTable(book).size(), 2u);
+}
+
+TEST_F(KnigaFormTest, DeleteAllOfTenThousandRecordsLeavesAnEmptyBook)
+{
+    std::vector<QStringList> rows;
+    for (int i = 0; i < 10000; ++i)
+        rows.push_back({QStringLiteral("Абонент %1").arg(i), QStringLiteral("ул. Ленина"), QString::number(i), {}});
+    makeBook(rows);
+    whileShown(*KnigaForm, [&] {
+        KnigaForm->FlatSpeedButton4->Click();
+        EXPECT_EQ(shown.back().text, QStringLiteral("Вы действительно хотите удалить все записи?"));
+        EXPECT_TRUE(KnigaForm->Table1.active());
+        EXPECT_TRUE(KnigaForm->Table1.isEmpty());
+        EXPECT_FALSE(recordButtonsEnabled());
+    });
+    EXPECT_TRUE(QFile::exists(book));
+    EXPECT_TRUE(readTable(book).empty());
+}
+
+TEST_F(KnigaFormTest, DeleteOnAnEmptyBookReportsTheEngineErrorAndChangesNothingElse)
+{
+    makeBook({});
+    whileShown(*KnigaForm, [&] {
+        KnigaForm->fghfgh1->trigger();
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[0].style, 36);
+        EXPECT_EQ(shown[1].style, 16);
+        EXPECT_EQ(shown[1].text, QStringLiteral("Cannot perform this operation on an empty dataset"));
+        EXPECT_TRUE(KnigaForm->Table1.active());
+        EXPECT_FALSE(recordButtonsEnabled());
+    });
+    EXPECT_TRUE(readTable(book).empty());
+}
+
+TEST_F(KnigaFormTest, ShortcutsOfThePopupMenuActOnTheGrid)
+{
+    makeBook(names({"Петров", "Иванов"}));
+    whileShown(*KnigaForm, [&] {
+        KnigaForm->DBGridEx1->setFocus();
+        answerNext(platform::idNo);
+        QTest::keyClick(KnigaForm->DBGridEx1, Qt::Key_Delete);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, QStringLiteral("Вы действительно хотите удалить эту запись?"));
+        answerNext(platform::idNo);
+        QTest::keyClick(KnigaForm->DBGridEx1, Qt::Key_Delete, Qt::ShiftModifier);
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[1].text, QStringLiteral("Вы действительно хотите удалить все записи?"));
+        auto editorCaptionAfter = [](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            // Offscreen, nothing hands activation back after the editor closed.
+            KnigaForm->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(KnigaForm));
+            KnigaForm->DBGridEx1->setFocus();
+            QString caption;
+            QTimer::singleShot(0, AddRedForm, [&] {
+                caption = AddRedForm->windowTitle();
+                AddRedForm->close();
+            });
+            QTest::keyClick(KnigaForm->DBGridEx1, key, modifiers);
+            return caption;
+        };
+        EXPECT_EQ(editorCaptionAfter(Qt::Key_Insert, {}), QStringLiteral("Добавление новой записи"));
+        EXPECT_EQ(editorCaptionAfter(Qt::Key_Insert, Qt::ShiftModifier), QStringLiteral("Редактирование записи"));
+    });
+}
+
+TEST_F(KnigaFormTest, EditShowsTheCurrentRecordAndReplacesAllFourFields)
+{
+    makeBook({{"Петров", "Ленина 1", {}, "p@example.org"}, {"Иванов", "Мира 2", "21000", {}}});
+    whileShown(*KnigaForm, [&] {
+        typeText(KnigaForm->Edit1, QStringLiteral("Ив"));
+        inEditor(KnigaForm->FlatSpeedButton3, [&] {
+            EXPECT_EQ(AddRedForm->Edit1->text(), QStringLiteral("Иванов"));
+            EXPECT_EQ(AddRedForm->Edit2->text(), QStringLiteral("Мира 2"));
+            EXPECT_EQ(AddRedForm->Edit3->text(), QStringLiteral("21000"));
+            EXPECT_TRUE(AddRedForm->Edit4->text().isEmpty());
+            AddRedForm->Edit2->clear();
+            typeText(AddRedForm->Edit4, QStringLiteral("i@example.org"));
+            QTest::keyClick(AddRedForm->Edit4, Qt::Key_Return);
+        });
+        // The editor's close re-activates the book on its first record.
+        EXPECT_EQ(currentName(), QStringLiteral("Петров"));
+        EXPECT_TRUE(KnigaForm->Edit1->text().isEmpty());
+    });
+    const auto rows = readTable(book);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], QStringList({"Иванов", "", "21000", "i@example.org"}));
+}
+
+TEST_F(KnigaFormTest, EditOnAnEmptyBookStoresANewRecord)
+{
+    makeBook({});
+    whileShown(*KnigaForm, [&] {
+        inEditor(KnigaForm->FlatSpeedButton3, [&] {
+            EXPECT_TRUE(AddRedForm->Edit1->text().isEmpty());
+            fillEditor({"Новиков", "Садовая 3", "22222", ""});
+            AddRedForm->FlatSpeedButton2->Click();
+        });
+        EXPECT_EQ(KnigaForm->Table1.recordCount(), 1);
+    });
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{"Новиков", "Садовая 3", "22222", ""}}));
+}
+
+TEST_F(KnigaFormTest, EnterInAnyFieldStoresTextsCutToTheFieldSizes)
+{
+    makeBook({});
+    whileShown(*KnigaForm, [&] {
+        inEditor(KnigaForm->FlatSpeedButton1, [&] {
+            fillEditor({QString(35, u'Ж'), "Адрес", QString(20, u'7'), "m@example.org"});
+            QTest::keyClick(AddRedForm->Edit2, Qt::Key_Enter);
+        });
+    });
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{QString(30, u'Ж'), "Адрес", QString(15, u'7'), "m@example.org"}}));
+}
+
+TEST_F(KnigaFormTest, EmptyNameIsRefusedKeepingTheOtherFieldsAndSpacesPass)
+{
+    makeBook({});
+    whileShown(*KnigaForm, [&] {
+        inEditor(KnigaForm->FlatSpeedButton1, [&] {
+            fillEditor({"", "Ленина 5", "23456", "x@example.org"});
+            AddRedForm->FlatSpeedButton2->Click();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].text, QStringLiteral("Пожалуйста, введите Ф.И.О. абонента"));
+            EXPECT_EQ(shown[0].caption, QStringLiteral("Ошибка"));
+            EXPECT_EQ(shown[0].style, 16);
+            EXPECT_TRUE(AddRedForm->isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), AddRedForm->Edit1);
+            EXPECT_EQ(AddRedForm->Edit2->text(), QStringLiteral("Ленина 5"));
+            EXPECT_EQ(AddRedForm->Edit4->text(), QStringLiteral("x@example.org"));
+            EXPECT_TRUE(readTable(book).empty());
+            typeText(AddRedForm->Edit1, QStringLiteral("  "));
+            AddRedForm->FlatSpeedButton2->Click();
+            EXPECT_FALSE(AddRedForm->isVisible());
+        });
+    });
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{"  ", "Ленина 5", "23456", "x@example.org"}}));
+}
+
+TEST_F(KnigaFormTest, CloseStoresNothing)
+{
+    makeBook(names({"Петров"}));
+    whileShown(*KnigaForm, [&] {
+        inEditor(KnigaForm->FlatSpeedButton1, [&] {
+            fillEditor({"Сидоров", "", "", ""});
+            AddRedForm->FlatSpeedButton1->Click();
+        });
+    });
+    EXPECT_EQ(readTable(book).size(), 1u);
+}
+
+TEST_F(KnigaFormTest, AnUnwritableBookKeepsTheEditorOpenAndTheFileUnchanged)
+{
+    makeBook(names({"Петров"}));
+    QFile before(book);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+
+    whileShown(*KnigaForm, [&] {
+        // Another program holds the write lock.
+        sqlite3 *other = nullptr;
+        ASSERT_EQ(sqlite3_open(book.toUtf8().constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        inEditor(KnigaForm->FlatSpeedButton1, [&] {
+            fillEditor({"Сидоров", "Садовая 1", "", ""});
+            AddRedForm->FlatSpeedButton2->Click();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].style, 16);
+            EXPECT_TRUE(AddRedForm->isVisible());
+            EXPECT_EQ(AddRedForm->Edit1->text(), QStringLiteral("Сидоров"));
+            EXPECT_EQ(KnigaForm->Table1.state(), data::DataSetState::Browse);
+            EXPECT_EQ(KnigaForm->Table1.recordCount(), 1);
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+            QFile after(book);
+            ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+            EXPECT_EQ(after.readAll(), bytes);
+            // Trying again once the lock is gone stores the record once.
+            AddRedForm->FlatSpeedButton2->Click();
+            EXPECT_FALSE(AddRedForm->isVisible());
+        });
+    });
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{"Петров", "", "", ""}, {"Сидоров", "Садовая 1", "", ""}}));
+}
+
+TEST_F(KnigaFormTest, AMissingBookIsReportedByTheActivation)
+{
+    whileShown(*KnigaForm, [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].style, 16);
+        EXPECT_FALSE(KnigaForm->Table1.active());
+    });
+    EXPECT_FALSE(QFile::exists(book));
+}
+
+} // namespace
