@@ -212,3 +212,33 @@ TEST(SideBarPainting, BackgroundPictureIsTiledFromTheClientOrigin)
         EXPECT_EQ(pixel(image, p.x(), p.y()), expected) << p.x() << "," << p.y();
     }
 }
+
+TEST(SideBarPainting, ImageListMasksAndBackgroundColour)
+{
+    ImageList list(4, 4);
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QImage mask(4, 4, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    mask.setPixel(0, 0, qRgb(255, 255, 255));
+    EXPECT_EQ(list.AddMasked(image, mask), 0);
+    // A picture of another size is fitted to the list's.
+    EXPECT_EQ(list.Add(QImage(8, 8, QImage::Format_ARGB32)), 1);
+
+    auto drawn = [&list] {
+        QImage canvas(6, 6, QImage::Format_RGB32);
+        canvas.fill(Qt::green);
+        QPainter p(&canvas);
+        list.Draw(p, 1, 1, 0);
+        list.Draw(p, 1, 1, 7);   // out of range: nothing
+        return canvas;
+    };
+    QImage canvas = drawn();
+    EXPECT_EQ(pixel(canvas, 1, 1), QColor(Qt::green)) << "white in the mask is transparent";
+    EXPECT_EQ(pixel(canvas, 2, 1), QColor(Qt::red));
+    EXPECT_EQ(pixel(canvas, 0, 0), QColor(Qt::green));
+
+    list.SetBkColor(QColor(Qt::blue));
+    canvas = drawn();
+    EXPECT_EQ(pixel(canvas, 1, 1), QColor(Qt::blue));
+}

@@ -23,14 +23,6 @@ int ImageList::AddMasked(const QImage &image, const QImage &mask)
     return Add(picture);
 }
 
-void ImageList::Clear()
-{
-    if (pictures_.isEmpty())
-        return;
-    pictures_.clear();
-    emit Changed();
-}
-
 void ImageList::SetBkColor(std::optional<QColor> color)
 {
     if (color == bkColor_)

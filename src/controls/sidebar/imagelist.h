@@ -23,7 +23,6 @@ public:
     int Add(const QImage &image);
     // Where the mask is white the picture is transparent, as desktop masks are.
     int AddMasked(const QImage &image, const QImage &mask);
-    void Clear();
 
     // Colour under the masked parts; none leaves them transparent.
     std::optional<QColor> BkColor() const { return bkColor_; }
