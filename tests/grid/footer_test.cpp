@@ -205,3 +205,13 @@ TEST(NumberFormat, SectionsPlaceholdersAndLiterals)
     EXPECT_EQ(formatFloat("0.00", 2.5).size(), 4);
     EXPECT_EQ(formatFloat("0.##", 2).size(), 1);
 }
+
+TEST(GridSumList, GridAttachedToAnOpenDatasetShowsAndCountsAtOnce)
+{
+    MainGridSetup s(25);
+    s.table.open();
+    auto lower = makeLowerGrid(s, "Abon");
+    EXPECT_EQ(lower->FooterText(0, lower->columns()[0]), "25");
+    EXPECT_GT(lower->recordRows(), 0);
+    EXPECT_EQ(lower->row(), 1);
+}

@@ -83,12 +83,7 @@ void TCustomDBGridEx::loaded()
 
 void TCustomDBGridEx::setDataSource(data::DataSource *source)
 {
-    if (source == link_.dataSource())
-        return;
-    bool wasActive = link_.active();
-    link_.setDataSource(source);
-    if (wasActive || link_.active())
-        linkActiveChanged();
+    link_.setDataSource(source);   // the link reports the change of active state
 }
 
 void TCustomDBGridEx::setOptions(TDBGridOptions options)
