@@ -36,7 +36,7 @@ const LabelDecl label5{{192, 128},
                        QStringLiteral("Совместимость: Linux, Windows 10/11 (требуется Qt 6).") + QString(18, u' '),
                        Look::Regular, {195, 39}, true, true};
 const LabelDecl label6{{192, 176},
-                       QStringLiteral("Для нормальной работы программы требуется файл basa.tel в рабочем каталоге"),
+                       QStringLiteral("Для работы программы требуется файл basa.tel в рабочем каталоге"),
                        Look::Regular, {225, 33}, true, true};
 const LabelDecl label4{{192, 216}, maker::webAddress, Look::RedBold};
 const LabelDecl label2{{192, 232}, QStringLiteral("e-mail: ") + maker::emailAddress, Look::RedBold};

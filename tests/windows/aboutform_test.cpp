@@ -1,0 +1,77 @@
+#include "aboutform.h"
+#include "flatspeedbutton.h"
+#include "maker.h"
+#include "shell.h"
+
+#include "windowstest.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+class AboutFormTest : public WindowsTest {
+protected:
+    void TearDown() override
+    {
+        platform::setShellRecorder({});
+        WindowsTest::TearDown();
+    }
+    TAboutForm form;
+};
+
+TEST_F(AboutFormTest, LinksOpenTheWebAddressAndAMailMessage)
+{
+    std::vector<platform::ShellRequest> requests;
+    platform::setShellRecorder([&](const platform::ShellRequest &request) { requests.push_back(request); });
+    whileShown(form, [&] {
+        QTest::mouseClick(form.Label4, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(form.Label2, Qt::LeftButton, {}, QPoint(5, 5));
+    });
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].kind, platform::ShellRequest::OpenUrl);
+    EXPECT_EQ(requests[0].target, QStringLiteral("https://www.example.org/spravochnik"));
+    EXPECT_EQ(requests[1].target, QStringLiteral("mailto:spravochnik@example.org"));
+}
+
+TEST_F(AboutFormTest, OkClosesTheWindow)
+{
+    whileShown(form, [&] {
+        form.FlatSpeedButton1->Click();
+        EXPECT_FALSE(form.isVisible());
+    });
+}
+
+// The wrapped texts must fit their declared boxes in the window's font.
+TEST_F(AboutFormTest, RequirementTextsFitTheirBoxes)
+{
+    for (QLabel *label : {form.Label5, form.Label6}) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_LE(label->heightForWidth(label->width()), label->height());
+        for (const QString &word : label->text().split(u' ', Qt::SkipEmptyParts))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->width());
+    }
+    EXPECT_EQ(form.Label5->size(), QSize(195, 39));
+    EXPECT_EQ(form.Label6->size(), QSize(225, 33));
+}
+
+// Every one-line label of the right column stays inside the window.
+TEST_F(AboutFormTest, LabelsFitTheWindow)
+{
+    for (QLabel *label : form.findChildren<QLabel *>()) {
+        if (label == form.Image1 || label->wordWrap())
+            continue;
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text().trimmed()), form.width());
+    }
+}
+
+TEST_F(AboutFormTest, PictureIsDrawnUnscaledAndCutAtTheBottom)
+{
+    const QPixmap picture = form.Image1->pixmap();
+    EXPECT_EQ(picture.size(), QSize(164, 314));
+    EXPECT_EQ(form.Image1->geometry(), QRect(2, 2, 165, 293));
+}
+
+} // namespace

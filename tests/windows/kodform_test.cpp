@@ -1,0 +1,135 @@
+#include "dbcomboboxex.h"
+#include "dbgridex.h"
+#include "flatspeedbutton.h"
+#include "kodform.h"
+
+#include "windowstest.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class KodFormTest : public WindowsTest {
+protected:
+    void SetUp() override
+    {
+        WindowsTest::SetUp();
+        makeTable(QStringLiteral("kod.db"), QStringLiteral("Obl VARCHAR(15), Np VARCHAR(20), Kod VARCHAR(20)"),
+                  {{"МИНСКАЯ", "МИНСК", "017"},
+                   {"МИНСКАЯ", "БОРИСОВ", "0177"},
+                   {"БРЕСТСКАЯ", "БРЕСТ", "0162"},
+                   {"МОГИЛЕВСКАЯ", "МИНЬКИ", "0222"},
+                   {"ГОМЕЛЬСКАЯ", "ГОМЕЛЬ", "0232"}});
+    }
+
+    QStringList column(data::Query &query, const char *field)
+    {
+        QStringList values;
+        if (!query.active())
+            return values;
+        for (query.first(); !query.eof(); query.next())
+            values.append(query.fieldByName(QString::fromLatin1(field)).asString());
+        query.first();
+        return values;
+    }
+
+    TKodForm form;
+};
+
+TEST_F(KodFormTest, ChosenRegionListsItsLocalitiesWithTheirCodes)
+{
+    whileShown(form, [&] {
+        form.DBComboBoxEx1->setItemIndex(4);
+        form.FlatSpeedButton1->Click();
+        EXPECT_EQ(column(form.Query1, "Np"), QStringList({"МИНСК", "БОРИСОВ"}));
+        EXPECT_EQ(column(form.Query1, "Kod"), QStringList({"017", "0177"}));
+        EXPECT_EQ(form.Query1.fieldCount(), 2);
+        EXPECT_EQ(form.DBGridEx1->columns()[0].title().caption(), QStringLiteral("Населенный пункт"));
+    });
+}
+
+TEST_F(KodFormTest, TypedRegionIsCompletedAndUnmatchedTextGivesAnEmptyGridSilently)
+{
+    whileShown(form, [&] {
+        form.DBComboBoxEx1->setFocus();
+        typeText(form.DBComboBoxEx1, QStringLiteral("мин"));
+        EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("МИНСКАЯ"));
+        form.FlatSpeedButton1->Click();
+        EXPECT_EQ(column(form.Query1, "Np").size(), 2);
+
+        form.DBComboBoxEx1->setText(QStringLiteral("ЛУНА"));
+        form.FlatSpeedButton1->Click();
+        EXPECT_TRUE(form.Query1.isEmpty());
+        EXPECT_TRUE(shown.empty());
+    });
+}
+
+TEST_F(KodFormTest, LocalityPrefixIsTypedInCapitalsAndFound)
+{
+    whileShown(form, [&] {
+        typeText(form.Edit1, QStringLiteral("мин"));
+        EXPECT_EQ(form.Edit1->text(), QStringLiteral("МИН"));
+        QTest::keyClick(form.Edit1, Qt::Key_Return);
+        EXPECT_EQ(column(form.Query2, "Np"), QStringList({"МИНСК", "МИНЬКИ"}));
+        EXPECT_EQ(column(form.Query2, "Obl"), QStringList({"МИНСКАЯ", "МОГИЛЕВСКАЯ"}));
+        EXPECT_TRUE(shown.empty());
+    });
+}
+
+TEST_F(KodFormTest, EmptyLocalityListsEveryLocality)
+{
+    whileShown(form, [&] {
+        form.FlatSpeedButton2->Click();
+        EXPECT_EQ(column(form.Query2, "Np").size(), 5);
+    });
+}
+
+TEST_F(KodFormTest, NotFoundIsReportedThenTheFieldIsClearedWhileTheRegionResultStays)
+{
+    whileShown(form, [&] {
+        form.DBComboBoxEx1->setItemIndex(0);
+        form.FlatSpeedButton1->Click();
+        typeText(form.Edit1, QStringLiteral("ЯЯЯ"));
+        form.FlatSpeedButton2->Click();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!"));
+        EXPECT_EQ(shown[0].caption, QStringLiteral("Внимание!"));
+        EXPECT_EQ(shown[0].style, 48);
+        EXPECT_TRUE(form.Edit1->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
+        EXPECT_FALSE(form.Query2.active());
+        EXPECT_EQ(column(form.Query1, "Np"), QStringList({"БРЕСТ"}));
+    });
+}
+
+TEST_F(KodFormTest, ReopeningClearsBothResultsTheFieldAndAChosenRegion)
+{
+    whileShown(form, [&] {
+        form.DBComboBoxEx1->setItemIndex(4);
+        form.FlatSpeedButton1->Click();
+        typeText(form.Edit1, QStringLiteral("Б"));
+        form.FlatSpeedButton2->Click();
+    });
+    whileShown(form, [&] {
+        EXPECT_FALSE(form.Query1.active());
+        EXPECT_FALSE(form.Query2.active());
+        EXPECT_TRUE(form.Edit1->text().isEmpty());
+        EXPECT_TRUE(form.DBComboBoxEx1->Text().isEmpty());
+        form.DBComboBoxEx1->setText(QStringLiteral("ЛУНА"));
+    });
+    whileShown(form, [&] { EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("ЛУНА")); });
+}
+
+TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
+{
+    QFile::remove(QStringLiteral("kod.db"));
+    whileShown(form, [&] {
+        form.FlatSpeedButton2->Click();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].style, 16);
+        EXPECT_FALSE(form.Query2.active());
+    });
+}
+
+} // namespace
