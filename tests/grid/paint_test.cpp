@@ -2,7 +2,9 @@
 
 #include "colors.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <functional>
 
@@ -202,4 +204,32 @@ TEST(GridPaint, TextMarginsLeftAndRight)
     EXPECT_LE(abonFirst, abon.left + 3);
     (void)telFirst;
     (void)abonLast;
+}
+
+// What is on screen after moves painted incrementally (moved pixels plus
+// invalidated rows) must equal a full repaint.
+TEST(GridPaint, IncrementalRepaintAfterMovesMatchesAFullPaint)
+{
+    MainGridSetup s(100);
+    s.grid->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(s.grid.get()));
+    s.table.open();
+    QApplication::processEvents();
+    auto onScreen = [&] {
+        QApplication::processEvents();
+        return QGuiApplication::primaryScreen()->grabWindow(s.grid->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    auto full = [&] { return s.grid->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(s.grid.get(), Qt::Key_Down);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(onScreen(), full());
+    QTest::keyClick(s.grid.get(), Qt::Key_PageDown);
+
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(s.grid.get(), Qt::Key_Up);
+    EXPECT_EQ(onScreen(), full());
+    s.table.last();
+    EXPECT_EQ(onScreen(), full());
 }
