@@ -330,7 +330,8 @@ void DataSet::startInsert(int row)
     pending_ = QStringList(snapshot_->columnCount());
     state_ = DataSetState::Insert;
     modified_ = false;
-    bof_ = eof_ = false;
+    bof_ = false;
+    eof_ = row == rowCount() - 1;   // an appended record stands at the end
     notifyState();
     notifyChanged();
     fire(AfterInsert);

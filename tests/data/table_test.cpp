@@ -116,6 +116,7 @@ TEST_F(TableTest, CancelDropsThePendingRecord)
     table.next();
     table.insert();
     EXPECT_EQ(table.recordCount(), 2) << "a pending insert is not counted";
+    EXPECT_FALSE(table.eof()) << "inserted before the current record";
     setAll({"Лишний", "", "", ""});
     table.cancel();
     EXPECT_EQ(table.state(), DataSetState::Browse);
@@ -132,6 +133,7 @@ TEST_F(TableTest, MovingAwayStoresAModifiedRecord)
 {
     openBook({{"Первый", "", "", ""}});
     table.append();
+    EXPECT_TRUE(table.eof()) << "an appended record stands at the end";
     setAll({"Второй", "", "", ""});
     table.first();
     EXPECT_EQ(table.state(), DataSetState::Browse);
