@@ -30,7 +30,8 @@ struct ZipDirHeader {
 static_assert(sizeof(ZipDirHeader) == 42);
 static_assert(std::endian::native == std::endian::little, "the header is copied byte for byte");
 
-// One member of the archive's directory as the component lists it.
+// One member of the archive's directory as the component lists it. The header
+// fields are packed: read them by value, never bind references to them.
 struct ZipDirEntry : ZipDirHeader {
     QString FileName;         // converted, "\" separated
     QString FileComment;

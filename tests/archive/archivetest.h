@@ -3,6 +3,7 @@
 // Shared set-up of the archive component tests: a temporary folder, archives
 // built there, and every message box and password dialog answered here.
 #include "messagebox.h"
+#include "testfiles.h"
 #include "passworddlg.h"
 #include "zipextractor.h"
 #include "zipwriter.h"
@@ -22,11 +23,6 @@
 
 #include <deque>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 inline QString reportText(int id, const QString &extra = {})   // ReportMessage form
 {
     return TZipExtractor::fallbackPrefix() + QString::number(id) + " " + extra;
@@ -43,19 +39,6 @@ inline zipwriter::Entry member(const std::string &name, const std::string &data)
     e.name = name;
     e.data = data;
     return e;
-}
-
-inline QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 // True while the process has the library at that path loaded.

@@ -112,11 +112,7 @@ TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].size, UNZ_SKIP_NO_OVERWRITE + 1);
     EXPECT_EQ(readAll(at("a.txt")), "old");
 
-    lib.answer = [](CallbackRecord &r) {
-        if (r.actionCode == UNZ_CB_OVERWRITE)
-            r.size = 1;
-        return 0;
-    };
+    lib.answerOn(UNZ_CB_OVERWRITE, [](CallbackRecord &r) { r.size = 1; });
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("a.txt")), "new");
 }
@@ -149,11 +145,7 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
     writeAll(at("data.db"), QByteArray("old table"));
 
     for (int answer : {0, 2}) {
-        lib.answer = [answer](CallbackRecord &r) {
-            if (r.actionCode == UNZ_CB_CRC_ERROR)
-                r.errorCode = answer;
-            return 0;
-        };
+        lib.answerOn(UNZ_CB_CRC_ERROR, [answer](CallbackRecord &r) { r.errorCode = answer; });
         EXPECT_EQ(lib.run(archive, out), 0);
         EXPECT_EQ(readAll(at("data.db")), "old table");
         EXPECT_EQ(filesIn(out), QStringList{"data.db"}) << "no temporary file is left";
@@ -164,11 +156,7 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
         ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
         EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_CRC);
     }
-    lib.answer = [](CallbackRecord &r) {
-        if (r.actionCode == UNZ_CB_CRC_ERROR)
-            r.errorCode = 1;
-        return 0;
-    };
+    lib.answerOn(UNZ_CB_CRC_ERROR, [](CallbackRecord &r) { r.errorCode = 1; });
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("data.db")), "fresh contents");
 }
@@ -254,13 +242,10 @@ TEST_F(UnzLibTest, EncryptedMembersUseThePasswordOrAskForIt)
 
     // Asked once; the password that fitted serves the next member too.
     lib.password = "wrong";
-    lib.answer = [](CallbackRecord &r) {
-        if (r.actionCode == UNZ_CB_PASSWORD) {
-            std::strcpy(r.text, "right");
-            r.errorCode = 1;
-        }
-        return 0;
-    };
+    lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+        std::strcpy(r.text, "right");
+        r.errorCode = 1;
+    });
     EXPECT_EQ(lib.run(archive, out), 2);
     ASSERT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
     EXPECT_EQ(lib.callsOf(UNZ_CB_PASSWORD)[0].text, "first.txt");
@@ -273,13 +258,10 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     e.password = "right";
     make({e, member("plain.txt", "p")});
     lib.passwordRequests = 3;
-    lib.answer = [](CallbackRecord &r) {
-        if (r.actionCode == UNZ_CB_PASSWORD) {
-            std::strcpy(r.text, "wrong");
-            r.errorCode = 1;   // the size comes back unchanged
-        }
-        return 0;
-    };
+    lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+        std::strcpy(r.text, "wrong");
+        r.errorCode = 1;   // the size comes back unchanged
+    });
     EXPECT_EQ(lib.run(archive, out), 1);
     const auto asks = lib.callsOf(UNZ_CB_PASSWORD);
     ASSERT_EQ(asks.size(), 3u);
@@ -300,14 +282,11 @@ TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
     b.password = "pw";
     make({a, b});
     lib.passwordRequests = 5;
-    lib.answer = [](CallbackRecord &r) {
-        if (r.actionCode == UNZ_CB_PASSWORD) {
-            r.actionCode = 0;   // cancel all
-            r.errorCode = 0;
-            r.size = 0;
-        }
-        return 0;
-    };
+    lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+        r.actionCode = 0;   // cancel all
+        r.errorCode = 0;
+        r.size = 0;
+    });
     EXPECT_EQ(lib.run(archive, out), 0);
     EXPECT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 2u);

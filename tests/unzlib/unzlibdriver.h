@@ -3,6 +3,7 @@
 // Drives the unzip library the way the component does: loaded at run time,
 // one parameter record, a call-back that records every call and answers
 // from a script.
+#include "testfiles.h"
 #include "unzlib.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 struct Call {
     int action;
@@ -90,6 +86,15 @@ public:
     int passwordRequests = 1;
     // Answers a call-back by editing the record; returns not 0 to abort.
     std::function<int(CallbackRecord &)> answer;
+    // Answers only call-backs of one action code.
+    void answerOn(int action, std::function<void(CallbackRecord &)> edit)
+    {
+        answer = [action, edit](CallbackRecord &r) {
+            if (r.actionCode == action)
+                edit(r);
+            return 0;
+        };
+    }
     std::vector<Call> calls;
 
 private:
@@ -104,26 +109,3 @@ private:
     UnzLibExecFn exec_ = nullptr;
 };
 
-inline QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-inline void writeAll(const QString &path, const std::string &bytes)
-{
-    writeAll(path, QByteArray::fromStdString(bytes));
-}
-
-// Files in a folder, hidden ones (temporary files) included.
-inline QStringList filesIn(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
