@@ -4,7 +4,6 @@
 #include "declaredcontrols.h"
 #include "flatpanel.h"
 #include "flatspeedbutton.h"
-#include "fonts.h"
 #include "forms.h"
 #include "maker.h"
 #include "pictures.h"
@@ -23,10 +22,9 @@ const QSize clientSize{432, 320};
 const QRect flatPanel2Rect{8, 8, 169, 297};
 const QRect image1Rect{2, 2, 165, 293};   // inside the panel's 2-pixel border
 
-const LabelDecl label9{{296, 16}, QStringLiteral("ТЕЛЕФОННЫЙ"), Look::Bold, {113, 16}};
-const int label9Points = 10;
-const LabelDecl label10{{232, 24}, QStringLiteral("Справочник"), Look::Bold, {180, 37}};
-const int label10Points = 24;
+const LabelDecl label9{{296, 16}, QStringLiteral("ТЕЛЕФОННЫЙ"), Look::Bold, {113, 16}, false, false, 10};
+// Sized to its text: the 24-point face here is wider than the declared box.
+const LabelDecl label10{{232, 24}, QStringLiteral("Справочник"), Look::Bold, {}, false, false, 24};
 const LabelDecl label11{{344, 56}, QStringLiteral("Версия 1.00"), Look::Regular, {61, 13}};
 const QRect bevel1Rect{192, 80, 225, 2};
 
@@ -72,9 +70,7 @@ TAboutForm::TAboutForm(QWidget *parent) : platform::Form(parent)
     Image1->setPixmap(QPixmap::fromImage(windows::picture(QStringLiteral("about-picture.svg"))));
 
     Label9 = windows::makeLabel(this, label9);
-    Label9->setFont(platform::makeFont({.points = label9Points, .bold = true}));
     Label10 = windows::makeLabel(this, label10);
-    Label10->setFont(platform::makeFont({.points = label10Points, .bold = true}));
     Label11 = windows::makeLabel(this, label11);
     Bevel1 = new windows::TopLineBevel(this, bevel1Rect);
     Label1 = windows::makeLabel(this, label1);

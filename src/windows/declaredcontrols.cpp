@@ -68,7 +68,7 @@ QLabel *makeLabel(QWidget *parent, const LabelDecl &decl)
 {
     auto *label = new QLabel(decl.text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(platform::makeFont({.bold = decl.look != Look::Regular}));
+    label->setFont(platform::makeFont({.points = decl.points, .bold = decl.look != Look::Regular}));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(decl.wordWrap);
     label->setAutoFillBackground(decl.opaque);

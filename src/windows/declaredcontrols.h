@@ -27,6 +27,7 @@ struct LabelDecl {
     QSize size = {};          // empty: the label takes the size of its text
     bool opaque = false;      // fills its box with the window colour
     bool wordWrap = false;
+    int points = 8;
 };
 
 // Fixed dialog border with the close box only, the declared client size,
