@@ -215,3 +215,26 @@ TEST(GridSumList, GridAttachedToAnOpenDatasetShowsAndCountsAtOnce)
     EXPECT_GT(lower->recordRows(), 0);
     EXPECT_EQ(lower->row(), 1);
 }
+
+TEST(GridSumList, DatasetOutlivingGridAndSourceKeepsWorking)
+{
+    MainGridSetup s(3);
+    int opened = 0;
+    s.table.AfterOpen = [&](data::DataSet &) { ++opened; };
+    {
+        TDBGridEx g;
+        data::DataSource source(&s.table);   // goes before the grid
+        setUpResultGrid(g, true);
+        g.sumList().setActive(true);
+        g.columns().add().footer().setValueType(fvtCount);
+        g.setDataSource(&source);
+        s.grid.reset();
+        s.table.open();
+        EXPECT_EQ(g.FooterText(0, g.columns()[0]), "3");
+        EXPECT_EQ(opened, 1);
+    }
+    s.table.close();
+    s.table.open();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(s.table.recordCount(), 3);
+}

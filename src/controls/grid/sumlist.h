@@ -54,7 +54,8 @@ public:
     void setDataSet(data::DataSet *dataSet);
     // The owner finished its set-up: activate when a dataset and Active are set.
     void loaded();
-    // The dataset is going away without a close: forget it, touching nothing.
+    // The dataset may be gone: forget it without touching it. Hooks left in a
+    // live dataset then only call the handlers they replaced.
     void forgetDataSet();
 
     TDBSum *addItem(TGroupOperation operation, const QString &fieldName);
@@ -84,7 +85,10 @@ private:
     void walk();
     data::Field *fieldOf(const TDBSum &item) const;
 
+    std::function<void()> whileAlive(std::function<void()> action) const;
+
     std::function<bool()> ownerLoading_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     std::vector<std::unique_ptr<TDBSum>> items_;
     data::DataSet *dataSet_ = nullptr;
     SavedHandlers saved_;
