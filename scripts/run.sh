@@ -8,8 +8,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"${JOBS:-2}" --target spravochnik workdir
 mkdir -p workdir
 cp build/workdir/basa.tel workdir/
-cp -r build/workdir/help workdir/ 2>/dev/null || true
-cp build/workdir/help.html workdir/ 2>/dev/null || true
+cp build/workdir/help.html workdir/
 [ -e workdir/basamy.db ] || cp build/workdir/basamy.db workdir/
 cd workdir
 exec ../build/src/app/spravochnik "$@"

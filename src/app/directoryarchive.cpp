@@ -1,0 +1,22 @@
+#include "directoryarchive.h"
+
+#include "tablefile.h"
+#include "zipextractor.h"
+
+namespace directoryarchive {
+
+void unpack(TZipExtractor &extractor)
+{
+    extractor.setZipFileName(ArchiveName);
+    extractor.FSpecArgs.append(QStringLiteral("*.*"));
+    extractor.ExtrOptions = ExtrOverWrite;
+    extractor.Extract();
+}
+
+void deleteUnpackedTables()
+{
+    data::deleteTableFile(DirectoryTable);
+    data::deleteTableFile(DialingCodesTable);
+}
+
+} // namespace directoryarchive

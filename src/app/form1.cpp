@@ -1,0 +1,370 @@
+#include "form1.h"
+
+#include "anchors.h"
+#include "declaredcontrols.h"
+#include "colors.h"
+#include "dbgridex.h"
+#include "dbnavigator.h"
+#include "directoryarchive.h"
+#include "errorreport.h"
+#include "flatspeedbutton.h"
+#include "fonts.h"
+#include "forms.h"
+#include "imagelist.h"
+#include "keyboardlayout.h"
+#include "keypress.h"
+#include "maker.h"
+#include "menuimages.h"
+#include "messagebox.h"
+#include "shell.h"
+#include "sidebar.h"
+#include "tablefile.h"
+#include "uppercaseedit.h"
+#include "zipextractor.h"
+
+#include "aboutform.h"
+#include "firstform.h"
+#include "knigaform.h"
+#include "kodform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+
+TForm1 *Form1 = nullptr;
+
+namespace {
+
+const QString Caption = QStringLiteral("Телефонный справочник // Версия 1.00");
+const QSize ClientSize{811, 501};
+constexpr int StatusBarHeight = 19;
+constexpr int SideBarWidth = 97;
+
+const QStringList SearchSql{
+    QStringLiteral("SELECT Tel, Abon, Otdel, Adres"),
+    QStringLiteral("FROM \"data.db\" Country"),
+    QStringLiteral("WHERE   (Tel Like :Name_param and Abon Like :Name_param2 "),
+    QStringLiteral("and Adres Like :Name_param3)"),
+};
+
+struct FieldDeclaration {
+    const char *name;
+    const char *label;
+};
+const FieldDeclaration SearchFields[] = {
+    {"Tel", "Телефон"}, {"Abon", "Абонент"}, {"Otdel", "Отдел"}, {"Adres", "Адрес"}};
+
+const QString NotFoundText = QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!");
+const QString ExitQuestion = QStringLiteral("Вы действительно хотите выйти из программы?");
+
+struct MenuItem {
+    const char *caption;
+    int tag;
+    int largeImage;
+};
+const MenuItem MenuItems[] = {
+    {"Телефоны первой необходимости", 1, 6},
+    {"Личная телефонная книжка", 2, 2},
+    {"Коды городов Беларуси", 3, 3},
+    {"О программе и разработчиках", 4, 5},
+    {"Справка по работе с программой", 5, 4},
+};
+const QString HelpFile = QStringLiteral("help.html");
+
+void setUpResultGrid(grid::TDBGridEx &grid, data::DataSource &source)
+{
+    using namespace grid;
+    grid.setAutoFitColWidths(true);
+    grid.setFlat(true);
+    grid.setReadOnly(true);
+    grid.setOptions({dgTitles, dgIndicator, dgColLines, dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection,
+                     dgConfirmDelete, dgCancelOnExit});
+    grid.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection, dgxRowHighlight});
+    grid.setUseMultiTitle(true);
+    grid.setFooterRowCount(1);
+    grid.setFooterColor(platform::colors::clMenu);
+    grid.setFooterFont(platform::defaultFont());
+    grid.setFooterFontColor(platform::colors::clRed);
+    grid.setTitleFont(platform::defaultFont());
+    grid.setFont(platform::defaultFont());
+    grid.sumList().setActive(true);
+    grid.setDataSource(&source);
+}
+
+void addColumn(grid::TDBGridEx &grid, const char *field, int width)
+{
+    auto &column = grid.columns().add();
+    column.setFieldName(QString::fromLatin1(field));
+    column.setWidth(width);
+}
+
+// One line: the rights notice, then after runs of spaces the web and mail addresses.
+QString statusLine()
+{
+    const QString gap(12, QLatin1Char(' '));
+    return maker::rightsNotice() + gap + maker::webAddress + gap + maker::emailAddress;
+}
+
+} // namespace
+
+TForm1::TForm1()
+{
+    Form1 = this;
+    setWindowTitle(Caption);
+    setWindowIcon(menuimages::programIcon());
+    resize(ClientSize);
+    setFont(platform::defaultFont());
+
+    createSideMenu();
+    Panel1 = new QWidget(this);
+    Panel1->setGeometry(SideBarWidth, 0, ClientSize.width() - SideBarWidth, ClientSize.height() - StatusBarHeight);
+    Panel2 = new QWidget(Panel1);
+    Panel2->setGeometry(Panel1->rect());
+    Label6 = windows::makeLabel(
+        Panel2, {{8, 8}, QStringLiteral("Телефонный справочник г.Верескина"), windows::Look::RedBold, {219, 13}});
+    createSearchPanel();
+    createResultGrids();
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setSizeGripEnabled(true);
+    StatusBar1->setGeometry(0, ClientSize.height() - StatusBarHeight, ClientSize.width(), StatusBarHeight);
+    auto *status = new QLabel(statusLine(), StatusBar1);
+    StatusBar1->addWidget(status, 1);
+
+    ZipExtractor1 = new TZipExtractor(this);
+    ZipExtractor1->Trace = true;
+
+    auto *anchors = new platform::AnchorKeeper(this);
+    anchors->add(SideBar, platform::akLeft | platform::akTop | platform::akBottom);
+    anchors->add(Panel1, platform::akLeft | platform::akTop | platform::akRight | platform::akBottom);
+    anchors->add(StatusBar1, platform::akLeft | platform::akRight | platform::akBottom);
+    auto *inner = new platform::AnchorKeeper(Panel1);
+    inner->add(Panel2, platform::akLeft | platform::akTop | platform::akRight | platform::akBottom);
+    auto *panel = new platform::AnchorKeeper(Panel2);
+    panel->add(Panel4, platform::akLeft | platform::akTop | platform::akRight);
+    panel->add(DBGridEx1, platform::akLeft | platform::akTop | platform::akRight | platform::akBottom);
+    panel->add(DBGridEx2, platform::akLeft | platform::akRight | platform::akBottom);
+    panel->add(DBNavigator1, platform::akLeft | platform::akBottom);
+    auto *search = new platform::AnchorKeeper(Panel4);
+    search->add(Label3, platform::akTop | platform::akRight);
+    search->add(Edit2, platform::akLeft | platform::akTop | platform::akRight);
+    search->add(Edit3, platform::akTop | platform::akRight);
+    search->add(FlatSpeedButton1, platform::akTop | platform::akRight);
+    search->add(FlatSpeedButton2, platform::akTop | platform::akRight);
+
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+void TForm1::createSideMenu()
+{
+    imgLarge = menuimages::createLargeImages(this);
+    SideBar = new TSideBar(this);
+    SideBar->setGeometry(0, 0, SideBarWidth, ClientSize.height() - StatusBarHeight);
+    SideBar->SetCursor(Qt::PointingHandCursor);
+    SideBar->SetColor(platform::colors::clInfoBk);
+    SideBar->BkGround().SetBeginColor(platform::colors::clGrayText);
+    SideBar->BkGround().SetEndColor(platform::colors::clGrayText);
+    SideBar->BkGround().SetFillStyle(bfsNone);
+    SideBar->SetCanSelected(false);
+    SideBar->SetGroupFont(platform::defaultFont());
+    SideBar->SetGroupFontColor(platform::colors::clWindowText);
+    SideBar->SetItemFont(platform::defaultFont());
+    SideBar->SetItemFontColor(platform::colors::clBlack);
+    SideBar->SetLargeImages(imgLarge);
+    SideBar->SetPaintStyle(sbpsXP);
+    SideBar->SetScrollDelay(300);
+    SideBar->SetSpaceHeight(7);
+    SideBar->SetGroupHeightOffSet(0);
+    SideBar->SetTransparentImages(true);
+    SideBar->SetShowGroups(true);
+    SideBar->SetDragMode(dmAutomatic);
+    TSideGroup &group = SideBar->Groups().Add();
+    group.SetCaption(QStringLiteral("МЕНЮ"));
+    group.SetIconType(sgLargeIcon);
+    for (const MenuItem &entry : MenuItems) {
+        TSideBarItem &item = group.Items().Add();
+        item.SetCaption(QString::fromUtf8(entry.caption));
+        item.Tag = entry.tag;
+        item.SetLargeImage(entry.largeImage);
+        item.SetSmallImage(-1);
+        item.SetIsDefault(true);
+    }
+    SideBar->SetActiveGroupIndex(0);
+    SideBar->OnItemClick = [this](TSideBar *sender, TSideBarItem *item) {
+        platform::runGuarded([&] { SideBarItemClick(sender, item); });
+    };
+}
+
+void TForm1::createSearchPanel()
+{
+    Panel4 = new windows::BevelPanel(Panel2, {8, 24, 697, 57});
+    Label2 = windows::makeLabel(Panel4, {{8, 8}, QStringLiteral("Телефон:"), windows::Look::Bold, {57, 13}});
+    Label1 = windows::makeLabel(Panel4, {{72, 8}, QStringLiteral("Абонент:"), windows::Look::Bold, {54, 13}});
+    Label3 = windows::makeLabel(Panel4, {{304, 8}, QStringLiteral("Адрес:"), windows::Look::Bold, {41, 13}});
+    Edit1 = platform::makeUpperCaseEdit(Panel4, {8, 24, 57, 21});
+    Edit2 = platform::makeUpperCaseEdit(Panel4, {72, 24, 225, 21});
+    Edit3 = platform::makeUpperCaseEdit(Panel4, {304, 24, 193, 21});
+    FlatSpeedButton1 =
+        windows::makeFlatButton(Panel4, {504, 24, 89, 22}, QStringLiteral("Поиск"), QStringLiteral("Начать поиск"));
+    FlatSpeedButton2 = windows::makeFlatButton(Panel4, {600, 24, 89, 22}, QStringLiteral("Очистить"),
+                                               QStringLiteral("Очистить поля поиска"));
+    windows::setClickHandler(FlatSpeedButton1, [this] { FlatSpeedButton1Click(); });
+    windows::setClickHandler(FlatSpeedButton2, [this] { FlatSpeedButton2Click(); });
+    platform::setKeyPressHandler(Edit1, [this](QChar &key) { platform::runGuarded([&] { Edit1KeyPress(key); }); });
+    platform::setKeyPressHandler(Edit2, [this](QChar &key) { platform::runGuarded([&] { Edit2KeyPress(key); }); });
+    platform::setKeyPressHandler(Edit3, [this](QChar &key) { platform::runGuarded([&] { Edit3KeyPress(key); }); });
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Edit3);
+}
+
+void TForm1::createResultGrids()
+{
+    Query1.setSql(SearchSql);
+    for (const FieldDeclaration &declared : SearchFields)
+        Query1.addField(QString::fromLatin1(declared.name)).setDisplayLabel(QString::fromUtf8(declared.label));
+    DataSource1.setDataSet(&Query1);
+
+    DBGridEx1 = new grid::TDBGridEx(Panel2);
+    DBGridEx1->setGeometry(8, 88, 697, 215);
+    addColumn(*DBGridEx1, "Tel", 68);
+    addColumn(*DBGridEx1, "Abon", 604);
+    DBGridEx1->columns()[0].footer().setValueType(grid::fvtStaticText);
+    DBGridEx1->columns()[0].footer().setValue(QStringLiteral("Записей"));
+    DBGridEx1->columns()[1].footer().setValueType(grid::fvtCount);
+    setUpResultGrid(*DBGridEx1, DataSource1);
+
+    DBGridEx2 = new grid::TDBGridEx(Panel2);
+    DBGridEx2->setGeometry(8, 310, 697, 137);
+    addColumn(*DBGridEx2, "Adres", 318);
+    addColumn(*DBGridEx2, "Otdel", 351);
+    setUpResultGrid(*DBGridEx2, DataSource1);
+
+    DBNavigator1 = new grid::TDBNavigator(Panel2);
+    DBNavigator1->setGeometry(8, 456, grid::TDBNavigator::DefaultWidth, grid::TDBNavigator::DefaultHeight);
+    DBNavigator1->setDataSource(&DataSource1);
+}
+
+void TForm1::FormCreate()
+{
+    KeyPreview = true;
+}
+
+void TForm1::FormKeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    if ((shift & Qt::AltModifier) && key == Qt::Key_F4)
+        key = 0;
+}
+
+void TForm1::FormActivate()
+{
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    Edit1->setFocus();
+    platform::loadKeyboardLayout(QStringLiteral("00000419"), platform::KLF_ACTIVATE);
+    // A damaged archive's report box re-activates this window while the
+    // step is still under way; unpacking again from there would show the
+    // box again without end.
+    if (unpacking_)
+        return;
+    unpacking_ = true;
+    directoryarchive::unpack(*ZipExtractor1);
+    unpacking_ = false;
+    if (exitAfterUnpack_)
+        leave();
+}
+
+void TForm1::FormClose(platform::CloseAction &action)
+{
+    if (platform::messageBox(ExitQuestion, QStringLiteral("Подтверждение"), platform::mbQuestionYesNo) !=
+        platform::idYes) {
+        action = platform::caNone;
+        return;
+    }
+    KnigaForm->Table1.close();
+    if (unpacking_) {
+        // The library is still writing under us: end once it has returned.
+        exitAfterUnpack_ = true;
+        action = platform::caHide;
+        return;
+    }
+    directoryarchive::deleteUnpackedTables();
+    action = platform::caFree;
+}
+
+void TForm1::leave()
+{
+    directoryarchive::deleteUnpackedTables();
+    QApplication::quit();
+}
+
+void TForm1::FlatSpeedButton1Click()
+{
+    Query1.close();
+    if (!Query1.prepared())
+        Query1.prepare();
+    Query1.setParamByName(QStringLiteral("Name_param"), Edit1->text() + QLatin1Char('%'));
+    Query1.setParamByName(QStringLiteral("Name_param2"), Edit2->text() + QLatin1Char('%'));
+    Query1.setParamByName(QStringLiteral("Name_param3"), Edit3->text() + QLatin1Char('%'));
+    Query1.open();
+    if (Query1.fieldByName(QStringLiteral("Tel")).isNull()) {
+        if (platform::messageBox(NotFoundText, QStringLiteral("Внимание!"), platform::mbExclamationOk) ==
+            platform::idOk)
+            FlatSpeedButton2->Click();
+    }
+}
+
+void TForm1::FlatSpeedButton2Click()
+{
+    Query1.close();
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->clear();
+    Edit1->setFocus();
+}
+
+void TForm1::Edit1KeyPress(QChar &key)
+{
+    if (key == QChar(13))
+        FlatSpeedButton1->Click();
+}
+
+void TForm1::Edit2KeyPress(QChar &key)
+{
+    Edit1KeyPress(key);
+}
+
+void TForm1::Edit3KeyPress(QChar &key)
+{
+    Edit1KeyPress(key);
+}
+
+void TForm1::SideBarItemClick(TSideBar *, TSideBarItem *item)
+{
+    switch (item->Tag) {
+    case 1:
+        FirstForm->ShowModal();
+        break;
+    case 2:
+        KnigaForm->ShowModal();
+        break;
+    case 3:
+        KodForm->ShowModal();
+        break;
+    case 4:
+        AboutForm->ShowModal();
+        break;
+    case 5:
+        platform::startHelpViewer(HelpFile);
+        break;
+    default:
+        break;
+    }
+}

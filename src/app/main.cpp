@@ -1,0 +1,13 @@
+#include "application.h"
+#include "program.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    platform::prepareApplication();
+    QApplication app(argc, argv);
+    platform::setUpApplication(app);
+    Program program;
+    return program.run();
+}

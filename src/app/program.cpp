@@ -1,0 +1,43 @@
+#include "program.h"
+
+#include "aboutform.h"
+#include "application.h"
+#include "addredform.h"
+#include "firstform.h"
+#include "form1.h"
+#include "forms.h"
+#include "knigaform.h"
+#include "kodform.h"
+
+#include <QApplication>
+
+namespace {
+const QString ApplicationTitle = QStringLiteral("Телефонный справочник // Версия 1.00");
+}
+
+Program::Program()
+{
+    platform::setApplicationTitle(ApplicationTitle);
+    // The main window decides when the program ends (its close handler).
+    QApplication::setQuitOnLastWindowClosed(false);
+    form1_ = std::make_unique<TForm1>();
+    platform::Form::setMainForm(form1_.get());
+    kodForm_ = std::make_unique<TKodForm>();
+    KodForm = kodForm_.get();
+    aboutForm_ = std::make_unique<TAboutForm>();
+    AboutForm = aboutForm_.get();
+    knigaForm_ = std::make_unique<TKnigaForm>();
+    KnigaForm = knigaForm_.get();
+    addRedForm_ = std::make_unique<TAddRedForm>();
+    AddRedForm = addRedForm_.get();
+    firstForm_ = std::make_unique<TFirstForm>();
+    FirstForm = firstForm_.get();
+}
+
+Program::~Program() = default;
+
+int Program::run()
+{
+    form1_->show();
+    return QApplication::exec();
+}

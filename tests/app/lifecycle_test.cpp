@@ -1,0 +1,84 @@
+#include "appfixture.h"
+
+#include "firstform.h"
+#include "flatspeedbutton.h"
+#include "sidebar.h"
+#include <QListWidget>
+#include "form1.h"
+#include "forms.h"
+#include "knigaform.h"
+#include "table.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+// Returning from other windows, Alt+F4, and leaving the program.
+
+TEST_F(AppFixture, ClosingAModalWindowEmptiesTheFieldsKeepsTheResultAndUnpacksAgain)
+{
+    start();
+    main().Edit1->setText(QStringLiteral("1"));
+    main().FlatSpeedButton1->Click();
+    const int found = main().Query1.recordCount();
+    ASSERT_GT(found, 0);
+    main().Edit2->setText(QStringLiteral("А"));
+    QFile::remove(path("kod.db"));
+
+    QTimer::singleShot(0, [] { FirstForm->close(); });
+    main().SideBarItemClick(nullptr, main().SideBar->Groups()[0]->Items()[0]);
+    settle();
+
+    EXPECT_TRUE(main().Edit1->text().isEmpty());
+    EXPECT_TRUE(main().Edit2->text().isEmpty());
+    EXPECT_TRUE(main().Query1.active());
+    EXPECT_EQ(main().Query1.recordCount(), found);
+    EXPECT_TRUE(exists("kod.db"));
+    EXPECT_EQ(main().focusWidget(), main().Edit1);
+}
+
+TEST_F(AppFixture, AltF4DoesNothingInTheMainWindowButClosesAModalOne)
+{
+    start();
+    QTest::keyClick(main().Edit1, Qt::Key_F4, Qt::AltModifier);
+    settle();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(shown.empty());
+
+    bool closedByKey = false;
+    QTimer::singleShot(0, [&] {
+        QTest::keyClick(FirstForm->ListBox1, Qt::Key_F4, Qt::AltModifier);
+        closedByKey = !FirstForm->isVisible();
+        if (!closedByKey)
+            FirstForm->close();
+    });
+    FirstForm->ShowModal();
+    EXPECT_TRUE(closedByKey);
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(AppFixture, NoToTheExitQuestionDeletesNothing)
+{
+    start();
+    main().close();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].style, platform::mbQuestionYesNo);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Вы действительно хотите выйти из программы?"));
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(exists("data.db"));
+    EXPECT_TRUE(exists("kod.db"));
+}
+
+TEST_F(AppFixture, YesToTheExitQuestionDeletesTheUnpackedTablesOnly)
+{
+    start();
+    answer = [](const platform::ShownMessage &) { return platform::idYes; };
+    main().close();
+    EXPECT_FALSE(exists("data.db"));
+    EXPECT_FALSE(exists("kod.db"));
+    EXPECT_TRUE(exists("basa.tel"));
+    EXPECT_TRUE(exists("basamy.db"));
+    EXPECT_FALSE(KnigaForm->Table1.active());
+}
