@@ -8,7 +8,6 @@
 #include "messagebox.h"
 
 #include <QLineEdit>
-#include <array>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -45,16 +44,16 @@ TAddRedForm::TAddRedForm(QWidget *parent) : platform::Form(parent)
     windows::setDialogBorder(*this, QString(), clientSize);
     Panel1 = new windows::BevelPanel(this, panel1Rect);
     std::array<QLabel *, 4> labels{};
-    std::array<QLineEdit *, 4> edits{};
+    std::array<QLineEdit *, 4> created{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         labels[i] = windows::makeLabel(Panel1, rows[i].label);
-        edits[i] = windows::makeEdit(Panel1, rows[i].edit);
-        platform::setKeyPressHandler(edits[i], [this](QChar &key) { Edit1KeyPress(key); });
+        created[i] = windows::makeEdit(Panel1, rows[i].edit);
+        platform::setKeyPressHandler(created[i], [this](QChar &key) { Edit1KeyPress(key); });
         if (i > 0)
-            setTabOrder(edits[i - 1], edits[i]);
+            setTabOrder(created[i - 1], created[i]);
     }
     std::tie(Label1, Label2, Label3, Label4) = std::tuple(labels[0], labels[1], labels[2], labels[3]);
-    std::tie(Edit1, Edit2, Edit3, Edit4) = std::tuple(edits[0], edits[1], edits[2], edits[3]);
+    std::tie(Edit1, Edit2, Edit3, Edit4) = std::tuple(created[0], created[1], created[2], created[3]);
 
     FlatSpeedButton2 = windows::makeFlatButton(this, okRect, QStringLiteral("ОК"));
     FlatSpeedButton1 = windows::makeFlatButton(this, closeRect, QStringLiteral("Закрыть"));
@@ -70,14 +69,13 @@ TAddRedForm::~TAddRedForm()
 
 void TAddRedForm::FormActivate()
 {
-    const std::array<QLineEdit *, 4> edits{Edit1, Edit2, Edit3, Edit4};
     if (Panel1->Tag == AddMode) {
-        for (QLineEdit *edit : edits)
+        for (QLineEdit *edit : edits())
             edit->clear();
     } else if (Panel1->Tag == EditMode) {
         const data::Table &table = KnigaForm->Table1;
         for (std::size_t i = 0; i < rows.size(); ++i)
-            edits[i]->setText(table.fieldByName(QString::fromLatin1(rows[i].field)).asString());
+            edits()[i]->setText(table.fieldByName(QString::fromLatin1(rows[i].field)).asString());
     } else {
         return;
     }
@@ -107,14 +105,13 @@ void TAddRedForm::FlatSpeedButton2Click()
 void TAddRedForm::storeRecord(int mode)
 {
     data::Table &table = KnigaForm->Table1;
-    const std::array<QLineEdit *, 4> edits{Edit1, Edit2, Edit3, Edit4};
     try {
         if (mode == AddMode)
             table.append();
         else
             table.edit();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            table.fieldByName(QString::fromLatin1(rows[i].field)).setAsString(edits[i]->text());
+            table.fieldByName(QString::fromLatin1(rows[i].field)).setAsString(edits()[i]->text());
         table.post();
     } catch (...) {
         table.cancel();

@@ -2,6 +2,8 @@
 
 #include "form.h"
 
+#include <array>
+
 class QLabel;
 class QLineEdit;
 class TFlatSpeedButton;
@@ -35,4 +37,5 @@ public:
 
 private:
     void storeRecord(int mode);
+    std::array<QLineEdit *, 4> edits() const { return {Edit1, Edit2, Edit3, Edit4}; }
 };

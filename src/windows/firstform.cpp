@@ -1,6 +1,5 @@
 #include "firstform.h"
 
-#include "colors.h"
 #include "declaredcontrols.h"
 #include "errorreport.h"
 #include "fonts.h"

@@ -10,9 +10,9 @@
 #include "forms.h"
 #include "keypress.h"
 #include "messagebox.h"
+#include "uppercaseedit.h"
 
 #include <QLineEdit>
-#include <QValidator>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -62,17 +62,6 @@ const LabelDecl label8{{32, 72}, QStringLiteral("порядок набора г�
 
 const QString notFound = QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!");
 const QString notFoundCaption = QStringLiteral("Внимание!");
-
-// Typed and pasted letters become capitals as they are entered.
-class UpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 void declareFields(data::Query &query, std::initializer_list<std::pair<QString, QString>> fields)
 {
@@ -142,8 +131,7 @@ void TKodForm::createLocalitySearch()
     GroupBox2 = new windows::GroupBox(this, groupBox2Rect, QStringLiteral(" Поиск по населенному пункту "));
     Label2 = windows::makeLabel(GroupBox2, label2);
     Label3 = windows::makeLabel(GroupBox2, label3);
-    Edit1 = windows::makeEdit(GroupBox2, edit1Rect);
-    Edit1->setValidator(new UpperCaseValidator(Edit1));
+    Edit1 = platform::makeUpperCaseEdit(GroupBox2, edit1Rect);
     platform::setKeyPressHandler(Edit1, [this](QChar &key) { Edit1KeyPress(key); });
     FlatSpeedButton2 = windows::makeFlatButton(GroupBox2, searchRect, QStringLiteral("Искать"));
     FlatSpeedButton3 = windows::makeFlatButton(GroupBox2, clearRect, QStringLiteral("Очистить"));

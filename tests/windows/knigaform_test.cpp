@@ -137,11 +137,17 @@ TEST_F(KnigaFormTest, AnsweringNoChangesNothing)
 
 TEST_F(KnigaFormTest, DeleteAllOfTenThousandRecordsLeavesAnEmptyBook)
 {
-    std::vector<QStringList> rows;
-    for (int i = 0; i < 10000; ++i)
-        rows.push_back({QStringLiteral("Абонент %1").arg(i), QStringLiteral("ул. Ленина"), QString::number(i), {}});
-    makeBook(rows);
+    makeBook({});
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(book.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+                           "INSERT INTO basamy SELECT 'Абонент ' || i, 'ул. Ленина', i, NULL FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
     whileShown(*KnigaForm, [&] {
+        EXPECT_EQ(KnigaForm->Table1.recordCount(), 10000);
         KnigaForm->FlatSpeedButton4->Click();
         EXPECT_EQ(shown.back().text, QStringLiteral("Вы действительно хотите удалить все записи?"));
         EXPECT_TRUE(KnigaForm->Table1.active());
