@@ -191,20 +191,23 @@ void TZipExtractor::ReadDirectory()
         notify();
         return;
     }
+    // A report box may let a nested read run meanwhile; the list is built
+    // apart and put in place at the end, so reads never mix.
+    std::vector<ZipDirEntry> listed;
     bool failed = true;
     {
         BusyCursor cursor;
         try {
-            reader.readEntries([this](int sequence, ZipDirEntry &entry) {
+            reader.readEntries([this, &listed](int sequence, ZipDirEntry &entry) {
                 const qsizetype cut = std::max(entry.FileName.lastIndexOf(QLatin1Char('\\')),
                                                entry.FileName.lastIndexOf(QLatin1Char(':')));
                 if (!UseDirOnlyEntries && entry.FileName.mid(cut + 1).isEmpty()) {
                     ++skippedDirEntries_;
                     return;
                 }
-                entries_.push_back(std::move(entry));
+                listed.push_back(std::move(entry));
                 if (OnNewName)
-                    OnNewName(this, sequence, entries_.back());
+                    OnNewName(this, sequence, listed.back());
             });
             failed = false;
         } catch (const EZipExtractor &e) {
@@ -223,6 +226,7 @@ void TZipExtractor::ReadDirectory()
         facts_.firstMemberOffset = 0;
     } else {
         facts_.firstMemberOffset += facts_.centralOffset - facts_.statedOffset;
+        entries_ = std::move(listed);
     }
     notify();
 }

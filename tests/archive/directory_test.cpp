@@ -235,3 +235,16 @@ TEST_F(Directory, UnattendedReportsWithoutBoxes)
     EXPECT_EQ(zip.Extract(), zipmsg::ArchiveNotFound);
     EXPECT_TRUE(boxes.isEmpty());
 }
+
+TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
+{
+    build({member("data.db", "x"), member("kod.db", "y")});
+    bool nested = false;
+    zip.OnNewName = [&](QObject *, int, const ZipDirEntry &) {
+        if (!std::exchange(nested, true))
+            zip.setZipFileName(archive);   // as a window activated meanwhile would
+    };
+    zip.setZipFileName(archive);
+    EXPECT_TRUE(nested);
+    EXPECT_EQ(zip.Count(), 2);
+}
