@@ -32,6 +32,18 @@ QPoint cellCentre(const TDBGridEx &g, int col, int row)
     return QPoint((r.left + r.right) / 2 + g.frameWidth(), (r.top + r.bottom) / 2 + g.frameWidth());
 }
 
+// The main window's views of one result: both grids and the navigator.
+struct MainWindowViews {
+    explicit MainWindowViews(int rows) : s(rows), lower(makeLowerGrid(s, "Abon"))
+    {
+        nav.setDataSource(&s.source);
+        s.table.open();
+    }
+    MainGridSetup s;
+    std::unique_ptr<TDBGridEx> lower;
+    TDBNavigator nav;
+};
+
 } // namespace
 
 TEST(GridKeys, MoveTheDatasetCursor)
@@ -185,12 +197,10 @@ TEST(GridScrollBar, CommandsMoveTheRecord)
 
 TEST(GridScrollBar, ReleasingTheThumbInTheMiddleGoesToThatRecord)
 {
-    MainGridSetup s(100);
-    auto lowerGrid = makeLowerGrid(s, "Abon");
-    TDBGridEx &lower = *lowerGrid;
-    TDBNavigator nav;
-    nav.setDataSource(&s.source);
-    s.table.open();
+    MainWindowViews views(100);
+    MainGridSetup &s = views.s;
+    TDBGridEx &lower = *views.lower;
+    TDBNavigator &nav = views.nav;
     QScrollBar *bar = s.grid->verticalBar();
     bar->setSliderDown(true);
     bar->setSliderPosition(50);
@@ -221,12 +231,10 @@ TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
 
 TEST(GridFollowing, TwoGridsAndANavigatorStayInStep)
 {
-    MainGridSetup s(30);
-    auto lowerGrid = makeLowerGrid(s, "Abon");
-    TDBGridEx &lower = *lowerGrid;
-    TDBNavigator nav;
-    nav.setDataSource(&s.source);
-    s.table.open();
+    MainWindowViews views(30);
+    MainGridSetup &s = views.s;
+    TDBGridEx &lower = *views.lower;
+    TDBNavigator &nav = views.nav;
 
     press(*s.grid, Qt::Key_PageDown);
     EXPECT_EQ(s.table.recNo(), 11);
