@@ -1,6 +1,7 @@
 #include "gridfixture.h"
 
 #include "colors.h"
+#include "dbnavigator.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -232,4 +233,24 @@ TEST(GridPaint, IncrementalRepaintAfterMovesMatchesAFullPaint)
     EXPECT_EQ(onScreen(), full());
     s.table.last();
     EXPECT_EQ(onScreen(), full());
+}
+
+TEST(NavigatorPaint, EnabledArrowsBlackDisabledGray)
+{
+    MainGridSetup s(3);
+    TDBNavigator nav;
+    nav.setDataSource(&s.source);
+    s.table.open();
+    QImage image = render(nav);
+    auto count = [&image](int button, const QColor &colour) {
+        int n = 0;
+        for (int y = 0; y < 18; ++y)
+            for (int x = button * 56; x < button * 56 + 56; ++x)
+                n += image.pixelColor(x, y) == colour;
+        return n;
+    };
+    EXPECT_EQ(count(0, cl::clBlack), 0);   // at the first record
+    EXPECT_GT(count(0, cl::clGrayText), 0);
+    EXPECT_GT(count(2, cl::clBlack), 0);
+    EXPECT_GT(count(3, cl::clBlack), count(2, cl::clBlack));   // the bar of "last"
 }
