@@ -35,8 +35,7 @@ QColor blendToward(const QColor &background, const QColor &target, bool towardHi
 // the previous one back however the painting ends.
 class ActiveRecordScope {
 public:
-    ActiveRecordScope(const TGridDataLinkEx &link, int index)
-        : link_(const_cast<TGridDataLinkEx &>(link)), saved_(link.activeRecord())
+    ActiveRecordScope(TGridDataLinkEx &link, int index) : link_(link), saved_(link.activeRecord())
     {
         link_.setActiveRecord(index);
     }
