@@ -99,8 +99,6 @@ TKnigaForm::TKnigaForm(QWidget *parent) : platform::Form(parent)
     FlatSpeedButton5 = windows::makeFlatButton(Panel1, clearRect, QStringLiteral("Очистить"),
                                                QStringLiteral("Очистить поле поиска"));
     windows::setClickHandler(FlatSpeedButton5, [this] { FlatSpeedButton5Click(); });
-    for (TFlatSpeedButton *button : {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton3, FlatSpeedButton4, FlatSpeedButton5})
-        button->setAttribute(Qt::WA_AlwaysShowToolTips);
 
     Panel2 = new windows::BevelPanel(this, panel2Rect);
     createGrid();
