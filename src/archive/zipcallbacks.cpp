@@ -108,7 +108,7 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
     if (libraryCall)
         return CancelRequested;
     if (CancelRequested)
-        throw EZipExtractor(zipmsg::AbortRequested, true);
+        throw EZipExtractor(reportids::AbortRequested, true);
     return false;
 }
 
@@ -251,24 +251,24 @@ QString TZipExtractor::askPassword(bool newPassword)
 {
     passwordModalResult_ = TPasswordDlg::mrOk;
     if (Unattended) {
-        ReportMessage(newPassword ? zipmsg::NewPasswordUnattended : zipmsg::PasswordUnattended);
+        ReportMessage(newPassword ? reportids::NewPasswordUnattended : reportids::PasswordUnattended);
         return {};
     }
     QString first;
     if (!newPassword) {
         showPasswordDialog(TPasswordDlg::pbOk | TPasswordDlg::pbCancel | TPasswordDlg::pbCancelAll,
-                           tableText(zipmsg::PasswordPrompt), first);
+                           tableText(reportids::PasswordPrompt), first);
         return first;
     }
     const int buttons = TPasswordDlg::pbOk | TPasswordDlg::pbCancel;
-    if (showPasswordDialog(buttons, tableText(zipmsg::PasswordPrompt), first) != TPasswordDlg::mrOk || first.isEmpty())
+    if (showPasswordDialog(buttons, tableText(reportids::PasswordPrompt), first) != TPasswordDlg::mrOk || first.isEmpty())
         return {};
     QString second;
-    if (showPasswordDialog(buttons, tableText(zipmsg::PasswordConfirmPrompt), second) != TPasswordDlg::mrOk
+    if (showPasswordDialog(buttons, tableText(reportids::PasswordConfirmPrompt), second) != TPasswordDlg::mrOk
         || second.isEmpty())
         return {};
     if (first != second) {
-        ReportMessage(zipmsg::PasswordsDiffer);
+        ReportMessage(reportids::PasswordsDiffer);
         return {};
     }
     return first;
@@ -277,9 +277,9 @@ QString TZipExtractor::askPassword(bool newPassword)
 // Shows the dialog; the entry counts only after OK.
 int TZipExtractor::showPasswordDialog(int buttons, const QString &prompt, QString &entered)
 {
-    const QStringList captions = {tableText(zipmsg::PasswordOkCaption), tableText(zipmsg::PasswordCancelCaption),
-                                  tableText(zipmsg::PasswordCancelAllCaption), tableText(zipmsg::PasswordAbortCaption)};
-    TPasswordDlg dialog(buttons, tableTextOr(zipmsg::PasswordTitle, fallbackPrefix()), prompt, captions);
+    const QStringList captions = {tableText(reportids::PasswordOkCaption), tableText(reportids::PasswordCancelCaption),
+                                  tableText(reportids::PasswordCancelAllCaption), tableText(reportids::PasswordAbortCaption)};
+    TPasswordDlg dialog(buttons, tableTextOr(reportids::PasswordTitle, fallbackPrefix()), prompt, captions);
     passwordModalResult_ = dialog.Execute();
     entered = passwordModalResult_ == TPasswordDlg::mrOk ? dialog.password() : QString();
     return passwordModalResult_;

@@ -59,8 +59,8 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
 {
     const qint64 n = std::min(kMaxEndSearch, size);
     if (!file_.seek(size - n))
-        throw EZipExtractor(zipmsg::EndRecordSeekFailed, true);
-    const QByteArray tail = readExactly(n, zipmsg::EndRecordReadFailed);
+        throw EZipExtractor(reportids::EndRecordSeekFailed, true);
+    const QByteArray tail = readExactly(n, reportids::EndRecordReadFailed);
     for (qint64 i = n - kEndRecordSize - 1; i >= 0; --i) {
         const char *p = tail.constData() + i;
         if (le32(p) != kEndRecordSignature)
@@ -77,7 +77,7 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
                                   && std::all_of(after.begin(), after.end(), [](char c) { return c == 0; });
             facts_.archiveSize = size - stray;
             if (!zeroPadding)
-                report_(zipmsg::StrayBytesAfterEnd);
+                report_(reportids::StrayBytesAfterEnd);
         }
         QByteArray comment = tail.mid(i + kEndRecordSize, available);
         if (const qsizetype zero = comment.indexOf('\0'); zero >= 0)
@@ -86,7 +86,7 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
         return;
     }
     file_.close();
-    throw EZipExtractor(facts_.spanningMarker ? zipmsg::SpannedPartWithoutEnd : zipmsg::NotAnArchive, true);
+    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, true);
 }
 
 void ZipDirectoryReader::locateEndRecord()
@@ -94,7 +94,7 @@ void ZipDirectoryReader::locateEndRecord()
     facts_.comment.clear();
     facts_.endRecordOffset = 0;
     if (!file_.isOpen() && !file_.open(QIODevice::ReadOnly))
-        throw EZipExtractor(zipmsg::ArchiveNotFound, true);
+        throw EZipExtractor(reportids::ArchiveNotFound, true);
     const qint64 size = file_.size();
     facts_.archiveSize = size;
     const QByteArray start = file_.read(8);
@@ -137,24 +137,24 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
     facts_.firstMemberOffset = facts_.archiveSize == kEndRecordSize ? 0 : facts_.archiveSize;
     if (facts_.statedOffset != facts_.centralOffset) {
         facts_.offsetDiffers = true;
-        report_(zipmsg::DirectoryOffsetDiffers);
+        report_(reportids::DirectoryOffsetDiffers);
     }
     if (facts_.centralOffset < 0 || !file_.seek(facts_.centralOffset))
-        throw EZipExtractor(zipmsg::DirectorySeekFailed, true);
+        throw EZipExtractor(reportids::DirectorySeekFailed, true);
     for (int sequence = 1; sequence <= totalEntries; ++sequence) {
-        const QByteArray header = readExactly(kCentralHeaderSize, zipmsg::DirectoryPastLastDisk);
+        const QByteArray header = readExactly(kCentralHeaderSize, reportids::DirectoryPastLastDisk);
         if (le32(header.constData()) != kCentralHeaderSignature)
-            throw EZipExtractor(zipmsg::EntrySignatureMissing, true);
+            throw EZipExtractor(reportids::EntrySignatureMissing, true);
         ZipDirEntry entry;
         std::memcpy(static_cast<ZipDirHeader *>(&entry), header.constData() + 4, sizeof(ZipDirHeader));
-        const QByteArray name = readExactly(entry.FileNameLength, zipmsg::NameUnreadable);
+        const QByteArray name = readExactly(entry.FileNameLength, reportids::NameUnreadable);
         facts_.hostSystem = entry.HostSystem;
         facts_.madeByVersion = entry.MadeByVersion;
         entry.FileName = decode(name, entry.GeneralFlags).replace(QLatin1Char('/'), QLatin1Char('\\'));
         entry.Encrypted = entry.GeneralFlags & kFlagEncrypted ? 1 : 0;
-        entry.ExtraData = readExactly(entry.ExtraFieldLength, zipmsg::DirectorySeekFailed);
+        entry.ExtraData = readExactly(entry.ExtraFieldLength, reportids::DirectorySeekFailed);
         if (entry.FileCommentLength > 0)
-            entry.FileComment = decode(readExactly(entry.FileCommentLength, zipmsg::CommentUnreadable),
+            entry.FileComment = decode(readExactly(entry.FileCommentLength, reportids::CommentUnreadable),
                                        entry.GeneralFlags);
         sink(sequence, entry);
         facts_.firstMemberOffset = std::min<qint64>(facts_.firstMemberOffset, entry.LocalHeaderOffset);

@@ -213,9 +213,9 @@ void TZipExtractor::ReadDirectory()
         } catch (const EZipExtractor &e) {
             ReportException(e);
         } catch (const std::bad_alloc &) {
-            ReportMessage(zipmsg::OutOfMemory);
+            ReportMessage(reportids::OutOfMemory);
         } catch (const std::exception &e) {
-            ReportMessage(zipmsg::DirectoryReadFailed, QString::fromLocal8Bit(e.what()));
+            ReportMessage(reportids::DirectoryReadFailed, QString::fromLocal8Bit(e.what()));
         }
     }
     file.close();
@@ -245,18 +245,18 @@ int TZipExtractor::Extract()
     errorCode_ = 0;
     lastMessage_.clear();
     if (zipFileName_.isEmpty()) {
-        ReportMessage(zipmsg::NoArchiveName);
+        ReportMessage(reportids::NoArchiveName);
         return errorCode_;
     }
     if (!QFileInfo(zipFileName_).isFile()) {
-        ReportMessage(zipmsg::ArchiveNotFound);
+        ReportMessage(reportids::ArchiveNotFound);
         return errorCode_;
     }
     if (entries_.empty()) {
         ReadDirectory();
         if (entries_.empty()) {
             if (errorCode_ == 0)
-                ReportMessage(zipmsg::EmptyArchive);
+                ReportMessage(reportids::EmptyArchive);
             return errorCode_;
         }
     }
@@ -270,7 +270,7 @@ void TZipExtractor::runExtraction(const QString &archive)
     const bool noPasswordAtHand = Unattended && Password.isEmpty() && !OnPasswordError;
     if (noPasswordAtHand) {
         passwordReqCount_ = 0;
-        ReportMessage(zipmsg::UnattendedWithoutPassword);
+        ReportMessage(reportids::UnattendedWithoutPassword);
     }
     CancelRequested = false;
     libraryBusy_ = true;
@@ -295,12 +295,12 @@ void TZipExtractor::runExtraction(const QString &archive)
         successCount_ = result;
         if (result < 0) {
             successCount_ = 0;
-            ReportMessage(zipmsg::FatalDllError, QStringLiteral("fatal Dll error"));
+            ReportMessage(reportids::FatalDllError, QStringLiteral("fatal Dll error"));
         }
     } catch (const EZipExtractor &e) {
         ReportException(e);
     } catch (const std::exception &) {
-        ReportMessage(zipmsg::ExtractFailed);
+        ReportMessage(reportids::ExtractFailed);
     }
     FSpecArgs.clear();
     if (noPasswordAtHand)
@@ -342,7 +342,7 @@ void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std:
         if (ExtrOptions & ExtrForceDirs)
             QDir().mkpath(directory);
         if (!QFileInfo(directory).isDir())
-            throw EZipExtractor(zipmsg::NoExtractDirectory, ExtrBaseDir);
+            throw EZipExtractor(reportids::NoExtractDirectory, ExtrBaseDir);
         params.extractDirectory = keep(QFile::encodeName(directory));
     }
     // A first entry of exactly "*.*" means every member: the array stays zero.

@@ -95,7 +95,7 @@ int TZipLibLoader::Acquire(int reasons)
     // The program carries no library of its own, so a failed load raises.
     LoadFromPath(resolvePath(), true);
     if (owner_->Verbose)
-        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(zipmsg::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
+        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
     return version_;
 }
 
@@ -105,7 +105,7 @@ int TZipLibLoader::LoadFromPath(const QString &path, bool mustLoad)
     if (!library_.load(path)) {
         useReasons_ = 0;
         if (mustLoad)
-            throw EZipExtractor(zipmsg::LibraryNotLoadable, path);
+            throw EZipExtractor(reportids::LibraryNotLoadable, path);
         return 0;
     }
     const KindNames &names = kNames[kind_];
@@ -122,7 +122,7 @@ int TZipLibLoader::LoadFromPath(const QString &path, bool mustLoad)
         clear();
         useReasons_ = 0;
         if (mustLoad)
-            throw EZipExtractor(zipmsg::LibraryVersionRefused, libraryPath_);
+            throw EZipExtractor(reportids::LibraryVersionRefused, libraryPath_);
         return 0;
     }
     return privateVersion_;
@@ -134,7 +134,7 @@ int TZipLibLoader::LoadForUse(int minimum, bool keep)
     const int result = isLoaded() ? version_ : 0;
     if (version_ < minimum) {
         Release(kAllReasons);
-        throw EZipExtractor(zipmsg::LibraryVersionRefused, libraryPath_);
+        throw EZipExtractor(reportids::LibraryVersionRefused, libraryPath_);
     }
     return result;
 }
@@ -152,7 +152,7 @@ int TZipLibLoader::Release(int reasons)
     useReasons_ = useReasons_ & ~reasons & kAllReasons;
     if (useReasons_ == 0 && isLoaded()) {
         if (owner_->Verbose)
-            owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(zipmsg::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
+            owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
         library_.unload();
     }
     if (!isLoaded()) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // Numbered reports of the archive component.
-namespace zipmsg {
+namespace reportids {
 enum : int {
     FatalDllError = 10101,
     NoArchiveName = 10102,
@@ -41,4 +41,4 @@ enum : int {
     NotAnArchive = 11036,
     SpannedPartWithoutEnd = 11037,
 };
-} // namespace zipmsg
+} // namespace reportids

@@ -159,11 +159,11 @@ TEST_F(Callbacks, PasswordWhileUnattended)
     dispatch(8, 0, 1, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     EXPECT_EQ(record.size, 0);
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::PasswordUnattended);
-    EXPECT_EQ(zip.LastMessage(), reportText(zipmsg::PasswordUnattended));
+    EXPECT_EQ(zip.ErrorCode(), reportids::PasswordUnattended);
+    EXPECT_EQ(zip.LastMessage(), reportText(reportids::PasswordUnattended));
     EXPECT_TRUE(boxes.isEmpty());
     dispatch(8, 1, 1, "data.db");
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::NewPasswordUnattended);
+    EXPECT_EQ(zip.ErrorCode(), reportids::NewPasswordUnattended);
 }
 
 TEST_F(Callbacks, PasswordDialogAnswers)
@@ -199,7 +199,7 @@ TEST_F(Callbacks, NewPasswordIsAskedTwiceAndMustMatch)
 
     dispatch(8, 1, 1, "data.db");
     EXPECT_EQ(record.errorCode, 0);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::PasswordsDiffer)});
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::PasswordsDiffer)});
 }
 
 TEST_F(Callbacks, HandlerExceptionsBecomeAnAbort)
@@ -222,7 +222,7 @@ TEST_F(Callbacks, LocalCallsRaiseWhenCancelled)
         zip.DispatchCallback(4, 0, 0, "x");
         ADD_FAILURE() << "no exception";
     } catch (const EZipExtractor &e) {
-        EXPECT_EQ(e.id(), zipmsg::AbortRequested);
+        EXPECT_EQ(e.id(), reportids::AbortRequested);
         EXPECT_TRUE(e.display());
     }
 }

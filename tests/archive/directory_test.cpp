@@ -61,7 +61,7 @@ TEST_F(Directory, StrayBytesAfterTheEndRecord)
 
     build(entries, "comment", {}, "garbage!");
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::StrayBytesAfterEnd)});
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::StrayBytesAfterEnd)});
     EXPECT_EQ(zip.Count(), 1);
     EXPECT_EQ(zip.ArchiveFacts().archiveSize, plainSize + 7);
     EXPECT_EQ(zip.ArchiveFacts().comment, "comment");
@@ -76,7 +76,7 @@ TEST_F(Directory, StrayBytesAfterTheEndRecord)
     // Zero bytes that do not end on such a boundary are reported.
     build(entries, {}, {}, std::string(3, '\0'));
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::StrayBytesAfterEnd)});
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::StrayBytesAfterEnd)});
     EXPECT_EQ(zip.Count(), 1);
 }
 
@@ -84,7 +84,7 @@ TEST_F(Directory, DataInFrontIsReportedAndTheDirectoryStillRead)
 {
     build({member("data.db", "x"), member("kod.db", "y")}, {}, std::string(300, 'S'));
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::DirectoryOffsetDiffers)});
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::DirectoryOffsetDiffers)});
     EXPECT_EQ(zip.Count(), 2);
     EXPECT_TRUE(zip.ArchiveFacts().offsetDiffers);
     EXPECT_EQ(zip.ArchiveFacts().firstMemberOffset, 300);
@@ -98,8 +98,8 @@ TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
     zip.setZipFileName(archive);
     EXPECT_EQ(zip.Count(), 0);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.Extract(), zipmsg::EmptyArchive);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::EmptyArchive)});
+    EXPECT_EQ(zip.Extract(), reportids::EmptyArchive);
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::EmptyArchive)});
 
     zipwriter::Writer w;
     w.addDirectory("dir/");
@@ -108,7 +108,7 @@ TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
     zip.setZipFileName(archive);
     EXPECT_EQ(zip.Count(), 0);
     EXPECT_EQ(zip.SkippedDirEntries(), 2);
-    EXPECT_EQ(zip.Extract(), zipmsg::EmptyArchive);
+    EXPECT_EQ(zip.Extract(), reportids::EmptyArchive);
 
     zip.UseDirOnlyEntries = true;
     zip.setZipFileName(archive);
@@ -121,11 +121,11 @@ TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
     writeAll(archive, QByteArray(5000, 'n'));
     zip.FSpecArgs = QStringList{"*.*"};
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::NotAnArchive)});
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive)});
+    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
     EXPECT_EQ(zip.ZipFileName(), archive);
 
-    EXPECT_EQ(zip.Extract(), zipmsg::NotAnArchive);
+    EXPECT_EQ(zip.Extract(), reportids::NotAnArchive);
     EXPECT_EQ(boxes.size(), 2);
     EXPECT_EQ(zip.Count(), 0);
     EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
@@ -133,7 +133,7 @@ TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
     // Too short to hold an end record at all.
     writeAll(archive, QByteArray("PK"));
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
 }
 
 TEST_F(Directory, MissingFileIsSilentUntilExtract)
@@ -142,14 +142,14 @@ TEST_F(Directory, MissingFileIsSilentUntilExtract)
     zip.setZipFileName(tmp.path() + "/none.tel");
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.Count(), 0);
-    EXPECT_EQ(zip.Extract(), zipmsg::ArchiveNotFound);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::ArchiveNotFound)});
-    EXPECT_EQ(zip.LastMessage(), reportText(zipmsg::ArchiveNotFound));
+    EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::ArchiveNotFound)});
+    EXPECT_EQ(zip.LastMessage(), reportText(reportids::ArchiveNotFound));
     EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
 
     zip.setZipFileName({});
-    EXPECT_EQ(zip.Extract(), zipmsg::NoArchiveName);
-    EXPECT_EQ(boxes.last(), reportText(zipmsg::NoArchiveName));
+    EXPECT_EQ(zip.Extract(), reportids::NoArchiveName);
+    EXPECT_EQ(boxes.last(), reportText(reportids::NoArchiveName));
 }
 
 TEST_F(Directory, DamagedDirectoriesClearTheName)
@@ -167,12 +167,12 @@ TEST_F(Directory, DamagedDirectoriesClearTheName)
         int id;
     };
     const Case cases[] = {
-        {"bad entry signature", second, "PK\x01\x09", zipmsg::EntrySignatureMissing},
-        {"more entries than there are", end + 10, QByteArray("\x09\x00", 2), zipmsg::DirectoryPastLastDisk},
-        {"name past the end", second + 28, QByteArray("\xF0\xFF", 2), zipmsg::NameUnreadable},
-        {"extra field past the end", second + 30, QByteArray("\xF0\xFF", 2), zipmsg::DirectorySeekFailed},
-        {"comment past the end", second + 32, QByteArray("\xF0\xFF", 2), zipmsg::CommentUnreadable},
-        {"directory larger than the file", end + 12, QByteArray("\xFF\xFF\x00\x00", 4), zipmsg::DirectorySeekFailed},
+        {"bad entry signature", second, "PK\x01\x09", reportids::EntrySignatureMissing},
+        {"more entries than there are", end + 10, QByteArray("\x09\x00", 2), reportids::DirectoryPastLastDisk},
+        {"name past the end", second + 28, QByteArray("\xF0\xFF", 2), reportids::NameUnreadable},
+        {"extra field past the end", second + 30, QByteArray("\xF0\xFF", 2), reportids::DirectorySeekFailed},
+        {"comment past the end", second + 32, QByteArray("\xF0\xFF", 2), reportids::CommentUnreadable},
+        {"directory larger than the file", end + 12, QByteArray("\xFF\xFF\x00\x00", 4), reportids::DirectorySeekFailed},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -185,12 +185,12 @@ TEST_F(Directory, DamagedDirectoriesClearTheName)
         EXPECT_EQ(boxes.last(), exceptionText(c.id));
         EXPECT_EQ(zip.Count(), 0);
         EXPECT_TRUE(zip.ZipFileName().isEmpty());
-        EXPECT_EQ(zip.Extract(), zipmsg::NoArchiveName);
+        EXPECT_EQ(zip.Extract(), reportids::NoArchiveName);
     }
 
     writeAll(archive, good.left(good.size() / 2));
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
+    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
 }
 
 TEST_F(Directory, NamesFollowTheCodePageRule)
@@ -229,10 +229,10 @@ TEST_F(Directory, UnattendedReportsWithoutBoxes)
     zip.Unattended = true;
     zip.setZipFileName(archive);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::NotAnArchive);
-    EXPECT_EQ(zip.LastMessage(), exceptionText(zipmsg::NotAnArchive));
+    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive));
     zip.setZipFileName(tmp.path() + "/none");
-    EXPECT_EQ(zip.Extract(), zipmsg::ArchiveNotFound);
+    EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
     EXPECT_TRUE(boxes.isEmpty());
 }
 

@@ -170,7 +170,7 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
     };
     zip.FSpecArgs = QStringList{"*.*"};
     zip.Extract();
-    EXPECT_EQ(reported, std::vector<int>{zipmsg::UnattendedWithoutPassword});
+    EXPECT_EQ(reported, std::vector<int>{reportids::UnattendedWithoutPassword});
 
     zip.Password = "Veresk";
     zip.FSpecArgs = QStringList{"*.*"};
@@ -228,8 +228,8 @@ TEST_F(Extract, BaseDirectoryMustExistUnlessForced)
     zip.ExtrBaseDir = tmp.path() + "/new/deeper";
     zip.FSpecArgs = QStringList{"*.*"};
 
-    EXPECT_EQ(zip.Extract(), zipmsg::NoExtractDirectory);
-    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::NoExtractDirectory)});
+    EXPECT_EQ(zip.Extract(), reportids::NoExtractDirectory);
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory)});
     EXPECT_TRUE(zip.FSpecArgs.isEmpty()) << "the library was loaded, so the list is emptied";
 
     zip.ExtrOptions = ExtrForceDirs;

@@ -48,7 +48,7 @@ TEST_F(Loader, DotDirectoryIsRelativeToTheProgram)
     QDir::setCurrent(tmp.path());
     zip.Extract();
     QDir::setCurrent(previous);
-    EXPECT_EQ(zip.ErrorCode(), zipmsg::LibraryVersionRefused);
+    EXPECT_EQ(zip.ErrorCode(), reportids::LibraryVersionRefused);
     EXPECT_EQ(QFileInfo(zip.UnzLib().libraryPath()).canonicalFilePath(),
               QFileInfo(standin("v171/libunzlib.so")).canonicalFilePath());
 }
@@ -60,8 +60,8 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
     writeAll(broken + "/libunzlib.so", "not a library");
     zip.setLibDirectory(broken);
 
-    EXPECT_EQ(zip.Extract(), zipmsg::LibraryNotLoadable);
-    EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::LibraryNotLoadable)});
+    EXPECT_EQ(zip.Extract(), reportids::LibraryNotLoadable);
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable)});
     EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
     EXPECT_FALSE(zip.UnzLib().isLoaded());
     EXPECT_EQ(zip.UnzLib().useReasons(), 0);
@@ -72,7 +72,7 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
         loader.LoadFromPath(broken + "/libunzlib.so", true);
         ADD_FAILURE() << "no exception";
     } catch (const EZipExtractor &e) {
-        EXPECT_EQ(e.id(), zipmsg::LibraryNotLoadable);
+        EXPECT_EQ(e.id(), reportids::LibraryNotLoadable);
         EXPECT_EQ(e.textArgument(), broken + "/libunzlib.so");
         EXPECT_EQ(QString::fromStdString(e.what()), "ZipExtractor [ 10650 ], " + broken + "/libunzlib.so");
     }
@@ -86,8 +86,8 @@ TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
         boxes.clear();
         zip.FSpecArgs = QStringList{"*.*"};
         zip.setLibDirectory(standin(dir));
-        EXPECT_EQ(zip.Extract(), zipmsg::LibraryVersionRefused);
-        EXPECT_EQ(boxes, QStringList{exceptionText(zipmsg::LibraryVersionRefused)});
+        EXPECT_EQ(zip.Extract(), reportids::LibraryVersionRefused);
+        EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused)});
         EXPECT_FALSE(zip.UnzLib().isLoaded());
         EXPECT_FALSE(libraryLoaded(standin(dir) + "/libunzlib.so"));
         EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
@@ -103,8 +103,8 @@ TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
 TEST_F(Loader, NegativeLibraryResultIsAFatalError)
 {
     zip.setLibDirectory(standin("fatal"));
-    EXPECT_EQ(zip.Extract(), zipmsg::FatalDllError);
-    EXPECT_EQ(boxes, QStringList{reportText(zipmsg::FatalDllError, "fatal Dll error")});
+    EXPECT_EQ(zip.Extract(), reportids::FatalDllError);
+    EXPECT_EQ(boxes, QStringList{reportText(reportids::FatalDllError, "fatal Dll error")});
     EXPECT_EQ(zip.SuccessCount(), 0);
     EXPECT_TRUE(zip.FSpecArgs.isEmpty());
     EXPECT_FALSE(zip.UnzLib().isLoaded());
