@@ -2,6 +2,7 @@
 
 #include "anchors.h"
 #include "declaredcontrols.h"
+#include "declaredgrid.h"
 #include "colors.h"
 #include "dbgridex.h"
 #include "dbnavigator.h"
@@ -72,14 +73,11 @@ const MenuItem MenuItems[] = {
 };
 const QString HelpFile = QStringLiteral("help.html");
 
-void setUpResultGrid(grid::TDBGridEx &grid, data::DataSource &source)
+// What the main window's two grids add to the windows' common result grid.
+void setUpResultGrid(grid::TDBGridEx &grid)
 {
     using namespace grid;
     grid.setAutoFitColWidths(true);
-    grid.setFlat(true);
-    grid.setReadOnly(true);
-    grid.setOptions({dgTitles, dgIndicator, dgColLines, dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection,
-                     dgConfirmDelete, dgCancelOnExit});
     grid.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection, dgxRowHighlight});
     grid.setUseMultiTitle(true);
     grid.setFooterRowCount(1);
@@ -87,16 +85,7 @@ void setUpResultGrid(grid::TDBGridEx &grid, data::DataSource &source)
     grid.setFooterFont(platform::defaultFont());
     grid.setFooterFontColor(platform::colors::clRed);
     grid.setTitleFont(platform::defaultFont());
-    grid.setFont(platform::defaultFont());
     grid.sumList().setActive(true);
-    grid.setDataSource(&source);
-}
-
-void addColumn(grid::TDBGridEx &grid, const char *field, int width)
-{
-    auto &column = grid.columns().add();
-    column.setFieldName(QString::fromLatin1(field));
-    column.setWidth(width);
 }
 
 // One line: the rights notice, then after runs of spaces the web and mail addresses.
@@ -231,24 +220,18 @@ void TForm1::createResultGrids()
         Query1.addField(QString::fromLatin1(declared.name)).setDisplayLabel(QString::fromUtf8(declared.label));
     DataSource1.setDataSet(&Query1);
 
-    DBGridEx1 = new grid::TDBGridEx(Panel2);
-    DBGridEx1->setGeometry(8, 88, 697, 215);
-    addColumn(*DBGridEx1, "Tel", 68);
-    addColumn(*DBGridEx1, "Abon", 604);
+    DBGridEx1 = windows::makeResultGrid(Panel2, {8, 88, 697, 215}, &DataSource1);
+    windows::addColumns(*DBGridEx1, {{QStringLiteral("Tel"), 68}, {QStringLiteral("Abon"), 604}});
     DBGridEx1->columns()[0].footer().setValueType(grid::fvtStaticText);
     DBGridEx1->columns()[0].footer().setValue(QStringLiteral("Записей"));
     DBGridEx1->columns()[1].footer().setValueType(grid::fvtCount);
-    setUpResultGrid(*DBGridEx1, DataSource1);
+    setUpResultGrid(*DBGridEx1);
 
-    DBGridEx2 = new grid::TDBGridEx(Panel2);
-    DBGridEx2->setGeometry(8, 310, 697, 137);
-    addColumn(*DBGridEx2, "Adres", 318);
-    addColumn(*DBGridEx2, "Otdel", 351);
-    setUpResultGrid(*DBGridEx2, DataSource1);
+    DBGridEx2 = windows::makeResultGrid(Panel2, {8, 310, 697, 137}, &DataSource1);
+    windows::addColumns(*DBGridEx2, {{QStringLiteral("Adres"), 318}, {QStringLiteral("Otdel"), 351}});
+    setUpResultGrid(*DBGridEx2);
 
-    DBNavigator1 = new grid::TDBNavigator(Panel2);
-    DBNavigator1->setGeometry(8, 456, grid::TDBNavigator::DefaultWidth, grid::TDBNavigator::DefaultHeight);
-    DBNavigator1->setDataSource(&DataSource1);
+    DBNavigator1 = windows::makeNavigator(Panel2, {8, 456}, &DataSource1);
 }
 
 void TForm1::FormCreate()
