@@ -12,8 +12,9 @@ void AppFixture::SetUp()
 {
     ASSERT_TRUE(dir_.isValid()) << dir_.errorString().toStdString() << " cwd " << QDir::currentPath().toStdString();
     previousDir_ = QDir::currentPath();
-    if (withArchive)
+    if (withArchive) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(SPRAV_TEST_ARCHIVE), path(QStringLiteral("basa.tel"))));
+    }
     platform::setMessageAnswerer([this](const platform::ShownMessage &m) {
         shown.push_back(m);
         return answer(m);
