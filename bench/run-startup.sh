@@ -2,9 +2,13 @@
 # Start-up to the first painted main window (default basa.tel) against a
 # plain Qt window, and the return from a modal window with a 1,000,000-record
 # basa.tel against `unzip -o -q` of the same archive. Medians of several runs.
-# Usage: bench/run-startup.sh [BUILD_DIR]   (built with -DSPRAV_BENCH=ON)
+#   bench/run-startup.sh [BUILD_DIR]
 set -euo pipefail
-build=$(realpath "${1:-build}")
+cd "$(dirname "$0")/.."
+command -v unzip >/dev/null || { echo "needs Info-ZIP unzip: apt-get install unzip"; exit 1; }
+cmake -S . -B "${1:-build-bench}" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
+cmake --build "${1:-build-bench}" -j"${JOBS:-2}" --target startup_bench workdir datagen mkbasa >/dev/null
+build=$(realpath "${1:-build-bench}")
 bench="$build/bench/startup_bench"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 work=$(mktemp -d)
