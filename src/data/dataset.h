@@ -60,6 +60,7 @@ public:
     Field *findField(const QString &name) const;   // case-insensitive; nullptr when absent
     Field &fieldByName(const QString &name) const; // throws "Field 'X' not found"
     Field &addField(const QString &name);
+    bool hasDeclaredFields() const { return declaredFields_; }   // their objects exist while closed too
 
     // --- navigation; positions are 0-based rows of the snapshot
     void first();

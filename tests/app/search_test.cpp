@@ -45,6 +45,24 @@ TEST_F(AppFixture, SearchFieldsTypeRussianUpperCase)
     EXPECT_EQ(main().Edit3->text(), QStringLiteral("LENIN 35А"));
 }
 
+TEST_F(AppFixture, TitlesShowTheFieldLabelsBeforeAndAfterASearch)
+{
+    start();
+    auto titles = [this] {
+        QStringList captions;
+        for (grid::TDBGridEx *grid : {main().DBGridEx1, main().DBGridEx2})
+            for (int i = 0; i < grid->columns().count(); ++i)
+                captions << grid->columns()[i].title().caption();
+        return captions;
+    };
+    const QStringList expected{"Телефон", "Абонент", "Адрес", "Отдел"};
+    EXPECT_EQ(titles(), expected);
+    main().FlatSpeedButton1->Click();
+    EXPECT_EQ(titles(), expected);
+    main().FlatSpeedButton2->Click();
+    EXPECT_EQ(titles(), expected);
+}
+
 TEST_F(AppFixture, AllFieldsEmptyListEveryRecordWithThreeSearchedColumns)
 {
     start();

@@ -200,7 +200,9 @@ void TDBGridColumnEx::setFieldName(const QString &name)
 data::Field *TDBGridColumnEx::field() const
 {
     data::DataSet *ds = grid_ ? grid_->dataSet() : nullptr;
-    if (!ds || !ds->active())
+    // Declared fields exist while the dataset is closed, so a closed result
+    // still shows their display labels as titles.
+    if (!ds || !(ds->active() || ds->hasDeclaredFields()))
         return nullptr;
     if (!bound_) {
         field_ = fieldName_.isEmpty() ? nullptr : ds->findField(fieldName_);
