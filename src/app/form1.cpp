@@ -11,7 +11,6 @@
 #include "flatspeedbutton.h"
 #include "fonts.h"
 #include "forms.h"
-#include "imagelist.h"
 #include "keyboardlayout.h"
 #include "keypress.h"
 #include "maker.h"
@@ -19,7 +18,6 @@
 #include "messagebox.h"
 #include "shell.h"
 #include "sidebar.h"
-#include "tablefile.h"
 #include "uppercaseedit.h"
 #include "zipextractor.h"
 
@@ -206,9 +204,9 @@ void TForm1::createSearchPanel()
                                                QStringLiteral("Очистить поля поиска"));
     windows::setClickHandler(FlatSpeedButton1, [this] { FlatSpeedButton1Click(); });
     windows::setClickHandler(FlatSpeedButton2, [this] { FlatSpeedButton2Click(); });
-    platform::setKeyPressHandler(Edit1, [this](QChar &key) { platform::runGuarded([&] { Edit1KeyPress(key); }); });
-    platform::setKeyPressHandler(Edit2, [this](QChar &key) { platform::runGuarded([&] { Edit2KeyPress(key); }); });
-    platform::setKeyPressHandler(Edit3, [this](QChar &key) { platform::runGuarded([&] { Edit3KeyPress(key); }); });
+    platform::setKeyPressHandler(Edit1, [this](QChar &key) { Edit1KeyPress(key); });
+    platform::setKeyPressHandler(Edit2, [this](QChar &key) { Edit2KeyPress(key); });
+    platform::setKeyPressHandler(Edit3, [this](QChar &key) { Edit3KeyPress(key); });
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
 }
