@@ -1,10 +1,7 @@
 #include "unzlibdriver.h"
 #include "zipwriter.h"
 
-#include <QFileInfo>
-
-#include <sys/stat.h>
-#include <utime.h>
+#include <cstring>
 
 using zipwriter::Entry;
 using zipwriter::Method;
@@ -28,15 +25,11 @@ std::string sampleText(int lines)
     return s;
 }
 
-void setModified(const QString &path, time_t when)
-{
-    const utimbuf times{when, when};
-    ASSERT_EQ(utime(QFile::encodeName(path).constData(), &times), 0);
-}
+using Names = std::vector<std::string>;
 
 class UnzLibTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(QDir().mkpath(out)); }
+    void SetUp() override { ASSERT_TRUE(fs::create_directory(fsPath(out))); }
 
     void make(const std::vector<Entry> &entries, const std::string &prefix = {})
     {
@@ -45,11 +38,11 @@ protected:
             w.add(e);
         writeAll(archive, prefix + w.finish());
     }
-    QString at(const QString &name) const { return out + "/" + name; }
+    std::string at(const std::string &name) const { return out + "/" + name; }
 
-    QTemporaryDir tmp;
-    QString archive = tmp.path() + "/a.zip";
-    QString out = tmp.path() + "/out";
+    ScratchDir tmp;
+    std::string archive = tmp.path() + "/a.zip";
+    std::string out = tmp.path() + "/out";
     UnzLibDriver lib;
 };
 
@@ -75,8 +68,8 @@ TEST_F(UnzLibTest, ExtractsEveryKindOfMemberAndReportsProgress)
 
     EXPECT_EQ(lib.run(archive, out), 3);
     EXPECT_EQ(readAll(at("stored.txt")), "plain");
-    EXPECT_EQ(readAll(at("big.db")).toStdString(), big);
-    EXPECT_EQ(readAll(at("described.txt")).toStdString(), described.data);
+    EXPECT_EQ(readAll(at("big.db")), big);
+    EXPECT_EQ(readAll(at("described.txt")), described.data);
     EXPECT_EQ(filesIn(out).size(), 3);
 
     ASSERT_GE(lib.calls.size(), 3u);
@@ -99,7 +92,7 @@ TEST_F(UnzLibTest, ExtractsEveryKindOfMemberAndReportsProgress)
 TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
 {
     make({member("a.txt", "new")});
-    writeAll(at("a.txt"), QByteArray("old"));
+    writeAll(at("a.txt"), "old");
     setModified(at("a.txt"), 946684800);   // 2000: older than the member
     lib.overwrite = false;
 
@@ -120,15 +113,15 @@ TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
 TEST_F(UnzLibTest, FreshenAndUpdateReplaceOnlyOlderFiles)
 {
     make({member("older.txt", "new"), member("newer.txt", "new"), member("missing.txt", "new")});
-    writeAll(at("older.txt"), QByteArray("old"));
-    writeAll(at("newer.txt"), QByteArray("old"));
+    writeAll(at("older.txt"), "old");
+    writeAll(at("newer.txt"), "old");
     setModified(at("older.txt"), 946684800);
 
     lib.freshen = true;
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("older.txt")), "new");
     EXPECT_EQ(readAll(at("newer.txt")), "old");
-    EXPECT_FALSE(QFileInfo::exists(at("missing.txt")));
+    EXPECT_FALSE(exists(at("missing.txt")));
 
     lib.freshen = false;
     lib.update = true;
@@ -142,13 +135,13 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
     Entry bad = member("data.db", "fresh contents");
     bad.storedCrc = 0x12345678;
     make({bad});
-    writeAll(at("data.db"), QByteArray("old table"));
+    writeAll(at("data.db"), "old table");
 
     for (int answer : {0, 2}) {
         lib.answerOn(UNZ_CB_CRC_ERROR, [answer](CallbackRecord &r) { r.errorCode = answer; });
         EXPECT_EQ(lib.run(archive, out), 0);
         EXPECT_EQ(readAll(at("data.db")), "old table");
-        EXPECT_EQ(filesIn(out), QStringList{"data.db"}) << "no temporary file is left";
+        EXPECT_EQ(filesIn(out), Names{"data.db"}) << "no temporary file is left";
         const auto crc = lib.callsOf(UNZ_CB_CRC_ERROR);
         ASSERT_EQ(crc.size(), 1u);
         EXPECT_EQ(uint32_t(crc[0].error), zipwriter::crc32Of("fresh contents"));
@@ -169,8 +162,8 @@ TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
     lib.folders = true;
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("ok/inside.txt")), "x");
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/evil.txt"));
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/up.txt"));
+    EXPECT_FALSE(exists(tmp.path() + "/evil.txt"));
+    EXPECT_FALSE(exists(tmp.path() + "/up.txt"));
     const auto skipped = lib.callsOf(UNZ_CB_SKIPPED);
     ASSERT_EQ(skipped.size(), 5u);
     for (const Call &c : skipped)
@@ -180,9 +173,9 @@ TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
     lib.folders = false;
     EXPECT_EQ(lib.run(archive, out), 5);
     for (const char *name : {"evil.txt", "abs.txt", "up.txt", "drive.txt", "inside.txt"})
-        EXPECT_TRUE(QFileInfo::exists(at(name))) << name;
+        EXPECT_TRUE(exists(at(name))) << name;
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);   // ".."
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/evil.txt"));
+    EXPECT_FALSE(exists(tmp.path() + "/evil.txt"));
 }
 
 TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
@@ -197,13 +190,13 @@ TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
     EXPECT_EQ(lib.run(archive, out), 2);
     EXPECT_EQ(readAll(at("dir/sub/f.txt")), "deep");
     EXPECT_EQ(readAll(at("dir/back.txt")), "back");
-    EXPECT_TRUE(QFileInfo(at("empty")).isDir());
+    EXPECT_TRUE(fs::is_directory(fsPath(at("empty"))));
 
-    const QString flat = tmp.path() + "/flat";
-    QDir().mkpath(flat);
+    const std::string flat = tmp.path() + "/flat";
+    fs::create_directory(fsPath(flat));
     lib.folders = false;
     EXPECT_EQ(lib.run(archive, flat), 2);
-    EXPECT_EQ(filesIn(flat), (QStringList{"back.txt", "f.txt"}));
+    EXPECT_EQ(filesIn(flat), (Names{"back.txt", "f.txt"}));
 }
 
 TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
@@ -213,13 +206,13 @@ TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
     make({member("DATA.DB", "d"), member("kod.db", "k"), member("docs/readme.txt", "r"), cyrillic});
 
     EXPECT_EQ(lib.run(archive, out, {"*.db"}), 2);
-    EXPECT_EQ(filesIn(out), (QStringList{"DATA.DB", "kod.db"}));
+    EXPECT_EQ(filesIn(out), (Names{"DATA.DB", "kod.db"}));
     EXPECT_EQ(lib.callsOf(UNZ_CB_TOTAL_FILES)[0].size, 2);
 
-    QDir(out).removeRecursively();
-    QDir().mkpath(out);
+    fs::remove_all(fsPath(out));
+    fs::create_directory(fsPath(out));
     EXPECT_EQ(lib.run(archive, out, {"?OD.DB", "docs/*"}), 2);
-    EXPECT_EQ(filesIn(out), (QStringList{"kod.db", "readme.txt"}));
+    EXPECT_EQ(filesIn(out), (Names{"kod.db", "readme.txt"}));
 
     EXPECT_EQ(lib.run(archive, out, {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.*"}), 1);   // ПРИМЕР.*
     EXPECT_EQ(lib.run(archive, out, {"nothing*"}), 0);
@@ -236,7 +229,7 @@ TEST_F(UnzLibTest, EncryptedMembersUseThePasswordOrAskForIt)
 
     lib.password = "right";
     EXPECT_EQ(lib.run(archive, out), 2);
-    EXPECT_EQ(readAll(at("first.txt")).toStdString(), first.data);
+    EXPECT_EQ(readAll(at("first.txt")), first.data);
     EXPECT_EQ(readAll(at("second.txt")), "second");
     EXPECT_TRUE(lib.callsOf(UNZ_CB_PASSWORD).empty());
 
@@ -270,8 +263,8 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_PASSWORD);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].size, UNZ_SKIP_BAD_PASSWORD + 1);
-    EXPECT_FALSE(QFileInfo::exists(at("s.txt")));
-    EXPECT_TRUE(QFileInfo::exists(at("plain.txt")));
+    EXPECT_FALSE(exists(at("s.txt")));
+    EXPECT_TRUE(exists(at("plain.txt")));
 }
 
 TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
@@ -295,20 +288,20 @@ TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
 TEST_F(UnzLibTest, DamagedArchivesFailWithoutWritingAnything)
 {
     make({member("a.txt", sampleText(2000)), member("b.txt", sampleText(10))});
-    const QByteArray whole = readAll(archive);
+    const std::string whole = readAll(archive);
 
-    writeAll(archive, whole.left(whole.size() / 2));
+    writeAll(archive, whole.substr(0, whole.size() / 2));
     EXPECT_LT(lib.run(archive, out), 0);
     ASSERT_FALSE(lib.callsOf(UNZ_CB_MESSAGE).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_MESSAGE)[0].error, UNZ_ERR_FORMAT);
 
     // Damaged compressed data: the member is dropped, its neighbour extracted.
-    QByteArray broken = whole;
-    for (int i = 200; i < 260; ++i)
+    std::string broken = whole;
+    for (std::size_t i = 200; i < 260; ++i)
         broken[i] = char(broken[i] ^ 0x5A);
     writeAll(archive, broken);
     EXPECT_EQ(lib.run(archive, out), 1);
-    EXPECT_EQ(filesIn(out), QStringList{"b.txt"});
+    EXPECT_EQ(filesIn(out), Names{"b.txt"});
 
     EXPECT_LT(lib.run(tmp.path() + "/missing.zip", out), 0);
     EXPECT_EQ(lib.callsOf(UNZ_CB_MESSAGE)[0].error, UNZ_ERR_OPEN);
@@ -317,25 +310,25 @@ TEST_F(UnzLibTest, DamagedArchivesFailWithoutWritingAnything)
 TEST_F(UnzLibTest, LyingSizesNeverYieldMoreThanStated)
 {
     make({member("a.txt", sampleText(500))});
-    QByteArray bytes = readAll(archive);
+    std::string bytes = readAll(archive);
     // Shrink the stated uncompressed size in the central directory.
-    const qsizetype central = bytes.indexOf(QByteArray("PK\x01\x02", 4));
-    ASSERT_GT(central, 0);
+    const std::size_t central = bytes.find(std::string("PK\x01\x02", 4));
+    ASSERT_NE(central, std::string::npos);
     bytes[central + 24] = 10;
     bytes[central + 25] = bytes[central + 26] = bytes[central + 27] = 0;
     writeAll(archive, bytes);
     EXPECT_EQ(lib.run(archive, out), 0);
-    EXPECT_TRUE(filesIn(out).isEmpty());
+    EXPECT_TRUE(filesIn(out).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_FORMAT);
 }
 
 TEST_F(UnzLibTest, AbortStopsTheRunAndLeavesNoPartialFile)
 {
     make({member("a.txt", sampleText(40000)), member("b.txt", "b")});
-    writeAll(at("a.txt"), QByteArray("old"));
+    writeAll(at("a.txt"), "old");
     lib.answer = [](CallbackRecord &r) { return r.actionCode == UNZ_CB_PROGRESS ? 1 : 0; };
     EXPECT_EQ(lib.run(archive, out), 0);
-    EXPECT_EQ(filesIn(out), QStringList{"a.txt"});
+    EXPECT_EQ(filesIn(out), Names{"a.txt"});
     EXPECT_EQ(readAll(at("a.txt")), "old");
     const auto messages = lib.callsOf(UNZ_CB_MESSAGE);
     ASSERT_FALSE(messages.empty());
@@ -349,7 +342,7 @@ TEST_F(UnzLibTest, TestingWritesNothing)
     make({member("a.txt", "a"), bad});
     lib.test = true;
     EXPECT_EQ(lib.run(archive, out), 1);
-    EXPECT_TRUE(filesIn(out).isEmpty());
+    EXPECT_TRUE(filesIn(out).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_CRC);
 }
 
