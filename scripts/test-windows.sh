@@ -19,6 +19,8 @@ if ! has_wine32 && [ "$(id -u)" -eq 0 ]; then
 fi
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="   # no prompts for .NET or a browser
+# Wine stores file names in the Unix locale's encoding: UTF-8 takes them all.
+export LC_ALL=C.UTF-8
 status=0
 for target in x86_64-w64-mingw32 i686-w64-mingw32; do
   dir=build-$target

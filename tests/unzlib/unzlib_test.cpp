@@ -156,26 +156,110 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
 
 TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
 {
-    make({member("../evil.txt", "x"), member("/abs.txt", "x"), member("sub/../../up.txt", "x"),
-          member("C:\\drive.txt", "x"), member("..", "x"), member("ok/inside.txt", "x")});
+    // Stored name, and the file it becomes without folder names ("" when
+    // even that is refused). With folder names only "ok/inside.txt" is safe.
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"../evil.txt", "evil.txt"},         {"/abs.txt", "abs.txt"},
+        {"sub/../../up.txt", "up.txt"},      {"C:\\drive.txt", "drive.txt"},
+        {"C:relative.txt", "relative.txt"},  {"\\\\server\\share\\unc.txt", "unc.txt"},
+        {"..\\back.txt", "back.txt"},        {"sub\\..\\..\\backup.txt", "backup.txt"},
+        {"..", ""},                          {"ok/inside.txt", "inside.txt"}};
+    std::vector<Entry> entries;
+    for (const auto &[name, flat] : names)
+        entries.push_back(member(name, "x"));
+    make(entries);
 
     lib.folders = true;
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("ok/inside.txt")), "x");
-    EXPECT_FALSE(exists(tmp.path() + "/evil.txt"));
-    EXPECT_FALSE(exists(tmp.path() + "/up.txt"));
+    EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
     const auto skipped = lib.callsOf(UNZ_CB_SKIPPED);
-    ASSERT_EQ(skipped.size(), 5u);
+    ASSERT_EQ(skipped.size(), names.size() - 1);
     for (const Call &c : skipped)
         EXPECT_EQ(c.error, UNZ_ERR_UNSAFE_NAME) << c.text;
 
-    // Without folder names only the base name counts, and it stays inside.
+    fs::remove_all(fsPath(out));
+    fs::create_directory(fsPath(out));
     lib.folders = false;
-    EXPECT_EQ(lib.run(archive, out), 5);
-    for (const char *name : {"evil.txt", "abs.txt", "up.txt", "drive.txt", "inside.txt"})
-        EXPECT_TRUE(exists(at(name))) << name;
+    EXPECT_EQ(lib.run(archive, out), int(names.size()) - 1);
+    Names written;
+    for (const auto &[name, flat] : names)
+        if (!flat.empty())
+            written.push_back(flat);
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(filesIn(out), written);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);   // ".."
-    EXPECT_FALSE(exists(tmp.path() + "/evil.txt"));
+    EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
+}
+
+// Names outside code page and ASCII, in the archive's path, the target
+// folder and the members, reach the file system unchanged.
+TEST_F(UnzLibTest, UnicodePathsAreKeptWhole)
+{
+    const std::string folder = tmp.path() + "/Справочник Верескина";
+    const std::string target = folder + "/Выход";
+    ASSERT_TRUE(fs::create_directories(fsPath(target)));
+    Entry deep = member("Данные/Код.db", "codes");
+    deep.extraFlags = 0x0800;
+    Entry greek = member("αβγ.txt", "greek");
+    greek.extraFlags = 0x0800;
+    zipwriter::Writer w;
+    w.add(deep);
+    w.add(greek);
+    const std::string named = folder + "/База.tel";
+    writeAll(named, w.finish());
+
+    lib.folders = true;
+    EXPECT_EQ(lib.run(named, target), 2);
+    EXPECT_EQ(readAll(target + "/Данные/Код.db"), "codes");
+    EXPECT_EQ(readAll(target + "/αβγ.txt"), "greek");
+}
+
+// The records as raw bytes at their documented offsets, as a caller built
+// with another compiler hands them over; addresses are 4 bytes wide on
+// 32-bit Windows, 8 on 64-bit systems.
+TEST_F(UnzLibTest, RecordsTravelAtTheirDocumentedOffsets)
+{
+    struct Layout {
+        std::size_t size, caller, version, callback, overwrite, archiveName, extractDirectory, endMarker;
+        std::size_t callbackCaller, action, text;
+    };
+    static constexpr Layout layout = sizeof(void *) == 4 ? Layout{148, 4, 8, 12, 60, 68, 108, 144, 4, 16, 28}
+                                                  : Layout{192, 8, 16, 24, 80, 88, 144, 184, 8, 24, 36};
+    struct Seen {
+        std::int32_t recordSize = 0;
+        std::vector<std::string> names;
+    };
+    static Seen seen;
+    seen = {};
+    const auto callback = +[](CallbackRecord *record) -> std::int32_t {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(record);
+        std::int32_t action = 0;
+        void *caller = nullptr;
+        std::memcpy(&seen.recordSize, bytes, 4);
+        std::memcpy(&caller, bytes + layout.callbackCaller, sizeof caller);
+        std::memcpy(&action, bytes + layout.action, 4);
+        if (caller == &seen && action == UNZ_CB_NEW_FILE)
+            seen.names.emplace_back(reinterpret_cast<const char *>(bytes + layout.text));
+        return 0;
+    };
+    make({member("a.txt", "a"), member("b.txt", "b")});
+    std::vector<unsigned char> params(layout.size, 0);
+    const auto put = [&](std::size_t offset, auto value) { std::memcpy(&params[offset], &value, sizeof value); };
+    put(layout.caller, static_cast<void *>(&seen));
+    put(layout.version, std::int32_t(173));
+    put(layout.callback, callback);
+    put(layout.overwrite, std::int32_t(-1));
+    put(layout.archiveName, archive.c_str());
+    put(layout.endMarker, std::int32_t(7));
+    put(layout.extractDirectory, out.c_str());
+
+    const auto exec = reinterpret_cast<UnzLibExecFn>(lib.symbol("UnzLibExec"));
+    ASSERT_NE(exec, nullptr);
+    EXPECT_EQ(exec(reinterpret_cast<UnzipParams *>(params.data())), 2);
+    EXPECT_EQ(seen.recordSize, sizeof(void *) == 4 ? 540 : 552);
+    EXPECT_EQ(seen.names, (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(filesIn(out), (Names{"a.txt", "b.txt"}));
 }
 
 TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
