@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace unz {
 
@@ -64,5 +65,9 @@ bool replaceFile(const std::string &from, const std::string &to);
 bool removeFile(const std::string &path);
 // True when a folder is at path afterwards, made now or before.
 bool ensureDirectory(const std::string &path);
+// False for one part of a path that the file system reads as more than a
+// name: on Windows a device (CON, NUL, COM1, "aux.txt"…) or a colon, which
+// names a drive or a stream of another file.
+bool isPlainName(std::string_view name);
 
 } // namespace unz

@@ -140,4 +140,9 @@ bool ensureDirectory(const std::string &path)
     return ::mkdir(path.c_str(), 0777) == 0 || pathInfo(path).isDirectory;
 }
 
+bool isPlainName(std::string_view)
+{
+    return true;
+}
+
 } // namespace unz
