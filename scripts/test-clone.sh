@@ -4,7 +4,7 @@
 # table files there. Any failure fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh test
+scripts/deps.sh package
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 git clone -q --no-local "$PWD" "$work/spravochnik"
