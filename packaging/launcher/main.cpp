@@ -28,7 +28,8 @@ QString installedPath(const char *relative)
 QString runProgram(const QString &program, const QString &folder)
 {
     if (::chdir(QFile::encodeName(folder).constData()) != 0)
-        return QStringLiteral("Не удалось перейти в папку «%1»: %2.").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("Не удалось перейти в папку «%1»: %2.")
+            .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
     const QByteArray path = QFile::encodeName(program);
     char *const arguments[] = {const_cast<char *>(path.constData()), nullptr};
     ::execv(path.constData(), arguments);

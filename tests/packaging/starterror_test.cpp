@@ -40,7 +40,8 @@ TEST(StartError, WindowsNeedADisplayThatIsNotOffscreen)
         qputenv("QT_QPA_PLATFORM", row.platform);
         qputenv("DISPLAY", row.display);
         qputenv("WAYLAND_DISPLAY", row.wayland);
-        EXPECT_EQ(starterror::canShowWindows(), row.expected) << row.platform << " | " << row.display << " | " << row.wayland;
+        EXPECT_EQ(starterror::canShowWindows(), row.expected)
+            << row.platform << " | " << row.display << " | " << row.wayland;
     }
     qputenv("QT_QPA_PLATFORM", saved[0]);
     qputenv("DISPLAY", saved[1]);
