@@ -100,6 +100,8 @@ done
 [ "$missing" -eq 0 ] && pass "the package holds the expected paths" || fail "package contents"
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' && pass "library dependencies computed" ||
   fail "package dependencies: $(dpkg-deb --field "$deb" Depends)"
+apt-get install --simulate "$deb" >"$work/apt" 2>&1 && pass "apt can install the package with its dependencies" ||
+  { cat "$work/apt" >&2; fail "apt-get install --simulate"; }
 lintian --fail-on error "$deb" >"$work/lintian" 2>&1 &&
   pass "lintian: no errors" || fail "lintian"
 cat "$work/lintian"
