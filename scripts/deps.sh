@@ -7,7 +7,7 @@ build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev lib
        fonts-dejavu-core fonts-dejavu-extra)
 test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb)
 run=("${build[@]}" xdg-utils)
-package=("${test[@]}" git desktop-file-utils appstream lintian dpkg-dev)
+package=("${test[@]}" git desktop-file-utils appstream libglib2.0-bin lintian dpkg-dev)
 ci=("${package[@]}" clang libclang-rt-14-dev)
 
 case "${1:-build}" in

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the built program into a temporary DESTDIR and checks it the way a
 # distribution and a user would: the desktop entry and AppStream data with
-# their validators; the installed launcher started off screen with temporary
-# home folders (the per-user folder, a stored phone book record across starts
-# and re-installs, a newer archive, a read-only home); then the Debian
-# package's contents, lintian, and a start from the unpacked package.
+# their validators; starts from the desktop entry and from the command, off
+# screen with temporary home folders (the per-user folder, a stored phone
+# book record across starts and re-installs, a newer archive, a read-only
+# home); then the Debian package's contents, its dependencies, lintian, and a
+# start from the unpacked package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh package
@@ -22,22 +23,30 @@ pass() { echo "ok: $*"; }
 install_tree() { DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null; }
 folder_of() { echo "$1/.local/share/spravochnik"; }
 
-# Starts the launcher under $1 with HOME=$2 off screen, waits until the
-# program has unpacked the tables into the user's folder, then ends it.
+# Runs a command that starts the program installed under $1 with HOME=$2 off
+# screen, waits until the program has unpacked the tables into the user's
+# folder, then ends it.
 start() {
-  local prefix=$1 home=$2 folder pid
+  local prefix=$1 home=$2 folder
+  shift 2
   folder=$(folder_of "$home")
   rm -f "$folder/data.db" "$folder/kod.db"
-  HOME=$home QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work "$prefix/bin/spravochnik" 2>"$work/stderr" &
-  pid=$!
+  HOME=$home PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work "$@" 2>"$work/stderr" &
   for _ in $(seq 150); do
     [ -s "$folder/data.db" ] && [ -s "$folder/kod.db" ] && break
-    kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
   done
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  stop_program "$prefix/libexec/spravochnik/spravochnik"
+  wait
   [ -s "$folder/data.db" ] && [ -s "$folder/kod.db" ]
+}
+# Ends the processes running exactly this program file.
+stop_program() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    [ "$(readlink "$proc/exe" 2>/dev/null)" = "$1" ] && kill "${proc#/proc/}" 2>/dev/null
+  done
+  return 0
 }
 records() { sqlite3 "$(folder_of "$1")/basamy.db" "SELECT count(*) FROM basamy WHERE FIO = 'Stored Record'"; }
 
@@ -48,9 +57,12 @@ desktop-file-validate "$share/applications/org.example.Spravochnik.desktop" && p
 appstreamcli validate --no-net "$share/metainfo/org.example.Spravochnik.metainfo.xml" >"$work/appstream" &&
   pass "AppStream data valid" || { cat "$work/appstream"; fail "appstreamcli validate"; }
 
+start "$root/usr" "$work/menu-home" gio launch "$share/applications/org.example.Spravochnik.desktop" &&
+  pass "the desktop entry starts the program" || fail "start from the desktop entry"
+
 home=$work/home
 folder=$(folder_of "$home")
-if start "$root/usr" "$home" && cmp -s "$folder/basa.tel" "$share/spravochnik/basa.tel" &&
+if start "$root/usr" "$home" spravochnik && cmp -s "$folder/basa.tel" "$share/spravochnik/basa.tel" &&
    [ -s "$folder/help.html" ] && [ -s "$folder/basamy.db" ]; then
   pass "first start prepares the user's folder and unpacks the tables there"
 else
@@ -58,16 +70,18 @@ else
 fi
 
 sqlite3 "$folder/basamy.db" "INSERT INTO basamy VALUES ('Stored Record', 'Lesnaya 1', '21345', '')"
-start "$root/usr" "$home" && [ "$(records "$home")" = 1 ] && pass "a stored record survives a second start" ||
+start "$root/usr" "$home" spravochnik && [ "$(records "$home")" = 1 ] &&
+  pass "a stored record survives a second start" ||
   fail "record after a second start"
 install_tree
 touch "$share/spravochnik/"* # as an upgrade brings them
-start "$root/usr" "$home" && [ "$(records "$home")" = 1 ] && pass "a stored record survives a re-install" ||
+start "$root/usr" "$home" spravochnik && [ "$(records "$home")" = 1 ] &&
+  pass "a stored record survives a re-install" ||
   fail "record after a re-install"
 
 printf 'an older archive' >"$folder/basa.tel"
 touch -d '2001-01-01' "$folder/basa.tel"
-start "$root/usr" "$home" && cmp -s "$folder/basa.tel" "$share/spravochnik/basa.tel" &&
+start "$root/usr" "$home" spravochnik && cmp -s "$folder/basa.tel" "$share/spravochnik/basa.tel" &&
   pass "a newer installed basa.tel replaces the user's older copy" || fail "newer basa.tel"
 
 # Permissions do not bind root, so the read-only home is tried as nobody.
@@ -107,7 +121,8 @@ lintian --fail-on error "$deb" >"$work/lintian" 2>&1 &&
 cat "$work/lintian"
 
 dpkg-deb -x "$deb" "$work/unpacked"
-start "$work/unpacked/usr" "$work/package-home" && pass "the unpacked package starts" || fail "start from the package"
+start "$work/unpacked/usr" "$work/package-home" spravochnik && pass "the unpacked package starts" ||
+  fail "start from the package"
 
 if [ "$failures" -ne 0 ]; then
   echo "install checks: $failures failed" >&2
