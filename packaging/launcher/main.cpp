@@ -14,7 +14,6 @@
 namespace {
 
 const QString kCannotStart = QStringLiteral("Телефонный справочник не может начать работу.\n");
-const QString kCheckHome = QStringLiteral("\nПроверьте, что домашняя папка доступна для записи и на диске есть место.");
 
 // The installed folders, found from the launcher's own place so that the
 // whole installation can move to another prefix.
@@ -45,7 +44,7 @@ int main(int argc, char **argv)
     if (folder.isEmpty())
         return starterror::report(argc, argv, kCannotStart + QStringLiteral("Не задана домашняя папка (HOME)."));
     if (const QString error = userfolder::prepare(installedPath(SPRAV_SHARED_FROM_BIN), folder); !error.isEmpty())
-        return starterror::report(argc, argv, kCannotStart + error + kCheckHome);
+        return starterror::report(argc, argv, kCannotStart + error);
     const QString program = QDir(installedPath(SPRAV_PRIVATE_FROM_BIN)).filePath(QStringLiteral("spravochnik"));
     return starterror::report(argc, argv, kCannotStart + runProgram(program, folder));
 }

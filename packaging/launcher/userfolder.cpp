@@ -26,9 +26,11 @@ constexpr SharedFile kSharedFiles[] = {
     {"basamy.db", Existing::Keep},
 };
 
+const QString kCheckHome = QStringLiteral("\nПроверьте, что домашняя папка доступна для записи и на диске есть место.");
+
 QString cannotWrite(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Не удалось записать файл «%1»: %2.").arg(path, reason);
+    return QStringLiteral("Не удалось записать файл «%1»: %2.").arg(path, reason) + kCheckHome;
 }
 
 bool needsCopy(const QFileInfo &source, const QFileInfo &target, Existing existing)
@@ -99,7 +101,8 @@ QString prepare(const QString &installed, const QString &folder)
     std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
     if (error)
         return QStringLiteral("Не удалось создать папку «%1»: %2.")
-            .arg(folder, QString::fromLocal8Bit(error.message().c_str()));
+                   .arg(folder, QString::fromLocal8Bit(error.message().c_str())) +
+               kCheckHome;
     const QDir from(installed);
     const QDir to(folder);
     // An installation under the prefix ~/.local puts the installed files in
