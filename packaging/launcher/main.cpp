@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kCannotStart = QStringLiteral("Телефонный справочник не может начать работу.\n");
-
 // The installed folders, found from the launcher's own place so that the
 // whole installation can move to another prefix.
 QString installedPath(const char *relative)
@@ -42,9 +40,9 @@ int main(int argc, char **argv)
 {
     const QString folder = userfolder::location(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("HOME"));
     if (folder.isEmpty())
-        return starterror::report(argc, argv, kCannotStart + QStringLiteral("Не задана домашняя папка (HOME)."));
+        return starterror::report(argc, argv, QStringLiteral("Не задана домашняя папка (HOME)."));
     if (const QString error = userfolder::prepare(installedPath(SPRAV_SHARED_FROM_BIN), folder); !error.isEmpty())
-        return starterror::report(argc, argv, kCannotStart + error);
+        return starterror::report(argc, argv, error);
     const QString program = QDir(installedPath(SPRAV_PRIVATE_FROM_BIN)).filePath(QStringLiteral("spravochnik"));
-    return starterror::report(argc, argv, kCannotStart + runProgram(program, folder));
+    return starterror::report(argc, argv, runProgram(program, folder));
 }

@@ -7,6 +7,10 @@
 
 namespace starterror {
 
+namespace {
+const QString kCannotStart = QStringLiteral("Телефонный справочник не может начать работу.");
+}
+
 bool canShowWindows()
 {
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
@@ -15,18 +19,19 @@ bool canShowWindows()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void showMessageBox(const QString &message)
+void showMessageBox(const QString &reason)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Телефонный справочник"), message, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Телефонный справочник"), kCannotStart, QMessageBox::Ok);
+    box.setInformativeText(reason);
     box.exec();
 }
 
-int report(int argc, char **argv, const QString &message)
+int report(int argc, char **argv, const QString &reason)
 {
-    std::fprintf(stderr, "spravochnik: %s\n", message.toUtf8().constData());
+    std::fprintf(stderr, "spravochnik: %s\n%s\n", kCannotStart.toUtf8().constData(), reason.toUtf8().constData());
     if (canShowWindows()) {
         QApplication app(argc, argv);
-        showMessageBox(message);
+        showMessageBox(reason);
     }
     return 1;
 }

@@ -9,12 +9,13 @@ namespace starterror {
 // not told to draw off screen.
 bool canShowWindows();
 
-// Shows `message` in a modal error box and returns when it is closed. Needs
-// a QApplication.
-void showMessageBox(const QString &message);
+// Shows that the program cannot start, and why, in a modal error box, and
+// returns when it is closed. Needs a QApplication.
+void showMessageBox(const QString &reason);
 
-// Writes `message` to standard error and, when there is a display, also
-// shows it in a message box. Returns the launcher's exit status.
-int report(int argc, char **argv, const QString &message);
+// Writes that the program cannot start, and why, to standard error and, when
+// there is a display, also shows it in a message box. Returns the launcher's
+// exit status.
+int report(int argc, char **argv, const QString &reason);
 
 } // namespace starterror

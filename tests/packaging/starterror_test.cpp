@@ -7,19 +7,19 @@
 
 namespace {
 
-TEST(StartError, MessageBoxShowsTheTextUntilClosed)
+TEST(StartError, MessageBoxShowsTheReasonUntilClosed)
 {
-    QString shownText;
+    QString shownReason;
     QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        shownText = box->text();
+        shownReason = box->informativeText();
         shownIcon = box->icon();
         box->accept();
     });
     starterror::showMessageBox(QStringLiteral("Не удалось создать папку «/home/u»."));
-    EXPECT_EQ(shownText, QStringLiteral("Не удалось создать папку «/home/u»."));
+    EXPECT_EQ(shownReason, QStringLiteral("Не удалось создать папку «/home/u»."));
     EXPECT_EQ(shownIcon, QMessageBox::Critical);
 }
 
