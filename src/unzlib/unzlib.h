@@ -46,7 +46,9 @@ typedef int32_t (*UnzCallback)(CallbackRecord *record);
 
 typedef struct UnzipFileSpec { UNZ_FILE_SPEC_FIELDS(UNZ_NATIVE_ADDR) } UnzipFileSpec;
 
-/* Flags are 32-bit booleans: -1 true, 0 false. */
+/* Flags are 32-bit booleans: -1 true, 0 false. File names are UTF-8 on
+ * Windows (the library opens them as wide characters) and the file system's
+ * own bytes elsewhere. */
 #define UNZ_PARAMS_FIELDS(ADDR)                                                \
     ADDR(void *) windowHandle;         /* 0 */                                 \
     ADDR(void *) caller;               /* 4 */                                 \
