@@ -8,8 +8,8 @@ namespace platform {
 
 // The keyboard layout of the program. The desktop gives no way to switch a
 // program's layout by identifier, so the Russian layout is laid over the
-// keys the desktop delivers: each Latin character is replaced by the
-// Cyrillic one on the same key of a Russian keyboard. Alt+Shift or
+// keys the desktop delivers: what a key types is replaced by what the same
+// key types on a Russian keyboard. Alt+Shift or
 // Ctrl+Shift switches back to the desktop's own layout and over again.
 class KeyboardLayout {
 public:
@@ -26,7 +26,7 @@ public:
     // Whether this key press is one of the layout-switching combinations.
     static bool isSwitchCombination(const QKeyEvent &event);
     // The text the key types in the current layout; empty when the desktop's
-    // text stands (digits, control keys, Cyrillic already, Ctrl or Alt held).
+    // text stands (unshifted digits, control keys, Cyrillic already, Ctrl or Alt held).
     QString translated(const QKeyEvent &event) const;
 
 private:

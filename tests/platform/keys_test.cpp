@@ -60,14 +60,15 @@ protected:
 
 } // namespace
 
-TEST_F(Keys, RussianLayoutTypesEveryLetterByItsKey)
+TEST_F(Keys, RussianLayoutTypesEveryCharacterByItsKey)
 {
     EXPECT_TRUE(loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE));
     EXPECT_EQ(typed(QStringLiteral("`qwertyuiop[]asdfghjkl;'zxcvbnm,./")),
               QStringLiteral("ёйцукенгшщзхъфывапролджэячсмитьбю."));
     EXPECT_EQ(typed(QStringLiteral("~QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>?")),
               QStringLiteral("ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,"));
-    EXPECT_EQ(typed(QStringLiteral("0123456789 -=")), QStringLiteral("0123456789 -="));
+    EXPECT_EQ(typed(QStringLiteral("!@#$%^&*()|")), QStringLiteral("!\"№;%:?*()/"));
+    EXPECT_EQ(typed(QStringLiteral("0123456789 -=\\")), QStringLiteral("0123456789 -=\\"));
 }
 
 TEST_F(Keys, DesktopKeyCodesPlaceTheKeyWhateverLatinLayoutTypedIt)
@@ -85,8 +86,12 @@ TEST_F(Keys, DesktopKeyCodesPlaceTheKeyWhateverLatinLayoutTypedIt)
     key(61, QStringLiteral("-"));
     key(61, QStringLiteral("_"), Qt::ShiftModifier);
     key(10, QStringLiteral("1"));   // a digit key
-    key(20, QStringLiteral("ß"));   // not a letter key of the layout
-    EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1ß"));
+    key(12, QStringLiteral("§"), Qt::ShiftModifier);
+    key(51, QStringLiteral("#"));   // the backslash key of a US keyboard
+    key(51, QStringLiteral("'"), Qt::ShiftModifier);
+    key(47, QStringLiteral("ö"));   // a German letter on a letter key
+    key(20, QStringLiteral("ß"));   // not a key the layout changes
+    EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1№\\/жß"));
 }
 
 TEST_F(Keys, PreviewSeesEachKeyOnceWhenTheLayoutRetypesIt)
