@@ -39,6 +39,24 @@ int keyIndex(const QKeyEvent &event, QChar typed)
     return key == std::end(usKeys) - 1 ? -1 : int(key - std::begin(usKeys));
 }
 
+constexpr Qt::KeyboardModifiers switchModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+// The modifier a key of the switch chord stands for, or none for other keys.
+Qt::KeyboardModifier switchModifierOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift: return Qt::ShiftModifier;
+    case Qt::Key_Control: return Qt::ControlModifier;
+    case Qt::Key_Alt: return Qt::AltModifier;
+    default: return Qt::NoModifier;
+    }
+}
+
+bool isSwitchChord(Qt::KeyboardModifiers held)
+{
+    return held.testFlag(Qt::ShiftModifier) && (held & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 } // namespace
 
 KeyboardLayout &KeyboardLayout::instance()
@@ -57,20 +75,23 @@ bool KeyboardLayout::load(const QString &layoutId, unsigned flags)
     return true;
 }
 
-bool KeyboardLayout::isSwitchCombination(const QKeyEvent &event)
+void KeyboardLayout::followSwitchKeys(const QKeyEvent &event)
 {
-    if (event.isAutoRepeat())
-        return false;
-    const Qt::KeyboardModifiers mods = event.modifiers();
-    switch (event.key()) {
-    case Qt::Key_Shift:
-        return mods & (Qt::AltModifier | Qt::ControlModifier);
-    case Qt::Key_Alt:
-    case Qt::Key_Control:
-        return mods & Qt::ShiftModifier;
-    default:
-        return false;
+    const Qt::KeyboardModifier own = switchModifierOf(event.key());
+    // The desktop reports a modifier key's own state inconsistently between
+    // its press and its release, so each key counts itself in or out.
+    if (event.type() != QEvent::KeyRelease) {
+        if (own == Qt::NoModifier)
+            switchPending_ = false;
+        else if (isSwitchChord(event.modifiers() | own))
+            switchPending_ = true;
+        return;
     }
+    if (own == Qt::NoModifier || event.isAutoRepeat() || !switchPending_ ||
+        (event.modifiers() & ~own & switchModifiers))
+        return;
+    switchPending_ = false;
+    russian_ = !russian_;
 }
 
 QString KeyboardLayout::translated(const QKeyEvent &event) const
