@@ -4,6 +4,7 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -39,6 +40,26 @@ bool isYesNo(int style)
     return (style & 0x0F) == 4;
 }
 
+// Runs `box` modally. It answers only keys pressed while it is up: the
+// desktop repeats a key held down since before the box appeared (the Enter
+// that led to it, an Escape stuck down), which would answer it at once.
+void execAnsweringFreshKeys(QMessageBox &box)
+{
+    class RepeatFilter : public QObject {
+    public:
+        explicit RepeatFilter(const QMessageBox &box) : box_(box) { qApp->installEventFilter(this); }
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            return event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat() &&
+                   watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == &box_;
+        }
+
+    private:
+        const QMessageBox &box_;
+    } repeats(box);
+    box.exec();
+}
+
 // Escape and the close box give the escape button's result.
 int showBox(const QString &text, const QString &caption, int style)
 {
@@ -50,13 +71,13 @@ int showBox(const QString &text, const QString &caption, int style)
         QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
-        box.exec();
+        execAnsweringFreshKeys(box);
         return box.clickedButton() == yes ? idYes : idNo;
     }
     QPushButton *ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    execAnsweringFreshKeys(box);
     return idOk;
 }
 
@@ -86,7 +107,7 @@ void showPlainMessage(const QString &text)
     if (answerer())
         answerer()({text, applicationTitle(), 0});
     else
-        box.exec();
+        execAnsweringFreshKeys(box);
 }
 
 } // namespace platform

@@ -103,6 +103,25 @@ TEST(RealMessageBox, YesNoBoxHasRussianButtonsYesAsDefaultAndEscapeMeansNo)
     EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idNo);
 }
 
+TEST(RealMessageBox, BoxesAnswerAFreshKeyPressNeverTheRepeatOfAHeldKey)
+{
+    // A key held down since before the box came up repeats into it.
+    const auto pressHeldThenFresh = [](Qt::Key key) {
+        whenBoxIsUp([key](QMessageBox &box) {
+            QKeyEvent repeated(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(box.focusWidget(), &repeated);
+            EXPECT_TRUE(box.isVisible()) << "a repeated key answered the box";
+            QTest::keyClick(box.focusWidget(), key);
+        });
+    };
+    pressHeldThenFresh(Qt::Key_Escape);
+    EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idNo);
+    pressHeldThenFresh(Qt::Key_Return);
+    EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idYes);
+    pressHeldThenFresh(Qt::Key_Return);
+    showPlainMessage(QStringLiteral("archive report"));
+}
+
 TEST(RealMessageBox, OkBoxBreaksLinesAtCarriageReturnAndShowsPlainText)
 {
     whenBoxIsUp([](QMessageBox &box) {
