@@ -40,9 +40,11 @@ bool isYesNo(int style)
     return (style & 0x0F) == 4;
 }
 
-// Runs `box` modally. It answers only keys pressed while it is up: the
-// desktop repeats a key held down since before the box appeared (the Enter
-// that led to it, an Escape stuck down), which would answer it at once.
+// Runs `box` modally. It answers only keys pressed while it is up, never the
+// desktop's repeats of a key held down since before it appeared (the Enter
+// that led to it, an Escape stuck down), which would answer it at once. The
+// X desktop sends a repeat as a release and a press of the same instant; Qt
+// flags the pair as a repeat only when it reads both at once.
 void execAnsweringFreshKeys(QMessageBox &box)
 {
     class RepeatFilter : public QObject {
@@ -50,12 +52,26 @@ void execAnsweringFreshKeys(QMessageBox &box)
         explicit RepeatFilter(const QMessageBox &box) : box_(box) { qApp->installEventFilter(this); }
         bool eventFilter(QObject *watched, QEvent *event) override
         {
-            return event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat() &&
-                   watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == &box_;
+            if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+                return false;
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            const Stroke stroke{key.key(), key.timestamp()};
+            if (event->type() == QEvent::KeyRelease) {
+                lastRelease_ = stroke;
+                return false;
+            }
+            const bool repeated = key.isAutoRepeat() || (stroke.time != 0 && stroke == lastRelease_);
+            return repeated && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == &box_;
         }
 
     private:
+        struct Stroke {
+            int key;
+            quint64 time;
+            bool operator==(const Stroke &) const = default;
+        };
         const QMessageBox &box_;
+        Stroke lastRelease_{Qt::Key_unknown, 0};
     } repeats(box);
     box.exec();
 }
