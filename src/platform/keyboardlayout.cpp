@@ -77,18 +77,18 @@ bool KeyboardLayout::load(const QString &layoutId, unsigned flags)
 
 void KeyboardLayout::followSwitchKeys(const QKeyEvent &event)
 {
+    if (event.isAutoRepeat())
+        return;
     const Qt::KeyboardModifier own = switchModifierOf(event.key());
-    // The desktop reports a modifier key's own state inconsistently between
-    // its press and its release, so each key counts itself in or out.
+    // The desktop reports a modifier key's own state differently at its press
+    // and at its release, so each key counts itself in or out. Each press
+    // decides afresh: a chord whose releases went to another program is
+    // forgotten at the next key.
     if (event.type() != QEvent::KeyRelease) {
-        if (own == Qt::NoModifier)
-            switchPending_ = false;
-        else if (isSwitchChord(event.modifiers() | own))
-            switchPending_ = true;
+        switchPending_ = own != Qt::NoModifier && isSwitchChord(event.modifiers() | own);
         return;
     }
-    if (own == Qt::NoModifier || event.isAutoRepeat() || !switchPending_ ||
-        (event.modifiers() & ~own & switchModifiers))
+    if (!switchPending_ || own == Qt::NoModifier || (event.modifiers() & ~own & switchModifiers))
         return;
     switchPending_ = false;
     russian_ = !russian_;

@@ -139,15 +139,16 @@ TEST_F(Keys, ShiftWithAltOrCtrlSwitchesLayoutsOnReleaseUnlessAnotherKeyCameBetwe
         {{Qt::Key_Shift, Qt::Key_A}, false},
         {{Qt::Key_Control}, false},
     };
+    // Each event carries the modifiers held before it, as the desktop's do
+    // (QTest would add presses and releases of its own).
+    Qt::KeyboardModifiers held;
+    const auto send = [&](QEvent::Type type, Qt::Key key) {
+        QKeyEvent event(type, key, held);
+        QApplication::sendEvent(form.edit, &event);
+    };
     for (const Row &row : rows) {
         loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
-        // Each event carries the modifiers held before it, as the desktop's
-        // do (QTest would add presses and releases of its own).
-        Qt::KeyboardModifiers held;
-        const auto send = [&](QEvent::Type type, Qt::Key key) {
-            QKeyEvent event(type, key, held);
-            QApplication::sendEvent(form.edit, &event);
-        };
+        held = {};
         for (Qt::Key key : row.keys) {
             send(QEvent::KeyPress, key);
             held |= modifierOf(key);
@@ -157,8 +158,19 @@ TEST_F(Keys, ShiftWithAltOrCtrlSwitchesLayoutsOnReleaseUnlessAnotherKeyCameBetwe
             send(QEvent::KeyRelease, *key);
             held &= ~modifierOf(*key);
         }
-        EXPECT_EQ(KeyboardLayout::instance().isRussian(), !row.switches) << row.keys.size() << " keys from " << row.keys[0];
+        EXPECT_EQ(KeyboardLayout::instance().isRussian(), !row.switches)
+            << row.keys.size() << " keys from " << row.keys[0];
     }
+    // A chord released in another program, then Shift alone.
+    held = {};
+    send(QEvent::KeyPress, Qt::Key_Control);
+    held = Qt::ControlModifier;
+    send(QEvent::KeyPress, Qt::Key_Shift);
+    held = {};
+    send(QEvent::KeyPress, Qt::Key_Shift);
+    held = Qt::ShiftModifier;
+    send(QEvent::KeyRelease, Qt::Key_Shift);
+    EXPECT_TRUE(KeyboardLayout::instance().isRussian());
     EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("й"));
     loadKeyboardLayout(QStringLiteral("00000409"), KLF_ACTIVATE);
     EXPECT_EQ(typed(QStringLiteral("q")), QStringLiteral("q"));
