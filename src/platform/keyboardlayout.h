@@ -9,9 +9,8 @@ namespace platform {
 // The keyboard layout of the program. The desktop gives no way to switch a
 // program's layout by identifier, so the Russian layout is laid over the
 // keys the desktop delivers: what a key types is replaced by what the same
-// key types on a Russian keyboard. Alt+Shift or
-// Ctrl+Shift, pressed alone and released, switches back to the desktop's own
-// layout and over again.
+// key types on a Russian keyboard. Alt+Shift or Ctrl+Shift, pressed alone
+// and released, switches back to the desktop's own layout and over again.
 class KeyboardLayout {
 public:
     static KeyboardLayout &instance();
@@ -28,7 +27,8 @@ public:
     // another key was pressed meanwhile (Ctrl+Shift+Right selects a word).
     void followSwitchKeys(const QKeyEvent &event);
     // The text the key types in the current layout; empty when the desktop's
-    // text stands (unshifted digits, control keys, Cyrillic already, Ctrl or Alt held).
+    // text stands (unshifted digits, control keys, Cyrillic already, Ctrl or
+    // Alt held).
     QString translated(const QKeyEvent &event) const;
 
 private:
