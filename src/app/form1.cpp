@@ -100,6 +100,7 @@ TForm1::TForm1()
     Form1 = this;
     setWindowTitle(Caption);
     setWindowIcon(menuimages::programIcon());
+    setPosition(poDesktopCenter);
     resize(ClientSize);
     setFont(platform::defaultFont());
 

@@ -6,9 +6,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QEventLoop>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -18,6 +22,24 @@ QPointer<Form> &mainFormRef()
 {
     static QPointer<Form> form;
     return form;
+}
+
+// A window's frame is known only once the desktop has shown it; the frame
+// of the program's window shown last is the one the next will get.
+QMargins &desktopFrame()
+{
+    static QMargins frame;
+    return frame;
+}
+
+// The screen that holds the pointer, else the main window's.
+QScreen *desktopScreen()
+{
+    if (QScreen *pointer = QGuiApplication::screenAt(QCursor::pos()))
+        return pointer;
+    if (const Form *main = Form::mainForm(); main && main->screen())
+        return main->screen();
+    return QGuiApplication::primaryScreen();
 }
 
 } // namespace
@@ -45,13 +67,18 @@ Form *Form::mainForm()
     return mainFormRef();
 }
 
-void Form::centreOnDesktop()
+// Places the form, framed by `frame`, in the middle of the desktop's free
+// area; a form larger than the desktop keeps its title bar on it. The client
+// area is placed, as move() would take a frame it does not know yet for none.
+void Form::centreOnDesktop(const QMargins &frame)
 {
-    QScreen *desktop = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QScreen *desktop = desktopScreen();
     if (!desktop)
         return;
-    const QSize outer = frameGeometry().size();
-    move(desktop->availableGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+    const QRect area = desktop->availableGeometry();
+    const QPoint centred = area.center() - QRect(QPoint(), size().grownBy(frame)).center();
+    const QPoint frameTopLeft(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
+    setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
 
 void Form::ShowModal()
@@ -59,7 +86,6 @@ void Form::ShowModal()
     // A form already on the screen cannot become modal.
     if (isVisible())
         return;
-    centreOnDesktop();
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
     modalLoop_ = &loop;
@@ -85,9 +111,17 @@ void Form::becomeActive()
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    windowHandle()->installEventFilter(this);   // for frameShown
+    // Centred before the desktop maps it, by the frame it is expected to get.
+    if (modalLoop_ || position_ == poDesktopCenter) {
+        centreOnDesktop(desktopFrame());
+        centring_ = true;
+    }
     // A modeless show activates once the event loop runs, not in the middle
     // of showing; a modal show activates in ShowModal.
-    if (!event->spontaneous() && !modalLoop_)
+    if (!modalLoop_)
         QMetaObject::invokeMethod(this, [this] { if (isVisible()) becomeActive(); }, Qt::QueuedConnection);
 }
 
@@ -96,6 +130,7 @@ void Form::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
     if (event->spontaneous())   // minimised: the form is still the active one
         return;
+    centring_ = false;
     if (modalLoop_)
         modalLoop_->quit();
     else
@@ -119,6 +154,26 @@ void Form::closeEvent(QCloseEvent *event)
         QCoreApplication::quit();
     else if (action == caFree)
         deleteLater();
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        frameShown();
+    return QWidget::eventFilter(watched, event);
+}
+
+// The desktop has shown the form: its frame is the one to expect for the
+// next window, and a form centred by another frame is centred again.
+void Form::frameShown()
+{
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull())   // not framed yet, or never framed at all
+        return;
+    const bool expected = frame == desktopFrame();
+    desktopFrame() = frame;
+    if (std::exchange(centring_, false) && !expected)
+        centreOnDesktop(frame);
 }
 
 bool Form::previewKey(QKeyEvent &event)

@@ -27,6 +27,11 @@ public:
     // control does.
     bool KeyPreview = false;
 
+    // Where a modeless show puts the form; ShowModal always centres it.
+    enum Position { poDesigned, poDesktopCenter };
+    Position position() const { return position_; }
+    void setPosition(Position position) { position_ = position; }
+
     // Shows the form centred on the desktop and returns once it is closed.
     // The other windows take no input meanwhile; closing only hides the form.
     void ShowModal();
@@ -58,12 +63,16 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void becomeActive();
-    void centreOnDesktop();
+    void centreOnDesktop(const QMargins &frame);
+    void frameShown();
 
     QEventLoop *modalLoop_ = nullptr;
+    Position position_ = poDesigned;
+    bool centring_ = false;   // centred, and the desktop has not framed it yet
 };
 
 } // namespace platform

@@ -10,14 +10,16 @@ namespace platform {
 namespace {
 
 // The keys of a US keyboard and what the same keys type on a Russian one,
-// unshifted and then shifted. The digit row is left alone.
-constexpr char16_t usKeys[] = u"`qwertyuiop[]asdfghjkl;'zxcvbnm,./"
-                              u"~QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>?";
-constexpr char16_t russianKeys[] = u"ёйцукенгшщзхъфывапролджэячсмитьбю."
-                                   u"ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,";
+// unshifted and then shifted: the letters, the shifted digit row, and the
+// backslash key. Minus and equals type the same on both.
+constexpr char16_t usKeys[] = u"`qwertyuiop[]asdfghjkl;'zxcvbnm,./1234567890\\"
+                              u"~QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>?!@#$%^&*()|";
+constexpr char16_t russianKeys[] = u"ёйцукенгшщзхъфывапролджэячсмитьбю.1234567890\\"
+                                   u"ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,!\"№;%:?*()/";
 // The same keys by their X and Wayland key codes, unshifted.
 constexpr quint32 keyCodes[] = {49, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 38, 39, 40, 41,
-                                42, 43, 44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61};
+                                42, 43, 44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61,
+                                10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 51};
 constexpr int keyCount = std::size(keyCodes);
 static_assert(std::size(usKeys) == 2 * keyCount + 1 && std::size(russianKeys) == std::size(usKeys));
 
@@ -35,6 +37,24 @@ int keyIndex(const QKeyEvent &event, QChar typed)
     }
     const auto *key = std::find(std::begin(usKeys), std::end(usKeys) - 1, typed.unicode());
     return key == std::end(usKeys) - 1 ? -1 : int(key - std::begin(usKeys));
+}
+
+constexpr Qt::KeyboardModifiers switchModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+// The modifier a key of the switch chord stands for, or none for other keys.
+Qt::KeyboardModifier switchModifierOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift: return Qt::ShiftModifier;
+    case Qt::Key_Control: return Qt::ControlModifier;
+    case Qt::Key_Alt: return Qt::AltModifier;
+    default: return Qt::NoModifier;
+    }
+}
+
+bool isSwitchChord(Qt::KeyboardModifiers held)
+{
+    return held.testFlag(Qt::ShiftModifier) && (held & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 } // namespace
@@ -55,20 +75,23 @@ bool KeyboardLayout::load(const QString &layoutId, unsigned flags)
     return true;
 }
 
-bool KeyboardLayout::isSwitchCombination(const QKeyEvent &event)
+void KeyboardLayout::followSwitchKeys(const QKeyEvent &event)
 {
     if (event.isAutoRepeat())
-        return false;
-    const Qt::KeyboardModifiers mods = event.modifiers();
-    switch (event.key()) {
-    case Qt::Key_Shift:
-        return mods & (Qt::AltModifier | Qt::ControlModifier);
-    case Qt::Key_Alt:
-    case Qt::Key_Control:
-        return mods & Qt::ShiftModifier;
-    default:
-        return false;
+        return;
+    const Qt::KeyboardModifier own = switchModifierOf(event.key());
+    // The desktop reports a modifier key's own state differently at its press
+    // and at its release, so each key counts itself in or out. Each press
+    // decides afresh: a chord whose releases went to another program is
+    // forgotten at the next key.
+    if (event.type() != QEvent::KeyRelease) {
+        switchPending_ = own != Qt::NoModifier && isSwitchChord(event.modifiers() | own);
+        return;
     }
+    if (!switchPending_ || own == Qt::NoModifier || (event.modifiers() & ~own & switchModifiers))
+        return;
+    switchPending_ = false;
+    russian_ = !russian_;
 }
 
 QString KeyboardLayout::translated(const QKeyEvent &event) const
@@ -77,7 +100,8 @@ QString KeyboardLayout::translated(const QKeyEvent &event) const
         (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier)))
         return {};
     const QChar typed = event.text().front();
-    if (typed.unicode() >= 0x80)   // the desktop types Cyrillic (or another script) itself
+    // The desktop types Cyrillic (or another script's letters) itself.
+    if (typed.isLetter() && typed.script() != QChar::Script_Latin)
         return {};
     const int index = keyIndex(event, typed);
     return index < 0 ? QString() : QString(QChar(russianKeys[index]));

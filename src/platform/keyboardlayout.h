@@ -8,9 +8,9 @@ namespace platform {
 
 // The keyboard layout of the program. The desktop gives no way to switch a
 // program's layout by identifier, so the Russian layout is laid over the
-// keys the desktop delivers: each Latin character is replaced by the
-// Cyrillic one on the same key of a Russian keyboard. Alt+Shift or
-// Ctrl+Shift switches back to the desktop's own layout and over again.
+// keys the desktop delivers: what a key types is replaced by what the same
+// key types on a Russian keyboard. Alt+Shift or Ctrl+Shift, pressed alone
+// and released, switches back to the desktop's own layout and over again.
 class KeyboardLayout {
 public:
     static KeyboardLayout &instance();
@@ -21,16 +21,19 @@ public:
     bool load(const QString &layoutId, unsigned flags);
 
     bool isRussian() const { return russian_; }
-    void switchLayout() { russian_ = !russian_; }
 
-    // Whether this key press is one of the layout-switching combinations.
-    static bool isSwitchCombination(const QKeyEvent &event);
+    // Sees every key press, shortcut override and release. Shift held with
+    // Alt or Ctrl switches the layout once all of them are released, unless
+    // another key was pressed meanwhile (Ctrl+Shift+Right selects a word).
+    void followSwitchKeys(const QKeyEvent &event);
     // The text the key types in the current layout; empty when the desktop's
-    // text stands (digits, control keys, Cyrillic already, Ctrl or Alt held).
+    // text stands (unshifted digits, control keys, Cyrillic already, Ctrl or
+    // Alt held).
     QString translated(const QKeyEvent &event) const;
 
 private:
     bool russian_ = false;
+    bool switchPending_ = false;
 };
 
 inline constexpr unsigned KLF_ACTIVATE = 1;

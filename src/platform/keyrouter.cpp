@@ -19,7 +19,13 @@ void KeyRouter::install()
 
 bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || event == retyped_ || !watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) ||
+        event == retyped_ || !watched->isWidgetType())
+        return false;
+    // Seeing the same key again as it travels to the parents changes nothing.
+    KeyboardLayout::instance().followSwitchKeys(static_cast<QKeyEvent &>(*event));
+    if (type != QEvent::KeyPress)
         return false;
     auto *receiver = static_cast<QWidget *>(watched);
     // A key the receiver ignores travels on to its parents as the same event;
@@ -35,12 +41,7 @@ bool KeyRouter::route(QWidget &receiver, QKeyEvent &event)
 {
     if (auto *form = qobject_cast<Form *>(receiver.window()); form && form->previewKey(event))
         return true;
-    KeyboardLayout &layout = KeyboardLayout::instance();
-    if (KeyboardLayout::isSwitchCombination(event)) {
-        layout.switchLayout();
-        return false;
-    }
-    const QString text = layout.translated(event);
+    const QString text = KeyboardLayout::instance().translated(event);
     if (text.isEmpty())
         return false;
     QKeyEvent retyped(QEvent::KeyPress, event.key(), event.modifiers(), text, event.isAutoRepeat(),

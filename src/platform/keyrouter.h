@@ -12,6 +12,7 @@ namespace platform {
 // the desktop's order: the form's key preview and Alt+F4 first, then the
 // keyboard layout, which replaces the key's character before the control
 // gets it. Shortcuts of the focused control have already run by then.
+// The layout also sees every release, for its switch keys.
 class KeyRouter : public QObject {
     Q_OBJECT
 public:

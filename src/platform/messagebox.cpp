@@ -4,6 +4,7 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -39,6 +40,42 @@ bool isYesNo(int style)
     return (style & 0x0F) == 4;
 }
 
+// Runs `box` modally. It answers only keys pressed while it is up, never the
+// desktop's repeats of a key held down since before it appeared (the Enter
+// that led to it, an Escape stuck down), which would answer it at once. The
+// X desktop sends a repeat as a release and a press of the same instant; Qt
+// flags the pair as a repeat only when it reads both at once.
+void execAnsweringFreshKeys(QMessageBox &box)
+{
+    class RepeatFilter : public QObject {
+    public:
+        explicit RepeatFilter(const QMessageBox &box) : box_(box) { qApp->installEventFilter(this); }
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+                return false;
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            const Stroke stroke{key.key(), key.timestamp()};
+            if (event->type() == QEvent::KeyRelease) {
+                lastRelease_ = stroke;
+                return false;
+            }
+            const bool repeated = key.isAutoRepeat() || (stroke.time != 0 && stroke == lastRelease_);
+            return repeated && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == &box_;
+        }
+
+    private:
+        struct Stroke {
+            int key;
+            quint64 time;
+            bool operator==(const Stroke &) const = default;
+        };
+        const QMessageBox &box_;
+        Stroke lastRelease_{Qt::Key_unknown, 0};
+    } repeats(box);
+    box.exec();
+}
+
 // Escape and the close box give the escape button's result.
 int showBox(const QString &text, const QString &caption, int style)
 {
@@ -50,13 +87,13 @@ int showBox(const QString &text, const QString &caption, int style)
         QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
-        box.exec();
+        execAnsweringFreshKeys(box);
         return box.clickedButton() == yes ? idYes : idNo;
     }
     QPushButton *ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
-    box.exec();
+    execAnsweringFreshKeys(box);
     return idOk;
 }
 
@@ -86,7 +123,7 @@ void showPlainMessage(const QString &text)
     if (answerer())
         answerer()({text, applicationTitle(), 0});
     else
-        box.exec();
+        execAnsweringFreshKeys(box);
 }
 
 } // namespace platform

@@ -76,10 +76,15 @@ TFirstForm::TFirstForm(QWidget *parent) : platform::Form(parent)
         auto *item = new QListWidgetItem(QString::fromUtf8(service.listText), ListBox1);
         item->setSizeHint({0, itemHeight});
     }
+    // The labels follow the selected entry. Qt's current row is not the
+    // selection: a list's first focus-in makes its first entry current
+    // without selecting it, unless a current index was ever set, as here.
+    ListBox1->setCurrentIndex({});
     // A click on the highlighted entry fills the labels as well as a move of
     // the selection by mouse or keyboard.
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { platform::runGuarded([this] { ListBox1Click(); }); });
-    connect(ListBox1, &QListWidget::clicked, this, [this] { platform::runGuarded([this] { ListBox1Click(); }); });
+    const auto choose = [this] { platform::runGuarded([this] { ListBox1Click(); }); };
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, choose);
+    connect(ListBox1, &QListWidget::clicked, this, choose);
 
     Label1 = windows::makeLabel(Panel2, label1);
     Label2 = windows::makeLabel(Panel2, label2);
@@ -104,7 +109,8 @@ void TFirstForm::FormActivate()
 
 void TFirstForm::ListBox1Click()
 {
-    const int index = ListBox1->currentRow();
+    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    const int index = selected.isEmpty() ? -1 : ListBox1->row(selected.front());
     if (index < 0 || index >= int(std::size(services)))
         return;
     const Service &service = services[index];

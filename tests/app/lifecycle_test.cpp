@@ -6,7 +6,10 @@
 #include <QListWidget>
 #include "form1.h"
 #include "forms.h"
+#include "aboutform.h"
 #include "knigaform.h"
+#include "kodform.h"
+#include "shell.h"
 #include "table.h"
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <vector>
 
 // Returning from other windows, Alt+F4, and leaving the program.
 
@@ -37,6 +41,44 @@ TEST_F(AppFixture, ClosingAModalWindowEmptiesTheFieldsKeepsTheResultAndUnpacksAg
     EXPECT_EQ(main().Query1.recordCount(), found);
     EXPECT_TRUE(exists("kod.db"));
     EXPECT_EQ(main().focusWidget(), main().Edit1);
+}
+
+TEST_F(AppFixture, MenuItemsTaggedTwoToFiveOpenTheirWindowsAndTheHelp)
+{
+    start();
+    QFile help(path(QStringLiteral("help.html")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    std::vector<platform::ShellRequest> started;
+    platform::setShellRecorder([&](const platform::ShellRequest &request) { started.push_back(request); });
+    struct Row {
+        int tag;
+        QWidget *window;   // none for the help viewer
+    };
+    const Row rows[] = {{2, KnigaForm}, {3, KodForm}, {4, AboutForm}, {5, nullptr}};
+    TSideBar &bar = *main().SideBar;
+    for (const Row &row : rows) {
+        TSideBarItem *item = bar.Groups()[0]->Items()[row.tag - 1];
+        ASSERT_EQ(item->Tag, row.tag);
+        // A point of the item as the bar lays it out, clicked as a user would.
+        QPoint point(bar.width() / 2, 0);
+        while (point.y() < bar.height() && bar.ItemAt(point) != item)
+            point.ry() += 2;
+        QWidget *opened = nullptr;
+        if (row.window)
+            QTimer::singleShot(0, [&opened] {
+                opened = QApplication::activeModalWidget();
+                if (opened)
+                    opened->close();
+            });
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, point);
+        settle();
+        EXPECT_EQ(opened, row.window) << "tag " << row.tag;
+    }
+    platform::setShellRecorder({});
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].kind, platform::ShellRequest::StartHelpViewer);
+    EXPECT_EQ(started[0].target, help.fileName());
 }
 
 TEST_F(AppFixture, AltF4DoesNothingInTheMainWindowButClosesAModalOne)

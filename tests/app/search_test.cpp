@@ -35,6 +35,26 @@ TEST_F(AppFixture, TelephonePrefixWithEnterListsExactlyTheMatchingRecords)
     EXPECT_TRUE(main().Query1.fieldByName("Tel").asString().startsWith("12"));
 }
 
+TEST_F(AppFixture, EnterInTheNameAndAddressFieldsSearchesToo)
+{
+    start();
+    struct Row {
+        QLineEdit *field;
+        QString prefix;
+        int expected;
+    };
+    const Row rows[] = {{main().Edit2, QStringLiteral("СО"), countMatching("", "СО", "")},
+                        {main().Edit3, QStringLiteral("ЛЕ"), countMatching("", "", "ЛЕ")}};
+    for (const Row &row : rows) {
+        main().FlatSpeedButton2->Click();
+        ASSERT_GT(row.expected, 0);
+        row.field->setText(row.prefix);
+        QTest::keyClick(row.field, Qt::Key_Return);
+        EXPECT_EQ(main().Query1.recordCount(), row.expected) << row.prefix.toStdString();
+    }
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(AppFixture, SearchFieldsTypeRussianUpperCase)
 {
     start();

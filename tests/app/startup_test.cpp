@@ -7,7 +7,9 @@
 #include "zipextractor.h"
 
 #include <QFile>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 // Start-up, the unpack at every activation, and what a missing archive does.
 
@@ -18,6 +20,19 @@ TEST_F(AppFixture, StartUpUnpacksBothTablesBeforeTheFirstSearch)
     EXPECT_TRUE(exists("kod.db"));
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(main().windowTitle(), QStringLiteral("Телефонный справочник // Версия 1.00"));
+}
+
+TEST_F(AppFixture, MainWindowStartsCentredByTheFrameTheDesktopGaveIt)
+{
+    start();
+    // No window had been framed before to tell the frame. Wider than the
+    // test screen, the window keeps to its left edge.
+    const QRect frame = main().frameGeometry();
+    const QRect desktop = main().screen()->availableGeometry();
+    ASSERT_NE(frame, main().geometry());
+    const auto centred = [](int start, int length, int outer) { return std::max(start, start + (length - outer) / 2); };
+    EXPECT_NEAR(frame.left(), centred(desktop.left(), desktop.width(), frame.width()), 1);
+    EXPECT_NEAR(frame.top(), centred(desktop.top(), desktop.height(), frame.height()), 1);
 }
 
 TEST_F(AppFixture, ActivationDuringAnUnpackLeavesTheArchiveToTheRunningOne)

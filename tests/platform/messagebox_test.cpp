@@ -103,6 +103,33 @@ TEST(RealMessageBox, YesNoBoxHasRussianButtonsYesAsDefaultAndEscapeMeansNo)
     EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idNo);
 }
 
+TEST(RealMessageBox, BoxesAnswerAFreshKeyPressNeverTheRepeatOfAHeldKey)
+{
+    // A key held down since before the box came up repeats into it.
+    // X sends it as a release and a press of one instant, flagged as a repeat
+    // or not.
+    const auto pressHeldThenFresh = [](Qt::Key key) {
+        whenBoxIsUp([key](QMessageBox &box) {
+            for (bool flagged : {true, false}) {
+                QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), flagged);
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), flagged);
+                release.setTimestamp(1000);
+                press.setTimestamp(1000);
+                QApplication::sendEvent(box.focusWidget(), &release);
+                QApplication::sendEvent(box.focusWidget(), &press);
+                EXPECT_TRUE(box.isVisible()) << "a repeated key answered the box, flagged " << flagged;
+            }
+            QTest::keyClick(box.focusWidget(), key);
+        });
+    };
+    pressHeldThenFresh(Qt::Key_Escape);
+    EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idNo);
+    pressHeldThenFresh(Qt::Key_Return);
+    EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idYes);
+    pressHeldThenFresh(Qt::Key_Return);
+    showPlainMessage(QStringLiteral("archive report"));
+}
+
 TEST(RealMessageBox, OkBoxBreaksLinesAtCarriageReturnAndShowsPlainText)
 {
     whenBoxIsUp([](QMessageBox &box) {

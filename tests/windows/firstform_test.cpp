@@ -2,6 +2,7 @@
 
 #include "windowstest.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -48,6 +49,18 @@ TEST_F(FirstFormTest, ValuesAreEmptyOnEveryOpeningAndAClickOnTheHighlightedEntry
         EXPECT_EQ(values(), QStringList({"", "", ""}));
         clickEntry(6);
         EXPECT_EQ(values(), QStringList({"207", "Стол заказов междугорной телефонной сети", "пл.40 л. Октября 7"}));
+    });
+}
+
+TEST_F(FirstFormTest, OpeningShowsNoServiceUntilOneIsChosenAndDownChoosesTheFirst)
+{
+    whileShown(form, [&] {
+        ASSERT_EQ(QApplication::focusWidget(), form.ListBox1);
+        EXPECT_TRUE(form.ListBox1->selectedItems().isEmpty());
+        EXPECT_EQ(values(), QStringList({"", "", ""}));
+        QTest::keyClick(form.ListBox1, Qt::Key_Down);
+        EXPECT_EQ(values(), QStringList({"201", "Дежурная часть", "Ленина 89"}));
+        EXPECT_TRUE(form.ListBox1->item(0)->isSelected());
     });
 }
 

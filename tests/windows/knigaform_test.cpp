@@ -7,6 +7,7 @@
 #include "windowstest.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
@@ -72,13 +73,15 @@ std::vector<QStringList> names(std::initializer_list<const char *> list)
     return rows;
 }
 
-TEST_F(KnigaFormTest, OpeningShowsTheFirstRecordWithAnEmptySearchField)
+TEST_F(KnigaFormTest, OpeningShowsTheFirstRecordWithAnEmptyFocusedSearchField)
 {
     makeBook(names({"Петров", "Иванов"}));
+    whileShown(*KnigaForm, [&] { KnigaForm->DBGridEx1->setFocus(); });
     whileShown(*KnigaForm, [&] {
         EXPECT_TRUE(KnigaForm->Table1.active());
         EXPECT_EQ(currentName(), QStringLiteral("Петров"));
         EXPECT_TRUE(KnigaForm->Edit1->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), KnigaForm->Edit1);
         EXPECT_TRUE(recordButtonsEnabled());
         EXPECT_EQ(KnigaForm->DBGridEx1->columns()[0].title().caption(), QStringLiteral("Фамилия, Имя, Отчество"));
         EXPECT_EQ(KnigaForm->DBGridEx1->columns()[3].title().caption(), QStringLiteral("e-mail"));
@@ -225,6 +228,19 @@ TEST_F(KnigaFormTest, EditShowsTheCurrentRecordAndReplacesAllFourFields)
     const auto rows = readTable(book);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1], QStringList({"Иванов", "", "21000", "i@example.org"}));
+}
+
+TEST_F(KnigaFormTest, EditorSwitchedFromEditToAddShowsFourEmptyFields)
+{
+    makeBook({{"Петров", "Ленина 1", "21234", "p@example.org"}});
+    whileShown(*KnigaForm, [&] {
+        inEditor(KnigaForm->FlatSpeedButton3, [] { EXPECT_EQ(AddRedForm->Edit4->text(), "p@example.org"); });
+        inEditor(KnigaForm->FlatSpeedButton1, [] {
+            for (QLineEdit *edit : {AddRedForm->Edit1, AddRedForm->Edit2, AddRedForm->Edit3, AddRedForm->Edit4})
+                EXPECT_TRUE(edit->text().isEmpty()) << edit->text().toStdString();
+            EXPECT_EQ(QApplication::focusWidget(), AddRedForm->Edit1);
+        });
+    });
 }
 
 TEST_F(KnigaFormTest, EditOnAnEmptyBookStoresANewRecord)

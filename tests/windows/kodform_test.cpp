@@ -5,6 +5,7 @@
 
 #include "windowstest.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -103,15 +104,18 @@ TEST_F(KodFormTest, NotFoundIsReportedThenTheFieldIsClearedWhileTheRegionResultS
     });
 }
 
-TEST_F(KodFormTest, ReopeningClearsBothResultsTheFieldAndAChosenRegion)
+TEST_F(KodFormTest, ReopeningClearsBothResultsTheFieldAndAChosenRegionAndFocusesTheRegion)
 {
     whileShown(form, [&] {
+        EXPECT_EQ(QApplication::focusWidget(), form.DBComboBoxEx1);
         form.DBComboBoxEx1->setItemIndex(4);
         form.FlatSpeedButton1->Click();
         typeText(form.Edit1, QStringLiteral("Б"));
         form.FlatSpeedButton2->Click();
+        form.DBGridEx2->setFocus();
     });
     whileShown(form, [&] {
+        EXPECT_EQ(QApplication::focusWidget(), form.DBComboBoxEx1);
         EXPECT_FALSE(form.Query1.active());
         EXPECT_FALSE(form.Query2.active());
         EXPECT_TRUE(form.Edit1->text().isEmpty());
