@@ -4,8 +4,8 @@
 // archive in the same run; and inflates every member in memory with zlib
 // alone, the limit any extractor can reach.
 //   archive_bench ARCHIVE WORKDIR [RUNS]
-#include "zipextractor.h"
-#include "zipformat.h"
+#include "archive/zipextractor.h"
+#include "unzlib/zipformat.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 // reads the first 20 rows as a grid paints them. Prints the best wall and
 // processor time of each case, the record counts, the query plans and the
 // peak memory.
-#include "datasource.h"
-#include "query.h"
+#include "data/datasource.h"
+#include "data/query.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // Times the result grid on a 1,000,000-record and a 1,000-record table and
 // Qt's own QTableView over a plain model of the same sizes, doing the same
 // moves; counts the summary list's walks. Prints one line per figure.
-#include "datasource.h"
-#include "dbgridex.h"
-#include "fonts.h"
-#include "table.h"
-#include "application.h"
+#include "data/datasource.h"
+#include "controls/grid/dbgridex.h"
+#include "platform/fonts.h"
+#include "data/table.h"
+#include "platform/application.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "directoryarchive.h"
+#include "app/directoryarchive.h"
 
-#include "tablefile.h"
-#include "zipextractor.h"
+#include "data/tablefile.h"
+#include "archive/zipextractor.h"
 
 namespace directoryarchive {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datasource.h"
-#include "form.h"
-#include "query.h"
+#include "data/datasource.h"
+#include "platform/form.h"
+#include "data/query.h"
 
 class ImageList;
 class QLabel;

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "program.h"
+#include "platform/application.h"
+#include "app/program.h"
 
 #include <QApplication>
 

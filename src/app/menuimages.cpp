@@ -1,6 +1,6 @@
-#include "menuimages.h"
+#include "app/menuimages.h"
 
-#include "imagelist.h"
+#include "controls/sidebar/imagelist.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,13 +1,13 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "aboutform.h"
-#include "application.h"
-#include "addredform.h"
-#include "firstform.h"
-#include "form1.h"
-#include "forms.h"
-#include "knigaform.h"
-#include "kodform.h"
+#include "windows/aboutform.h"
+#include "platform/application.h"
+#include "windows/addredform.h"
+#include "windows/firstform.h"
+#include "app/form1.h"
+#include "windows/forms.h"
+#include "windows/knigaform.h"
+#include "windows/kodform.h"
 
 #include <QApplication>
 

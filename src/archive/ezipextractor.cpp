@@ -1,4 +1,4 @@
-#include "ezipextractor.h"
+#include "archive/ezipextractor.h"
 
 EZipExtractor::EZipExtractor(int id, bool display)
     : std::runtime_error(QStringLiteral("ZipExtractor [ %1 ]").arg(id).toStdString()), display_(display), id_(id)

@@ -1,4 +1,4 @@
-#include "passworddlg.h"
+#include "archive/passworddlg.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "runtimelibrary.h"
+#include "archive/runtimelibrary.h"
 
 #include <QFile>
 

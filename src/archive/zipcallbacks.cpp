@@ -1,10 +1,10 @@
 // The component's side of the library's call-backs and the password request.
-#include "zipextractor.h"
+#include "archive/zipextractor.h"
 
-#include "ezipextractor.h"
-#include "passworddlg.h"
-#include "unzlib.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "archive/passworddlg.h"
+#include "unzlib/unzlib.h"
+#include "archive/zipmessageids.h"
 
 #include <QCoreApplication>
 

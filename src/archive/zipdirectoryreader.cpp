@@ -1,8 +1,8 @@
-#include "zipdirectoryreader.h"
+#include "archive/zipdirectoryreader.h"
 
-#include "ezipextractor.h"
-#include "zipformat.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "unzlib/zipformat.h"
+#include "archive/zipmessageids.h"
 
 #include <QIODevice>
 

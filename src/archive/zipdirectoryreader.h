@@ -1,7 +1,7 @@
 #pragma once
 
-#include "zipdirentry.h"
-#include "zipenums.h"
+#include "archive/zipdirentry.h"
+#include "archive/zipenums.h"
 
 #include <QString>
 

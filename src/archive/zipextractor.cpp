@@ -1,9 +1,9 @@
-#include "zipextractor.h"
+#include "archive/zipextractor.h"
 
-#include "ezipextractor.h"
-#include "messagebox.h"
-#include "unzlib.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "platform/messagebox.h"
+#include "unzlib/unzlib.h"
+#include "archive/zipmessageids.h"
 
 #include <QDir>
 #include <QFile>

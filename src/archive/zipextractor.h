@@ -1,9 +1,9 @@
 #pragma once
 
-#include "zipdirectoryreader.h"
-#include "zipdirentry.h"
-#include "zipenums.h"
-#include "ziplibloader.h"
+#include "archive/zipdirectoryreader.h"
+#include "archive/zipdirentry.h"
+#include "archive/zipenums.h"
+#include "archive/ziplibloader.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "ziplibloader.h"
+#include "archive/ziplibloader.h"
 
-#include "ezipextractor.h"
-#include "zipextractor.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "archive/zipextractor.h"
+#include "archive/zipmessageids.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

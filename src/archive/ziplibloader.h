@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtimelibrary.h"
+#include "archive/runtimelibrary.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "dataset.h"
+#include "data/dataset.h"
 
-#include "datasource.h"
-#include "records.h"
+#include "data/datasource.h"
+#include "data/records.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "field.h"
+#include "data/field.h"
 
 #include <QString>
 #include <QStringList>

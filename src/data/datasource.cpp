@@ -1,6 +1,6 @@
-#include "datasource.h"
+#include "data/datasource.h"
 
-#include "dataset.h"
+#include "data/dataset.h"
 
 #include <algorithm>
 

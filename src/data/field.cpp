@@ -1,6 +1,6 @@
-#include "field.h"
+#include "data/field.h"
 
-#include "dataset.h"
+#include "data/dataset.h"
 
 #include <utility>
 

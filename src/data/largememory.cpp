@@ -1,4 +1,4 @@
-#include "largememory.h"
+#include "data/largememory.h"
 
 #include <cstdlib>
 

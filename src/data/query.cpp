@@ -1,8 +1,8 @@
-#include "query.h"
+#include "data/query.h"
 
-#include "records.h"
-#include "sqlitedb.h"
-#include "tablefile.h"
+#include "data/records.h"
+#include "data/sqlitedb.h"
+#include "data/tablefile.h"
 
 namespace data {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dataset.h"
+#include "data/dataset.h"
 
 #include <QMap>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "records.h"
+#include "data/records.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "largememory.h"
+#include "data/largememory.h"
 
 #include <QString>
 #include <QStringList>

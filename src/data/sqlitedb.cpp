@@ -1,8 +1,8 @@
-#include "sqlitedb.h"
+#include "data/sqlitedb.h"
 
-#include "dataset.h"
-#include "records.h"
-#include "tablefile.h"
+#include "data/dataset.h"
+#include "data/records.h"
+#include "data/tablefile.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,8 +1,8 @@
-#include "table.h"
+#include "data/table.h"
 
-#include "records.h"
-#include "sqlitedb.h"
-#include "tablefile.h"
+#include "data/records.h"
+#include "data/sqlitedb.h"
+#include "data/tablefile.h"
 
 namespace data {
 

@@ -1,4 +1,4 @@
-#include "tablefile.h"
+#include "data/tablefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "activation.h"
+#include "platform/activation.h"
 
 #include <algorithm>
 

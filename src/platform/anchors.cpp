@@ -1,4 +1,4 @@
-#include "anchors.h"
+#include "platform/anchors.h"
 
 #include <QEvent>
 #include <QWidget>

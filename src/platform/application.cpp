@@ -1,8 +1,8 @@
-#include "application.h"
+#include "platform/application.h"
 
-#include "colors.h"
-#include "fonts.h"
-#include "keyrouter.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
+#include "platform/keyrouter.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
-#include "drawing.h"
+#include "platform/drawing.h"
 
-#include "colors.h"
+#include "platform/colors.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "errorreport.h"
+#include "platform/errorreport.h"
 
-#include "application.h"
-#include "messagebox.h"
+#include "platform/application.h"
+#include "platform/messagebox.h"
 
 #include <exception>
 

@@ -1,8 +1,8 @@
-#include "form.h"
+#include "platform/form.h"
 
-#include "activation.h"
-#include "errorreport.h"
-#include "keyrouter.h"
+#include "platform/activation.h"
+#include "platform/errorreport.h"
+#include "platform/keyrouter.h"
 
 #include <QApplication>
 #include <QCloseEvent>

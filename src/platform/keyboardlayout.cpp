@@ -1,4 +1,4 @@
-#include "keyboardlayout.h"
+#include "platform/keyboardlayout.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "keypress.h"
+#include "platform/keypress.h"
 
-#include "errorreport.h"
+#include "platform/errorreport.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "keyrouter.h"
+#include "platform/keyrouter.h"
 
-#include "form.h"
-#include "keyboardlayout.h"
+#include "platform/form.h"
+#include "platform/keyboardlayout.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
-#include "messagebox.h"
+#include "platform/messagebox.h"
 
-#include "activation.h"
-#include "application.h"
+#include "platform/activation.h"
+#include "platform/application.h"
 
 #include <QApplication>
 #include <QKeyEvent>

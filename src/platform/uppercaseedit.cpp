@@ -1,4 +1,4 @@
-#include "uppercaseedit.h"
+#include "platform/uppercaseedit.h"
 
 #include <QValidator>
 

@@ -1,6 +1,6 @@
-#include "archivefile.h"
+#include "unzlib/archivefile.h"
 
-#include "zipformat.h"
+#include "unzlib/zipformat.h"
 
 #include <algorithm>
 

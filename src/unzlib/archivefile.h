@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fileaccess.h"
+#include "unzlib/fileaccess.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "codepages.h"
+#include "unzlib/codepages.h"
 
 namespace zipformat {
 

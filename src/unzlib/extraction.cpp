@@ -1,8 +1,8 @@
-#include "extraction.h"
+#include "unzlib/extraction.h"
 
-#include "memberdata.h"
-#include "targetfile.h"
-#include "zipformat.h"
+#include "unzlib/memberdata.h"
+#include "unzlib/targetfile.h"
+#include "unzlib/zipformat.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "archivefile.h"
-#include "unzlib.h"
+#include "unzlib/archivefile.h"
+#include "unzlib/unzlib.h"
 
 #include <cstdint>
 #include <string>

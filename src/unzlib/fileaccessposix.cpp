@@ -1,4 +1,4 @@
-#include "fileaccess.h"
+#include "unzlib/fileaccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

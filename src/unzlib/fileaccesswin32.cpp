@@ -1,4 +1,4 @@
-#include "fileaccess.h"
+#include "unzlib/fileaccess.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -1,6 +1,6 @@
-#include "memberdata.h"
+#include "unzlib/memberdata.h"
 
-#include "zipformat.h"
+#include "unzlib/zipformat.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archivefile.h"
+#include "unzlib/archivefile.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "targetfile.h"
+#include "unzlib/targetfile.h"
 
 #include <ctime>
 #include <vector>

@@ -1,7 +1,7 @@
 // Entry points of the unzip library.
-#include "unzlib.h"
+#include "unzlib/unzlib.h"
 
-#include "extraction.h"
+#include "unzlib/extraction.h"
 
 #include <exception>
 

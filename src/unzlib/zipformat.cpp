@@ -1,6 +1,6 @@
-#include "zipformat.h"
+#include "unzlib/zipformat.h"
 
-#include "codepages.h"
+#include "unzlib/codepages.h"
 
 #include <zlib.h>
 

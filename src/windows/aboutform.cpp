@@ -1,13 +1,13 @@
-#include "aboutform.h"
+#include "windows/aboutform.h"
 
-#include "colors.h"
-#include "declaredcontrols.h"
-#include "flatpanel.h"
-#include "flatspeedbutton.h"
-#include "forms.h"
-#include "maker.h"
-#include "pictures.h"
-#include "shell.h"
+#include "platform/colors.h"
+#include "windows/declaredcontrols.h"
+#include "controls/flat/flatpanel.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/forms.h"
+#include "windows/maker.h"
+#include "windows/pictures.h"
+#include "platform/shell.h"
 
 #include <QPixmap>
 

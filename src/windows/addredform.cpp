@@ -1,11 +1,11 @@
-#include "addredform.h"
+#include "windows/addredform.h"
 
-#include "declaredcontrols.h"
-#include "flatspeedbutton.h"
-#include "forms.h"
-#include "keypress.h"
-#include "knigaform.h"
-#include "messagebox.h"
+#include "windows/declaredcontrols.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/forms.h"
+#include "platform/keypress.h"
+#include "windows/knigaform.h"
+#include "platform/messagebox.h"
 
 #include <QLineEdit>
 

@@ -1,11 +1,11 @@
-#include "declaredcontrols.h"
+#include "windows/declaredcontrols.h"
 
-#include "colors.h"
-#include "drawing.h"
-#include "errorreport.h"
-#include "flatspeedbutton.h"
-#include "fonts.h"
-#include "form.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "platform/errorreport.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "platform/fonts.h"
+#include "platform/form.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
-#include "declaredgrid.h"
+#include "windows/declaredgrid.h"
 
-#include "colors.h"
-#include "fonts.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
 
 namespace windows {
 

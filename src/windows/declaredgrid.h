@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dbgridex.h"
-#include "dbnavigator.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/grid/dbnavigator.h"
 
 #include <QString>
 #include <initializer_list>

@@ -1,9 +1,9 @@
-#include "firstform.h"
+#include "windows/firstform.h"
 
-#include "declaredcontrols.h"
-#include "errorreport.h"
-#include "fonts.h"
-#include "forms.h"
+#include "windows/declaredcontrols.h"
+#include "platform/errorreport.h"
+#include "platform/fonts.h"
+#include "windows/forms.h"
 
 #include <QListWidget>
 #include <iterator>

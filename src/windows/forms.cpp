@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "windows/forms.h"
 
 TKodForm *KodForm = nullptr;
 TAboutForm *AboutForm = nullptr;

@@ -1,16 +1,16 @@
-#include "knigaform.h"
+#include "windows/knigaform.h"
 
-#include "addredform.h"
-#include "colors.h"
-#include "dbgridex.h"
-#include "dbnavigator.h"
-#include "declaredcontrols.h"
-#include "declaredgrid.h"
-#include "errorreport.h"
-#include "flatspeedbutton.h"
-#include "forms.h"
-#include "messagebox.h"
-#include "pictures.h"
+#include "windows/addredform.h"
+#include "platform/colors.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/grid/dbnavigator.h"
+#include "windows/declaredcontrols.h"
+#include "windows/declaredgrid.h"
+#include "platform/errorreport.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/forms.h"
+#include "platform/messagebox.h"
+#include "windows/pictures.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datasource.h"
-#include "form.h"
-#include "table.h"
+#include "data/datasource.h"
+#include "platform/form.h"
+#include "data/table.h"
 
 class QAction;
 class QLabel;

@@ -1,16 +1,16 @@
-#include "kodform.h"
+#include "windows/kodform.h"
 
-#include "colors.h"
-#include "dbcomboboxex.h"
-#include "dbgridex.h"
-#include "dbnavigator.h"
-#include "declaredcontrols.h"
-#include "declaredgrid.h"
-#include "flatspeedbutton.h"
-#include "forms.h"
-#include "keypress.h"
-#include "messagebox.h"
-#include "uppercaseedit.h"
+#include "platform/colors.h"
+#include "controls/combo/dbcomboboxex.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/grid/dbnavigator.h"
+#include "windows/declaredcontrols.h"
+#include "windows/declaredgrid.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/forms.h"
+#include "platform/keypress.h"
+#include "platform/messagebox.h"
+#include "platform/uppercaseedit.h"
 
 #include <QLineEdit>
 

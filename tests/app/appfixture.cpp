@@ -1,6 +1,6 @@
 #include "appfixture.h"
 
-#include "form1.h"
+#include "app/form1.h"
 
 #include <QApplication>
 #include <QDir>

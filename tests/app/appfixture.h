@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messagebox.h"
-#include "program.h"
+#include "platform/messagebox.h"
+#include "app/program.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
 #include "appfixture.h"
 
-#include "firstform.h"
-#include "flatspeedbutton.h"
-#include "sidebar.h"
+#include "windows/firstform.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "controls/sidebar/sidebar.h"
 #include <QListWidget>
-#include "form1.h"
-#include "forms.h"
-#include "aboutform.h"
-#include "knigaform.h"
-#include "kodform.h"
-#include "shell.h"
-#include "table.h"
+#include "app/form1.h"
+#include "windows/forms.h"
+#include "windows/aboutform.h"
+#include "windows/knigaform.h"
+#include "windows/kodform.h"
+#include "platform/shell.h"
+#include "data/table.h"
 
 #include <QApplication>
 #include <QFile>

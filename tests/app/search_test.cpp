@@ -1,9 +1,9 @@
 #include "appfixture.h"
 
-#include "dbgridex.h"
-#include "dbnavigator.h"
-#include "flatspeedbutton.h"
-#include "form1.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/grid/dbnavigator.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "app/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

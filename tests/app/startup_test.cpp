@@ -1,10 +1,10 @@
 #include "appfixture.h"
 
-#include "firstform.h"
-#include "flatspeedbutton.h"
-#include "form1.h"
-#include "forms.h"
-#include "zipextractor.h"
+#include "windows/firstform.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "app/form1.h"
+#include "windows/forms.h"
+#include "archive/zipextractor.h"
 
 #include <QFile>
 #include <QScreen>

@@ -2,11 +2,11 @@
 
 // Shared set-up of the archive component tests: a temporary folder, archives
 // built there, and every message box and password dialog answered here.
-#include "messagebox.h"
-#include "testfiles.h"
-#include "passworddlg.h"
-#include "zipextractor.h"
-#include "zipwriter.h"
+#include "platform/messagebox.h"
+#include "support/testfiles.h"
+#include "archive/passworddlg.h"
+#include "archive/zipextractor.h"
+#include "zipwriter/zipwriter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The component's answers to single call-backs of the library.
 #include "archivetest.h"
-#include "ezipextractor.h"
-#include "unzlib.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "unzlib/unzlib.h"
+#include "archive/zipmessageids.h"
 
 #include <cstring>
 

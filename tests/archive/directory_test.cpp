@@ -1,7 +1,7 @@
 // Reading an archive's directory when its name is set, and the reports on
 // that road.
 #include "archivetest.h"
-#include "zipmessageids.h"
+#include "archive/zipmessageids.h"
 
 namespace {
 

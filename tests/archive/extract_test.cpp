@@ -1,7 +1,7 @@
 // Extract from start to end: what reaches the library, what comes back, and
 // what the user sees.
 #include "archivetest.h"
-#include "zipmessageids.h"
+#include "archive/zipmessageids.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // Finding, checking and unloading the unzip library.
 #include "archivetest.h"
-#include "ezipextractor.h"
-#include "zipmessageids.h"
+#include "archive/ezipextractor.h"
+#include "archive/zipmessageids.h"
 
 #include <QCoreApplication>
 

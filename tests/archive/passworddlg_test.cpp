@@ -1,5 +1,5 @@
 // The password dialog's geometry and keys.
-#include "passworddlg.h"
+#include "archive/passworddlg.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "dbcomboboxex.h"
-#include "editbuttoncontrol.h"
-#include "fonts.h"
-#include "popuplistbox.h"
+#include "controls/combo/dbcomboboxex.h"
+#include "controls/combo/editbuttoncontrol.h"
+#include "platform/fonts.h"
+#include "controls/combo/popuplistbox.h"
 
 #include <QClipboard>
 #include <QScreen>

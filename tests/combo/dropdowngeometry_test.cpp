@@ -1,4 +1,4 @@
-#include "dropdowngeometry.h"
+#include "controls/combo/dropdowngeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "colors.h"
-#include "editbuttonface.h"
+#include "platform/colors.h"
+#include "controls/combo/editbuttonface.h"
 
 #include <gtest/gtest.h>
 

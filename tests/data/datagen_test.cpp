@@ -1,7 +1,7 @@
-#include "directorydata.h"
-#include "query.h"
-#include "table.h"
-#include "tablefixture.h"
+#include "datagen/directorydata.h"
+#include "data/query.h"
+#include "data/table.h"
+#include "support/tablefixture.h"
 
 #include <QDir>
 #include <QFile>

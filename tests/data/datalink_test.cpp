@@ -1,6 +1,6 @@
-#include "datasource.h"
-#include "table.h"
-#include "tablefixture.h"
+#include "data/datasource.h"
+#include "data/table.h"
+#include "support/tablefixture.h"
 
 using namespace data;
 

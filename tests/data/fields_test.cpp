@@ -1,5 +1,5 @@
-#include "query.h"
-#include "tablefixture.h"
+#include "data/query.h"
+#include "support/tablefixture.h"
 
 using namespace data;
 

@@ -1,5 +1,5 @@
-#include "table.h"
-#include "tablefixture.h"
+#include "data/table.h"
+#include "support/tablefixture.h"
 
 using namespace data;
 

@@ -1,6 +1,6 @@
-#include "query.h"
-#include "tablefixture.h"
-#include "tablefile.h"
+#include "data/query.h"
+#include "support/tablefixture.h"
+#include "data/tablefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "table.h"
-#include "tablefile.h"
-#include "tablefixture.h"
+#include "data/table.h"
+#include "data/tablefile.h"
+#include "support/tablefixture.h"
 
 #include <QFile>
 #include <QFileInfo>

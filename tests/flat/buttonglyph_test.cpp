@@ -1,5 +1,5 @@
-#include "buttonglyph.h"
-#include "colors.h"
+#include "controls/flat/buttonglyph.h"
+#include "platform/colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "colors.h"
-#include "flatframe.h"
-#include "flatpanel.h"
+#include "platform/colors.h"
+#include "controls/flat/flatframe.h"
+#include "controls/flat/flatpanel.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "colors.h"
-#include "flatframe.h"
-#include "flatspeedbutton.h"
-#include "fonts.h"
+#include "platform/colors.h"
+#include "controls/flat/flatframe.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "platform/fonts.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Any bytes as an archive for the unzip library, extracted with folder names
 // into a scratch folder: nothing may crash, leak or land outside it.
-#include "unzlib.h"
+#include "unzlib/unzlib.h"
 
 #include <cstdio>
 #include <cstring>

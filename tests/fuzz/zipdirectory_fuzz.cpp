@@ -1,7 +1,7 @@
 // Any bytes as an archive: the directory reader either lists entries or
 // raises its numbered exception, and never reads outside what it was given.
-#include "ezipextractor.h"
-#include "zipdirectoryreader.h"
+#include "archive/ezipextractor.h"
+#include "archive/zipdirectoryreader.h"
 
 #include <QBuffer>
 

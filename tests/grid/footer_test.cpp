@@ -1,6 +1,6 @@
 #include "gridfixture.h"
 
-#include "numberformat.h"
+#include "controls/grid/numberformat.h"
 
 using namespace grid;
 

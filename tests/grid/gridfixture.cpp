@@ -1,7 +1,7 @@
 #include "gridfixture.h"
 
-#include "colors.h"
-#include "fonts.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "datasource.h"
-#include "dbgridex.h"
-#include "table.h"
+#include "data/datasource.h"
+#include "controls/grid/dbgridex.h"
+#include "data/table.h"
 
 #include <QDir>
 #include <QString>

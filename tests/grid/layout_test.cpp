@@ -1,8 +1,8 @@
 #include "gridfixture.h"
 
-#include "colors.h"
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "platform/fonts.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #include "gridfixture.h"
 
-#include "dbnavigator.h"
-#include "messagebox.h"
+#include "controls/grid/dbnavigator.h"
+#include "platform/messagebox.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #include "gridfixture.h"
 
-#include "colors.h"
-#include "dbnavigator.h"
+#include "platform/colors.h"
+#include "controls/grid/dbnavigator.h"
 
 #include <QGuiApplication>
 #include <QImage>

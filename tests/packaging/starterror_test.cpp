@@ -1,4 +1,4 @@
-#include "starterror.h"
+#include "launcher/starterror.h"
 
 #include <QApplication>
 #include <QMessageBox>

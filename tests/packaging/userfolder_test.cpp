@@ -1,4 +1,4 @@
-#include "userfolder.h"
+#include "launcher/userfolder.h"
 
 #include <QDateTime>
 #include <QDir>

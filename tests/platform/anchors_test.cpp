@@ -1,4 +1,4 @@
-#include "anchors.h"
+#include "platform/anchors.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "colors.h"
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "platform/fonts.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

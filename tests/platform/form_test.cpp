@@ -1,6 +1,6 @@
-#include "activation.h"
-#include "form.h"
-#include "messagebox.h"
+#include "platform/activation.h"
+#include "platform/form.h"
+#include "platform/messagebox.h"
 
 #include <QAction>
 #include <QApplication>

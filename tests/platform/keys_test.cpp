@@ -1,7 +1,7 @@
-#include "form.h"
-#include "keyboardlayout.h"
-#include "keypress.h"
-#include "messagebox.h"
+#include "platform/form.h"
+#include "platform/keyboardlayout.h"
+#include "platform/keypress.h"
+#include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QLineEdit>

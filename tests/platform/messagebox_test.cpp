@@ -1,7 +1,7 @@
-#include "activation.h"
-#include "application.h"
-#include "errorreport.h"
-#include "messagebox.h"
+#include "platform/activation.h"
+#include "platform/application.h"
+#include "platform/errorreport.h"
+#include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "sidebarfixture.h"
-#include "sidebardrag.h"
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebardrag.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,9 +1,9 @@
 #include "sidebarfixture.h"
-#include "sidebarpainter.h"
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebarpainter.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
-#include "drawing.h"
-#include "fonts.h"
+#include "platform/drawing.h"
+#include "platform/fonts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "sidebarfixture.h"
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <gtest/gtest.h>
 

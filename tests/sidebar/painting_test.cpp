@@ -1,8 +1,8 @@
 #include "sidebarfixture.h"
-#include "sidebarpainter.h"
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebarpainter.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
-#include "colors.h"
+#include "platform/colors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "sidebarfixture.h"
 
-#include "colors.h"
-#include "fonts.h"
-#include "sidebarviewinfo.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QApplication>
 #include <QMouseEvent>

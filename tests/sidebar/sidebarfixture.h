@@ -1,7 +1,7 @@
 #pragma once
 
-#include "imagelist.h"
-#include "sidebar.h"
+#include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebar.h"
 
 #include <QEvent>
 #include <QImage>

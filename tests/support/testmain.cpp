@@ -1,19 +1,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#ifdef SPRAV_HAVE_PLATFORM
-#include "application.h"
-#endif
+#include "platform/application.h"
 
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-#ifdef SPRAV_HAVE_PLATFORM
     platform::prepareApplication();
-#endif
     QApplication app(argc, argv);
-#ifdef SPRAV_HAVE_PLATFORM
     platform::setUpApplication(app);
-#endif
     return RUN_ALL_TESTS();
 }

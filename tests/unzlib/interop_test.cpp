@@ -1,7 +1,7 @@
 // Archives made by other writers extract byte-identically, and archives made
 // by our writer pass another reader's test.
-#include "unzlibdriver.h"
-#include "zipwriter.h"
+#include "support/unzlibdriver.h"
+#include "zipwriter/zipwriter.h"
 
 #include <QProcess>
 #include <QStandardPaths>

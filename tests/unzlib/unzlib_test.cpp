@@ -1,5 +1,5 @@
-#include "unzlibdriver.h"
-#include "zipwriter.h"
+#include "support/unzlibdriver.h"
+#include "zipwriter/zipwriter.h"
 
 #include <cstring>
 

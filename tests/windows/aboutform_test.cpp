@@ -1,7 +1,7 @@
-#include "aboutform.h"
-#include "flatspeedbutton.h"
-#include "maker.h"
-#include "shell.h"
+#include "windows/aboutform.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/maker.h"
+#include "platform/shell.h"
 
 #include "windowstest.h"
 

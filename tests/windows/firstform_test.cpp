@@ -1,4 +1,4 @@
-#include "firstform.h"
+#include "windows/firstform.h"
 
 #include "windowstest.h"
 

@@ -1,8 +1,8 @@
-#include "addredform.h"
-#include "dbgridex.h"
-#include "flatspeedbutton.h"
-#include "forms.h"
-#include "knigaform.h"
+#include "windows/addredform.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/forms.h"
+#include "windows/knigaform.h"
 
 #include "windowstest.h"
 

@@ -1,7 +1,7 @@
-#include "dbcomboboxex.h"
-#include "dbgridex.h"
-#include "flatspeedbutton.h"
-#include "kodform.h"
+#include "controls/combo/dbcomboboxex.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/kodform.h"
 
 #include "windowstest.h"
 

@@ -1,6 +1,6 @@
 #include "windowstest.h"
 
-#include "form.h"
+#include "platform/form.h"
 
 #include <QTest>
 #include <QTimer>

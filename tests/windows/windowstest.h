@@ -1,7 +1,7 @@
 #pragma once
 
-#include "messagebox.h"
-#include "tablefixture.h"
+#include "platform/messagebox.h"
+#include "support/tablefixture.h"
 
 #include <QString>
 #include <QStringList>

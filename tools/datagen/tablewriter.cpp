@@ -1,6 +1,6 @@
 #include "tablewriter.h"
 
-#include "tablefile.h"
+#include "data/tablefile.h"
 
 #include <QFile>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 // Packs files into a directory archive, deflated, under their base names and
 // with a fixed time stamp, so equal inputs give a byte-identical archive.
-#include "zipwriter.h"
+#include "zipwriter/zipwriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Lists or extracts a directory archive the way the program does, without
 // any window: one line per member, then the component's result.
-#include "zipextractor.h"
+#include "archive/zipextractor.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

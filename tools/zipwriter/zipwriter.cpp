@@ -1,6 +1,6 @@
 #include "zipwriter.h"
 
-#include "zipformat.h"
+#include "unzlib/zipformat.h"
 
 #include <zlib.h>
 

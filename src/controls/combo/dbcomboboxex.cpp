@@ -1,8 +1,8 @@
-#include "dbcomboboxex.h"
+#include "controls/combo/dbcomboboxex.h"
 
-#include "drawing.h"
-#include "editbuttoncontrol.h"
-#include "popuplistbox.h"
+#include "platform/drawing.h"
+#include "controls/combo/editbuttoncontrol.h"
+#include "controls/combo/popuplistbox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dropdowngeometry.h"
+#include "controls/combo/dropdowngeometry.h"
 
 #include <QLineEdit>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "editbuttoncontrol.h"
+#include "controls/combo/editbuttoncontrol.h"
 
-#include "editbuttonface.h"
+#include "controls/combo/editbuttonface.h"
 
 #include <QMouseEvent>
 #include <QPainter>

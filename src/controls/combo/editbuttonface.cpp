@@ -1,7 +1,7 @@
-#include "editbuttonface.h"
+#include "controls/combo/editbuttonface.h"
 
-#include "colors.h"
-#include "drawing.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "popuplistbox.h"
+#include "controls/combo/popuplistbox.h"
 
-#include "colors.h"
-#include "drawing.h"
-#include "dropdowngeometry.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "controls/combo/dropdowngeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "buttonglyph.h"
+#include "controls/flat/buttonglyph.h"
 
-#include "colors.h"
+#include "platform/colors.h"
 
 namespace flat {
 

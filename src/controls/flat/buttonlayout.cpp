@@ -1,4 +1,4 @@
-#include "buttonlayout.h"
+#include "controls/flat/buttonlayout.h"
 
 namespace flat {
 

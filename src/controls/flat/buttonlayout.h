@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rect.h"
+#include "platform/rect.h"
 
 #include <QPoint>
 #include <QSize>

@@ -1,7 +1,7 @@
-#include "flatframe.h"
+#include "controls/flat/flatframe.h"
 
-#include "colors.h"
-#include "drawing.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
 
 namespace flat {
 

@@ -1,6 +1,6 @@
-#include "flatlook.h"
+#include "controls/flat/flatlook.h"
 
-#include "colors.h"
+#include "platform/colors.h"
 
 FlatLook::FlatLook(QWidget &owner)
     : owner_(owner), borderColor_(platform::colors::clBtnShadow)

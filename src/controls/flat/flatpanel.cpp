@@ -1,8 +1,8 @@
-#include "flatpanel.h"
+#include "controls/flat/flatpanel.h"
 
-#include "colors.h"
-#include "drawing.h"
-#include "flatframe.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "controls/flat/flatframe.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flatlook.h"
+#include "controls/flat/flatlook.h"
 
 #include <QColor>
 #include <QString>

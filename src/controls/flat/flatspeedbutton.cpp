@@ -1,8 +1,8 @@
-#include "flatspeedbutton.h"
+#include "controls/flat/flatspeedbutton.h"
 
-#include "colors.h"
-#include "drawing.h"
-#include "flatframe.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
+#include "controls/flat/flatframe.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "buttonglyph.h"
-#include "buttonlayout.h"
-#include "flatlook.h"
+#include "controls/flat/buttonglyph.h"
+#include "controls/flat/buttonlayout.h"
+#include "controls/flat/flatlook.h"
 
 #include <QColor>
 #include <QString>

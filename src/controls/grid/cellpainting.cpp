@@ -1,6 +1,6 @@
-#include "cellpainting.h"
+#include "controls/grid/cellpainting.h"
 
-#include "drawing.h"
+#include "platform/drawing.h"
 
 #include <QFontMetrics>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gridtypes.h"
-#include "rect.h"
+#include "controls/grid/gridtypes.h"
+#include "platform/rect.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "customgrid.h"
+#include "controls/grid/customgrid.h"
 
-#include "colors.h"
-#include "drawing.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gridgeometry.h"
-#include "rect.h"
+#include "controls/grid/gridgeometry.h"
+#include "platform/rect.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "dbgridcolumn.h"
+#include "controls/grid/dbgridcolumn.h"
 
-#include "dataset.h"
-#include "dbgridex.h"
-#include "drawing.h"
-#include "field.h"
+#include "data/dataset.h"
+#include "controls/grid/dbgridex.h"
+#include "platform/drawing.h"
+#include "data/field.h"
 
 #include <QApplication>
 #include <QFontMetrics>

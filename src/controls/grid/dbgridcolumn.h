@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gridtypes.h"
+#include "controls/grid/gridtypes.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,9 +1,9 @@
-#include "dbgridex.h"
+#include "controls/grid/dbgridex.h"
 
-#include "colors.h"
-#include "dataset.h"
-#include "field.h"
-#include "numberformat.h"
+#include "platform/colors.h"
+#include "data/dataset.h"
+#include "data/field.h"
+#include "controls/grid/numberformat.h"
 
 #include <QApplication>
 #include <QEvent>

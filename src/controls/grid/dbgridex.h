@@ -1,11 +1,11 @@
 #pragma once
 
-#include "customgrid.h"
-#include "datasource.h"
-#include "dbgridcolumn.h"
-#include "gridtypes.h"
-#include "sumlist.h"
-#include "titletree.h"
+#include "controls/grid/customgrid.h"
+#include "data/datasource.h"
+#include "controls/grid/dbgridcolumn.h"
+#include "controls/grid/gridtypes.h"
+#include "controls/grid/sumlist.h"
+#include "controls/grid/titletree.h"
 
 #include <QColor>
 #include <QFont>

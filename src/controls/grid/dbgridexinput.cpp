@@ -1,6 +1,6 @@
-#include "dbgridex.h"
+#include "controls/grid/dbgridex.h"
 
-#include "dataset.h"
+#include "data/dataset.h"
 
 #include <QAbstractSlider>
 #include <QFocusEvent>

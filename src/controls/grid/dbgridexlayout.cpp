@@ -1,7 +1,7 @@
-#include "dbgridex.h"
+#include "controls/grid/dbgridex.h"
 
-#include "dataset.h"
-#include "drawing.h"
+#include "data/dataset.h"
+#include "platform/drawing.h"
 
 #include <QCoreApplication>
 #include <QEvent>

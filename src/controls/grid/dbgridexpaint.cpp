@@ -1,10 +1,10 @@
-#include "dbgridex.h"
+#include "controls/grid/dbgridex.h"
 
-#include "cellpainting.h"
-#include "colors.h"
-#include "dataset.h"
-#include "drawing.h"
-#include "field.h"
+#include "controls/grid/cellpainting.h"
+#include "platform/colors.h"
+#include "data/dataset.h"
+#include "platform/drawing.h"
+#include "data/field.h"
 
 #include <algorithm>
 #include <cmath>

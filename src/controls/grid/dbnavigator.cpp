@@ -1,8 +1,8 @@
-#include "dbnavigator.h"
+#include "controls/grid/dbnavigator.h"
 
-#include "colors.h"
-#include "dataset.h"
-#include "drawing.h"
+#include "platform/colors.h"
+#include "data/dataset.h"
+#include "platform/drawing.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,4 +1,4 @@
-#include "gridgeometry.h"
+#include "controls/grid/gridgeometry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "numberformat.h"
+#include "controls/grid/numberformat.h"
 
 #include <QLocale>
 #include <QStringList>

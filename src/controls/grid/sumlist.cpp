@@ -1,4 +1,4 @@
-#include "sumlist.h"
+#include "controls/grid/sumlist.h"
 
 #include <cmath>
 

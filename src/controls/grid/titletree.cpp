@@ -1,4 +1,4 @@
-#include "titletree.h"
+#include "controls/grid/titletree.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "imagelist.h"
+#include "controls/sidebar/imagelist.h"
 
 ImageList::ImageList(int width, int height, QObject *parent) : QObject(parent), width_(width), height_(height) {}
 

@@ -1,13 +1,13 @@
-#include "sidebar.h"
+#include "controls/sidebar/sidebar.h"
 
-#include "colors.h"
-#include "fonts.h"
-#include "imagelist.h"
-#include "sidebarcursors.h"
-#include "sidebardrag.h"
-#include "sidebarhint.h"
-#include "sidebarpainter.h"
-#include "sidebarviewinfo.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
+#include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebarcursors.h"
+#include "controls/sidebar/sidebardrag.h"
+#include "controls/sidebar/sidebarhint.h"
+#include "controls/sidebar/sidebarpainter.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QGuiApplication>
 #include <QPainter>

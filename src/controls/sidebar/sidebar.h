@@ -1,9 +1,9 @@
 #pragma once
 
-#include "imagelist.h"
-#include "sidebarbackground.h"
-#include "sidebaritems.h"
-#include "sidebartypes.h"
+#include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebarbackground.h"
+#include "controls/sidebar/sidebaritems.h"
+#include "controls/sidebar/sidebartypes.h"
 
 #include <QBasicTimer>
 #include <QColor>

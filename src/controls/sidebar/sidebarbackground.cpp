@@ -1,6 +1,6 @@
-#include "sidebarbackground.h"
+#include "controls/sidebar/sidebarbackground.h"
 
-#include "drawing.h"
+#include "platform/drawing.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "colors.h"
-#include "rect.h"
-#include "sidebartypes.h"
+#include "platform/colors.h"
+#include "platform/rect.h"
+#include "controls/sidebar/sidebartypes.h"
 
 #include <QColor>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "sidebarcursors.h"
+#include "controls/sidebar/sidebarcursors.h"
 
 #include <QGuiApplication>
 #include <QHash>

@@ -1,7 +1,7 @@
-#include "sidebardrag.h"
+#include "controls/sidebar/sidebardrag.h"
 
-#include "sidebar.h"
-#include "sidebarcursors.h"
+#include "controls/sidebar/sidebar.h"
+#include "controls/sidebar/sidebarcursors.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

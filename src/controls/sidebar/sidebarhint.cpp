@@ -1,6 +1,6 @@
-#include "sidebarhint.h"
+#include "controls/sidebar/sidebarhint.h"
 
-#include "colors.h"
+#include "platform/colors.h"
 
 TSideItemHint::TSideItemHint(QWidget *bar) : window_(bar, Qt::ToolTip | Qt::FramelessWindowHint)
 {

@@ -1,10 +1,10 @@
 // How the bar reacts to the pointer: highlight, clicks, header tracking,
 // scroll buttons, pop-up menu choice and item dragging.
-#include "sidebar.h"
+#include "controls/sidebar/sidebar.h"
 
-#include "sidebardrag.h"
-#include "sidebarhint.h"
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebardrag.h"
+#include "controls/sidebar/sidebarhint.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

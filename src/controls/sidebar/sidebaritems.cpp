@@ -1,6 +1,6 @@
-#include "sidebaritems.h"
+#include "controls/sidebar/sidebaritems.h"
 
-#include "sidebar.h"
+#include "controls/sidebar/sidebar.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sidebartypes.h"
+#include "controls/sidebar/sidebartypes.h"
 
 #include <QString>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "sidebarpainter.h"
+#include "controls/sidebar/sidebarpainter.h"
 
-#include "colors.h"
-#include "imagelist.h"
-#include "sidebar.h"
-#include "sidebardrag.h"
-#include "sidebarviewinfo.h"
+#include "platform/colors.h"
+#include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebar.h"
+#include "controls/sidebar/sidebardrag.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QPolygon>
 #include <algorithm>

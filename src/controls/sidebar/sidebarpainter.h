@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drawing.h"
-#include "rect.h"
+#include "platform/drawing.h"
+#include "platform/rect.h"
 
 #include <QColor>
 #include <memory>

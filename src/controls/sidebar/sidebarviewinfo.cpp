@@ -1,9 +1,9 @@
-#include "sidebarviewinfo.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 
-#include "drawing.h"
-#include "imagelist.h"
-#include "sidebar.h"
-#include "sidebarpainter.h"
+#include "platform/drawing.h"
+#include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebar.h"
+#include "controls/sidebar/sidebarpainter.h"
 
 #include <QImage>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rect.h"
-#include "sidebartypes.h"
+#include "platform/rect.h"
+#include "controls/sidebar/sidebartypes.h"
 
 #include <QFont>
 #include <QPoint>

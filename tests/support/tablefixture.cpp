@@ -1,6 +1,6 @@
 #include "tablefixture.h"
 
-#include "tablefile.h"
+#include "data/tablefile.h"
 
 #include <sqlite3.h>
 

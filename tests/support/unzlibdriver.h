@@ -4,7 +4,7 @@
 // one parameter record, a call-back that records every call and answers
 // from a script.
 #include "scratchfiles.h"
-#include "unzlib.h"
+#include "unzlib/unzlib.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query.h"
+#include "data/query.h"
 
 #include <QDir>
 #include <QString>
