@@ -2,50 +2,21 @@
 
 #include "zipformat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 namespace unz {
 
 using namespace zipformat;
 
-ArchiveFile::ArchiveFile(const std::string &path)
+ArchiveFile::ArchiveFile(const std::string &path) : file_(File::openForReading(path)), size_(file_.size())
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    size_ = fd_ >= 0 ? st.st_size : 0;
-}
-
-ArchiveFile::~ArchiveFile()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 bool ArchiveFile::readAt(std::int64_t offset, void *buffer, std::size_t size) const
 {
     if (offset < 0 || offset > size_ || std::int64_t(size) > size_ - offset)
         return false;
-    auto *out = static_cast<char *>(buffer);
-    while (size > 0) {
-        const ssize_t got = ::pread(fd_, out, size, offset);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        out += got;
-        offset += got;
-        size -= std::size_t(got);
-    }
-    return true;
+    return file_.readAt(offset, buffer, size);
 }
 
 bool Member::encrypted() const

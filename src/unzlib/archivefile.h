@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileaccess.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,17 +12,14 @@ namespace unz {
 class ArchiveFile {
 public:
     explicit ArchiveFile(const std::string &path);
-    ~ArchiveFile();
-    ArchiveFile(const ArchiveFile &) = delete;
-    ArchiveFile &operator=(const ArchiveFile &) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return file_.isOpen() && size_ >= 0; }
     std::int64_t size() const { return size_; }
     // Reads exactly size bytes at offset; false when they are not all there.
     bool readAt(std::int64_t offset, void *buffer, std::size_t size) const;
 
 private:
-    int fd_ = -1;
+    File file_;
     std::int64_t size_ = 0;
 };
 

@@ -4,8 +4,6 @@
 #include "targetfile.h"
 #include "zipformat.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -138,10 +136,10 @@ std::int32_t Extraction::run()
 
 bool Extraction::mayReplace(const Member &member, int index, const std::string &target, const std::string &name)
 {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) != 0)
+    const PathInfo existing = pathInfo(target);
+    if (!existing.exists)
         return !flag(params_.freshenFlag) || flag(params_.updateFlag);
-    const bool existingOlder = std::int64_t(st.st_mtime) < dosTimeToUnix(member.dosDateTime);
+    const bool existingOlder = existing.modificationTime < dosTimeToUnix(member.dosDateTime);
     if (flag(params_.updateFlag) || flag(params_.freshenFlag)) {
         if (!existingOlder)
             call(UNZ_CB_SKIPPED, 0, UNZ_SKIP_FILE_EXISTS + 1, name);

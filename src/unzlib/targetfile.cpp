@@ -1,10 +1,5 @@
 #include "targetfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <ctime>
 #include <vector>
 
@@ -28,13 +23,6 @@ std::vector<std::string_view> pathParts(std::string_view name)
 bool hasDriveLetter(std::string_view name)
 {
     return name.size() >= 2 && name[1] == ':';
-}
-
-mode_t newFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 } // namespace
@@ -78,14 +66,10 @@ bool makeDirectories(const std::string &path, bool includingLast)
     if (end == std::string::npos || end == 0)
         return true;
     for (std::size_t i = 1; i <= end; ++i) {
-        if (i != end && path[i] != '/')
-            continue;
-        const std::string prefix = path.substr(0, i);
-        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+        if ((i == end || path[i] == '/') && !ensureDirectory(path.substr(0, i)))
             return false;
     }
-    struct stat st {};
-    return ::stat(path.substr(0, end).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return true;
 }
 
 std::int64_t dosTimeToUnix(std::uint32_t dosDateTime)
@@ -105,46 +89,29 @@ PendingFile::PendingFile(const std::string &target) : target_(target)
 {
     const std::size_t slash = target.rfind('/');
     const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
-    temporary_ = target.substr(0, baseStart) + "." + target.substr(baseStart) + ".XXXXXX";
-    fd_ = ::mkstemp(temporary_.data());
-    if (fd_ < 0)
-        return;
-    struct stat st {};
-    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode();
-    ::fchmod(fd_, mode);
+    file_ = File::createUnique(target.substr(0, baseStart) + "." + target.substr(baseStart) + ".", target, temporary_);
 }
 
 PendingFile::~PendingFile()
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
+    if (file_.isOpen()) {
+        file_.close();
+        removeFile(temporary_);
     }
 }
 
 bool PendingFile::write(const unsigned char *data, std::size_t size)
 {
-    while (size > 0) {
-        const ssize_t done = ::write(fd_, data, size);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        data += done;
-        size -= std::size_t(done);
-    }
-    return true;
+    return file_.write(data, size);
 }
 
 bool PendingFile::commit(std::int64_t modificationTime)
 {
-    const timespec times[2] = {{time_t(modificationTime), 0}, {time_t(modificationTime), 0}};
-    ::futimens(fd_, times);
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
-    if (closed && ::rename(temporary_.c_str(), target_.c_str()) == 0)
+    file_.setModificationTime(modificationTime);
+    const bool written = file_.flush();
+    if (file_.close() && written && replaceFile(temporary_, target_))
         return true;
-    ::unlink(temporary_.c_str());
+    removeFile(temporary_);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileaccess.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,15 +30,16 @@ public:
     PendingFile(const PendingFile &) = delete;
     PendingFile &operator=(const PendingFile &) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return file_.isOpen(); }
     bool write(const unsigned char *data, std::size_t size);
-    // Gives the file its time stamp and moves it over the target.
+    // Gives the file its time stamp, puts it on the disk and moves it over
+    // the target.
     bool commit(std::int64_t modificationTime);
 
 private:
     std::string target_;
     std::string temporary_;
-    int fd_ = -1;
+    File file_;
 };
 
 } // namespace unz
