@@ -31,7 +31,6 @@ std::uint8_t Member::passwordCheckByte() const
 
 namespace {
 
-// The last end record whose comment fits inside the file.
 bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned char record[kEndRecordSize])
 {
     const std::int64_t tailSize = std::min<std::int64_t>(archive.size(), kMaxCommentLength + kEndRecordSize);
@@ -39,15 +38,12 @@ bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned 
     const std::int64_t tailStart = archive.size() - tailSize;
     if (tailSize < kEndRecordSize || !archive.readAt(tailStart, tail.data(), tail.size()))
         return false;
-    for (std::int64_t i = tailSize - kEndRecordSize; i >= 0; --i) {
-        const unsigned char *p = tail.data() + i;
-        if (le32(p) == kEndRecordSignature && i + kEndRecordSize + le16(p + 20) <= tailSize) {
-            position = tailStart + i;
-            std::copy(p, p + kEndRecordSize, record);
-            return true;
-        }
-    }
-    return false;
+    const std::ptrdiff_t at = zipformat::findEndRecord(tail.data(), tail.size());
+    if (at < 0)
+        return false;
+    position = tailStart + at;
+    std::copy_n(tail.data() + at, kEndRecordSize, record);
+    return true;
 }
 
 } // namespace

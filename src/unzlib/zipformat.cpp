@@ -65,6 +65,22 @@ std::uint32_t crcUpdate(std::uint32_t key, std::uint8_t b)
 
 } // namespace
 
+std::ptrdiff_t findEndRecord(const unsigned char *tail, std::size_t size)
+{
+    std::ptrdiff_t fitting = -1;
+    for (std::ptrdiff_t i = std::ptrdiff_t(size) - kEndRecordSize; i >= 0; --i) {
+        const unsigned char *p = tail + i;
+        if (le32(p) != kEndRecordSignature)
+            continue;
+        const std::size_t end = std::size_t(i) + kEndRecordSize + le16(p + 20);
+        if (end == size)
+            return i;
+        if (end < size && fitting < 0)
+            fitting = i;
+    }
+    return fitting;
+}
+
 bool isZip64Trailer(const void *bytes)
 {
     const auto *b = static_cast<const unsigned char *>(bytes);

@@ -3,6 +3,7 @@
 // ZIP format helpers shared by the unzip library, the archive component and
 // the archive writer: record signatures, little-endian fields, member name
 // decoding, file specification matching and the traditional cipher.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,6 +37,14 @@ inline std::uint32_t le32(const void *p)
     return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16)
          | (std::uint32_t(b[3]) << 24);
 }
+
+// The one rule for finding the end record, so that listing and extraction
+// always read the same directory. `tail` holds the last bytes of the file (at
+// most 65557); scanning backwards, the first record whose comment ends
+// exactly at the end of the file wins, else the first whose comment at least
+// fits (the bytes after it are stray). A record whose comment runs past the
+// end is never taken. Returns its offset in `tail`, or -1.
+std::ptrdiff_t findEndRecord(const unsigned char *tail, std::size_t size);
 
 // True when the 76 bytes before an end record are a Zip64 end record and its
 // locator, as streaming writers leave them: the directory ends before them.

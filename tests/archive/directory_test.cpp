@@ -248,3 +248,41 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
     EXPECT_TRUE(nested);
     EXPECT_EQ(zip.Count(), 2);
 }
+
+TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
+{
+    const std::string fake = std::string("PK\x05\x06", 4) + std::string(16, '\0');   // an empty archive's record
+    struct Row {
+        const char *name;
+        std::string comment;   // of the real archive
+        std::string after;     // bytes after it
+        int members;           // listed and extracted; -1: not an archive
+    };
+    const std::vector<Row> rows = {
+        {"record in the comment, its comment past the end", fake + "\xFF\xFF", {}, 2},
+        {"record in the comment that fits, stray bytes after it", fake + std::string("\0\0", 2) + "tail", {}, 2},
+        {"the only record's comment runs past the end", {}, {}, -1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        build({member("data.db", "d"), member("kod.db", "k")}, row.comment, {}, row.after);
+        if (row.members < 0) {   // cut the file inside the comment
+            QByteArray bytes = readAll(archive);
+            bytes[bytes.size() - 2] = 9;
+            writeAll(archive, bytes);
+        }
+        boxes.clear();
+        programSettings();
+        zip.setZipFileName(archive);
+        EXPECT_EQ(zip.Count(), std::max(row.members, 0));
+        zip.Unattended = true;
+        zip.Extract();
+        EXPECT_EQ(zip.SuccessCount(), std::max(row.members, 0));
+        EXPECT_EQ(filesIn(out).size(), std::max(row.members, 0));
+        if (row.members < 0) {
+            EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+        }
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+    }
+}
