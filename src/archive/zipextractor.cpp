@@ -4,6 +4,7 @@
 #include "messagebox.h"
 #include "unzlib.h"
 #include "zipmessageids.h"
+#include "zipmessagetable.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,7 +106,7 @@ QString TZipExtractor::fallbackPrefix()
 
 QString TZipExtractor::tableText(int id)
 {
-    QString text;   // the program carries no message table
+    QString text = messageTableText(id);
     if (OnZipStr)
         OnZipStr(this, id, text);
     return text;

@@ -104,7 +104,7 @@ public:
     void ReportMessage(int id, const QString &extra = {});
     void ReportException(const EZipExtractor &e);
 
-    // The table text of a message id: none is carried, so OnZipStr decides.
+    // The table text of a message id, as OnZipStr leaves it.
     QString tableText(int id);
     QString tableTextOr(int id, const QString &fallback);
     // "Message table is probably not linked..." with the line feed.

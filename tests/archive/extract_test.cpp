@@ -111,8 +111,8 @@ TEST_F(Extract, EncryptedMemberAsksThroughTheDialog)
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
     ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_EQ(answers.seen[0].caption, TZipExtractor::fallbackPrefix());
-    EXPECT_EQ(answers.seen[0].prompt, "");
+    EXPECT_EQ(answers.seen[0].caption, "Пароль");
+    EXPECT_EQ(answers.seen[0].prompt, "Введите пароль:");
     EXPECT_EQ(answers.seen[0].buttons, 3);
     EXPECT_EQ(answers.seen[0].width, 407);
     EXPECT_TRUE(zip.Password.isEmpty()) << "the entry goes to the library only";
@@ -163,14 +163,14 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
     EXPECT_EQ(zip.PasswordReqCount(), 4u) << "put back after the run";
 
     // The report itself, before the library answers.
-    std::vector<int> reported;
-    zip.OnMessage = [&](QObject *, int, const QString &text) {
-        if (text.startsWith(TZipExtractor::fallbackPrefix()))
-            reported.push_back(text.mid(TZipExtractor::fallbackPrefix().size(), 5).toInt());
+    QStringList reported;
+    zip.OnMessage = [&](QObject *, int error, const QString &text) {
+        if (error == 0)
+            reported << text;
     };
     zip.FSpecArgs = QStringList{"*.*"};
     zip.Extract();
-    EXPECT_EQ(reported, std::vector<int>{reportids::UnattendedWithoutPassword});
+    EXPECT_EQ(reported.value(0), reportText(reportids::UnattendedWithoutPassword));
 
     zip.Password = "Veresk";
     zip.FSpecArgs = QStringList{"*.*"};
@@ -229,7 +229,7 @@ TEST_F(Extract, BaseDirectoryMustExistUnlessForced)
     zip.FSpecArgs = QStringList{"*.*"};
 
     EXPECT_EQ(zip.Extract(), reportids::NoExtractDirectory);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory, zip.ExtrBaseDir)});
     EXPECT_TRUE(zip.FSpecArgs.isEmpty()) << "the library was loaded, so the list is emptied";
 
     zip.ExtrOptions = ExtrForceDirs;

@@ -65,7 +65,7 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
     zip.setLibDirectory(broken);
 
     EXPECT_EQ(zip.Extract(), reportids::LibraryNotLoadable);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable, broken + "/libunzlib.so")});
     EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
     EXPECT_FALSE(zip.UnzLib().isLoaded());
     EXPECT_EQ(zip.UnzLib().useReasons(), 0);
@@ -91,7 +91,7 @@ TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
         zip.FSpecArgs = QStringList{"*.*"};
         zip.setLibDirectory(standin(dir));
         EXPECT_EQ(zip.Extract(), reportids::LibraryVersionRefused);
-        EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused)});
+        EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused, standin(dir) + "/libunzlib.so")});
         EXPECT_FALSE(zip.UnzLib().isLoaded());
         EXPECT_FALSE(libraryLoaded(standin(dir) + "/libunzlib.so"));
         EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
@@ -134,8 +134,8 @@ TEST_F(Loader, VerboseReportsLoadingAndUnloading)
     zip.OnMessage = [&](QObject *, int, const QString &text) { messages << text; };
     EXPECT_EQ(zip.Extract(), 0);
     ASSERT_GE(messages.size(), 2);
-    EXPECT_EQ(messages.first(), "loaded " + zip.UnzLib().libraryPath());
-    EXPECT_EQ(messages.last(), "unloaded " + zip.UnzLib().libraryPath());
+    EXPECT_EQ(messages.first(), reportText(reportids::LibraryLoaded, zip.UnzLib().libraryPath()));
+    EXPECT_EQ(messages.last(), reportText(reportids::LibraryUnloaded, zip.UnzLib().libraryPath()));
 }
 
 TEST_F(Loader, ParameterRecordCarriesTheSettings)
