@@ -35,6 +35,14 @@ void writeText(CallbackRecord &record, const QString &text, int maxBytes)
     std::memcpy(record.text, bytes.constData(), std::size_t(bytes.size()));
 }
 
+// Characters, not UTF-16 units, as the library counts them.
+QString firstCharacters(const QString &text, qsizetype count)
+{
+    const QList<uint> characters = text.toUcs4();
+    const auto *data = reinterpret_cast<const char32_t *>(characters.constData());
+    return QString::fromUcs4(data, std::min(count, characters.size()));
+}
+
 // The dialog's modal result as the password answer.
 TPasswordButton answerOf(int modalResult)
 {
@@ -250,7 +258,7 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
         repeatCount = 0;
         record->errorCode = 0;
     } else {
-        writeText(*record, password.left(kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
+        writeText(*record, firstCharacters(password, kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
         record->errorCode = 1;
     }
     record->size = std::int32_t(std::min<unsigned>(repeatCount, kMaxRepeatCount));

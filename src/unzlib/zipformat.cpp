@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace zipformat {
 namespace {
 
@@ -111,6 +113,33 @@ std::string toUtf8(std::string_view raw, NameCoding coding)
         appendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(high[b - 0x80]));
     }
     return out;
+}
+
+std::string firstCharacters(std::string_view utf8, std::size_t count)
+{
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count && end < utf8.size(); ++n)
+        nextCodePoint(utf8, end);
+    return std::string(utf8.substr(0, end));
+}
+
+std::vector<std::string> passwordEncodings(std::string_view utf8)
+{
+    std::string cp1251;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = nextCodePoint(utf8, i);
+        if (c < 0x80) {
+            cp1251 += char(c);
+            continue;
+        }
+        const std::uint16_t *byte = std::find(kCp1251High, kCp1251High + 128, c);
+        if (byte == kCp1251High + 128)
+            return {std::string(utf8)};
+        cp1251 += char(0x80 + (byte - kCp1251High));
+    }
+    if (cp1251 == utf8)
+        return {cp1251};
+    return {cp1251, std::string(utf8)};
 }
 
 bool wildcardMatch(std::string_view pattern, std::string_view text)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zipformat {
 
@@ -58,6 +59,13 @@ bool isOemHost(std::uint8_t hostSystem, std::uint8_t madeByVersion);
 // How a member name is read by default: flag bit 11 means UTF-8.
 NameCoding nameCoding(std::uint16_t flags, std::uint8_t hostSystem, std::uint8_t madeByVersion);
 std::string toUtf8(std::string_view raw, NameCoding coding);
+
+// The first `count` characters of a UTF-8 text.
+std::string firstCharacters(std::string_view utf8, std::size_t count);
+// The bytes a password typed as text may have been encrypted with: code page
+// 1251, as archives made on Windows have it, when every character has a
+// byte there; then UTF-8.
+std::vector<std::string> passwordEncodings(std::string_view utf8);
 
 // Case-insensitive match with "*" and "?" over UTF-8 texts; Latin and
 // Cyrillic letters fold.

@@ -138,6 +138,14 @@ TEST_F(Callbacks, PasswordFromTheHandler)
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 15);
 
+    // 80 characters, counted as the library counts them: not UTF-16 units.
+    const QString eightyCharacters = QString(79, QChar(0x0416)) + QString::fromUtf8("\xF0\x9F\x98\x80");
+    zip.OnPasswordError = [&](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &) {
+        password = eightyCharacters + "tail";
+    };
+    dispatch(8, 0, 1, "data.db");
+    EXPECT_EQ(QString::fromUtf8(record.text), eightyCharacters);
+
     zip.OnPasswordError = [](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &a) {
         password = "ignored";
         a = pwbCancelAll;

@@ -1,4 +1,5 @@
 #include "unzlibdriver.h"
+#include "zipformat.h"
 #include "zipwriter.h"
 
 #include <QFileInfo>
@@ -26,6 +27,22 @@ std::string sampleText(int lines)
     for (int i = 0; i < lines; ++i)
         s += "line " + std::to_string(i * 7919 % 100003) + " of the directory\n";
     return s;
+}
+
+// A member encrypted with "right" whose header passes the one-byte password
+// check for `impostor` too, as one member in 256 does.
+Entry passingTheCheckFor(const std::string &impostor)
+{
+    for (int i = 0;; ++i) {
+        Entry e = member("s.txt", "secret " + std::to_string(i), Method::Stored);
+        e.password = "right";
+        zipwriter::Writer w;
+        w.add(e);
+        const std::string bytes = w.finish();
+        const auto *header = reinterpret_cast<const unsigned char *>(bytes.data()) + 30 + e.name.size();
+        if (zipformat::passwordFits(impostor, header, std::uint8_t(zipwriter::crc32Of(e.data) >> 24)))
+            return e;
+    }
 }
 
 void setModified(const QString &path, time_t when)
@@ -358,4 +375,51 @@ TEST_F(UnzLibTest, DataInFrontOfTheArchiveIsSkipped)
     make({member("a.txt", "payload")}, std::string(1000, 'S'));
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("a.txt")), "payload");
+}
+
+TEST_F(UnzLibTest, APasswordThatOnlyPassesTheCheckByteIsWrong)
+{
+    for (const std::string impostor : {"", "wrong"}) {
+        SCOPED_TRACE(impostor);
+        const Entry locked = passingTheCheckFor(impostor);
+        make({locked});
+        lib.password = impostor;
+        lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+            std::strcpy(r.text, "right");
+            r.errorCode = 1;
+        });
+        EXPECT_EQ(lib.run(archive, out), 1);
+        EXPECT_EQ(readAll(at("s.txt")).toStdString(), locked.data);
+        EXPECT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
+        EXPECT_TRUE(lib.callsOf(UNZ_CB_CRC_ERROR).empty());
+    }
+}
+
+TEST_F(UnzLibTest, PasswordsTypedAsTextOpenCodePage1251AndUtf8Archives)
+{
+    const std::string veresk = "\xD0\x92\xD0\xB5\xD1\x80\xD0\xB5\xD1\x81\xD0\xBA\xD0\xB8\xD0\xBD";   // Верескин
+    std::string longCyrillic;   // 85 x Ж; only the first 80 characters count
+    for (int i = 0; i < 85; ++i)
+        longCyrillic += "\xD0\x96";
+    const struct {
+        const char *name;
+        std::string encryptedWith;
+        std::string typed;
+    } rows[] = {
+        {"code page 1251", "\xC2\xE5\xF0\xE5\xF1\xEA\xE8\xED", veresk},
+        {"UTF-8", veresk, veresk},
+        {"80 characters in code page 1251", std::string(80, '\xC6'), longCyrillic},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Entry locked = member("s.txt", "secret");
+        locked.password = row.encryptedWith;
+        make({locked});
+        lib.answerOn(UNZ_CB_PASSWORD, [&](CallbackRecord &r) {
+            std::strncpy(r.text, row.typed.c_str(), sizeof r.text - 1);
+            r.errorCode = 1;
+        });
+        EXPECT_EQ(lib.run(archive, out), 1);
+        EXPECT_EQ(readAll(at("s.txt")), "secret");
+    }
 }
