@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs when any is missing.
-# Usage: scripts/deps.sh build|test|run|ci
+# Usage: scripts/deps.sh build|test|run|ci|windows|wine32
 set -euo pipefail
 
 build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev
@@ -8,13 +8,19 @@ build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev lib
 test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb)
 run=("${build[@]}" xdg-utils)
 ci=("${test[@]}" clang libclang-rt-14-dev)
+# The unzip library cross-built for Windows and tested under wine; 32-bit
+# wine needs the i386 architecture (scripts/test-windows.sh adds it).
+windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64)
+wine32=(wine32:i386)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
   run) wanted=("${run[@]}") ;;
   ci) wanted=("${ci[@]}") ;;
-  *) echo "usage: $0 build|test|run|ci" >&2; exit 2 ;;
+  windows) wanted=("${windows[@]}") ;;
+  wine32) wanted=("${wine32[@]}") ;;
+  *) echo "usage: $0 build|test|run|ci|windows|wine32" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -2,10 +2,7 @@
 #include "zipformat.h"
 #include "zipwriter.h"
 
-#include <QFileInfo>
-
-#include <sys/stat.h>
-#include <utime.h>
+#include <cstring>
 
 using zipwriter::Entry;
 using zipwriter::Method;
@@ -45,15 +42,11 @@ Entry passingTheCheckFor(const std::string &impostor)
     }
 }
 
-void setModified(const QString &path, time_t when)
-{
-    const utimbuf times{when, when};
-    ASSERT_EQ(utime(QFile::encodeName(path).constData(), &times), 0);
-}
+using Names = std::vector<std::string>;
 
 class UnzLibTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(QDir().mkpath(out)); }
+    void SetUp() override { ASSERT_TRUE(fs::create_directory(fsPath(out))); }
 
     void make(const std::vector<Entry> &entries, const std::string &prefix = {})
     {
@@ -62,11 +55,11 @@ protected:
             w.add(e);
         writeAll(archive, prefix + w.finish());
     }
-    QString at(const QString &name) const { return out + "/" + name; }
+    std::string at(const std::string &name) const { return out + "/" + name; }
 
-    QTemporaryDir tmp;
-    QString archive = tmp.path() + "/a.zip";
-    QString out = tmp.path() + "/out";
+    ScratchDir tmp;
+    std::string archive = tmp.path() + "/a.zip";
+    std::string out = tmp.path() + "/out";
     UnzLibDriver lib;
 };
 
@@ -92,8 +85,8 @@ TEST_F(UnzLibTest, ExtractsEveryKindOfMemberAndReportsProgress)
 
     EXPECT_EQ(lib.run(archive, out), 3);
     EXPECT_EQ(readAll(at("stored.txt")), "plain");
-    EXPECT_EQ(readAll(at("big.db")).toStdString(), big);
-    EXPECT_EQ(readAll(at("described.txt")).toStdString(), described.data);
+    EXPECT_EQ(readAll(at("big.db")), big);
+    EXPECT_EQ(readAll(at("described.txt")), described.data);
     EXPECT_EQ(filesIn(out).size(), 3);
 
     ASSERT_GE(lib.calls.size(), 3u);
@@ -116,7 +109,7 @@ TEST_F(UnzLibTest, ExtractsEveryKindOfMemberAndReportsProgress)
 TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
 {
     make({member("a.txt", "new")});
-    writeAll(at("a.txt"), QByteArray("old"));
+    writeAll(at("a.txt"), "old");
     setModified(at("a.txt"), 946684800);   // 2000: older than the member
     lib.overwrite = false;
 
@@ -137,15 +130,15 @@ TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
 TEST_F(UnzLibTest, FreshenAndUpdateReplaceOnlyOlderFiles)
 {
     make({member("older.txt", "new"), member("newer.txt", "new"), member("missing.txt", "new")});
-    writeAll(at("older.txt"), QByteArray("old"));
-    writeAll(at("newer.txt"), QByteArray("old"));
+    writeAll(at("older.txt"), "old");
+    writeAll(at("newer.txt"), "old");
     setModified(at("older.txt"), 946684800);
 
     lib.freshen = true;
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("older.txt")), "new");
     EXPECT_EQ(readAll(at("newer.txt")), "old");
-    EXPECT_FALSE(QFileInfo::exists(at("missing.txt")));
+    EXPECT_FALSE(exists(at("missing.txt")));
 
     lib.freshen = false;
     lib.update = true;
@@ -159,13 +152,13 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
     Entry bad = member("data.db", "fresh contents");
     bad.storedCrc = 0x12345678;
     make({bad});
-    writeAll(at("data.db"), QByteArray("old table"));
+    writeAll(at("data.db"), "old table");
 
     for (int answer : {0, 2}) {
         lib.answerOn(UNZ_CB_CRC_ERROR, [answer](CallbackRecord &r) { r.errorCode = answer; });
         EXPECT_EQ(lib.run(archive, out), 0);
         EXPECT_EQ(readAll(at("data.db")), "old table");
-        EXPECT_EQ(filesIn(out), QStringList{"data.db"}) << "no temporary file is left";
+        EXPECT_EQ(filesIn(out), Names{"data.db"}) << "no temporary file is left";
         const auto crc = lib.callsOf(UNZ_CB_CRC_ERROR);
         ASSERT_EQ(crc.size(), 1u);
         EXPECT_EQ(uint32_t(crc[0].error), zipwriter::crc32Of("fresh contents"));
@@ -180,26 +173,110 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
 
 TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
 {
-    make({member("../evil.txt", "x"), member("/abs.txt", "x"), member("sub/../../up.txt", "x"),
-          member("C:\\drive.txt", "x"), member("..", "x"), member("ok/inside.txt", "x")});
+    // Stored name, and the file it becomes without folder names ("" when
+    // even that is refused). With folder names only "ok/inside.txt" is safe.
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"../evil.txt", "evil.txt"},         {"/abs.txt", "abs.txt"},
+        {"sub/../../up.txt", "up.txt"},      {"C:\\drive.txt", "drive.txt"},
+        {"C:relative.txt", "relative.txt"},  {"\\\\server\\share\\unc.txt", "unc.txt"},
+        {"..\\back.txt", "back.txt"},        {"sub\\..\\..\\backup.txt", "backup.txt"},
+        {"..", ""},                          {"ok/inside.txt", "inside.txt"}};
+    std::vector<Entry> entries;
+    for (const auto &[name, flat] : names)
+        entries.push_back(member(name, "x"));
+    make(entries);
 
     lib.folders = true;
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("ok/inside.txt")), "x");
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/evil.txt"));
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/up.txt"));
+    EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
     const auto skipped = lib.callsOf(UNZ_CB_SKIPPED);
-    ASSERT_EQ(skipped.size(), 5u);
+    ASSERT_EQ(skipped.size(), names.size() - 1);
     for (const Call &c : skipped)
         EXPECT_EQ(c.error, UNZ_ERR_UNSAFE_NAME) << c.text;
 
-    // Without folder names only the base name counts, and it stays inside.
+    fs::remove_all(fsPath(out));
+    fs::create_directory(fsPath(out));
     lib.folders = false;
-    EXPECT_EQ(lib.run(archive, out), 5);
-    for (const char *name : {"evil.txt", "abs.txt", "up.txt", "drive.txt", "inside.txt"})
-        EXPECT_TRUE(QFileInfo::exists(at(name))) << name;
+    EXPECT_EQ(lib.run(archive, out), int(names.size()) - 1);
+    Names written;
+    for (const auto &[name, flat] : names)
+        if (!flat.empty())
+            written.push_back(flat);
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(filesIn(out), written);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);   // ".."
-    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/evil.txt"));
+    EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
+}
+
+// Names outside code page and ASCII, in the archive's path, the target
+// folder and the members, reach the file system unchanged.
+TEST_F(UnzLibTest, UnicodePathsAreKeptWhole)
+{
+    const std::string folder = tmp.path() + "/Справочник Верескина";
+    const std::string target = folder + "/Выход";
+    ASSERT_TRUE(fs::create_directories(fsPath(target)));
+    Entry deep = member("Данные/Код.db", "codes");
+    deep.extraFlags = 0x0800;
+    Entry greek = member("αβγ.txt", "greek");
+    greek.extraFlags = 0x0800;
+    zipwriter::Writer w;
+    w.add(deep);
+    w.add(greek);
+    const std::string named = folder + "/База.tel";
+    writeAll(named, w.finish());
+
+    lib.folders = true;
+    EXPECT_EQ(lib.run(named, target), 2);
+    EXPECT_EQ(readAll(target + "/Данные/Код.db"), "codes");
+    EXPECT_EQ(readAll(target + "/αβγ.txt"), "greek");
+}
+
+// The records as raw bytes at their documented offsets, as a caller built
+// with another compiler hands them over; addresses are 4 bytes wide on
+// 32-bit Windows, 8 on 64-bit systems.
+TEST_F(UnzLibTest, RecordsTravelAtTheirDocumentedOffsets)
+{
+    struct Layout {
+        std::size_t size, caller, version, callback, overwrite, archiveName, extractDirectory, endMarker;
+        std::size_t callbackCaller, action, text;
+    };
+    static constexpr Layout layout = sizeof(void *) == 4 ? Layout{148, 4, 8, 12, 60, 68, 108, 144, 4, 16, 28}
+                                                  : Layout{192, 8, 16, 24, 80, 88, 144, 184, 8, 24, 36};
+    struct Seen {
+        std::int32_t recordSize = 0;
+        std::vector<std::string> names;
+    };
+    static Seen seen;
+    seen = {};
+    const auto callback = +[](CallbackRecord *record) -> std::int32_t {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(record);
+        std::int32_t action = 0;
+        void *caller = nullptr;
+        std::memcpy(&seen.recordSize, bytes, 4);
+        std::memcpy(&caller, bytes + layout.callbackCaller, sizeof caller);
+        std::memcpy(&action, bytes + layout.action, 4);
+        if (caller == &seen && action == UNZ_CB_NEW_FILE)
+            seen.names.emplace_back(reinterpret_cast<const char *>(bytes + layout.text));
+        return 0;
+    };
+    make({member("a.txt", "a"), member("b.txt", "b")});
+    std::vector<unsigned char> params(layout.size, 0);
+    const auto put = [&](std::size_t offset, auto value) { std::memcpy(&params[offset], &value, sizeof value); };
+    put(layout.caller, static_cast<void *>(&seen));
+    put(layout.version, std::int32_t(173));
+    put(layout.callback, callback);
+    put(layout.overwrite, std::int32_t(-1));
+    put(layout.archiveName, archive.c_str());
+    put(layout.endMarker, std::int32_t(7));
+    put(layout.extractDirectory, out.c_str());
+
+    const auto exec = reinterpret_cast<UnzLibExecFn>(lib.symbol("UnzLibExec"));
+    ASSERT_NE(exec, nullptr);
+    EXPECT_EQ(exec(reinterpret_cast<UnzipParams *>(params.data())), 2);
+    EXPECT_EQ(seen.recordSize, sizeof(void *) == 4 ? 540 : 552);
+    EXPECT_EQ(seen.names, (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(filesIn(out), (Names{"a.txt", "b.txt"}));
 }
 
 TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
@@ -214,13 +291,13 @@ TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
     EXPECT_EQ(lib.run(archive, out), 2);
     EXPECT_EQ(readAll(at("dir/sub/f.txt")), "deep");
     EXPECT_EQ(readAll(at("dir/back.txt")), "back");
-    EXPECT_TRUE(QFileInfo(at("empty")).isDir());
+    EXPECT_TRUE(fs::is_directory(fsPath(at("empty"))));
 
-    const QString flat = tmp.path() + "/flat";
-    QDir().mkpath(flat);
+    const std::string flat = tmp.path() + "/flat";
+    fs::create_directory(fsPath(flat));
     lib.folders = false;
     EXPECT_EQ(lib.run(archive, flat), 2);
-    EXPECT_EQ(filesIn(flat), (QStringList{"back.txt", "f.txt"}));
+    EXPECT_EQ(filesIn(flat), (Names{"back.txt", "f.txt"}));
 }
 
 TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
@@ -230,13 +307,13 @@ TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
     make({member("DATA.DB", "d"), member("kod.db", "k"), member("docs/readme.txt", "r"), cyrillic});
 
     EXPECT_EQ(lib.run(archive, out, {"*.db"}), 2);
-    EXPECT_EQ(filesIn(out), (QStringList{"DATA.DB", "kod.db"}));
+    EXPECT_EQ(filesIn(out), (Names{"DATA.DB", "kod.db"}));
     EXPECT_EQ(lib.callsOf(UNZ_CB_TOTAL_FILES)[0].size, 2);
 
-    QDir(out).removeRecursively();
-    QDir().mkpath(out);
+    fs::remove_all(fsPath(out));
+    fs::create_directory(fsPath(out));
     EXPECT_EQ(lib.run(archive, out, {"?OD.DB", "docs/*"}), 2);
-    EXPECT_EQ(filesIn(out), (QStringList{"kod.db", "readme.txt"}));
+    EXPECT_EQ(filesIn(out), (Names{"kod.db", "readme.txt"}));
 
     EXPECT_EQ(lib.run(archive, out, {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.*"}), 1);   // ПРИМЕР.*
     EXPECT_EQ(lib.run(archive, out, {"nothing*"}), 0);
@@ -253,7 +330,7 @@ TEST_F(UnzLibTest, EncryptedMembersUseThePasswordOrAskForIt)
 
     lib.password = "right";
     EXPECT_EQ(lib.run(archive, out), 2);
-    EXPECT_EQ(readAll(at("first.txt")).toStdString(), first.data);
+    EXPECT_EQ(readAll(at("first.txt")), first.data);
     EXPECT_EQ(readAll(at("second.txt")), "second");
     EXPECT_TRUE(lib.callsOf(UNZ_CB_PASSWORD).empty());
 
@@ -287,8 +364,8 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_PASSWORD);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].size, UNZ_SKIP_BAD_PASSWORD + 1);
-    EXPECT_FALSE(QFileInfo::exists(at("s.txt")));
-    EXPECT_TRUE(QFileInfo::exists(at("plain.txt")));
+    EXPECT_FALSE(exists(at("s.txt")));
+    EXPECT_TRUE(exists(at("plain.txt")));
 }
 
 TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
@@ -312,20 +389,20 @@ TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
 TEST_F(UnzLibTest, DamagedArchivesFailWithoutWritingAnything)
 {
     make({member("a.txt", sampleText(2000)), member("b.txt", sampleText(10))});
-    const QByteArray whole = readAll(archive);
+    const std::string whole = readAll(archive);
 
-    writeAll(archive, whole.left(whole.size() / 2));
+    writeAll(archive, whole.substr(0, whole.size() / 2));
     EXPECT_LT(lib.run(archive, out), 0);
     ASSERT_FALSE(lib.callsOf(UNZ_CB_MESSAGE).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_MESSAGE)[0].error, UNZ_ERR_FORMAT);
 
     // Damaged compressed data: the member is dropped, its neighbour extracted.
-    QByteArray broken = whole;
-    for (int i = 200; i < 260; ++i)
+    std::string broken = whole;
+    for (std::size_t i = 200; i < 260; ++i)
         broken[i] = char(broken[i] ^ 0x5A);
     writeAll(archive, broken);
     EXPECT_EQ(lib.run(archive, out), 1);
-    EXPECT_EQ(filesIn(out), QStringList{"b.txt"});
+    EXPECT_EQ(filesIn(out), Names{"b.txt"});
 
     EXPECT_LT(lib.run(tmp.path() + "/missing.zip", out), 0);
     EXPECT_EQ(lib.callsOf(UNZ_CB_MESSAGE)[0].error, UNZ_ERR_OPEN);
@@ -334,25 +411,25 @@ TEST_F(UnzLibTest, DamagedArchivesFailWithoutWritingAnything)
 TEST_F(UnzLibTest, LyingSizesNeverYieldMoreThanStated)
 {
     make({member("a.txt", sampleText(500))});
-    QByteArray bytes = readAll(archive);
+    std::string bytes = readAll(archive);
     // Shrink the stated uncompressed size in the central directory.
-    const qsizetype central = bytes.indexOf(QByteArray("PK\x01\x02", 4));
-    ASSERT_GT(central, 0);
+    const std::size_t central = bytes.find(std::string("PK\x01\x02", 4));
+    ASSERT_NE(central, std::string::npos);
     bytes[central + 24] = 10;
     bytes[central + 25] = bytes[central + 26] = bytes[central + 27] = 0;
     writeAll(archive, bytes);
     EXPECT_EQ(lib.run(archive, out), 0);
-    EXPECT_TRUE(filesIn(out).isEmpty());
+    EXPECT_TRUE(filesIn(out).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_FORMAT);
 }
 
 TEST_F(UnzLibTest, AbortStopsTheRunAndLeavesNoPartialFile)
 {
     make({member("a.txt", sampleText(40000)), member("b.txt", "b")});
-    writeAll(at("a.txt"), QByteArray("old"));
+    writeAll(at("a.txt"), "old");
     lib.answer = [](CallbackRecord &r) { return r.actionCode == UNZ_CB_PROGRESS ? 1 : 0; };
     EXPECT_EQ(lib.run(archive, out), 0);
-    EXPECT_EQ(filesIn(out), QStringList{"a.txt"});
+    EXPECT_EQ(filesIn(out), Names{"a.txt"});
     EXPECT_EQ(readAll(at("a.txt")), "old");
     const auto messages = lib.callsOf(UNZ_CB_MESSAGE);
     ASSERT_FALSE(messages.empty());
@@ -366,7 +443,7 @@ TEST_F(UnzLibTest, TestingWritesNothing)
     make({member("a.txt", "a"), bad});
     lib.test = true;
     EXPECT_EQ(lib.run(archive, out), 1);
-    EXPECT_TRUE(filesIn(out).isEmpty());
+    EXPECT_TRUE(filesIn(out).empty());
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_CRC);
 }
 
@@ -389,7 +466,7 @@ TEST_F(UnzLibTest, APasswordThatOnlyPassesTheCheckByteIsWrong)
             r.errorCode = 1;
         });
         EXPECT_EQ(lib.run(archive, out), 1);
-        EXPECT_EQ(readAll(at("s.txt")).toStdString(), locked.data);
+        EXPECT_EQ(readAll(at("s.txt")), locked.data);
         EXPECT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
         EXPECT_TRUE(lib.callsOf(UNZ_CB_CRC_ERROR).empty());
     }

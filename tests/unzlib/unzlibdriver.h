@@ -3,16 +3,14 @@
 // Drives the unzip library the way the component does: loaded at run time,
 // one parameter record, a call-back that records every call and answers
 // from a script.
-#include "testfiles.h"
+#include "scratchfiles.h"
 #include "unzlib.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
-#include <gtest/gtest.h>
+#endif
 
 #include <functional>
 #include <string>
@@ -27,27 +25,48 @@ struct Call {
 
 class UnzLibDriver {
 public:
+    // The library that lies beside the test program.
     UnzLibDriver()
     {
-        const QByteArray path = QFile::encodeName(QCoreApplication::applicationDirPath() + "/libunzlib.so");
-        handle_ = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
+#ifdef _WIN32
+        handle_ = LoadLibraryW(L"unzlib.dll");
+        EXPECT_NE(handle_, nullptr) << "unzlib.dll: error " << GetLastError();
+#else
+        const fs::path path = fs::read_symlink("/proc/self/exe").parent_path() / "libunzlib.so";
+        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         EXPECT_NE(handle_, nullptr) << dlerror();
-        if (handle_)
-            exec_ = reinterpret_cast<UnzLibExecFn>(dlsym(handle_, "UnzLibExec"));
+#endif
+        exec_ = reinterpret_cast<UnzLibExecFn>(symbol("UnzLibExec"));
     }
     ~UnzLibDriver()
     {
+#ifdef _WIN32
+        FreeLibrary(handle_);
+#else
         if (handle_)
             dlclose(handle_);
+#endif
     }
-    void *symbol(const char *name) const { return dlsym(handle_, name); }
+    UnzLibDriver(const UnzLibDriver &) = delete;
+    UnzLibDriver &operator=(const UnzLibDriver &) = delete;
+
+    void *symbol(const char *name) const
+    {
+#ifdef _WIN32
+        return handle_ ? reinterpret_cast<void *>(GetProcAddress(handle_, name)) : nullptr;
+#else
+        return handle_ ? dlsym(handle_, name) : nullptr;
+#endif
+    }
 
     // Runs one extraction of the archive into dir; specs are the file specs.
-    int run(const QString &archive, const QString &dir, const std::vector<std::string> &specs = {})
+    int run(const std::string &archive, const std::string &dir, const std::vector<std::string> &specs = {})
     {
         calls.clear();
-        const QByteArray archiveName = QFile::encodeName(archive);
-        const QByteArray dirName = QFile::encodeName(dir);
+        if (!exec_) {
+            ADD_FAILURE() << "the library is not loaded";
+            return -1000;
+        }
         std::vector<UnzipFileSpec> specArray(specs.size());
         for (std::size_t i = 0; i < specs.size(); ++i)
             specArray[i].fileSpec = specs[i].c_str();
@@ -63,10 +82,10 @@ public:
         p.directoryNamesFlag = folders ? -1 : 0;
         p.overwriteFlag = overwrite ? -1 : 0;
         p.fileSpecCount = int(specs.size());
-        p.archiveName = archiveName.constData();
+        p.archiveName = archive.c_str();
         p.fileSpecs = specArray.empty() ? nullptr : specArray.data();
         p.passwordRequestCount = passwordRequests;
-        p.extractDirectory = dir.isEmpty() ? nullptr : dirName.constData();
+        p.extractDirectory = dir.empty() ? nullptr : dir.c_str();
         p.endMarker = 7;
         return exec_(&p);
     }
@@ -105,7 +124,11 @@ private:
         return self->answer ? self->answer(*r) : 0;
     }
 
+#ifdef _WIN32
+    HMODULE handle_ = nullptr;
+#else
     void *handle_ = nullptr;
+#endif
     UnzLibExecFn exec_ = nullptr;
 };
 
