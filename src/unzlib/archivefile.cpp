@@ -46,6 +46,24 @@ bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned 
     return true;
 }
 
+// Each member takes at least its local header and its compressed data, and
+// no two members share bytes: entries that point into one stream would
+// write far more than the archive holds.
+bool membersOverlap(const std::vector<Member> &members)
+{
+    std::vector<const Member *> byOffset;
+    for (const Member &m : members)
+        byOffset.push_back(&m);
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const Member *a, const Member *b) { return a->localHeaderOffset < b->localHeaderOffset; });
+    for (std::size_t i = 1; i < byOffset.size(); ++i) {
+        const Member &before = *byOffset[i - 1];
+        if (byOffset[i]->localHeaderOffset < before.localHeaderOffset + kLocalHeaderSize + before.compressedSize)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string &error)
@@ -104,6 +122,10 @@ bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string
         m.name = toUtf8(raw, nameCoding(m.flags, m.hostSystem, m.madeByVersion));
         directory.members.push_back(std::move(m));
         pos += total;
+    }
+    if (membersOverlap(directory.members)) {
+        error = "members share their data: the archive is damaged";
+        return false;
     }
     return true;
 }

@@ -237,6 +237,14 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "cannot create the folder of " + target);
             return false;
         }
+        const std::string folder = folderOf(target);
+        if (sweptFolders_.insert(folder).second)
+            removeStrayTemporaries(folder);
+        const std::int64_t space = freeSpace(folder);
+        if (space >= 0 && member.uncompressedSize > std::uint64_t(space)) {
+            skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "not enough free space for " + target);
+            return false;
+        }
         file = std::make_unique<PendingFile>(target);
         if (!file->isOpen()) {
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "cannot write " + target);

@@ -4,6 +4,7 @@
 #include "unzlib.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,7 @@ private:
     const UnzipParams &params_;
     bool aborted_ = false;
     bool passwordsCancelled_ = false;
+    std::set<std::string> sweptFolders_;   // stray temporary files removed there
     std::string password_;   // UTF-8: the last password that opened a member, else the caller's
 };
 
