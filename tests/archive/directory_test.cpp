@@ -286,3 +286,18 @@ TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
         QDir().mkpath(out);
     }
 }
+
+TEST_F(Directory, StreamingWritersZip64TrailerIsNoDataInFront)
+{
+    zipwriter::Entry streamed = member("data.db", "streamed");
+    streamed.dataDescriptor = true;
+    zipwriter::Writer w;
+    w.add(streamed);
+    writeAll(archive, w.finish({}, true));
+    programSettings();
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.Count(), 1);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(out + "/data.db"), "streamed");
+}
