@@ -318,8 +318,8 @@ void TZipExtractor::runExtraction(const QString &archive)
     if (!self)
         return;
     CancelRequested = false;
-    if (pendingThrow_ && !escaped)
-        escaped = std::exchange(pendingThrow_, nullptr);
+    if (std::exception_ptr pending = std::exchange(pendingThrow_, nullptr); pending && !escaped)
+        escaped = pending;
     if (escaped)
         std::rethrow_exception(escaped);
 }

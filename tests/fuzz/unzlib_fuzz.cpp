@@ -34,10 +34,20 @@ int32_t answer(CallbackRecord *record)
     return 0;
 }
 
+// The scratch tree, removed when the fuzzer exits.
+struct Scratch {
+    fs::path path = fs::temp_directory_path() / ("unzlib-fuzz-" + std::to_string(::getpid()));
+    ~Scratch()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 const fs::path &root()
 {
-    static const fs::path path = fs::temp_directory_path() / ("unzlib-fuzz-" + std::to_string(::getpid()));
-    return path;
+    static const Scratch scratch;
+    return scratch.path;
 }
 
 const fs::path archive = root() / "input.zip";
