@@ -5,10 +5,11 @@
 
 namespace data {
 
-// Memory for large results. Big allocations are aligned to and advised as
-// huge pages: touching a few hundred megabytes in 4 KB pages costs more in
-// page faults than reading the rows from the engine. The memory is not
-// zeroed. Small allocations are plain.
+// Memory for large results. On Linux big allocations are aligned to and
+// advised as huge pages: touching a few hundred megabytes in 4 KB pages
+// costs more in page faults than reading the rows from the engine (plain
+// allocation measured 12 % slower on a million-record search). Elsewhere,
+// and for small allocations, the memory is plain. It is not zeroed.
 void *allocateLarge(std::size_t bytes);
 void freeLarge(void *memory) noexcept;
 

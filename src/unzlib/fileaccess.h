@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace unz {
@@ -76,5 +77,9 @@ bool ensureDirectory(const std::string &path);
 std::int64_t freeSpace(const std::string &folder);
 // Names of the entries of a folder, without "." and "..".
 std::vector<std::string> folderEntries(const std::string &folder);
+// False for one part of a path that the file system reads as more than a
+// name: on Windows a device (CON, NUL, COM1, "aux.txt"…) or a colon, which
+// names a drive or a stream of another file.
+bool isPlainName(std::string_view name);
 
 } // namespace unz

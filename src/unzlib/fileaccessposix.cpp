@@ -159,4 +159,9 @@ std::vector<std::string> folderEntries(const std::string &folder)
     return names;
 }
 
+bool isPlainName(std::string_view)
+{
+    return true;
+}
+
 } // namespace unz

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <random>
 
 namespace unz {
@@ -193,6 +194,22 @@ std::vector<std::string> folderEntries(const std::string &folder)
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
+}
+
+bool isPlainName(std::string_view name)
+{
+    if (name.find(':') != std::string_view::npos)
+        return false;
+    // A device name stays one with any extension and with trailing spaces.
+    std::string stem(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    for (char &c : stem)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL")
+        return false;
+    const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9';
+    return !(numbered && (stem.starts_with("COM") || stem.starts_with("LPT")));
 }
 
 } // namespace unz

@@ -45,7 +45,7 @@ NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &r
     if (!keepFolders) {
         if (directoryOnly || parts.empty())
             return NameCheck::DirectoryOnly;
-        if (parts.back() == "." || parts.back() == "..")
+        if (parts.back() == "." || parts.back() == ".." || !isPlainName(parts.back()))
             return NameCheck::Unsafe;
         relative = parts.back();
         return NameCheck::Ok;
@@ -53,7 +53,7 @@ NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &r
     if (absolute)
         return NameCheck::Unsafe;
     for (std::string_view part : parts) {
-        if (part == "..")
+        if (part == ".." || !isPlainName(part))
             return NameCheck::Unsafe;
         if (part == ".")
             continue;

@@ -12,7 +12,8 @@ enum class NameCheck { Ok, Unsafe, DirectoryOnly };
 
 // The member's path below the target directory, "/" separated. With folder
 // names off only the base name is kept; with them on a name that is absolute
-// or climbs out with ".." is unsafe. A name holding NUL always is.
+// or climbs out with ".." is unsafe, and so is any part that the file system
+// would not take as a plain name. A name holding NUL always is.
 NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &relative);
 
 // Creates the missing folders of a path (not its last part when it is a file).

@@ -216,6 +216,35 @@ TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
     EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
 }
 
+// Names that Windows reads as devices or as streams of another file are
+// refused there; other systems take them as plain names.
+TEST_F(UnzLibTest, DeviceAndStreamNamesAreRefusedOnWindows)
+{
+#ifdef _WIN32
+    constexpr bool refused = true;
+#else
+    constexpr bool refused = false;
+#endif
+    const Names special = {"NUL", "aux.txt", "Com1.db", "lpt9", "con .txt", "data.db:stream"};
+    const Names plain = {"com10.txt", "console.txt", "nul-not.txt"};
+    std::vector<Entry> entries;
+    for (const Names &names : {special, plain})
+        for (const std::string &name : names)
+            entries.push_back(member(name, "x"));
+    make(entries);
+    Names expected = plain;
+    if (!refused)
+        expected.insert(expected.end(), special.begin(), special.end());
+    std::sort(expected.begin(), expected.end());
+
+    for (bool folders : {false, true}) {
+        lib.folders = folders;
+        EXPECT_EQ(lib.run(archive, out), int(expected.size())) << "folder names " << folders;
+        EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), refused ? special.size() : 0u);
+        EXPECT_EQ(filesIn(out), expected);
+    }
+}
+
 // Names outside code page and ASCII, in the archive's path, the target
 // folder and the members, reach the file system unchanged.
 TEST_F(UnzLibTest, UnicodePathsAreKeptWhole)
