@@ -4,6 +4,8 @@
 #include "zipformat.h"
 #include "zipmessageids.h"
 
+#include <QFileDevice>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -83,8 +85,11 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
         facts_.comment = decode(comment, 0);
         return;
     }
+    // The report names the file, which the user can then find and replace.
+    const auto *device = qobject_cast<const QFileDevice *>(&file_);
+    const QString name = device ? QFileInfo(device->fileName()).fileName() : QString();
     file_.close();
-    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, true);
+    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, name);
 }
 
 void ZipDirectoryReader::locateEndRecord()

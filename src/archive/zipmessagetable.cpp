@@ -47,8 +47,8 @@ constexpr TableEntry kTable[] = {
     {reportids::EntrySignatureMissing, "Оглавление архива повреждено."},
     {reportids::NameUnreadable, "Имя файла в оглавлении архива не читается: архив повреждён."},
     {reportids::CommentUnreadable, "Комментарий файла в оглавлении архива не читается: архив повреждён."},
-    {reportids::NotAnArchive, "Файл архива повреждён или не является ZIP-архивом."},
-    {reportids::SpannedPartWithoutEnd, "Файл архива — лишь часть многотомного архива."},
+    {reportids::NotAnArchive, "Файл %s повреждён или не является ZIP-архивом."},
+    {reportids::SpannedPartWithoutEnd, "Файл %s — лишь часть многотомного архива."},
 };
 
 } // namespace

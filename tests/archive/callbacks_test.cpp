@@ -294,7 +294,7 @@ TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
     // A damaged archive, as a resident meets it.
     writeAll(archive, "not an archive");
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{"Файл архива повреждён или не является ZIP-архивом."});
+    EXPECT_EQ(boxes, QStringList{"Файл basa.tel повреждён или не является ZIP-архивом."});
 
     zip.ReportMessage(10999, "x");
     EXPECT_EQ(zip.LastMessage(), TZipExtractor::fallbackPrefix() + "10999 x") << "an id without a text";

@@ -121,7 +121,7 @@ TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
     writeAll(archive, QByteArray(5000, 'n'));
     zip.FSpecArgs = QStringList{"*.*"};
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive, "basa.tel")});
     EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
     EXPECT_EQ(zip.ZipFileName(), archive);
 
@@ -230,7 +230,7 @@ TEST_F(Directory, UnattendedReportsWithoutBoxes)
     zip.setZipFileName(archive);
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
-    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive));
+    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive, "basa.tel"));
     zip.setZipFileName(tmp.path() + "/none");
     EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
     EXPECT_TRUE(boxes.isEmpty());
