@@ -15,6 +15,7 @@
 #include "platform/keypress.h"
 #include "windows/maker.h"
 #include "app/menuimages.h"
+#include "app/sidemenu.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
 #include "controls/sidebar/sidebar.h"
@@ -35,7 +36,6 @@ TForm1 *Form1 = nullptr;
 
 namespace {
 
-const QString Caption = QStringLiteral("Телефонный справочник // Версия 1.00");
 const QSize ClientSize{811, 501};
 constexpr int StatusBarHeight = 19;
 constexpr int SideBarWidth = 97;
@@ -57,34 +57,7 @@ const FieldDeclaration SearchFields[] = {
 const QString NotFoundText = QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!");
 const QString ExitQuestion = QStringLiteral("Вы действительно хотите выйти из программы?");
 
-struct MenuItem {
-    const char *caption;
-    int tag;
-    int largeImage;
-};
-const MenuItem MenuItems[] = {
-    {"Телефоны первой необходимости", 1, 6},
-    {"Личная телефонная книжка", 2, 2},
-    {"Коды городов Беларуси", 3, 3},
-    {"О программе и разработчиках", 4, 5},
-    {"Справка по работе с программой", 5, 4},
-};
 const QString HelpFile = QStringLiteral("help.html");
-
-// What the main window's two grids add to the windows' common result grid.
-void setUpResultGrid(grid::TDBGridEx &grid)
-{
-    using namespace grid;
-    grid.setAutoFitColWidths(true);
-    grid.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection, dgxRowHighlight});
-    grid.setUseMultiTitle(true);
-    grid.setFooterRowCount(1);
-    grid.setFooterColor(platform::colors::clMenu);
-    grid.setFooterFont(platform::defaultFont());
-    grid.setFooterFontColor(platform::colors::clRed);
-    grid.setTitleFont(platform::defaultFont());
-    grid.sumList().setActive(true);
-}
 
 // One line: the rights notice, then after runs of spaces the web and mail addresses.
 QString statusLine()
@@ -176,7 +149,7 @@ void TForm1::createSideMenu()
     TSideGroup &group = SideBar->Groups().Add();
     group.SetCaption(QStringLiteral("МЕНЮ"));
     group.SetIconType(sgLargeIcon);
-    for (const MenuItem &entry : MenuItems) {
+    for (const sidemenu::MenuItem &entry : sidemenu::MenuItems) {
         TSideBarItem &item = group.Items().Add();
         item.SetCaption(QString::fromUtf8(entry.caption));
         item.Tag = entry.tag;
@@ -224,11 +197,11 @@ void TForm1::createResultGrids()
     DBGridEx1->columns()[0].footer().setValueType(grid::fvtStaticText);
     DBGridEx1->columns()[0].footer().setValue(QStringLiteral("Записей"));
     DBGridEx1->columns()[1].footer().setValueType(grid::fvtCount);
-    setUpResultGrid(*DBGridEx1);
+    windows::addSearchLook(*DBGridEx1);
 
     DBGridEx2 = windows::makeResultGrid(Panel2, {8, 310, 697, 137}, &DataSource1);
     windows::addColumns(*DBGridEx2, {{QStringLiteral("Adres"), 318}, {QStringLiteral("Otdel"), 351}});
-    setUpResultGrid(*DBGridEx2);
+    windows::addSearchLook(*DBGridEx2);
 
     DBNavigator1 = windows::makeNavigator(Panel2, {8, 456}, &DataSource1);
 }

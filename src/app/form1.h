@@ -25,6 +25,9 @@ class BevelPanel;
 class TForm1 : public platform::Form {
     Q_OBJECT
 public:
+    // The main window's caption, and the program's title on its message boxes.
+    static inline const QString Caption = QStringLiteral("Телефонный справочник // Версия 1.00");
+
     TForm1();
     ~TForm1() override;
 

@@ -11,13 +11,9 @@
 
 #include <QApplication>
 
-namespace {
-const QString ApplicationTitle = QStringLiteral("Телефонный справочник // Версия 1.00");
-}
-
 Program::Program()
 {
-    platform::setApplicationTitle(ApplicationTitle);
+    platform::setApplicationTitle(TForm1::Caption);
     // The main window decides when the program ends (its close handler).
     QApplication::setQuitOnLastWindowClosed(false);
     form1_ = std::make_unique<TForm1>();

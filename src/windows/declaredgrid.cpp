@@ -28,6 +28,20 @@ grid::TDBNavigator *makeNavigator(QWidget *parent, QPoint pos, data::DataSource 
     return navigator;
 }
 
+void addSearchLook(grid::TDBGridEx &grid)
+{
+    using namespace grid;
+    grid.setAutoFitColWidths(true);
+    grid.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection, dgxRowHighlight});
+    grid.setUseMultiTitle(true);
+    grid.setFooterRowCount(1);
+    grid.setFooterColor(platform::colors::clMenu);
+    grid.setFooterFont(platform::defaultFont());
+    grid.setFooterFontColor(platform::colors::clRed);
+    grid.setTitleFont(platform::defaultFont());
+    grid.sumList().setActive(true);
+}
+
 void addColumns(grid::TDBGridEx &grid, std::initializer_list<ColumnDecl> columns,
                 std::optional<grid::TAlignment> titleAlignment)
 {

@@ -20,6 +20,10 @@ struct ColumnDecl {
 grid::TDBGridEx *makeResultGrid(QWidget *parent, const QRect &geometry, data::DataSource *source);
 // A record navigator of the default size at `pos`, on `source`.
 grid::TDBNavigator *makeNavigator(QWidget *parent, QPoint pos, data::DataSource *source);
+// What the main window's two search grids add once their columns are
+// declared: fitted columns, multi-line titles, a red footer row on the menu
+// colour and an active summary list.
+void addSearchLook(grid::TDBGridEx &grid);
 void addColumns(grid::TDBGridEx &grid, std::initializer_list<ColumnDecl> columns,
                 std::optional<grid::TAlignment> titleAlignment = std::nullopt);
 

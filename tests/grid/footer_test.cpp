@@ -1,6 +1,7 @@
 #include "gridfixture.h"
 
 #include "controls/grid/numberformat.h"
+#include "windows/declaredgrid.h"
 
 using namespace grid;
 
@@ -222,12 +223,11 @@ TEST(GridSumList, DatasetOutlivingGridAndSourceKeepsWorking)
     int opened = 0;
     s.table.AfterOpen = [&](data::DataSet &) { ++opened; };
     {
-        TDBGridEx g;
         data::DataSource source(&s.table);   // goes before the grid
-        setUpResultGrid(g, true);
-        g.sumList().setActive(true);
+        auto owner = makeResultGrid({697, 137}, &source);
+        TDBGridEx &g = *owner;
         g.columns().add().footer().setValueType(fvtCount);
-        g.setDataSource(&source);
+        windows::addSearchLook(g);
         s.grid.reset();
         s.table.open();
         EXPECT_EQ(g.FooterText(0, g.columns()[0]), "3");

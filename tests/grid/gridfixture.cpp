@@ -1,7 +1,6 @@
 #include "gridfixture.h"
 
-#include "platform/colors.h"
-#include "platform/fonts.h"
+#include "windows/declaredgrid.h"
 
 #include <sqlite3.h>
 
@@ -45,56 +44,30 @@ QStringList numberedRow(int i)
     return {QString::number(i), QStringLiteral("Абонент %1").arg(i)};
 }
 
-void setUpResultGrid(grid::TDBGridEx &g, bool withFooter)
+std::unique_ptr<grid::TDBGridEx> makeResultGrid(QSize size, data::DataSource *source)
 {
-    using namespace grid;
-    g.setFont(platform::makeFont());
-    g.setFlat(true);
-    g.setReadOnly(true);
-    g.setOptions({dgTitles, dgIndicator, dgColLines, dgRowLines, dgTabs, dgRowSelect, dgAlwaysShowSelection,
-                  dgConfirmDelete, dgCancelOnExit});
-    g.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection, dgxRowHighlight});
-    g.setUseMultiTitle(true);
-    if (withFooter) {
-        g.setFooterRowCount(1);
-        g.setFooterColor(platform::colors::clMenu);
-        g.setFooterFontColor(platform::colors::clRed);
-    }
+    return std::unique_ptr<grid::TDBGridEx>(windows::makeResultGrid(nullptr, QRect({0, 0}, size), source));
 }
 
 MainGridSetup::MainGridSetup(int rows, int height)
     : file(std::make_unique<TableFile>(QStringList{"Tel VARCHAR(5)", "Abon VARCHAR(150)"}, rows, numberedRow)),
-      grid(std::make_unique<grid::TDBGridEx>())
+      grid(makeResultGrid({697, height}, &source))
 {
-    using namespace grid;
     table.setTableName(QStringLiteral("t.db"));
-    grid->resize(697, height);
     grid->beginLoading();
-    setUpResultGrid(*grid, true);
-    grid->setAutoFitColWidths(true);
-    grid->sumList().setActive(true);
-    TDBGridColumnEx &tel = grid->columns().add();
-    tel.setFieldName(QStringLiteral("Tel"));
-    tel.setWidth(68);
-    tel.footer().setValueType(fvtStaticText);
-    tel.footer().setValue(QStringLiteral("Записей"));
-    TDBGridColumnEx &abon = grid->columns().add();
-    abon.setFieldName(QStringLiteral("Abon"));
-    abon.setWidth(604);
-    abon.footer().setValueType(fvtCount);
-    grid->setDataSource(&source);
+    windows::addColumns(*grid, {{QStringLiteral("Tel"), 68}, {QStringLiteral("Abon"), 604}});
+    grid->columns()[0].footer().setValueType(grid::fvtStaticText);
+    grid->columns()[0].footer().setValue(QStringLiteral("Записей"));
+    grid->columns()[1].footer().setValueType(grid::fvtCount);
+    windows::addSearchLook(*grid);
     grid->loaded();
 }
 
 std::unique_ptr<grid::TDBGridEx> makeLowerGrid(MainGridSetup &upper, const QString &field)
 {
-    auto lower = std::make_unique<grid::TDBGridEx>();
-    lower->resize(697, 137);
-    setUpResultGrid(*lower, true);
-    lower->sumList().setActive(true);
-    grid::TDBGridColumnEx &column = lower->columns().add();
-    column.setFieldName(field);
-    column.footer().setValueType(grid::fvtCount);
-    lower->setDataSource(&upper.source);
+    auto lower = makeResultGrid({697, 137}, &upper.source);
+    windows::addColumns(*lower, {{field}});
+    lower->columns()[0].footer().setValueType(grid::fvtCount);
+    windows::addSearchLook(*lower);
     return lower;
 }

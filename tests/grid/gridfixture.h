@@ -40,8 +40,8 @@ struct MainGridSetup {
     std::unique_ptr<grid::TDBGridEx> grid;
 };
 
-// Configures a grid as the program's result grids are configured.
-void setUpResultGrid(grid::TDBGridEx &grid, bool withFooter);
+// A result grid of `size` made as the program's windows make theirs.
+std::unique_ptr<grid::TDBGridEx> makeResultGrid(QSize size, data::DataSource *source = nullptr);
 
 // The main window's lower grid beside the upper one: one column on `field`
 // with a count footer, on the same data source.

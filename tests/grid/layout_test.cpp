@@ -73,10 +73,9 @@ TEST(GridAutoFit, PhoneBookColumnsWithRemainderOnLast)
     data::Table table;
     table.setTableName("t.db");
     data::DataSource source(&table);
-    TDBGridEx g;
-    g.resize(649, 265);
+    auto owner = makeResultGrid({649, 265});
+    TDBGridEx &g = *owner;
     g.beginLoading();
-    setUpResultGrid(g, false);
     g.setUseMultiTitle(false);
     g.setOptionsEx({dgxFixed3D, dgxHighlightFocus, dgxClearSelection});
     g.setAutoFitColWidths(true);
@@ -189,9 +188,8 @@ TEST(GridColumns, NaturalWidthFollowsFieldDisplayWidth)
     data::Table table;
     table.setTableName("t.db");
     data::DataSource source(&table);
-    TDBGridEx g;
-    g.resize(385, 225);
-    setUpResultGrid(g, false);
+    auto owner = makeResultGrid({385, 225});
+    TDBGridEx &g = *owner;
     for (const char *name : {"Obl", "Np", "Kod"})
         g.columns().add().setFieldName(name);
     g.setDataSource(&source);

@@ -1,5 +1,6 @@
 #include "sidebarfixture.h"
 
+#include "app/sidemenu.h"
 #include "platform/colors.h"
 #include "platform/fonts.h"
 #include "controls/sidebar/sidebarviewinfo.h"
@@ -44,20 +45,11 @@ MenuBar::MenuBar()
 
     TSideGroup &group = bar.Groups().Add();
     group.SetCaption(QStringLiteral("МЕНЮ"));
-    const struct {
-        const char *caption;
-        int tag;
-        int picture;
-    } menu[] = {{"Телефоны первой необходимости", 1, 6},
-                {"Личная телефонная книжка", 2, 2},
-                {"Коды городов Беларуси", 3, 3},
-                {"О программе и разработчиках", 4, 5},
-                {"Справка по работе с программой", 5, 4}};
-    for (const auto &entry : menu) {
+    for (const sidemenu::MenuItem &entry : sidemenu::MenuItems) {
         TSideBarItem &item = group.Items().Add();
         item.SetCaption(QString::fromUtf8(entry.caption));
         item.Tag = entry.tag;
-        item.SetLargeImage(entry.picture);
+        item.SetLargeImage(entry.largeImage);
     }
     bar.SetActiveGroupIndex(0);
 }

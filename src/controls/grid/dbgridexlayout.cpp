@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -93,11 +94,7 @@ void TCustomDBGridEx::ReflowLayout()
         return;   // the outermost UnlockLayout runs it
     QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
     relayoutPosted_ = false;
-    layoutInProgress_ = true;
-    struct ProgressMark {
-        bool &mark;
-        ~ProgressMark() { mark = false; }
-    } progress{layoutInProgress_};
+    const QScopedValueRollback progress(layoutInProgress_, true);
 
     syncClientArea();
     GridGeometry &g = cellsForLayout();

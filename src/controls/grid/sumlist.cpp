@@ -1,5 +1,7 @@
 #include "controls/grid/sumlist.h"
 
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <cmath>
 
 namespace grid {
@@ -187,21 +189,10 @@ void TDBGridExSumList::walk()
             participants.push_back({item.get(), fieldOf(*item)});
 
     // Controls stay disabled for the walk so no view repaints per record; the
-    // guard restores them and the walk mark even when a step throws.
-    struct WalkGuard {
-        data::DataSet &ds;
-        bool &walking;
-        WalkGuard(data::DataSet &d, bool &w) : ds(d), walking(w)
-        {
-            ds.disableControls();
-            walking = true;
-        }
-        ~WalkGuard()
-        {
-            walking = false;
-            ds.enableControls();
-        }
-    } guard(ds, walking_);
+    // guards restore them and the walk mark even when a step throws.
+    ds.disableControls();
+    const auto enable = qScopeGuard([&ds] { ds.enableControls(); });
+    const QScopedValueRollback walkMark(walking_, true);
 
     for (ds.first(); !ds.eof(); ds.next()) {
         for (auto &[item, field] : participants) {
