@@ -1,5 +1,6 @@
 #include "declaredcontrols.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
 #include "errorreport.h"
@@ -7,6 +8,7 @@
 #include "fonts.h"
 #include "form.h"
 
+#include <QAccessibleWidget>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -118,9 +120,20 @@ void setClickHandler(QWidget *control, std::function<void()> handler)
     new ClickFilter(control, std::move(handler));
 }
 
+void labelFor(QLabel *label, QWidget *control)
+{
+    label->setBuddy(control);
+    QString name = label->text().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control->setAccessibleName(name);
+}
+
 BevelPanel::BevelPanel(QWidget *parent, const QRect &geometry) : QWidget(parent)
 {
     setGeometry(geometry);
+    platform::registerAccessible<BevelPanel>(
+        [](BevelPanel *panel) -> QAccessibleInterface * { return new QAccessibleWidget(panel, QAccessible::Pane); });
 }
 
 void BevelPanel::paintEvent(QPaintEvent *)
@@ -135,6 +148,9 @@ void BevelPanel::paintEvent(QPaintEvent *)
 GroupBox::GroupBox(QWidget *parent, const QRect &geometry, const QString &caption) : QWidget(parent), caption_(caption)
 {
     setGeometry(geometry);
+    setAccessibleName(caption.trimmed());
+    platform::registerAccessible<GroupBox>(
+        [](GroupBox *box) -> QAccessibleInterface * { return new QAccessibleWidget(box, QAccessible::Grouping); });
 }
 
 void GroupBox::paintEvent(QPaintEvent *)

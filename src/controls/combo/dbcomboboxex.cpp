@@ -1,5 +1,7 @@
 #include "dbcomboboxex.h"
 
+#include "accessibility.h"
+#include "comboaccessible.h"
 #include "drawing.h"
 #include "editbuttoncontrol.h"
 #include "popuplistbox.h"
@@ -18,6 +20,7 @@ TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
 {
     setFrame(false);
     setContentsMargins(kEdgeWidth, kEdgeWidth, kEdgeWidth, kEdgeWidth);
+    platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     button_->OnPress = [this] { buttonPressed(); };
     button_->OnDrag = [this](QPoint global) { buttonDragged(global); };
     button_->OnRelease = [this](QPoint global, bool overButton) { buttonReleased(global, overButton); };

@@ -1,7 +1,9 @@
 #include "flatpanel.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
+#include "flataccessible.h"
 #include "flatframe.h"
 
 #include <QPainter>
@@ -18,6 +20,7 @@ TFlatPanel::TFlatPanel(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+    platform::registerAccessible<TFlatPanel>(flat::createPanelAccessible);
 }
 
 void TFlatPanel::setCaption(const QString &value) { assign(caption_, value); }

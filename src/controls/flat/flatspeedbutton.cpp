@@ -1,7 +1,9 @@
 #include "flatspeedbutton.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
+#include "flataccessible.h"
 #include "flatframe.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@ TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(23, 22);
+    platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
 }
 
 void TFlatSpeedButton::setGroupIndex(int value) { assign(groupIndex_, value); }

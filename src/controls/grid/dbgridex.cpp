@@ -1,8 +1,10 @@
 #include "dbgridex.h"
 
 #include "colors.h"
+#include "accessibility.h"
 #include "dataset.h"
 #include "field.h"
+#include "gridaccessible.h"
 #include "numberformat.h"
 
 #include <QApplication>
@@ -58,6 +60,7 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
     };
     cellsForLayout().setColCount(2, DefaultColWidth);
     cellsForLayout().setRowCount(2);
+    platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
 }
 
 TCustomDBGridEx::~TCustomDBGridEx()
@@ -372,6 +375,7 @@ void TCustomDBGridEx::linkDataChanged()
     scrollBarMayHaveChanged(updateVerticalScrollBar());
     followActiveRecord();
     invalidateGrid();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkScrolled(int distance)
@@ -398,6 +402,7 @@ void TCustomDBGridEx::linkScrolled(int distance)
     invalidateRow(oldRow);
     invalidateRow(row());
     footerChanged();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkRecordChanged(data::Field *field)

@@ -1,8 +1,10 @@
 #include "sidebar.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "fonts.h"
 #include "imagelist.h"
+#include "sidebaraccessible.h"
 #include "sidebarcursors.h"
 #include "sidebardrag.h"
 #include "sidebarhint.h"
@@ -26,6 +28,7 @@ TSideBar::TSideBar(QWidget *parent)
 {
     resize(150, 300);
     setMouseTracking(true);
+    platform::registerAccessible<TSideBar>(createSideBarAccessible);
     // Painting covers every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     bkGround_.OnChange = [this] { Relayout(); };
