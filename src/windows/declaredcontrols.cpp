@@ -131,9 +131,9 @@ void labelFor(QLabel *label, QWidget *control)
 
 BevelPanel::BevelPanel(QWidget *parent, const QRect &geometry) : QWidget(parent)
 {
-    setGeometry(geometry);
     platform::registerAccessible<BevelPanel>(
         [](BevelPanel *panel) -> QAccessibleInterface * { return new QAccessibleWidget(panel, QAccessible::Pane); });
+    setGeometry(geometry);
 }
 
 void BevelPanel::paintEvent(QPaintEvent *)
@@ -147,10 +147,10 @@ void BevelPanel::paintEvent(QPaintEvent *)
 
 GroupBox::GroupBox(QWidget *parent, const QRect &geometry, const QString &caption) : QWidget(parent), caption_(caption)
 {
-    setGeometry(geometry);
-    setAccessibleName(caption.trimmed());
     platform::registerAccessible<GroupBox>(
         [](GroupBox *box) -> QAccessibleInterface * { return new QAccessibleWidget(box, QAccessible::Grouping); });
+    setGeometry(geometry);
+    setAccessibleName(caption.trimmed());
 }
 
 void GroupBox::paintEvent(QPaintEvent *)

@@ -2,10 +2,12 @@
 
 #include "accessibility.h"
 #include "dbcomboboxex.h"
+#include "popuplistbox.h"
 
 namespace {
 
-class ComboItemAccessible : public platform::AccessiblePart {
+// An item; its press action picks it from the list as a click on it does.
+class ComboItemAccessible : public platform::AccessiblePart, public QAccessibleActionInterface {
 public:
     ComboItemAccessible(TDBComboBoxEx *combo, int index) : AccessiblePart(combo, index) {}
 
@@ -22,6 +24,21 @@ public:
         s.selected = combo().ItemIndex() == partIndex();
         s.invisible = !combo().listShown();
         return s;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+    void doAction(const QString &name) override
+    {
+        if (name != pressAction() || !isValid())
+            return;
+        combo().OpenList();
+        combo().list()->setCurrentRow(partIndex());
+        combo().CloseList(true);
     }
 
 protected:

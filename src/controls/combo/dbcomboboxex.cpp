@@ -18,9 +18,9 @@ using namespace combo;
 TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
     : QLineEdit(parent), button_(new TEditButtonControlEx(this))
 {
+    platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     setFrame(false);
     setContentsMargins(kEdgeWidth, kEdgeWidth, kEdgeWidth, kEdgeWidth);
-    platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     button_->OnPress = [this] { buttonPressed(); };
     button_->OnDrag = [this](QPoint global) { buttonDragged(global); };
     button_->OnRelease = [this](QPoint global, bool overButton) { buttonReleased(global, overButton); };

@@ -19,8 +19,8 @@ const int kBorderWidth = 2;   // children stay clear of the frame
 TFlatPanel::TFlatPanel(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
-    setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
     platform::registerAccessible<TFlatPanel>(flat::createPanelAccessible);
+    setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
 }
 
 void TFlatPanel::setCaption(const QString &value) { assign(caption_, value); }

@@ -18,9 +18,9 @@ namespace colors = platform::colors;
 TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
+    platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
     setFocusPolicy(Qt::NoFocus);
     resize(23, 22);
-    platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
 }
 
 void TFlatSpeedButton::setGroupIndex(int value) { assign(groupIndex_, value); }

@@ -54,13 +54,13 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
       color_(platform::colors::clWindow),
       fixedColor_(platform::colors::clBtnFace)
 {
+    platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
     sumList_.SumListChanged = [this] {
         for (int row = firstFooterRow(); row < cells().rowCount(); ++row)
             invalidateRow(row);
     };
     cellsForLayout().setColCount(2, DefaultColWidth);
     cellsForLayout().setRowCount(2);
-    platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
 }
 
 TCustomDBGridEx::~TCustomDBGridEx()

@@ -26,9 +26,9 @@ TSideBar::TSideBar(QWidget *parent)
       groups_(std::make_unique<TSideGroups>(*this)),
       itemHint_(std::make_unique<TSideItemHint>(this))
 {
+    platform::registerAccessible<TSideBar>(createSideBarAccessible);
     resize(150, 300);
     setMouseTracking(true);
-    platform::registerAccessible<TSideBar>(createSideBarAccessible);
     // Painting covers every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     bkGround_.OnChange = [this] { Relayout(); };
