@@ -9,6 +9,7 @@
 #include "form.h"
 
 #include <QAccessibleWidget>
+#include <algorithm>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,7 +80,13 @@ QLabel *makeLabel(QWidget *parent, const LabelDecl &decl)
     palette.setColor(QPalette::Window, platform::colors::clBtnFace);
     label->setPalette(palette);
     label->move(decl.pos);
-    label->resize(decl.size.isEmpty() ? label->sizeHint() : decl.size);
+    QSize size = decl.size.isEmpty() ? label->sizeHint() : decl.size;
+    // The substitute face, or a scaled desktop's, may set a caption a pixel
+    // or two wider than the box declared for the original face: the box
+    // grows rather than cut the caption.
+    if (!decl.wordWrap)
+        size.setWidth(std::max(size.width(), label->sizeHint().width()));
+    label->resize(size);
     return label;
 }
 
