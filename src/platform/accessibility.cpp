@@ -114,4 +114,15 @@ QRect AccessiblePart::toScreen(const QRect &local) const
     return owner_ ? QRect(owner_->mapToGlobal(local.topLeft()), local.size()) : QRect();
 }
 
+void *PressablePart::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+}
+
+void PressablePart::doAction(const QString &name)
+{
+    if (name == pressAction() && isValid())
+        press();
+}
+
 } // namespace platform

@@ -95,4 +95,19 @@ private:
     int index_;
 };
 
+// A part that a click acts on (an item, an entry of a list): its press
+// action does what a click on it does.
+class PressablePart : public AccessiblePart, public QAccessibleActionInterface {
+public:
+    using AccessiblePart::AccessiblePart;
+
+    void *interface_cast(QAccessible::InterfaceType type) override;
+    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+    void doAction(const QString &name) override;
+
+protected:
+    virtual void press() = 0;
+};
+
 } // namespace platform

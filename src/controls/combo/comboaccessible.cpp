@@ -7,9 +7,9 @@
 namespace {
 
 // An item; its press action picks it from the list as a click on it does.
-class ComboItemAccessible : public platform::AccessiblePart, public QAccessibleActionInterface {
+class ComboItemAccessible : public platform::PressablePart {
 public:
-    ComboItemAccessible(TDBComboBoxEx *combo, int index) : AccessiblePart(combo, index) {}
+    ComboItemAccessible(TDBComboBoxEx *combo, int index) : PressablePart(combo, index) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -26,22 +26,15 @@ public:
         return s;
     }
 
-    void *interface_cast(QAccessible::InterfaceType type) override
+protected:
+    void press() override
     {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-    void doAction(const QString &name) override
-    {
-        if (name != pressAction() || !isValid())
+        if (!combo().isEnabled())   // its list cannot drop
             return;
         combo().OpenList();
         combo().list()->setCurrentRow(partIndex());
         combo().CloseList(true);
     }
-
-protected:
     int partCount() const override { return int(combo().Items().size()); }
 
 private:

@@ -36,9 +36,9 @@ SideBarPart partOf(TSideBar &bar, int index)
     return {info.Item->Caption(), frame.united(info.TextBounds.toQRect()), frame.center()};
 }
 
-class SideBarPartAccessible : public platform::AccessiblePart, public QAccessibleActionInterface {
+class SideBarPartAccessible : public platform::PressablePart {
 public:
-    SideBarPartAccessible(TSideBar *bar, int index) : AccessiblePart(bar, index) {}
+    SideBarPartAccessible(TSideBar *bar, int index) : PressablePart(bar, index) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -53,20 +53,9 @@ public:
         s.invisible = !owner()->isVisible();
         return s;
     }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction() && isValid())
-            platform::clickAsMouse(owner(), part().clickPoint);
-    }
 
 protected:
+    void press() override { platform::clickAsMouse(owner(), part().clickPoint); }
     int partCount() const override { return partCountOf(bar()); }
 
 private:
