@@ -15,7 +15,7 @@ cmake --build "$build" -j"${JOBS:-2}" --target datagen mkbasa archive_bench >/de
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/default" "$work/large"
-codes=../shared/data/belarus-dialing-codes.tsv
+codes=resources/data/belarus-dialing-codes.tsv
 "$build/tools/datagen/datagen" directory "$work/default/data.db"
 "$build/tools/datagen/datagen" codes "$codes" "$work/default/kod.db"
 "$build/tools/mkbasa/mkbasa" "$work/default.tel" "$work/default/data.db" "$work/default/kod.db"

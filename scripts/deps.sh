@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs when any is missing.
-# Usage: scripts/deps.sh build|test|run|ci
+# Usage: scripts/deps.sh build|test|run|package|ci
 set -euo pipefail
 
 build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev
@@ -8,14 +8,16 @@ build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev lib
 test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb
       dbus at-spi2-core python3-pyatspi xdotool)
 run=("${build[@]}" xdg-utils)
-ci=("${test[@]}" clang libclang-rt-14-dev)
+package=("${test[@]}" git desktop-file-utils appstream libglib2.0-bin lintian dpkg-dev)
+ci=("${package[@]}" clang libclang-rt-14-dev)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
   run) wanted=("${run[@]}") ;;
+  package) wanted=("${package[@]}") ;;
   ci) wanted=("${ci[@]}") ;;
-  *) echo "usage: $0 build|test|run|ci" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|run|package|ci" >&2; exit 2 ;;
 esac
 
 missing=()
