@@ -124,3 +124,19 @@ TEST_F(AppFixture, NavigatorPressMovesTheRecordAndAnnouncesIt)
     EXPECT_TRUE(log.contains(main().DBGridEx1, QAccessible::Focus));
     EXPECT_TRUE(log.contains(main().DBGridEx1, QAccessible::Selection));
 }
+
+TEST_F(AppFixture, ACellKeptFromALongerResultReadsEmpty)
+{
+    start();
+    main().FlatSpeedButton1->Click();
+    QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(main().DBGridEx1)->tableInterface();
+    const int rows = table->rowCount();
+    QAccessibleInterface *last = table->cellAt(rows - 1, 1);
+    ASSERT_FALSE(last->text(QAccessible::Name).isEmpty());
+    main().Edit1->setText(main().Query1.fieldByName("Tel").asString());
+    main().FlatSpeedButton1->Click();
+    ASSERT_LT(table->rowCount(), rows);
+    EXPECT_FALSE(last->isValid());
+    EXPECT_TRUE(last->text(QAccessible::Name).isEmpty());
+    EXPECT_TRUE(last->rect().isEmpty());
+}

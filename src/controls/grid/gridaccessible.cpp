@@ -65,9 +65,10 @@ public:
             return QAccessible::ColumnHeader;
         return partIndex() < shape.firstFooter() ? QAccessible::Cell : QAccessible::Footer;
     }
+    // A part kept from a larger table than now shown reads as empty.
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name)
+        if (t != QAccessible::Name || !isValid())
             return {};
         const TableShape shape(grid());
         if (partIndex() < shape.firstCell())
@@ -78,6 +79,8 @@ public:
     }
     QRect rect() const override
     {
+        if (!isValid())
+            return {};
         const TableShape shape(grid());
         const int offset = grid().frameWidth();
         QRect cell;

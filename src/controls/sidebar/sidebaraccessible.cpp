@@ -23,10 +23,13 @@ int partCountOf(TSideBar &bar)
     return int(layout.GroupInfos().size() + layout.ItemInfos().size());
 }
 
+// A part kept from a longer bar than now shown is empty.
 SideBarPart partOf(TSideBar &bar, int index)
 {
     const TSideBarViewInfo &layout = bar.ViewInfo();
     const int headers = int(layout.GroupInfos().size());
+    if (index < 0 || index >= partCountOf(bar))
+        return {};
     if (index < headers) {
         const TSideGroupViewInfo &info = *layout.GroupInfos()[index];
         return {info.Group->Caption(), info.HeaderBounds.toQRect(), info.HeaderBounds.toQRect().center(), true};
