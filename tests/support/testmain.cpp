@@ -6,7 +6,12 @@
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    platform::prepareApplication();
+    // Pixel-exact tests compare with the 96-dpi layout drawn unscaled, so
+    // they run at scale factor 1 whatever the desktop says; the scaling tests
+    // ask for their own factor.
+    const QByteArray factor = qgetenv("SPRAV_TEST_SCALE_FACTOR");
+    qputenv("QT_SCALE_FACTOR", factor.isEmpty() ? QByteArray("1") : factor);
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
     QApplication app(argc, argv);
     platform::setUpApplication(app);
     return RUN_ALL_TESTS();

@@ -1,5 +1,7 @@
 #include "controls/combo/dbcomboboxex.h"
 
+#include "platform/accessibility.h"
+#include "controls/combo/comboaccessible.h"
 #include "platform/drawing.h"
 #include "controls/combo/editbuttoncontrol.h"
 #include "controls/combo/popuplistbox.h"
@@ -16,6 +18,7 @@ using namespace combo;
 TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
     : QLineEdit(parent), button_(new TEditButtonControlEx(this))
 {
+    platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     setFrame(false);
     setContentsMargins(kEdgeWidth, kEdgeWidth, kEdgeWidth, kEdgeWidth);
     button_->OnPress = [this] { buttonPressed(); };

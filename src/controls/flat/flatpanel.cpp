@@ -1,7 +1,9 @@
 #include "controls/flat/flatpanel.h"
 
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
+#include "controls/flat/flataccessible.h"
 #include "controls/flat/flatframe.h"
 
 #include <QPainter>
@@ -17,6 +19,7 @@ const int kBorderWidth = 2;   // children stay clear of the frame
 TFlatPanel::TFlatPanel(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
+    platform::registerAccessible<TFlatPanel>(flat::createPanelAccessible);
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
 }
 

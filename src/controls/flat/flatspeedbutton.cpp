@@ -1,7 +1,9 @@
 #include "controls/flat/flatspeedbutton.h"
 
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
+#include "controls/flat/flataccessible.h"
 #include "controls/flat/flatframe.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@ namespace colors = platform::colors;
 TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
+    platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
     setFocusPolicy(Qt::NoFocus);
     resize(23, 22);
 }

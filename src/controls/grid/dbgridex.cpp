@@ -1,8 +1,10 @@
 #include "controls/grid/dbgridex.h"
 
 #include "platform/colors.h"
+#include "platform/accessibility.h"
 #include "data/dataset.h"
 #include "data/field.h"
+#include "controls/grid/gridaccessible.h"
 #include "controls/grid/numberformat.h"
 
 #include <QApplication>
@@ -52,6 +54,7 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
       color_(platform::colors::clWindow),
       fixedColor_(platform::colors::clBtnFace)
 {
+    platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
     sumList_.SumListChanged = [this] {
         for (int row = firstFooterRow(); row < cells().rowCount(); ++row)
             invalidateRow(row);
@@ -372,6 +375,7 @@ void TCustomDBGridEx::linkDataChanged()
     scrollBarMayHaveChanged(updateVerticalScrollBar());
     followActiveRecord();
     invalidateGrid();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkScrolled(int distance)
@@ -398,6 +402,7 @@ void TCustomDBGridEx::linkScrolled(int distance)
     invalidateRow(oldRow);
     invalidateRow(row());
     footerChanged();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkRecordChanged(data::Field *field)

@@ -1,8 +1,10 @@
 #include "controls/sidebar/sidebar.h"
 
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/fonts.h"
 #include "controls/sidebar/imagelist.h"
+#include "controls/sidebar/sidebaraccessible.h"
 #include "controls/sidebar/sidebarcursors.h"
 #include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebarhint.h"
@@ -24,6 +26,7 @@ TSideBar::TSideBar(QWidget *parent)
       groups_(std::make_unique<TSideGroups>(*this)),
       itemHint_(std::make_unique<TSideItemHint>(this))
 {
+    platform::registerAccessible<TSideBar>(createSideBarAccessible);
     resize(150, 300);
     setMouseTracking(true);
     // Painting covers every pixel itself.
