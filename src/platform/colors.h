@@ -2,8 +2,8 @@
 
 #include <QColor>
 
-// The named system colours of the classic desktop scheme, fixed so that the
-// program looks the same on every desktop theme.
+// The named system colours of the classic Windows scheme, fixed so that the
+// program looks the same under every desktop theme.
 namespace platform::colors {
 
 inline const QColor clBtnFace{212, 208, 200};

@@ -224,7 +224,7 @@ int drawText(QPainter &p, const QString &text, Rect &r, int format)
         return height;
     }
 
-    // Vertical placement applies to single lines only, as the desktop does it.
+    // Vertical placement applies to single lines only, as classic Windows does it.
     int y = r.top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER)

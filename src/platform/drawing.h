@@ -8,8 +8,8 @@
 #include <QRegion>
 #include <QString>
 
-// Drawing primitives the controls are written against, with the desktop's
-// pixel rules (exclusive right/bottom, line end point not drawn).
+// Drawing primitives the controls are written against, with classic
+// Windows' pixel rules (exclusive right/bottom, line end point not drawn).
 namespace platform {
 
 void fillRect(QPainter &p, const Rect &r, const QColor &color);

@@ -6,7 +6,7 @@ namespace platform {
 
 namespace {
 
-// The classic bitmap faces are not installed anywhere but on the old desktop;
+// The classic bitmap faces are installed nowhere but on classic Windows;
 // DejaVu Sans Condensed keeps their cell metrics at the same pixel sizes.
 QString installedFace(const QString &face)
 {

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// Fonts are described as the window descriptions declare them (face, points
+// Fonts are described as the windows' set-up code declares them (face, points
 // at 96 dots per inch) and resolved to installed faces: "MS Sans Serif" 8 pt
 // becomes "DejaVu Sans Condensed" at 11 pixels, whose cell height is 13 and
 // whose "0" is 6 pixels wide. Layout code measures the real font.

@@ -38,7 +38,7 @@ private:
 
 inline constexpr unsigned KLF_ACTIVATE = 1;
 
-// The desktop's call by its own name, for the windows' handlers.
+// Classic Windows' call by its own name, for the windows' handlers.
 inline bool loadKeyboardLayout(const QString &layoutId, unsigned flags)
 {
     return KeyboardLayout::instance().load(layoutId, flags);

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace platform {
 
-// The character a key press types, as the desktop reports it to key-press
-// handlers: Enter and keypad Enter without Ctrl or Alt are character 13;
+// The character a key press types, as classic Windows reports it to
+// key-press handlers: Enter and keypad Enter without Ctrl or Alt are character 13;
 // a key that types nothing gives the null character.
 QChar keyPressCharacter(const QKeyEvent &event);
 

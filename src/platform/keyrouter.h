@@ -8,8 +8,8 @@ class QKeyEvent;
 
 namespace platform {
 
-// Sees every key press once, at the control it is sent to, and gives
-// the desktop's order: the form's key preview and Alt+F4 first, then the
+// Sees every key press once, at the control it is sent to, and keeps
+// classic Windows' order: the form's key preview and Alt+F4 first, then the
 // keyboard layout, which replaces the key's character before the control
 // gets it. Shortcuts of the focused control have already run by then.
 // The layout also sees every release, for its switch keys.

@@ -18,7 +18,7 @@ MessageAnswerer &answerer()
     return installed;
 }
 
-// Character 13 is the line break of the desktop's boxes.
+// Character 13 is the line break of classic Windows' message boxes.
 QString withLineBreaks(QString text)
 {
     return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));

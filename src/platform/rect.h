@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// A rectangle as the desktop's drawing interface states it: right and bottom
+// A rectangle as classic Windows' drawing interface states it: right and bottom
 // are exclusive, so (1, 1, 96, 22) is 95 x 21 pixels. Layout code and tests
 // speak this form; painting converts to QRect at the last moment.
 struct Rect {

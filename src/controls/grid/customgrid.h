@@ -9,7 +9,7 @@ class QScrollBar;
 
 namespace grid {
 
-// Scroll bar values as the desktop states them: the page counts inside the
+// Scroll bar values as classic Windows states them: the page counts inside the
 // range, so the last position is max - page + 1.
 struct ScrollInfo {
     int min = 0, max = 0, page = 0, pos = 0;

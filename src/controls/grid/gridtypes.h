@@ -11,7 +11,7 @@ namespace grid {
 // Option sets, enumerations and the assigned-flag holder shared by the grid's
 // column model, layout and painting.
 
-// A set of enumerators, written as the window descriptions list them.
+// A set of enumerators, written as the windows' set-up code lists them.
 template <typename E>
 class EnumSet {
 public:

@@ -21,7 +21,7 @@ public:
 
     // The alpha channel is the mask; a picture of another size is scaled.
     int Add(const QImage &image);
-    // Where the mask is white the picture is transparent, as desktop masks are.
+    // Where the mask is white the picture is transparent, as classic Windows masks are.
     int AddMasked(const QImage &image, const QImage &mask);
 
     // Colour under the masked parts; none leaves them transparent.
