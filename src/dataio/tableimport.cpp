@@ -147,11 +147,9 @@ void forEachRow(const QString &tablePath, const TableLayout &layout, const std::
     using namespace data::sqlite;
     Connection connection = Connection::openForQuery();
     connection.attachReadOnly(tablePath, QStringLiteral("source"));
-    QStringList columns;
-    for (const QString &name : layout.names())
-        columns.append(quoted(name));
+    // Bare names: a quoted name the table lacks would read as a text literal.
     Statement select(connection, QStringLiteral("SELECT %1 FROM source.%2 ORDER BY rowid")
-                                     .arg(columns.join(u','), quoted(data::tableNameOf(tablePath))));
+                                     .arg(layout.names().join(u','), quoted(data::tableNameOf(tablePath))));
     QStringList values(layout.columns.size());
     while (select.step()) {
         for (int i = 0; i < values.size(); ++i)
