@@ -70,7 +70,8 @@ bool RowReader::next(Row &row)
     } while (allEmpty(record_.fields));
     row.line = record_.line;
     row.problem = record_.problem;
-    row.values = QStringList(layout_.columns.size());
+    row.values.resize(layout_.columns.size());
+    row.values.fill(QString());
     const qsizetype expected = qsizetype(targets_.size());
     const qsizetype count = record_.fields.size();
     const bool extraEmpty = count > expected && allEmpty(record_.fields.mid(expected));
@@ -80,8 +81,9 @@ bool RowReader::next(Row &row)
         const int column = targets_[std::size_t(i)];
         if (column < 0)
             continue;
-        QString value = record_.fields[i].simplified();
-        row.values[column] = layout_.columns[column].searched ? value.toUpper() : value;
+        // On temporaries both work in place, without a copy per field.
+        QString value = std::move(record_.fields[i]).simplified();
+        row.values[column] = layout_.columns[column].searched ? std::move(value).toUpper() : std::move(value);
     }
     return true;
 }

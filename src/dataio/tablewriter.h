@@ -2,7 +2,9 @@
 
 #include "dataio/tablelayout.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -37,6 +39,8 @@ private:
     QString table_;
     sqlite3 *db_ = nullptr;
     sqlite3_stmt *insert_ = nullptr;
+    QByteArray buffer_;
+    QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 
 } // namespace dataio

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Times `spravochnik-data directory import` of a 1,000,000-row CSV against the
+# sqlite3 shell's .import of the same file into a table with the same three
+# indexes (built after the import, the shell's faster order), best of three
+# each, and reports our peak memory.
+#   bench/run-import.sh [BUILD_DIR] [RECORDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+records=${2:-1000000}
+command -v sqlite3 >/dev/null || { echo "needs the sqlite3 shell: apt-get install sqlite3"; exit 1; }
+[ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time"; exit 1; }
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
+cmake --build "$build" -j"${JOBS:-2}" --target datagen spravochnik-data >/dev/null
+tool="$build/tools/spravochnik-data/spravochnik-data"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo "generating $records records..."
+"$build/tools/datagen/datagen" directory "$work/generated.db" "$records"
+"$tool" directory export "$work/generated.db" -o "$work/town.csv" >/dev/null
+echo "CSV: $(du -h "$work/town.csv" | cut -f1)"
+cat >"$work/peer.sql" <<SQL
+CREATE TABLE data (Tel VARCHAR(5), Abon VARCHAR(150), Otdel VARCHAR(150), Adres VARCHAR(60));
+.mode csv
+.import --skip 1 $work/town.csv data
+CREATE INDEX data_Tel ON data (Tel);
+CREATE INDEX data_Abon ON data (Abon);
+CREATE INDEX data_Adres ON data (Adres);
+SQL
+
+# Best of three: "wall cpu peak-KB". The generated directory repeats its
+# numbers beyond 100,000 records, hence --allow-duplicate-numbers.
+best() {
+    local best=""
+    for _ in 1 2 3; do
+        rm -f "$work/out.db"
+        /usr/bin/time -o "$work/time" -f "%e %U %S %M" "$@" >/dev/null 2>&1
+        local run
+        run=$(awk '{print $1, $2 + $3, $4}' "$work/time")
+        best=$(echo "$run $best" | awk '{if ($4 == "" || $1 < $4) print $1, $2, $3; else print $4, $5, $6}')
+    done
+    echo "$best"
+}
+read -r ours ours_cpu ours_kb <<<"$(best "$tool" directory import "$work/town.csv" -o "$work/out.db" --allow-duplicate-numbers)"
+read -r peer peer_cpu peer_kb <<<"$(best sh -c "exec sqlite3 '$work/out.db' < '$work/peer.sql'")"
+echo "spravochnik-data: $ours s (cpu $ours_cpu s), peak $((ours_kb / 1024)) MB"
+echo "sqlite3 .import:  $peer s (cpu $peer_cpu s), peak $((peer_kb / 1024)) MB"
+awk -v o="$ours" -v p="$peer" -v oc="$ours_cpu" -v pc="$peer_cpu" -v kb="$ours_kb" 'BEGIN {
+    printf "ours / peer = %.2f wall, %.2f cpu (target <= 1.5); peak %d MB (target < 200)\n", o / p, oc / pc, kb / 1024
+}'
