@@ -33,6 +33,8 @@ RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadO
         if (!reader_->next(record_))
             failAt(path, 0, say("файл пуст: нет строки с названиями столбцов", "the file is empty: no line names the columns"));
     } while (allEmpty(record_.fields));
+    if (!record_.problem.isEmpty())
+        failAt(path, record_.line, record_.problem);
     mapColumns(record_.fields, record_.line, required);
 }
 

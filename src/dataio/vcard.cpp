@@ -63,7 +63,8 @@ QList<QPair<int, QByteArray>> logicalLines(const QByteArray &bytes)
 {
     QList<QPair<int, QByteArray>> lines;
     int number = 0;
-    for (QByteArray line : bytes.split('\n')) {
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");   // a UTF-8 byte order mark
+    for (QByteArray line : (marked ? bytes.mid(3) : bytes).split('\n')) {
         ++number;
         if (line.endsWith('\r'))
             line.chop(1);

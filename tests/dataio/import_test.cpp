@@ -128,6 +128,7 @@ TEST_F(ImportTest, RefusesAHeaderItCannotMap)
         {"Abon,Adres\nA,B\n", ":1: column Tel is missing"},
         {"Tel,Телефон\n1,2\n", ":1: column Телефон is named twice"},
         {"\n\n", ": the file is empty"},
+        {"\xD2\xE5\xEB\xE5\xF4\xEE\xED\n1\n", ":1: the text is not UTF-8 (for code page 1251 give --encoding cp1251)"},
     };
     for (const auto &[bytes, message] : cases) {
         try {

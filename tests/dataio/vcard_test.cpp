@@ -23,8 +23,8 @@ TEST(VCard, ReadsWhatAddressBooksWrite)
               "ADR;TYPE=home:;;ул. Ленина\\, 5;Верескин;;225000;Беларусь\r\nEMAIL:ivanov@example.by\r\nEND:VCARD\r\n"),
          {"Иванов Иван Иванович", "ул. Ленина, 5, Верескин, 225000, Беларусь", "+375-1714-2-22-22", "ivanov@example.by"},
          {"1 more numbers not taken"}},
-        {"3.0 with groups, type=pref and a line folded inside a letter",
-         utf8("BEGIN:VCARD\nVERSION:3.0\nN:Петрова;Анна;;;\nFN:Петрова Ан\xD0\n \xBD" "а\n"
+        {"3.0 with a byte order mark, groups, type=pref and a line folded inside a letter",
+         utf8("\xEF\xBB\xBF" "BEGIN:VCARD\nVERSION:3.0\nN:Петрова;Анна;;;\nFN:Петрова Ан\xD0\n \xBD" "а\n"
               "item1.EMAIL;type=INTERNET;type=pref:anna@example.by\nitem2.EMAIL;type=INTERNET:a2@example.by\n"
               "TEL;type=CELL;type=VOICE:8 029 222\nEND:VCARD\n"),
          {"Петрова Анна", "", "8 029 222", "anna@example.by"},
