@@ -4,6 +4,7 @@
 #include "dataio/language.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <cstring>
 
 namespace dataio {
@@ -26,8 +27,11 @@ char detectSeparator(QByteArrayView text)
             quoted = !quoted;
         else if (!quoted && isLineEnd(c))
             break;
-        else if (!quoted)
-            tabs += c == '\t', semicolons += c == ';', commas += c == ',';
+        else if (!quoted) {
+            tabs += c == '\t';
+            semicolons += c == ';';
+            commas += c == ',';
+        }
     }
     if (tabs >= semicolons && tabs >= commas && tabs > 0)
         return '\t';
@@ -73,8 +77,10 @@ bool DelimitedReader::fill()
     const qsizetype size = buffer_.size();
     buffer_.resize(size + kBlockSize);
     const qint64 got = input_.read(buffer_.data() + size, kBlockSize);
-    buffer_.resize(size + qMax<qint64>(got, 0));
-    atEnd_ = got <= 0;
+    if (got < 0)   // never taken for the end: the rows after it would be lost
+        throw std::runtime_error(say("ошибка чтения: ", "read error: ").append(input_.errorString()).toStdString());
+    buffer_.resize(size + got);
+    atEnd_ = got == 0;
     return !atEnd_;
 }
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <optional>
 #include <stdexcept>
 
 namespace dataio {

@@ -97,6 +97,8 @@ TEST_F(ToolTest, PackedArchiveOpensInTheProgramsUnpackPathAndInUnzip)
     QDir().mkdir("out");
     ASSERT_EQ(run({"directory", "import", "town.csv", "-o", "out/data.db"}), 0) << err.toStdString();
     ASSERT_EQ(run({"codes", "import", "codes.tsv", "-o", "out/kod.db"}), 0) << err.toStdString();
+    ASSERT_EQ(run({"codes", "export", "out/kod.db", "-o", "back.tsv"}), 0);
+    EXPECT_EQ(readFile(path("back.tsv")), codes.replace("\n", "\r\n")) << "a publisher's round trip";
     ASSERT_EQ(run({"pack", "basa.tel", "out/data.db", "out/kod.db"}), 0) << err.toStdString();
     EXPECT_TRUE(err.isEmpty()) << "no progress off a terminal";
     const QByteArray archive = readFile(path("basa.tel"));

@@ -39,7 +39,7 @@ const char kHelpRu[] = R"(Использование: spravochnik-data КОМА�
 Параметры:
   --encoding utf-8|cp1251      кодировка CSV (по умолчанию UTF-8; windows-1251 = cp1251)
   --separator ,|;|tab          разделитель (по умолчанию определяется по первой строке;
-                               при экспорте запятая)
+                               при экспорте табуляция для .tsv, иначе запятая)
   --columns СПИСОК             столбцы файла без строки заголовка, через запятую;
                                пустое имя пропускает столбец
   --skip-invalid               записать верные строки, неверные только перечислить
@@ -70,7 +70,7 @@ The personal phone book:
 Options:
   --encoding utf-8|cp1251      CSV encoding (default UTF-8; windows-1251 = cp1251)
   --separator ,|;|tab          separator (default: detected on the first line;
-                               a comma on export)
+                               on export a tab for .tsv, else a comma)
   --columns LIST               the columns of a file without a header line, comma-separated;
                                an empty name skips a column
   --skip-invalid               write the valid rows and only list the invalid ones
@@ -159,10 +159,12 @@ ReadOptions readOptions(const Arguments &args)
     return options;
 }
 
-ExportOptions exportOptions(const Arguments &args)
+// Without --separator a ".tsv" file gets tabs, any other a comma.
+ExportOptions exportOptions(const Arguments &args, const QString &output)
 {
     const ReadOptions read = readOptions(args);
-    return {read.encoding, read.separator ? read.separator : ','};
+    const char fallback = output.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive) ? '\t' : ',';
+    return {read.encoding, read.separator ? read.separator : fallback};
 }
 
 void expectWords(const Arguments &args, int count)
@@ -181,20 +183,23 @@ ProblemSink problemPrinter(const QString &file)
 
 int tableImport(const Arguments &args, bool directory)
 {
-    args.allow({"-o", "--encoding", "--separator", "--columns", "--skip-invalid", directory ? "--allow-duplicate-numbers" : "-o"});
+    QSet<QString> options{"-o", "--encoding", "--separator", "--columns", "--skip-invalid"};
+    if (directory)
+        options.insert("--allow-duplicate-numbers");
+    args.allow(options);
     expectWords(args, 3);
     const QString input = args.words()[2];
     const QString output = args.required("-o");
-    ImportOptions options;
-    static_cast<ReadOptions &>(options) = readOptions(args);
-    options.skipInvalid = args.has("--skip-invalid");
-    options.allowDuplicateNumbers = args.has("--allow-duplicate-numbers");
-    options.onProblem = problemPrinter(input);
+    ImportOptions import;
+    static_cast<ReadOptions &>(import) = readOptions(args);
+    import.skipInvalid = args.has("--skip-invalid");
+    import.allowDuplicateNumbers = args.has("--allow-duplicate-numbers");
+    import.onProblem = problemPrinter(input);
     ImportResult result;
     {
         TerminalProgress progress;
-        options.onProgress = [&progress](qint64 done, qint64 total) { progress(done, total); };
-        result = directory ? importDirectory(input, output, options) : importDialingCodes(input, output, options);
+        import.onProgress = [&progress](qint64 done, qint64 total) { progress(done, total); };
+        result = directory ? importDirectory(input, output, import) : importDialingCodes(input, output, import);
     }
     if (!result.saved) {
         print(stderr, say("Неверных строк: %1. %2 не записан.\n", "%1 invalid rows. %2 was not written.\n")
@@ -222,7 +227,7 @@ int tableExport(const Arguments &args, const TableLayout &layout)
     args.allow({"-o", "--encoding", "--separator"});
     expectWords(args, 3);
     const QString output = args.required("-o");
-    reportExport(output, exportTable(args.words()[2], layout, output, exportOptions(args)));
+    reportExport(output, exportTable(args.words()[2], layout, output, exportOptions(args, output)));
     return Success;
 }
 
@@ -247,7 +252,7 @@ int bookExport(const Arguments &args)
         const int count = exportBookVCards(args.words()[2], vcard);
         print(stdout, say("Записано карточек в %2: %1\n", "%1 cards written to %2\n").arg(count).arg(vcard));
     } else {
-        reportExport(csv, exportTable(args.words()[2], phoneBookLayout(), csv, exportOptions(args)));
+        reportExport(csv, exportTable(args.words()[2], phoneBookLayout(), csv, exportOptions(args, csv)));
     }
     return Success;
 }
