@@ -4,15 +4,10 @@
 # indexes (built after the import, the shell's faster order), best of three
 # each, and reports our peak memory.
 #   bench/run-import.sh [BUILD_DIR] [RECORDS]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build-bench}
-records=${2:-1000000}
-command -v sqlite3 >/dev/null || { echo "needs the sqlite3 shell: apt-get install sqlite3"; exit 1; }
-[ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time"; exit 1; }
-
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
-cmake --build "$build" -j"${JOBS:-2}" --target datagen spravochnik-data >/dev/null
+source "$(dirname "$0")/common.sh"
+needs sqlite3 sqlite3
+needs /usr/bin/time time
+build_targets datagen spravochnik-data
 tool="$build/tools/spravochnik-data/spravochnik-data"
 
 work=$(mktemp -d)
