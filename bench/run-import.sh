@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times `spravochnik-data directory import` of a 1,000,000-row CSV against the
 # sqlite3 shell's .import of the same file into a table with the same three
-# indexes (built after the import, the shell's faster order), best of three
+# indexes (built after the import, the shell's faster order), best of five
 # each, and reports our peak memory.
 #   bench/run-import.sh [BUILD_DIR] [RECORDS]
 source "$(dirname "$0")/common.sh"
@@ -25,21 +25,26 @@ CREATE INDEX data_Abon ON data (Abon);
 CREATE INDEX data_Adres ON data (Adres);
 SQL
 
-# Best of three: "wall cpu peak-KB". The generated directory repeats its
-# numbers beyond 100,000 records, hence --allow-duplicate-numbers.
-best() {
-    local best=""
-    for _ in 1 2 3; do
-        rm -f "$work/out.db"
-        /usr/bin/time -o "$work/time" -f "%e %U %S %M" "$@" >/dev/null 2>&1
-        local run
-        run=$(awk '{print $1, $2 + $3, $4}' "$work/time")
-        best=$(echo "$run $best" | awk '{if ($4 == "" || $1 < $4) print $1, $2, $3; else print $4, $5, $6}')
-    done
-    echo "$best"
+# One timed run: "wall cpu peak-KB".
+timed() {
+    rm -f "$work/out.db"
+    /usr/bin/time -o "$work/time" -f "%e %U %S %M" "$@" >/dev/null 2>&1
+    awk '{print $1, $2 + $3, $4}' "$work/time"
 }
-read -r ours ours_cpu ours_kb <<<"$(best "$tool" directory import "$work/town.csv" -o "$work/out.db" --allow-duplicate-numbers)"
-read -r peer peer_cpu peer_kb <<<"$(best sh -c "exec sqlite3 '$work/out.db' < '$work/peer.sql'")"
+# The better of two "wall cpu peak-KB" lines, by wall time.
+better() {
+    echo "$1 $2" | awk '{if ($4 == "" || $1 < $4) print $1, $2, $3; else print $4, $5, $6}'
+}
+# Best of five each, the two taking turns so that both meet the same load on
+# a shared machine. The generated directory repeats its numbers beyond
+# 100,000 records, hence --allow-duplicate-numbers.
+ours_best="" peer_best=""
+for _ in 1 2 3 4 5; do
+    ours_best=$(better "$(timed "$tool" directory import "$work/town.csv" -o "$work/out.db" --allow-duplicate-numbers)" "$ours_best")
+    peer_best=$(better "$(timed sh -c "exec sqlite3 '$work/out.db' < '$work/peer.sql'")" "$peer_best")
+done
+read -r ours ours_cpu ours_kb <<<"$ours_best"
+read -r peer peer_cpu peer_kb <<<"$peer_best"
 echo "spravochnik-data: $ours s (cpu $ours_cpu s), peak $((ours_kb / 1024)) MB"
 echo "sqlite3 .import:  $peer s (cpu $peer_cpu s), peak $((peer_kb / 1024)) MB"
 awk -v o="$ours" -v p="$peer" -v oc="$ours_cpu" -v pc="$peer_cpu" -v kb="$ours_kb" 'BEGIN {
