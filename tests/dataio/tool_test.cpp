@@ -54,6 +54,7 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
         {{"directory", "import", "bad.csv", "-o", "data.db", "--skip-invalid"}, 0, "1 rows written to data.db; 2 invalid rows skipped"},
         {{"directory", "import", "good.csv", "-o", "data.db"}, 0, "1 rows written to data.db"},
         {{"book", "export", "data.db", "--csv", "b.csv"}, 1, "no such column: FIO"},
+        {{"pack", "basa.tel", "data.db", "missing.db"}, 1, "missing.db: cannot read the file"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
