@@ -9,6 +9,7 @@
 #include "data/tablefile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <optional>
@@ -42,9 +43,24 @@ QByteArray readAll(const QString &path)
     return file.readAll();
 }
 
+// A number too long for its field loses its spaces, dashes, dots and
+// brackets before anything is cut: "+375 (29) 111-22-33" would otherwise
+// lose digits.
+void compactNumber(BookEntry &entry)
+{
+    constexpr int kTel = 2;
+    const int size = phoneBookLayout().columns[kTel].size;
+    QString &number = entry.values[kTel];
+    if (characterCount(number) <= size)
+        return;
+    number.remove(QRegularExpression(QStringLiteral("[ ().\\-]")));
+    entry.notes.append(say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number));
+}
+
 // Cuts each text to its field's size; a note names the fields that were cut.
 void cutToFields(BookEntry &entry)
 {
+    compactNumber(entry);
     QStringList cut;
     const TableLayout &layout = phoneBookLayout();
     for (int i = 0; i < layout.columns.size(); ++i) {

@@ -63,12 +63,13 @@ TEST_F(BookTest, AddsOnlyNewNamesAndNumbersCutToTheFields)
                                    "2-11-00,Иванов Иван,\n"                      // already there
                                    "2-11-01,Иванов Иван,\n"                      // another number
                                    "2-11-02,Константинопольский Константин Константинович,\n"
-                                   "2-11-02,Константинопольский Константин Константинович,\n"));
+                                   "2-11-02,Константинопольский Константин Константинович,\n"
+                                   "+375 (29) 111-22-33,Петрова Анна,\n"));
     BookImportOptions dryRun;
     dryRun.dryRun = true;
     const QByteArray before = readFile(path("basamy.db"));
     BookImportResult result = importInto("basamy.db", path("in.csv"), dryRun);
-    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(result.added, 3);
     EXPECT_EQ(result.alreadyThere, 2);
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(readFile(path("basamy.db")), before);
@@ -76,10 +77,12 @@ TEST_F(BookTest, AddsOnlyNewNamesAndNumbersCutToTheFields)
     warnings.clear();
     result = importInto("basamy.db", path("in.csv"));
     EXPECT_TRUE(result.saved);
-    EXPECT_EQ(warnings, (std::vector<QStringList>{{"4", "cut to the field size: FIO (30)"}}));
+    EXPECT_EQ(warnings, (std::vector<QStringList>{{"4", "cut to the field size: FIO (30)"},
+                                                   {"6", "number written without spaces and brackets: +375291112233"}}));
     EXPECT_EQ(rowsOf("basamy.db"), (std::vector<QStringList>{{"Иванов Иван", "<null>", "2-11-00", "<null>"},
                                                               {"Иванов Иван", "<null>", "2-11-01", "<null>"},
-                                                              {"Константинопольский Константин", "<null>", "2-11-02", "<null>"}}));
+                                                              {"Константинопольский Константин", "<null>", "2-11-02", "<null>"},
+                                                              {"Петрова Анна", "<null>", "+375291112233", "<null>"}}));
     EXPECT_EQ(importInto("basamy.db", path("in.csv")).added, 0) << "a second import adds nothing";
 }
 
