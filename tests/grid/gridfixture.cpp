@@ -1,37 +1,24 @@
 #include "gridfixture.h"
 
+#include "dataio/tablewriter.h"
 #include "windows/declaredgrid.h"
 
-#include <sqlite3.h>
+#include <QRegularExpression>
 
 TableFile::TableFile(const QStringList &columns, int rowCount, const std::function<QStringList(int)> &row)
     : previous_(QDir::currentPath())
 {
     QDir::setCurrent(dir_.path());
-    sqlite3 *db = nullptr;
-    sqlite3_open("t.db", &db);
-    auto exec = [db](const QString &sql) { sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr); };
-    exec(QStringLiteral("CREATE TABLE t (%1)").arg(columns.join(u',')));
-    exec(QStringLiteral("BEGIN"));
-    QStringList marks(columns.size(), QStringLiteral("?"));
-    sqlite3_stmt *insert = nullptr;
-    QByteArray sql = QStringLiteral("INSERT INTO t VALUES (%1)").arg(marks.join(u',')).toUtf8();
-    sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr);
-    for (int i = 1; i <= rowCount; ++i) {
-        QStringList values = row(i);
-        for (int c = 0; c < values.size(); ++c) {
-            QByteArray text = values[c].toUtf8();
-            if (values[c].isEmpty())
-                sqlite3_bind_null(insert, c + 1);
-            else
-                sqlite3_bind_text(insert, c + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        }
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
+    static const QRegularExpression declared(QStringLiteral(R"((\w+) VARCHAR\((\d+)\))"));
+    dataio::TableLayout layout;
+    for (const QString &column : columns) {
+        const QRegularExpressionMatch match = declared.match(column);
+        layout.columns.append({match.captured(1), match.captured(1), match.captured(2).toInt(), false});
     }
-    sqlite3_finalize(insert);
-    exec(QStringLiteral("COMMIT"));
-    sqlite3_close(db);
+    dataio::TableWriter writer(QStringLiteral("t.db"), layout);
+    for (int i = 1; i <= rowCount; ++i)
+        writer.add(row(i));
+    writer.finish();
 }
 
 TableFile::~TableFile()

@@ -16,7 +16,7 @@
 class TableFile {
 public:
     // `columns` like {"Tel VARCHAR(5)", "Abon VARCHAR(150)"}; `rows` values in
-    // column order, an empty string written as NULL.
+    // column order, written as the data tool writes them (empty text as NULL).
     TableFile(const QStringList &columns, int rowCount,
               const std::function<QStringList(int)> &row);
     ~TableFile();
