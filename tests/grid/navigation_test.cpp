@@ -255,6 +255,22 @@ TEST(GridScrollBar, ReleasingTheThumbInTheMiddleGoesToThatRecord)
     EXPECT_TRUE(nav.button(NavigatorButton::Last)->isEnabled());
 }
 
+TEST(GridScrollBar, WithTrackingTheRecordFollowsTheThumbWhileItIsDragged)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    s.grid->setVertScrollBar({.Visible = true, .VisibleMode = sbAutoShowEx, .Tracking = true});
+    QScrollBar *bar = s.grid->verticalBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(50);
+    EXPECT_EQ(s.table.recNo(), 50);
+    bar->setSliderPosition(60);
+    EXPECT_EQ(s.table.recNo(), 60);
+    bar->setSliderDown(false);
+    EXPECT_EQ(s.table.recNo(), 60);
+    EXPECT_EQ(bar->value(), 60);
+}
+
 TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
 {
     MainGridSetup s(5);
