@@ -1,11 +1,10 @@
 #include "platform/application.h"
+#include "platform/guardedapplication.h"
 #include "app/program.h"
-
-#include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     platform::setUpApplication(app);
     Program program;
     return program.run();

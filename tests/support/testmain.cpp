@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/application.h"
+#include "platform/guardedapplication.h"
 
 int main(int argc, char **argv)
 {
@@ -12,7 +13,7 @@ int main(int argc, char **argv)
     const QByteArray factor = qgetenv("SPRAV_TEST_SCALE_FACTOR");
     qputenv("QT_SCALE_FACTOR", factor.isEmpty() ? QByteArray("1") : factor);
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     platform::setUpApplication(app);
     return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include "controls/grid/gridtypes.h"
 #include "controls/grid/sumlist.h"
 #include "controls/grid/titletree.h"
+#include "platform/wheelnotches.h"
 
 #include <QColor>
 #include <QFont>
@@ -229,7 +230,8 @@ private:
     bool resizingWindow_ = false;   // the record window is being resized
     bool wrapAllowed_ = false;
     bool scrollInfoSent_ = false;
-    int wheelRemainder_ = 0;
+    platform::WheelNotches wheelNotches_;
+    bool thumbTracked_ = false;   // the thumb's release is then no move of its own
 };
 
 class TDBGridEx : public TCustomDBGridEx {
