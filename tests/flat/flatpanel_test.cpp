@@ -41,9 +41,9 @@ TEST(FlatPanel, NewPanelDefaults)
 {
     TFlatPanel panel;
     EXPECT_EQ(panel.contentsMargins(), QMargins(2, 2, 2, 2));
-    EXPECT_EQ(panel.BorderColor(), colors::clBtnShadow);
+    EXPECT_EQ(panel.borderColor(), colors::clBtnShadow);
     panel.setVersion(QStringLiteral("9"));
-    EXPECT_EQ(panel.Version(), QStringLiteral("1.26"));
+    EXPECT_EQ(panel.version(), QStringLiteral("1.26"));
 }
 
 TEST_F(PanelHost, AboutPanelShowsThinBorderAndOneBackgroundPixelEvenUnderThePointer)
