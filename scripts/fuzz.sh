@@ -16,7 +16,7 @@ seeds="$dir/fuzz-seeds"
 rm -rf "$seeds"
 mkdir -p "$seeds"
 python3 - "$seeds" <<'PY'
-import io, sys, zipfile
+import io, struct, sys, zipfile, zlib
 out = sys.argv[1]
 def save(name, build):
     buf = io.BytesIO()
@@ -33,12 +33,96 @@ def commented(z):
     z.writestr("a.txt", b"a")
 save("comment", commented)
 open(f"{out}/empty.zip", "wb").write(b"PK\x05\x06" + b"\0" * 18)
+
+# Hostile archives: each one a fault the library or the reader once had.
+def archive(members, comment=b""):
+    buf = io.BytesIO()
+    with zipfile.ZipFile(buf, "w") as z:
+        for name, data in members:
+            z.writestr(zipfile.ZipInfo(name), data)
+        z.comment = comment
+    return bytearray(buf.getvalue())
+def write(name, data):
+    open(f"{out}/{name}.zip", "wb").write(bytes(data))
+# Names, each with a placeholder byte "#" swapped after writing.
+names = ["../up.txt", "/abs.txt", "C:\\drive.txt", "C:rel.txt", "dir\\..\\..\\back.txt",
+         "data.db#.txt", "n" * 300, "ctl##[2J.txt", "data.db", "dir/data.db"]
+raw = archive([(n, b"x") for n in names])
+write("names", raw.replace(b"data.db#", b"data.db\0").replace(b"ctl##", b"ctl\x01\x1b"))
+# Fifty directory entries pointing at one deflated stream.
+bomb = io.BytesIO()
+with zipfile.ZipFile(bomb, "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("bomb.txt", b"z" * 100000)
+one = bomb.getvalue()
+central, end = one.find(b"PK\x01\x02"), one.rfind(b"PK\x05\x06")
+record = bytearray(one[end:])
+record[8:12] = struct.pack("<HH", 50, 50)
+record[12:16] = struct.pack("<I", (end - central) * 50)
+write("overlap", one[:central] + one[central:end] * 50 + record)
+# An end record inside the comment, its own comment running past the end;
+# and an archive whose only comment runs past the end.
+write("comment-record", archive([("a.txt", b"a")], b"PK\x05\x06" + b"\0" * 16 + b"\xff\xff"))
+cut = archive([("a.txt", b"a")])
+cut[-2] = 9
+write("comment-past-end", cut)
+# A streaming writer: data descriptors, and a Zip64 trailer before the end.
+class Pipe(io.RawIOBase):
+    def __init__(self): self.data = bytearray()
+    def writable(self): return True
+    def write(self, b): self.data += b; return len(b)
+pipe = Pipe()
+with zipfile.ZipFile(pipe, "w", zipfile.ZIP_DEFLATED) as z:
+    with z.open("streamed.txt", "w") as f:
+        f.write(b"streamed " * 100)
+streamed = pipe.data
+end = streamed.rfind(b"PK\x05\x06")
+count, size, start = struct.unpack("<HII", streamed[end + 10:end + 20])
+zip64 = struct.pack("<IQHHIIQQQQ", 0x06064B50, 44, 45, 45, 0, 0, count, count, size, start)
+locator = struct.pack("<IIQI", 0x07064B50, 0, end, 1)
+write("zip64-streamed", streamed[:end] + zip64 + locator + streamed[end:])
+# Traditional encryption whose check byte lets the empty password through.
+def crc_byte(crc, b): return zlib.crc32(bytes([b]), crc ^ 0xFFFFFFFF) ^ 0xFFFFFFFF
+class Cipher:
+    def __init__(self, password):
+        self.k = [0x12345678, 0x23456789, 0x34567890]
+        for c in password: self.update(c)
+    def update(self, c):
+        self.k[0] = crc_byte(self.k[0], c)
+        self.k[1] = ((self.k[1] + (self.k[0] & 0xFF)) * 134775813 + 1) & 0xFFFFFFFF
+        self.k[2] = crc_byte(self.k[2], self.k[1] >> 24)
+    def stream(self):
+        t = (self.k[2] | 2) & 0xFFFF
+        return ((t * (t ^ 1)) >> 8) & 0xFF
+    def encrypt(self, data):
+        out = bytearray()
+        for c in data: out.append(c ^ self.stream()); self.update(c)
+        return bytes(out)
+    def decrypt(self, data):
+        out = bytearray()
+        for c in data: p = c ^ self.stream(); self.update(p); out.append(p)
+        return bytes(out)
+for i in range(100000):
+    data = b"secret %d" % i
+    crc = zlib.crc32(data)
+    header = bytes(range(11)) + bytes([crc >> 24])
+    sealed = Cipher(b"right").encrypt(header + data)
+    if Cipher(b"").decrypt(sealed[:12])[11] == crc >> 24:
+        break
+local = struct.pack("<IHHHIIIIHH", 0x04034B50, 20, 1, 0, 0, crc, len(sealed), len(data), 5, 0) + b"s.txt"
+entry = struct.pack("<IHHHHIIIIHHHHHII", 0x02014B50, 20, 20, 1, 0, 0, crc, len(sealed), len(data), 5, 0, 0, 0, 0, 0, 0) + b"s.txt"
+body = local + sealed
+write("check-byte", body + entry + struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, 1, 1, len(entry), len(body), 0))
 PY
 if command -v zip >/dev/null; then
   printf 'secret data\n' > "$seeds/plain.txt"
   (cd "$seeds" && zip -q -P pw encrypted.zip plain.txt && printf 'streamed\n' | zip -q streamed.zip - && rm plain.txt)
 fi
 
+# The unzip library flushes every file it writes: on a memory file system
+# that costs nothing, and the fuzzer tries many times more inputs.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in fuzz_zipdirectory fuzz_unzlib; do

@@ -7,6 +7,7 @@
 #include "zipmessageids.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <cstring>
 
@@ -32,6 +33,14 @@ void writeText(CallbackRecord &record, const QString &text, int maxBytes)
     QByteArray bytes = text.toUtf8().left(std::min<qsizetype>(maxBytes, sizeof record.text - 1));
     std::memset(record.text, 0, sizeof record.text);
     std::memcpy(record.text, bytes.constData(), std::size_t(bytes.size()));
+}
+
+// Characters, not UTF-16 units, as the library counts them.
+QString firstCharacters(const QString &text, qsizetype count)
+{
+    const QList<uint> characters = text.toUcs4();
+    const auto *data = reinterpret_cast<const char32_t *>(characters.constData());
+    return QString::fromUcs4(data, std::min(count, characters.size()));
 }
 
 // The dialog's modal result as the password answer.
@@ -65,6 +74,8 @@ std::int32_t TZipExtractor::callbackEntry(CallbackRecord *record)
         return component->DispatchCallback(kLibraryCall, 0, 0, {}, record) ? -1 : 0;
     } catch (...) {
         // Nothing may unwind through the library: pass it on once it returned.
+        if (!isLive(component))
+            return -1;
         if (!component->pendingThrow_)
             component->pendingThrow_ = std::current_exception();
         component->CancelRequested = true;
@@ -78,6 +89,9 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
     const bool libraryCall = actionCode == kLibraryCall && record;
     if (destroying_)
         return libraryCall;
+    // Handlers, dialogs and pending events may destroy the component; from
+    // then on nothing here touches it, and the library is told to abort.
+    const QPointer<TZipExtractor> self(this);
     QString message = text;
     if (libraryCall) {
         actionCode = record->actionCode & 0xFF;
@@ -96,15 +110,19 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
     } else {
         handleAction(actionCode, errorCode, size, message, nullptr);
     }
+    if (!self)
+        return libraryCall;
     if (OnAfterCallback) {
         CallBackInfo info(this, actionCode, errorCode, message, size);
         bool abort = CancelRequested;
         OnAfterCallback(&info, abort);
-        if (abort)
+        if (self && abort)
             CancelRequested = true;
     } else {
         QCoreApplication::processEvents();
     }
+    if (!self)
+        return libraryCall;
     if (libraryCall)
         return CancelRequested;
     if (CancelRequested)
@@ -228,7 +246,10 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
         if (action != pwbOk)
             password.clear();
     } else {
+        const QPointer<TZipExtractor> self(this);
         password = askPassword(error & 1);
+        if (!self)
+            return;
         action = answerOf(passwordModalResult_);
     }
     if (!record)
@@ -237,7 +258,7 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
         repeatCount = 0;
         record->errorCode = 0;
     } else {
-        writeText(*record, password.left(kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
+        writeText(*record, firstCharacters(password, kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
         record->errorCode = 1;
     }
     record->size = std::int32_t(std::min<unsigned>(repeatCount, kMaxRepeatCount));
@@ -280,7 +301,11 @@ int TZipExtractor::showPasswordDialog(int buttons, const QString &prompt, QStrin
     const QStringList captions = {tableText(reportids::PasswordOkCaption), tableText(reportids::PasswordCancelCaption),
                                   tableText(reportids::PasswordCancelAllCaption), tableText(reportids::PasswordAbortCaption)};
     TPasswordDlg dialog(buttons, tableTextOr(reportids::PasswordTitle, fallbackPrefix()), prompt, captions);
-    passwordModalResult_ = dialog.Execute();
-    entered = passwordModalResult_ == TPasswordDlg::mrOk ? dialog.password() : QString();
-    return passwordModalResult_;
+    const QPointer<TZipExtractor> self(this);
+    const int result = dialog.Execute();
+    if (!self)
+        return TPasswordDlg::mrAbort;
+    passwordModalResult_ = result;
+    entered = result == TPasswordDlg::mrOk ? dialog.password() : QString();
+    return result;
 }

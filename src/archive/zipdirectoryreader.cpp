@@ -4,6 +4,8 @@
 #include "zipformat.h"
 #include "zipmessageids.h"
 
+#include <QFileDevice>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -48,7 +50,8 @@ bool ZipDirectoryReader::endRecordAtEnd(qint64 size)
         return false;
     facts_.archiveSize = size;
     const QByteArray record = file_.read(kEndRecordSize);
-    if (record.size() != kEndRecordSize || le32(record.constData()) != kEndRecordSignature)
+    if (record.size() != kEndRecordSize
+        || findEndRecord(reinterpret_cast<const unsigned char *>(record.constData()), kEndRecordSize) != 0)
         return false;
     facts_.endRecordOffset = size - kEndRecordSize;
     endRecord_ = record;
@@ -61,16 +64,13 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
     if (!file_.seek(size - n))
         throw EZipExtractor(reportids::EndRecordSeekFailed, true);
     const QByteArray tail = readExactly(n, reportids::EndRecordReadFailed);
-    for (qint64 i = n - kEndRecordSize - 1; i >= 0; --i) {
+    const qint64 i = findEndRecord(reinterpret_cast<const unsigned char *>(tail.constData()), std::size_t(n));
+    if (i >= 0) {
         const char *p = tail.constData() + i;
-        if (le32(p) != kEndRecordSignature)
-            continue;
         facts_.endRecordOffset = size - n + i;
         endRecord_ = tail.mid(i, kEndRecordSize);
         const qint64 commentLength = le16(p + 20);
-        const qint64 available = std::min(commentLength, n - i - kEndRecordSize);
         const qint64 stray = n - (i + kEndRecordSize + commentLength);
-        // A comment that runs past the end is cut to the bytes that are there.
         if (stray > 0) {
             const QByteArray after = tail.mid(i + kEndRecordSize + commentLength);
             const bool zeroPadding = size % kPaddingBlock == 0 && stray < kPaddingBlock
@@ -79,14 +79,17 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
             if (!zeroPadding)
                 report_(reportids::StrayBytesAfterEnd);
         }
-        QByteArray comment = tail.mid(i + kEndRecordSize, available);
+        QByteArray comment = tail.mid(i + kEndRecordSize, commentLength);
         if (const qsizetype zero = comment.indexOf('\0'); zero >= 0)
             comment.truncate(zero);
         facts_.comment = decode(comment, 0);
         return;
     }
+    // The report names the file, which the user can then find and replace.
+    const auto *device = qobject_cast<const QFileDevice *>(&file_);
+    const QString name = device ? QFileInfo(device->fileName()).fileName() : QString();
     file_.close();
-    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, true);
+    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, name);
 }
 
 void ZipDirectoryReader::locateEndRecord()

@@ -4,12 +4,15 @@
 #include "messagebox.h"
 #include "unzlib.h"
 #include "zipmessageids.h"
+#include "zipmessagetable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QWidget>
 
 #include <new>
@@ -78,7 +81,7 @@ QString formatTableText(QString text, const EZipExtractor &e)
 } // namespace
 
 TZipExtractor::TZipExtractor(QObject *owner)
-    : QObject(owner), unzLib_(std::make_unique<TUnzLib>(this)), zipLib_(std::make_unique<TZipLib>(this))
+    : QObject(owner), unzLib_(std::make_shared<TUnzLib>(this)), zipLib_(std::make_unique<TZipLib>(this))
 {
     if (auto *widget = qobject_cast<QWidget *>(owner))
         windowHandle_ = widget->window();
@@ -103,7 +106,7 @@ QString TZipExtractor::fallbackPrefix()
 
 QString TZipExtractor::tableText(int id)
 {
-    QString text;   // the program carries no message table
+    QString text = messageTableText(id);
     if (OnZipStr)
         OnZipStr(this, id, text);
     return text;
@@ -235,11 +238,12 @@ int TZipExtractor::Extract()
 {
     if (unzipBusy_ || libraryBusy_ || ZipBusy())
         return kBusy;
+    const QPointer<TZipExtractor> self(this);
     unzipBusy_ = true;
-    struct ClearBusy {
-        bool &flag;
-        ~ClearBusy() { flag = false; }
-    } clearBusy{unzipBusy_};
+    const auto clearBusy = qScopeGuard([&] {
+        if (self)
+            unzipBusy_ = false;
+    });
 
     successCount_ = 0;
     errorCode_ = 0;
@@ -261,9 +265,11 @@ int TZipExtractor::Extract()
         }
     }
     runExtraction(zipFileName_);
-    return errorCode_;
+    return self ? errorCode_ : int(reportids::AbortRequested);
 }
 
+// The clean-up after loading runs whatever happened; an exception from a
+// handler passes on only once the component is idle again.
 void TZipExtractor::runExtraction(const QString &archive)
 {
     const unsigned rememberedRequests = passwordReqCount_;
@@ -274,16 +280,52 @@ void TZipExtractor::runExtraction(const QString &archive)
     }
     CancelRequested = false;
     libraryBusy_ = true;
+    const std::shared_ptr<TUnzLib> library = unzLib_;
+    const QPointer<TZipExtractor> self(this);
+    std::exception_ptr escaped;
     // Spanned sets are not joined: the archive is always extracted as it is.
     try {
-        unzLib_->LoadForUse(kMinimumExtractVersion, false);
-    } catch (const EZipExtractor &e) {
-        ReportException(e);
+        try {
+            library->LoadForUse(kMinimumExtractVersion, false);
+        } catch (const EZipExtractor &e) {
+            ReportException(e);
+        }
+        if (library->isLoaded())
+            callLibrary(*library, archive);
+    } catch (...) {
+        escaped = std::current_exception();
     }
-    if (!unzLib_->isLoaded()) {
-        libraryBusy_ = false;
+    if (!self)
+        return;   // destroyed meanwhile: `library` unloads as it goes
+    if (library->isLoaded()) {
+        FSpecArgs.clear();
+        if (noPasswordAtHand)
+            passwordReqCount_ = rememberedRequests;
+    }
+    // Cleared before the release, whose report would otherwise raise 11007.
+    CancelRequested = false;
+    libraryBusy_ = false;
+    try {
+        try {
+            library->Release(TZipLibLoader::UseOperation);
+        } catch (const EZipExtractor &e) {   // an abort asked for during its report
+            ReportException(e);
+        }
+    } catch (...) {
+        if (!escaped)
+            escaped = std::current_exception();
+    }
+    if (!self)
         return;
-    }
+    CancelRequested = false;
+    if (std::exception_ptr pending = std::exchange(pendingThrow_, nullptr); pending && !escaped)
+        escaped = pending;
+    if (escaped)
+        std::rethrow_exception(escaped);
+}
+
+void TZipExtractor::callLibrary(TUnzLib &library, const QString &archive)
+{
     try {
         UnzipParams params{};
         std::vector<QByteArray> texts;
@@ -291,7 +333,10 @@ void TZipExtractor::runExtraction(const QString &archive)
         fillParams(params, archive, texts, specs);
         eventErrorText_.clear();
         pendingThrow_ = nullptr;
-        const std::int32_t result = unzLib_->Execute(&params);
+        const QPointer<TZipExtractor> self(this);
+        const std::int32_t result = library.Execute(&params);
+        if (!self)
+            return;
         successCount_ = result;
         if (result < 0) {
             successCount_ = 0;
@@ -302,14 +347,6 @@ void TZipExtractor::runExtraction(const QString &archive)
     } catch (const std::exception &) {
         ReportMessage(reportids::ExtractFailed);
     }
-    FSpecArgs.clear();
-    if (noPasswordAtHand)
-        passwordReqCount_ = rememberedRequests;
-    unzLib_->Release(TZipLibLoader::UseOperation);
-    CancelRequested = false;
-    libraryBusy_ = false;
-    if (pendingThrow_)
-        std::rethrow_exception(std::exchange(pendingThrow_, nullptr));
 }
 
 void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std::vector<QByteArray> &texts,

@@ -104,7 +104,7 @@ public:
     void ReportMessage(int id, const QString &extra = {});
     void ReportException(const EZipExtractor &e);
 
-    // The table text of a message id: none is carried, so OnZipStr decides.
+    // The table text of a message id, as OnZipStr leaves it.
     QString tableText(int id);
     QString tableTextOr(int id, const QString &fallback);
     // "Message table is probably not linked..." with the line feed.
@@ -115,6 +115,7 @@ public:
 
 private:
     void runExtraction(const QString &archive);
+    void callLibrary(TUnzLib &library, const QString &archive);
     void fillParams(UnzipParams &params, const QString &archive, std::vector<QByteArray> &texts,
                     std::vector<struct UnzipFileSpec> &specs);
     void handleAction(int action, int error, int size, const QString &text, CallbackRecord *record);
@@ -144,6 +145,8 @@ private:
     unsigned totalSize_ = 0, totalDone_ = 0, itemSize_ = 0, itemDone_ = 0;
     QString itemName_;
     std::exception_ptr pendingThrow_;   // raised in a handler, passed on after the library returns
-    std::unique_ptr<TUnzLib> unzLib_;
+    // Shared with a running extraction, which keeps it loaded until the
+    // library's call returns even when the component is destroyed meanwhile.
+    std::shared_ptr<TUnzLib> unzLib_;
     std::unique_ptr<TZipLib> zipLib_;
 };

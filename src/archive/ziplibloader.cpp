@@ -30,6 +30,16 @@ bool isSeparator(QChar c)
     return c == QLatin1Char('/') || c == QLatin1Char('\\');
 }
 
+// The platform's file name of a library: "unzlib" -> "libunzlib.so" or "unzlib.dll".
+QString libraryFileName(const char *baseName)
+{
+#ifdef Q_OS_WIN
+    return QString::fromLatin1(baseName) + QStringLiteral(".dll");
+#else
+    return QStringLiteral("lib") + QString::fromLatin1(baseName) + QStringLiteral(".so");
+#endif
+}
+
 QString programDirectory()
 {
     return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
@@ -57,9 +67,21 @@ TZipLibLoader::TZipLibLoader(TZipExtractor *owner, int kind)
 {
 }
 
+TZipLibLoader::~TZipLibLoader()
+{
+    unload();
+}
+
+void TZipLibLoader::unload()
+{
+    if (loaded_)
+        library_.unload();
+    loaded_ = false;
+}
+
 void TZipLibLoader::clear()
 {
-    library_.unload();
+    unload();
     exec_ = nullptr;
     versionEntry_ = nullptr;
     privateVersionEntry_ = nullptr;
@@ -71,7 +93,7 @@ void TZipLibLoader::clear()
 // search order for the bare name.
 QString TZipLibLoader::resolvePath() const
 {
-    const QString file = RuntimeLibrary::fileName(QString::fromLatin1(kNames[kind_].library));
+    const QString file = libraryFileName(kNames[kind_].library);
     const QString directory = owner_->LibDirectory();
     if (!directory.isEmpty()) {
         QString path = joinLibraryPath(directory, file);
@@ -94,7 +116,7 @@ int TZipLibLoader::Acquire(int reasons)
     version_ = 0;
     // The program carries no library of its own, so a failed load raises.
     LoadFromPath(resolvePath(), true);
-    if (owner_->Verbose)
+    if (owner_ && owner_->Verbose)
         owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
     return version_;
 }
@@ -102,17 +124,21 @@ int TZipLibLoader::Acquire(int reasons)
 int TZipLibLoader::LoadFromPath(const QString &path, bool mustLoad)
 {
     clear();
-    if (!library_.load(path)) {
+    // QLibrary also keeps Windows from showing its own error boxes meanwhile.
+    library_.setFileName(path);
+    library_.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    loaded_ = library_.load();
+    if (!loaded_) {
         useReasons_ = 0;
         if (mustLoad)
             throw EZipExtractor(reportids::LibraryNotLoadable, path);
         return 0;
     }
     const KindNames &names = kNames[kind_];
-    exec_ = reinterpret_cast<ExecFn>(library_.symbol(names.exec));
-    versionEntry_ = reinterpret_cast<VersionFn>(library_.symbol(names.version));
-    privateVersionEntry_ = reinterpret_cast<VersionFn>(library_.symbol(names.privateVersion));
-    libraryPath_ = library_.modulePath();
+    exec_ = reinterpret_cast<ExecFn>(library_.resolve(names.exec));
+    versionEntry_ = reinterpret_cast<VersionFn>(library_.resolve(names.version));
+    privateVersionEntry_ = reinterpret_cast<VersionFn>(library_.resolve(names.privateVersion));
+    libraryPath_ = library_.fileName();
     if (exec_ && versionEntry_) {
         version_ = versionEntry_();
         if (privateVersionEntry_)
@@ -150,14 +176,13 @@ std::int32_t TZipLibLoader::Execute(void *params)
 int TZipLibLoader::Release(int reasons)
 {
     useReasons_ = useReasons_ & ~reasons & kAllReasons;
-    if (useReasons_ == 0 && isLoaded()) {
-        if (owner_->Verbose)
-            owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
-        library_.unload();
-    }
-    if (!isLoaded()) {
+    const bool unloading = useReasons_ == 0 && isLoaded();
+    if (!isLoaded() || unloading) {
+        // Unloaded before the report, so a handler that throws cannot keep it.
         clear();
         useReasons_ = 0;
     }
+    if (unloading && owner_ && owner_->Verbose)
+        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
     return version_;
 }

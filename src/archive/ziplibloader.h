@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtimelibrary.h"
-
+#include <QLibrary>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     enum UseReason { UseExecute = 1, UseOperation = 2, UseKeep = 4 };
 
     TZipLibLoader(TZipExtractor *owner, int kind);
-    virtual ~TZipLibLoader() = default;
+    virtual ~TZipLibLoader();
     TZipLibLoader(const TZipLibLoader &) = delete;
     TZipLibLoader &operator=(const TZipLibLoader &) = delete;
 
@@ -27,7 +27,7 @@ public:
     int LoadForUse(int minimum, bool keep);
     std::int32_t Execute(void *params);
 
-    bool isLoaded() const { return library_.isLoaded(); }
+    bool isLoaded() const { return loaded_; }
     QString libraryPath() const { return libraryPath_; }
     int version() const { return version_; }
     int privateVersion() const { return privateVersion_; }
@@ -36,9 +36,11 @@ public:
 
 private:
     void clear();
+    void unload();
     QString resolvePath() const;
 
-    RuntimeLibrary library_;
+    QLibrary library_;
+    bool loaded_ = false;   // by this loader: QLibrary counts loads per file
     using ExecFn = std::int32_t (*)(void *);
     using VersionFn = std::int32_t (*)();
     ExecFn exec_ = nullptr;
@@ -46,7 +48,7 @@ private:
     VersionFn privateVersionEntry_ = nullptr;
     int kind_;
     QString libraryPath_;
-    TZipExtractor *owner_;
+    QPointer<TZipExtractor> owner_;   // null once the component is gone
     int useReasons_ = 0;
     int version_ = 0;
     int privateVersion_ = 0;

@@ -31,7 +31,6 @@ std::uint8_t Member::passwordCheckByte() const
 
 namespace {
 
-// The last end record whose comment fits inside the file.
 bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned char record[kEndRecordSize])
 {
     const std::int64_t tailSize = std::min<std::int64_t>(archive.size(), kMaxCommentLength + kEndRecordSize);
@@ -39,13 +38,28 @@ bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned 
     const std::int64_t tailStart = archive.size() - tailSize;
     if (tailSize < kEndRecordSize || !archive.readAt(tailStart, tail.data(), tail.size()))
         return false;
-    for (std::int64_t i = tailSize - kEndRecordSize; i >= 0; --i) {
-        const unsigned char *p = tail.data() + i;
-        if (le32(p) == kEndRecordSignature && i + kEndRecordSize + le16(p + 20) <= tailSize) {
-            position = tailStart + i;
-            std::copy(p, p + kEndRecordSize, record);
+    const std::ptrdiff_t at = zipformat::findEndRecord(tail.data(), tail.size());
+    if (at < 0)
+        return false;
+    position = tailStart + at;
+    std::copy_n(tail.data() + at, kEndRecordSize, record);
+    return true;
+}
+
+// Each member takes at least its local header and its compressed data, and
+// no two members share bytes: entries that point into one stream would
+// write far more than the archive holds.
+bool membersOverlap(const std::vector<Member> &members)
+{
+    std::vector<const Member *> byOffset;
+    for (const Member &m : members)
+        byOffset.push_back(&m);
+    std::sort(byOffset.begin(), byOffset.end(),
+              [](const Member *a, const Member *b) { return a->localHeaderOffset < b->localHeaderOffset; });
+    for (std::size_t i = 1; i < byOffset.size(); ++i) {
+        const Member &before = *byOffset[i - 1];
+        if (byOffset[i]->localHeaderOffset < before.localHeaderOffset + kLocalHeaderSize + before.compressedSize)
             return true;
-        }
     }
     return false;
 }
@@ -108,6 +122,10 @@ bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string
         m.name = toUtf8(raw, nameCoding(m.flags, m.hostSystem, m.madeByVersion));
         directory.members.push_back(std::move(m));
         pos += total;
+    }
+    if (membersOverlap(directory.members)) {
+        error = "members share their data: the archive is damaged";
+        return false;
     }
     return true;
 }

@@ -155,12 +155,25 @@ bool Extraction::mayReplace(const Member &member, int index, const std::string &
     return false;
 }
 
-bool Extraction::findPassword(const MemberUnpacker &unpacker, const std::string &name, std::string &password)
+// The bytes of a password text that open the member; an empty password is
+// never tried.
+bool Extraction::opens(MemberUnpacker &unpacker, const std::string &text, std::string &password) const
 {
-    if (unpacker.passwordFits(password_)) {
-        password = password_;
-        return true;
+    if (text.empty())
+        return false;
+    for (const std::string &bytes : zipformat::passwordEncodings(text)) {
+        if (unpacker.passwordOpens(bytes)) {
+            password = bytes;
+            return true;
+        }
     }
+    return false;
+}
+
+bool Extraction::findPassword(MemberUnpacker &unpacker, const std::string &name, std::string &password)
+{
+    if (opens(unpacker, password_, password))
+        return true;
     // Attempts left for this member, the one about to be made included.
     std::int32_t left = std::clamp(params_.passwordRequestCount, 0, kMaxPasswordRequests);
     while (left > 0 && !passwordsCancelled_ && !aborted_) {
@@ -169,9 +182,9 @@ bool Extraction::findPassword(const MemberUnpacker &unpacker, const std::string 
             passwordsCancelled_ = true;
         if (aborted_ || reply.error != 1)
             return false;
-        const std::string given = reply.text.substr(0, kMaxPasswordLength);
-        if (unpacker.passwordFits(given)) {
-            password_ = password = given;
+        const std::string given = zipformat::firstCharacters(reply.text, kMaxPasswordLength);
+        if (opens(unpacker, given, password)) {
+            password_ = given;
             return true;
         }
         left = std::min(reply.size, kMaxPasswordRequests) - 1;
@@ -222,6 +235,14 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     if (!test) {
         if (keepFolders && !makeDirectories(target, false)) {
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "cannot create the folder of " + target);
+            return false;
+        }
+        const std::string folder = folderOf(target);
+        if (sweptFolders_.insert(folder).second)
+            removeStrayTemporaries(folder);
+        const std::int64_t space = freeSpace(folder);
+        if (space >= 0 && member.uncompressedSize > std::uint64_t(space)) {
+            skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "not enough free space for " + target);
             return false;
         }
         file = std::make_unique<PendingFile>(target);

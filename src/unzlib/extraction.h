@@ -4,6 +4,7 @@
 #include "unzlib.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -31,13 +32,15 @@ private:
     bool selected(const Member &member) const;
     bool processMember(const ArchiveFile &archive, const Directory &directory, int index);
     bool mayReplace(const Member &member, int index, const std::string &target, const std::string &name);
-    bool findPassword(const class MemberUnpacker &unpacker, const std::string &name, std::string &password);
+    bool findPassword(class MemberUnpacker &unpacker, const std::string &name, std::string &password);
+    bool opens(MemberUnpacker &unpacker, const std::string &text, std::string &password) const;
     std::string targetPath(const std::string &relative) const;
 
     const UnzipParams &params_;
     bool aborted_ = false;
     bool passwordsCancelled_ = false;
-    std::string password_;   // the last password that fitted, else the caller's
+    std::set<std::string> sweptFolders_;   // stray temporary files removed there
+    std::string password_;   // UTF-8: the last password that opened a member, else the caller's
 };
 
 } // namespace unz

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace unz {
 
@@ -59,12 +60,23 @@ struct PathInfo {
 };
 PathInfo pathInfo(const std::string &path);
 
+// The folder part of a "/" separated path: "." for a bare name.
+inline std::string folderOf(const std::string &path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Puts `from` in the place of `to` in one step, replacing what is there,
 // and returns only when the change is on the disk.
 bool replaceFile(const std::string &from, const std::string &to);
 bool removeFile(const std::string &path);
 // True when a folder is at path afterwards, made now or before.
 bool ensureDirectory(const std::string &path);
+// Bytes this user may still write in the folder's file system; -1 when unknown.
+std::int64_t freeSpace(const std::string &folder);
+// Names of the entries of a folder, without "." and "..".
+std::vector<std::string> folderEntries(const std::string &folder);
 // False for one part of a path that the file system reads as more than a
 // name: on Windows a device (CON, NUL, COM1, "aux.txt"…) or a colon, which
 // names a drive or a stream of another file.

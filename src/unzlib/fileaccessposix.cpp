@@ -1,7 +1,9 @@
 #include "fileaccess.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,12 +21,6 @@ mode_t newFileMode()
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-std::string folderOf(const std::string &path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 } // namespace
@@ -138,6 +134,29 @@ bool removeFile(const std::string &path)
 bool ensureDirectory(const std::string &path)
 {
     return ::mkdir(path.c_str(), 0777) == 0 || pathInfo(path).isDirectory;
+}
+
+std::int64_t freeSpace(const std::string &folder)
+{
+    struct statvfs st {};
+    if (::statvfs(folder.c_str(), &st) != 0)
+        return -1;
+    return std::int64_t(st.f_bavail) * std::int64_t(st.f_frsize);
+}
+
+std::vector<std::string> folderEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 bool isPlainName(std::string_view)

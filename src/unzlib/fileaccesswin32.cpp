@@ -169,6 +169,33 @@ bool ensureDirectory(const std::string &path)
     return CreateDirectoryW(widePath(path).c_str(), nullptr) || pathInfo(path).isDirectory;
 }
 
+std::int64_t freeSpace(const std::string &folder)
+{
+    ULARGE_INTEGER available{};
+    if (!GetDiskFreeSpaceExW(widePath(folder).c_str(), &available, nullptr, nullptr))
+        return -1;
+    return std::int64_t(available.QuadPart);
+}
+
+std::vector<std::string> folderEntries(const std::string &folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((widePath(folder) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring wide = found.cFileName;
+        const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+        std::string name(std::size_t(std::max(length, 0)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), name.data(), length, nullptr, nullptr);
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 bool isPlainName(std::string_view name)
 {
     if (name.find(':') != std::string_view::npos)

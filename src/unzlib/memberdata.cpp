@@ -43,11 +43,13 @@ bool MemberUnpacker::locate()
     return member_.compressedSize >= minimum && dataStart_ + member_.compressedSize <= directoryStart_;
 }
 
-bool MemberUnpacker::passwordFits(std::string_view password) const
+bool MemberUnpacker::passwordOpens(std::string_view password)
 {
     unsigned char header[kEncryptionHeaderSize];
     return archive_.readAt(dataStart_, header, sizeof header)
-        && zipformat::passwordFits(password, header, member_.passwordCheckByte());
+        && zipformat::passwordFits(password, header, member_.passwordCheckByte())
+        && unpack(password, [](const unsigned char *, std::size_t) { return true; }) == UnpackResult::Ok
+        && crc_ == member_.crc;
 }
 
 UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &sink)

@@ -23,8 +23,10 @@ public:
     // Where the member's data begin; false when its local header is missing
     // or its data would run into the central directory.
     bool locate();
-    // True when the encrypted member's header fits the password.
-    bool passwordFits(std::string_view password) const;
+    // True when the password opens the encrypted member: its header's check
+    // byte fits and, since one password in 256 passes that by chance, the
+    // data unpack to their stated size and CRC.
+    bool passwordOpens(std::string_view password);
     UnpackResult unpack(std::string_view password, const ChunkSink &sink);
     std::uint32_t crc() const { return crc_; }
 

@@ -20,6 +20,10 @@ std::vector<std::string_view> pathParts(std::string_view name)
     return parts;
 }
 
+// Our temporary files: this prefix and six random characters.
+constexpr std::string_view kTemporaryPrefix = ".unzlib-";
+constexpr std::size_t kRandomLength = 6;
+
 bool hasDriveLetter(std::string_view name)
 {
     return name.size() >= 2 && name[1] == ':';
@@ -30,6 +34,8 @@ bool hasDriveLetter(std::string_view name)
 NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &relative)
 {
     relative.clear();
+    if (name.find('\0') != std::string_view::npos)
+        return NameCheck::Unsafe;
     const bool drive = hasDriveLetter(name);
     if (drive)
         name.remove_prefix(2);
@@ -85,11 +91,17 @@ std::int64_t dosTimeToUnix(std::uint32_t dosDateTime)
     return std::int64_t(std::mktime(&tm));
 }
 
+void removeStrayTemporaries(const std::string &folder)
+{
+    for (const std::string &name : folderEntries(folder)) {
+        if (name.size() == kTemporaryPrefix.size() + kRandomLength && name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0)
+            removeFile(folder + "/" + name);
+    }
+}
+
 PendingFile::PendingFile(const std::string &target) : target_(target)
 {
-    const std::size_t slash = target.rfind('/');
-    const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
-    file_ = File::createUnique(target.substr(0, baseStart) + "." + target.substr(baseStart) + ".", target, temporary_);
+    file_ = File::createUnique(folderOf(target) + "/" + std::string(kTemporaryPrefix), target, temporary_);
 }
 
 PendingFile::~PendingFile()

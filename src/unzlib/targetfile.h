@@ -13,7 +13,7 @@ enum class NameCheck { Ok, Unsafe, DirectoryOnly };
 // The member's path below the target directory, "/" separated. With folder
 // names off only the base name is kept; with them on a name that is absolute
 // or climbs out with ".." is unsafe, and so is any part that the file system
-// would not take as a plain name.
+// would not take as a plain name. A name holding NUL always is.
 NameCheck relativeTarget(std::string_view name, bool keepFolders, std::string &relative);
 
 // Creates the missing folders of a path (not its last part when it is a file).
@@ -22,8 +22,13 @@ bool makeDirectories(const std::string &path, bool includingLast);
 // MS-DOS date and time (local) as seconds since the epoch.
 std::int64_t dosTimeToUnix(std::uint32_t dosDateTime);
 
+// Removes the temporary files a killed run of this library left in a folder,
+// and only those.
+void removeStrayTemporaries(const std::string &folder);
+
 // New contents for a target, written to a temporary file beside it and put
-// in its place only by commit(); dropped otherwise.
+// in its place only by commit(); dropped otherwise. The temporary name is
+// short, so a target of the longest name a file system takes still works.
 class PendingFile {
 public:
     explicit PendingFile(const std::string &target);

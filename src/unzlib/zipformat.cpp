@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace zipformat {
 namespace {
 
@@ -65,6 +67,22 @@ std::uint32_t crcUpdate(std::uint32_t key, std::uint8_t b)
 
 } // namespace
 
+std::ptrdiff_t findEndRecord(const unsigned char *tail, std::size_t size)
+{
+    std::ptrdiff_t fitting = -1;
+    for (std::ptrdiff_t i = std::ptrdiff_t(size) - kEndRecordSize; i >= 0; --i) {
+        const unsigned char *p = tail + i;
+        if (le32(p) != kEndRecordSignature)
+            continue;
+        const std::size_t end = std::size_t(i) + kEndRecordSize + le16(p + 20);
+        if (end == size)
+            return i;
+        if (end < size && fitting < 0)
+            fitting = i;
+    }
+    return fitting;
+}
+
 bool isZip64Trailer(const void *bytes)
 {
     const auto *b = static_cast<const unsigned char *>(bytes);
@@ -95,6 +113,33 @@ std::string toUtf8(std::string_view raw, NameCoding coding)
         appendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(high[b - 0x80]));
     }
     return out;
+}
+
+std::string firstCharacters(std::string_view utf8, std::size_t count)
+{
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count && end < utf8.size(); ++n)
+        nextCodePoint(utf8, end);
+    return std::string(utf8.substr(0, end));
+}
+
+std::vector<std::string> passwordEncodings(std::string_view utf8)
+{
+    std::string cp1251;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = nextCodePoint(utf8, i);
+        if (c < 0x80) {
+            cp1251 += char(c);
+            continue;
+        }
+        const std::uint16_t *byte = std::find(kCp1251High, kCp1251High + 128, c);
+        if (byte == kCp1251High + 128)
+            return {std::string(utf8)};
+        cp1251 += char(0x80 + (byte - kCp1251High));
+    }
+    if (cp1251 == utf8)
+        return {cp1251};
+    return {cp1251, std::string(utf8)};
 }
 
 bool wildcardMatch(std::string_view pattern, std::string_view text)

@@ -3,9 +3,11 @@
 // ZIP format helpers shared by the unzip library, the archive component and
 // the archive writer: record signatures, little-endian fields, member name
 // decoding, file specification matching and the traditional cipher.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zipformat {
 
@@ -37,6 +39,14 @@ inline std::uint32_t le32(const void *p)
          | (std::uint32_t(b[3]) << 24);
 }
 
+// The one rule for finding the end record, so that listing and extraction
+// always read the same directory. `tail` holds the last bytes of the file (at
+// most 65557); scanning backwards, the first record whose comment ends
+// exactly at the end of the file wins, else the first whose comment at least
+// fits (the bytes after it are stray). A record whose comment runs past the
+// end is never taken. Returns its offset in `tail`, or -1.
+std::ptrdiff_t findEndRecord(const unsigned char *tail, std::size_t size);
+
 // True when the 76 bytes before an end record are a Zip64 end record and its
 // locator, as streaming writers leave them: the directory ends before them.
 bool isZip64Trailer(const void *bytes);
@@ -49,6 +59,13 @@ bool isOemHost(std::uint8_t hostSystem, std::uint8_t madeByVersion);
 // How a member name is read by default: flag bit 11 means UTF-8.
 NameCoding nameCoding(std::uint16_t flags, std::uint8_t hostSystem, std::uint8_t madeByVersion);
 std::string toUtf8(std::string_view raw, NameCoding coding);
+
+// The first `count` characters of a UTF-8 text.
+std::string firstCharacters(std::string_view utf8, std::size_t count);
+// The bytes a password typed as text may have been encrypted with: code page
+// 1251, as archives made on Windows have it, when every character has a
+// byte there; then UTF-8.
+std::vector<std::string> passwordEncodings(std::string_view utf8);
 
 // Case-insensitive match with "*" and "?" over UTF-8 texts; Latin and
 // Cyrillic letters fold.

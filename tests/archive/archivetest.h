@@ -6,6 +6,7 @@
 #include "testfiles.h"
 #include "passworddlg.h"
 #include "zipextractor.h"
+#include "zipmessagetable.h"
 #include "zipwriter.h"
 
 #include <QApplication>
@@ -23,14 +24,16 @@
 
 #include <deque>
 
-inline QString reportText(int id, const QString &extra = {})   // ReportMessage form
+// What a report shows: the message table's text and the extra text.
+inline QString reportText(int id, const QString &extra = {})
 {
-    return TZipExtractor::fallbackPrefix() + QString::number(id) + " " + extra;
+    return messageTableText(id) + extra;
 }
 
-inline QString exceptionText(int id)   // ReportException form
+// What an exception's report shows: the table text with its argument.
+inline QString exceptionText(int id, const QString &argument = {})
 {
-    return TZipExtractor::fallbackPrefix() + QString::number(id);
+    return messageTableText(id).replace("%s", argument);
 }
 
 inline zipwriter::Entry member(const std::string &name, const std::string &data)

@@ -4,6 +4,8 @@
 #include "unzlib.h"
 #include "zipmessageids.h"
 
+#include <QRegularExpression>
+
 #include <cstring>
 
 namespace {
@@ -135,6 +137,14 @@ TEST_F(Callbacks, PasswordFromTheHandler)
     EXPECT_EQ(record.errorCode, 1);
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 15);
+
+    // 80 characters, counted as the library counts them: not UTF-16 units.
+    const QString eightyCharacters = QString(79, QChar(0x0416)) + QString::fromUtf8("\xF0\x9F\x98\x80");
+    zip.OnPasswordError = [&](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &) {
+        password = eightyCharacters + "tail";
+    };
+    dispatch(8, 0, 1, "data.db");
+    EXPECT_EQ(QString::fromUtf8(record.text), eightyCharacters);
 
     zip.OnPasswordError = [](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &a) {
         password = "ignored";
@@ -268,17 +278,31 @@ TEST_F(Callbacks, SettingsThatValidate)
     EXPECT_EQ(QString::fromStdString(EZipExtractor(11038, 2).what()), "ZipExtractor [ 11038 ] ,2");
 }
 
-TEST_F(Callbacks, TableTextsFromOnZipStrReplaceTheFallback)
+TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
 {
+    using namespace reportids;
+    for (int id : {FatalDllError, NoArchiveName, OutOfMemory, PasswordsDiffer, NewPasswordUnattended,
+                   PasswordUnattended, PasswordOkCaption, PasswordCancelCaption, PasswordTitle, PasswordPrompt,
+                   PasswordConfirmPrompt, PasswordCancelAllCaption, PasswordAbortCaption, DirectorySeekFailed,
+                   DirectoryReadFailed, DirectoryOffsetDiffers, StrayBytesAfterEnd, ExtractFailed,
+                   UnattendedWithoutPassword, NoExtractDirectory, LibraryNotLoadable, LibraryVersionRefused,
+                   LibraryLoaded, LibraryUnloaded, ArchiveNotFound, EmptyArchive, AbortRequested,
+                   EndRecordSeekFailed, EndRecordReadFailed, DirectoryPastLastDisk, EntrySignatureMissing,
+                   NameUnreadable, CommentUnreadable, NotAnArchive, SpannedPartWithoutEnd})
+        EXPECT_TRUE(zip.tableText(id).contains(QRegularExpression("[А-Яа-я]"))) << id;
+
+    // A damaged archive, as a resident meets it.
+    writeAll(archive, "not an archive");
+    zip.setZipFileName(archive);
+    EXPECT_EQ(boxes, QStringList{"Файл basa.tel повреждён или не является ZIP-архивом."});
+
+    zip.ReportMessage(10999, "x");
+    EXPECT_EQ(zip.LastMessage(), TZipExtractor::fallbackPrefix() + "10999 x") << "an id without a text";
+
     zip.OnZipStr = [](QObject *, int id, QString &text) {
-        if (id == 10650)
+        if (id == LibraryNotLoadable)
             text = "cannot load %s";
-        if (id == 11001)
-            text = "no archive: ";
     };
-    zip.ReportException(EZipExtractor(10650, QString("/lib/x.so")));
+    zip.ReportException(EZipExtractor(LibraryNotLoadable, QString("/lib/x.so")));
     EXPECT_EQ(zip.LastMessage(), "cannot load /lib/x.so");
-    zip.ReportMessage(11001, "basa.tel");
-    EXPECT_EQ(zip.LastMessage(), "no archive: basa.tel");
-    EXPECT_EQ(zip.ErrorCode(), 11001);
 }

@@ -121,7 +121,7 @@ TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
     writeAll(archive, QByteArray(5000, 'n'));
     zip.FSpecArgs = QStringList{"*.*"};
     zip.setZipFileName(archive);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive, "basa.tel")});
     EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
     EXPECT_EQ(zip.ZipFileName(), archive);
 
@@ -230,7 +230,7 @@ TEST_F(Directory, UnattendedReportsWithoutBoxes)
     zip.setZipFileName(archive);
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
-    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive));
+    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive, "basa.tel"));
     zip.setZipFileName(tmp.path() + "/none");
     EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
     EXPECT_TRUE(boxes.isEmpty());
@@ -247,4 +247,57 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
     zip.setZipFileName(archive);
     EXPECT_TRUE(nested);
     EXPECT_EQ(zip.Count(), 2);
+}
+
+TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
+{
+    const std::string fake = std::string("PK\x05\x06", 4) + std::string(16, '\0');   // an empty archive's record
+    struct Row {
+        const char *name;
+        std::string comment;   // of the real archive
+        std::string after;     // bytes after it
+        int members;           // listed and extracted; -1: not an archive
+    };
+    const std::vector<Row> rows = {
+        {"record in the comment, its comment past the end", fake + "\xFF\xFF", {}, 2},
+        {"record in the comment that fits, stray bytes after it", fake + std::string("\0\0", 2) + "tail", {}, 2},
+        {"the only record's comment runs past the end", {}, {}, -1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        build({member("data.db", "d"), member("kod.db", "k")}, row.comment, {}, row.after);
+        if (row.members < 0) {   // cut the file inside the comment
+            QByteArray bytes = readAll(archive);
+            bytes[bytes.size() - 2] = 9;
+            writeAll(archive, bytes);
+        }
+        boxes.clear();
+        programSettings();
+        zip.setZipFileName(archive);
+        EXPECT_EQ(zip.Count(), std::max(row.members, 0));
+        zip.Unattended = true;
+        zip.Extract();
+        EXPECT_EQ(zip.SuccessCount(), std::max(row.members, 0));
+        EXPECT_EQ(filesIn(out).size(), std::max(row.members, 0));
+        if (row.members < 0) {
+            EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+        }
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+    }
+}
+
+TEST_F(Directory, StreamingWritersZip64TrailerIsNoDataInFront)
+{
+    zipwriter::Entry streamed = member("data.db", "streamed");
+    streamed.dataDescriptor = true;
+    zipwriter::Writer w;
+    w.add(streamed);
+    writeAll(archive, w.finish({}, true));
+    programSettings();
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.Count(), 1);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(out + "/data.db"), "streamed");
 }

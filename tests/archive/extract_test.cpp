@@ -111,8 +111,8 @@ TEST_F(Extract, EncryptedMemberAsksThroughTheDialog)
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
     ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_EQ(answers.seen[0].caption, TZipExtractor::fallbackPrefix());
-    EXPECT_EQ(answers.seen[0].prompt, "");
+    EXPECT_EQ(answers.seen[0].caption, "Пароль");
+    EXPECT_EQ(answers.seen[0].prompt, "Введите пароль:");
     EXPECT_EQ(answers.seen[0].buttons, 3);
     EXPECT_EQ(answers.seen[0].width, 407);
     EXPECT_TRUE(zip.Password.isEmpty()) << "the entry goes to the library only";
@@ -163,14 +163,14 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
     EXPECT_EQ(zip.PasswordReqCount(), 4u) << "put back after the run";
 
     // The report itself, before the library answers.
-    std::vector<int> reported;
-    zip.OnMessage = [&](QObject *, int, const QString &text) {
-        if (text.startsWith(TZipExtractor::fallbackPrefix()))
-            reported.push_back(text.mid(TZipExtractor::fallbackPrefix().size(), 5).toInt());
+    QStringList reported;
+    zip.OnMessage = [&](QObject *, int error, const QString &text) {
+        if (error == 0)
+            reported << text;
     };
     zip.FSpecArgs = QStringList{"*.*"};
     zip.Extract();
-    EXPECT_EQ(reported, std::vector<int>{reportids::UnattendedWithoutPassword});
+    EXPECT_EQ(reported.value(0), reportText(reportids::UnattendedWithoutPassword));
 
     zip.Password = "Veresk";
     zip.FSpecArgs = QStringList{"*.*"};
@@ -229,7 +229,7 @@ TEST_F(Extract, BaseDirectoryMustExistUnlessForced)
     zip.FSpecArgs = QStringList{"*.*"};
 
     EXPECT_EQ(zip.Extract(), reportids::NoExtractDirectory);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory, zip.ExtrBaseDir)});
     EXPECT_TRUE(zip.FSpecArgs.isEmpty()) << "the library was loaded, so the list is emptied";
 
     zip.ExtrOptions = ExtrForceDirs;
@@ -273,4 +273,83 @@ TEST_F(Extract, RefusedOverwriteGoesThroughTheHandler)
     EXPECT_FALSE(defaultDecision);
     EXPECT_EQ(skipped, std::vector<UnZipSkipTypes>{stNoOverwrite});
     EXPECT_EQ(readAll(out + "/data.db"), "old");
+}
+
+TEST_F(Extract, CleanUpRunsWhateverEndsTheRun)
+{
+    zipwriter::Entry locked = member("kod.db", "k");
+    locked.password = "Veresk";
+    build({member("data.db", big), locked});
+    using Setup = std::function<void(TZipExtractor &)>;
+    const std::vector<std::pair<const char *, Setup>> cancels = {
+        {"OnAfterCallback aborts", [](TZipExtractor &z) { z.OnAfterCallback = [](QObject *, bool &abort) { abort = true; }; }},
+        {"a handler throws",
+         [](TZipExtractor &z) {
+             z.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("boom"); };
+         }},
+        {"password answered with abort",
+         [](TZipExtractor &z) {
+             z.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
+                 action = pwbAbort;
+             };
+         }},
+        {"OnMessage throws",
+         [](TZipExtractor &z) {
+             z.OnMessage = [](QObject *, int, const QString &) { throw std::runtime_error("report failed"); };
+         }},
+    };
+    for (const auto &[name, setup] : cancels) {
+        SCOPED_TRACE(name);
+        TZipExtractor component;
+        component.Verbose = true;
+        component.FSpecArgs = QStringList{"*.*"};
+        component.ExtrBaseDir = out;
+        component.ExtrOptions = ExtrOverWrite;
+        component.setZipFileName(archive);
+        setup(component);
+        try {
+            component.Extract();
+        } catch (const std::runtime_error &) {
+            // a handler's own exception passes on once the component is idle
+        }
+        EXPECT_FALSE(component.UnzipBusy());
+        EXPECT_FALSE(component.LibraryBusy());
+        EXPECT_FALSE(component.CancelRequested);
+        EXPECT_FALSE(component.UnzLib().isLoaded());
+        EXPECT_FALSE(libraryLoaded(component.UnzLib().libraryPath()));
+
+        component.OnAfterCallback = nullptr;
+        component.OnProgress = nullptr;
+        component.OnPasswordError = nullptr;
+        component.OnMessage = nullptr;
+        component.FSpecArgs = QStringList{"data.db"};
+        EXPECT_EQ(component.Extract(), 0) << "the next run is not refused as busy";
+    }
+}
+
+TEST_F(Extract, DestroyedDuringTheCallUnloadsOnlyAfterTheCallReturns)
+{
+    build({member("data.db", big), member("kod.db", "k")});
+    auto *component = new TZipExtractor;
+    component->FSpecArgs = QStringList{"*.*"};
+    component->ExtrBaseDir = out;
+    component->ExtrOptions = ExtrOverWrite;
+    component->setZipFileName(archive);
+    QString library;
+    bool loadedAfterDelete = false;
+    component->OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
+        if (type != NewFile || !library.isEmpty())
+            return;
+        library = component->UnzLib().libraryPath();
+        // The window that owns it closes while the library is at work.
+        QTimer::singleShot(0, [&] {
+            delete component;
+            loadedAfterDelete = libraryLoaded(library);
+        });
+    };
+
+    EXPECT_EQ(component->Extract(), reportids::AbortRequested);
+    EXPECT_TRUE(loadedAfterDelete);
+    EXPECT_FALSE(libraryLoaded(library));
+    EXPECT_FALSE(QFileInfo::exists(out + "/kod.db")) << "the library aborted";
 }

@@ -4,6 +4,10 @@
 #include "zipmessageids.h"
 
 #include <QCoreApplication>
+#include <QMap>
+#include <QWidget>
+
+#include <functional>
 
 namespace {
 
@@ -61,7 +65,7 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
     zip.setLibDirectory(broken);
 
     EXPECT_EQ(zip.Extract(), reportids::LibraryNotLoadable);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable)});
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable, broken + "/libunzlib.so")});
     EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
     EXPECT_FALSE(zip.UnzLib().isLoaded());
     EXPECT_EQ(zip.UnzLib().useReasons(), 0);
@@ -87,7 +91,7 @@ TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
         zip.FSpecArgs = QStringList{"*.*"};
         zip.setLibDirectory(standin(dir));
         EXPECT_EQ(zip.Extract(), reportids::LibraryVersionRefused);
-        EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused)});
+        EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused, standin(dir) + "/libunzlib.so")});
         EXPECT_FALSE(zip.UnzLib().isLoaded());
         EXPECT_FALSE(libraryLoaded(standin(dir) + "/libunzlib.so"));
         EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
@@ -130,6 +134,51 @@ TEST_F(Loader, VerboseReportsLoadingAndUnloading)
     zip.OnMessage = [&](QObject *, int, const QString &text) { messages << text; };
     EXPECT_EQ(zip.Extract(), 0);
     ASSERT_GE(messages.size(), 2);
-    EXPECT_EQ(messages.first(), "loaded " + zip.UnzLib().libraryPath());
-    EXPECT_EQ(messages.last(), "unloaded " + zip.UnzLib().libraryPath());
+    EXPECT_EQ(messages.first(), reportText(reportids::LibraryLoaded, zip.UnzLib().libraryPath()));
+    EXPECT_EQ(messages.last(), reportText(reportids::LibraryUnloaded, zip.UnzLib().libraryPath()));
+}
+
+TEST_F(Loader, ParameterRecordCarriesTheSettings)
+{
+    struct Row {
+        const char *name;
+        std::function<void(TZipExtractor &)> setup;
+        QMap<QString, QString> expected;
+    };
+    const std::vector<Row> rows = {
+        {"the program's settings", [](TZipExtractor &) {},
+         {{"window", "1"}, {"trace", "-1"}, {"verbose", "-1"}, {"r40", "-1"}, {"overwrite", "-1"}, {"count", "0"},
+          {"specs", "-"}, {"requests", "1"}, {"directory", "-"}, {"password", ""}, {"update", "0"}, {"end", "7"}}},
+        {"unattended", [](TZipExtractor &z) { z.Unattended = true; z.Password = "pw"; },
+         {{"window", "0"}, {"password", "pw"}}},
+        {"verbose without trace", [](TZipExtractor &z) { z.Trace = false; z.Verbose = true; },
+         {{"trace", "0"}, {"verbose", "-1"}}},
+        {"neither", [](TZipExtractor &z) { z.Trace = false; }, {{"verbose", "0"}}},
+        {"update clears freshen", [](TZipExtractor &z) { z.ExtrOptions = ExtrUpdate | ExtrFreshen; },
+         {{"update", "-1"}, {"freshen", "0"}, {"overwrite", "0"}}},
+        {"freshen", [](TZipExtractor &z) { z.ExtrOptions = ExtrFreshen | ExtrDirNames | ExtrTest; },
+         {{"freshen", "-1"}, {"folders", "-1"}, {"test", "-1"}}},
+        {"named members", [](TZipExtractor &z) { z.FSpecArgs = QStringList{"kod.db", "*.*"}; },
+         {{"count", "2"}, {"specs", "kod.db"}}},
+        {"request count", [](TZipExtractor &z) { z.setPasswordReqCount(20); }, {{"requests", "15"}}},
+    };
+    QWidget window;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TZipExtractor component(&window);
+        component.setLibDirectory(standin("record"));
+        component.Trace = true;
+        component.FSpecArgs = QStringList{"*.*"};
+        component.ExtrOptions = ExtrOverWrite;
+        component.setZipFileName(archive);
+        row.setup(component);
+        QMap<QString, QString> fields;
+        component.OnMessage = [&](QObject *, int, const QString &text) {
+            for (const QString &field : text.split(';'))
+                fields.insert(field.section('=', 0, 0), field.section('=', 1));
+        };
+        EXPECT_EQ(component.Extract(), 0);
+        for (auto it = row.expected.begin(); it != row.expected.end(); ++it)
+            EXPECT_EQ(fields.value(it.key(), "(missing)"), it.value()) << it.key().toStdString();
+    }
 }

@@ -49,3 +49,25 @@ TEST_F(Telzip, ListsAndExtracts)
     EXPECT_TRUE(output.contains("ErrorCode: 11036\n"));
     EXPECT_EQ(run({"frobnicate"}, output), 2);
 }
+
+TEST_F(Telzip, FailuresExitNonZeroAndNamesCannotDriveTheTerminal)
+{
+    QString output;
+    for (const char *command : {"list", "extract"}) {
+        EXPECT_EQ(run({command, tmp.path() + "/missing.tel"}, output), 1) << command;
+        EXPECT_TRUE(output.contains("ErrorCode: 11001\n")) << output.toStdString();
+    }
+
+    zipwriter::Entry title = member("\x1b]0;pwned\x07title.db", "t");
+    zipwriter::Entry reversed = member("\xE2\x80\xAEgpj.exe", "r");   // U+202E turns the name around
+    reversed.extraFlags = 0x0800;
+    build({title, reversed, member("\x1b[2J.db", "c")});
+    for (const QStringList &args : {QStringList{"list", archive}, QStringList{"extract", archive, out}}) {
+        SCOPED_TRACE(args[0].toStdString());
+        run(args, output);
+        EXPECT_FALSE(output.contains(QChar(0x1b)));
+        EXPECT_FALSE(output.contains(QChar(0x202e)));
+        EXPECT_TRUE(output.contains("\\x1b]0;pwned\\x07title.db"));
+        EXPECT_TRUE(output.contains("\\u{202e}gpj.exe"));
+    }
+}

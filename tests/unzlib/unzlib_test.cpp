@@ -1,7 +1,15 @@
 #include "unzlibdriver.h"
+#include "zipformat.h"
 #include "zipwriter.h"
 
 #include <cstring>
+
+#ifdef __linux__
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using zipwriter::Entry;
 using zipwriter::Method;
@@ -23,6 +31,22 @@ std::string sampleText(int lines)
     for (int i = 0; i < lines; ++i)
         s += "line " + std::to_string(i * 7919 % 100003) + " of the directory\n";
     return s;
+}
+
+// A member encrypted with "right" whose header passes the one-byte password
+// check for `impostor` too, as one member in 256 does.
+Entry passingTheCheckFor(const std::string &impostor)
+{
+    for (int i = 0;; ++i) {
+        Entry e = member("s.txt", "secret " + std::to_string(i), Method::Stored);
+        e.password = "right";
+        zipwriter::Writer w;
+        w.add(e);
+        const std::string bytes = w.finish();
+        const auto *header = reinterpret_cast<const unsigned char *>(bytes.data()) + 30 + e.name.size();
+        if (zipformat::passwordFits(impostor, header, std::uint8_t(zipwriter::crc32Of(e.data) >> 24)))
+            return e;
+    }
 }
 
 using Names = std::vector<std::string>;
@@ -465,3 +489,194 @@ TEST_F(UnzLibTest, DataInFrontOfTheArchiveIsSkipped)
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("a.txt")), "payload");
 }
+
+TEST_F(UnzLibTest, APasswordThatOnlyPassesTheCheckByteIsWrong)
+{
+    for (const std::string impostor : {"", "wrong"}) {
+        SCOPED_TRACE(impostor);
+        const Entry locked = passingTheCheckFor(impostor);
+        make({locked});
+        lib.password = impostor;
+        lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+            std::strcpy(r.text, "right");
+            r.errorCode = 1;
+        });
+        EXPECT_EQ(lib.run(archive, out), 1);
+        EXPECT_EQ(readAll(at("s.txt")), locked.data);
+        EXPECT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
+        EXPECT_TRUE(lib.callsOf(UNZ_CB_CRC_ERROR).empty());
+    }
+}
+
+TEST_F(UnzLibTest, PasswordsTypedAsTextOpenCodePage1251AndUtf8Archives)
+{
+    const std::string veresk = "\xD0\x92\xD0\xB5\xD1\x80\xD0\xB5\xD1\x81\xD0\xBA\xD0\xB8\xD0\xBD";   // Верескин
+    std::string longCyrillic;   // 85 x Ж; only the first 80 characters count
+    for (int i = 0; i < 85; ++i)
+        longCyrillic += "\xD0\x96";
+    const struct {
+        const char *name;
+        std::string encryptedWith;
+        std::string typed;
+    } rows[] = {
+        {"code page 1251", "\xC2\xE5\xF0\xE5\xF1\xEA\xE8\xED", veresk},
+        {"UTF-8", veresk, veresk},
+        {"80 characters in code page 1251", std::string(80, '\xC6'), longCyrillic},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Entry locked = member("s.txt", "secret");
+        locked.password = row.encryptedWith;
+        make({locked});
+        lib.answerOn(UNZ_CB_PASSWORD, [&](CallbackRecord &r) {
+            std::strncpy(r.text, row.typed.c_str(), sizeof r.text - 1);
+            r.errorCode = 1;
+        });
+        EXPECT_EQ(lib.run(archive, out), 1);
+        EXPECT_EQ(readAll(at("s.txt")), "secret");
+    }
+}
+
+TEST_F(UnzLibTest, MembersSharingTheirDataAreADamagedArchive)
+{
+    make({member("bomb.txt", std::string(100000, 'z'))});
+    std::string bytes = readAll(archive);
+    const std::size_t central = bytes.find("PK\x01\x02");
+    const std::size_t end = bytes.rfind("PK\x05\x06");
+    // Fifty directory entries, every one pointing at the same stream.
+    std::string directory;
+    for (int i = 0; i < 50; ++i)
+        directory += bytes.substr(central, end - central);
+    std::string record = bytes.substr(end);
+    record[8] = record[10] = 50;
+    record[12] = char(directory.size() & 0xFF);
+    record[13] = char(directory.size() >> 8);
+    writeAll(archive, bytes.substr(0, central) + directory + record);
+
+    EXPECT_LT(lib.run(archive, out), 0);
+    ASSERT_FALSE(lib.callsOf(UNZ_CB_MESSAGE).empty());
+    EXPECT_EQ(lib.callsOf(UNZ_CB_MESSAGE)[0].error, UNZ_ERR_FORMAT);
+    EXPECT_TRUE(filesIn(out).empty());
+}
+
+TEST_F(UnzLibTest, StreamingWritersZip64TrailerIsRead)
+{
+    Entry streamed = member("streamed.txt", sampleText(100));
+    streamed.dataDescriptor = true;
+    zipwriter::Writer w;
+    w.add(streamed);
+    writeAll(archive, w.finish({}, true));
+    EXPECT_EQ(lib.run(archive, out), 1);
+    EXPECT_EQ(readAll(at("streamed.txt")), streamed.data);
+}
+
+TEST_F(UnzLibTest, NamesHoldingNulOrTooLongOrControlsStayInside)
+{
+    const struct {
+        std::string name;
+        int error;   // of the skip; 0: extracted
+    } rows[] = {
+        {std::string("data.db\0.txt", 12), UNZ_ERR_UNSAFE_NAME},
+        {std::string(300, 'n'), UNZ_ERR_WRITE},
+#ifndef _WIN32   // beyond MAX_PATH there; a short temporary name is what matters here
+        {std::string(250, 'n'), 0},
+        {"ctl\x01\x1b[2J.txt", 0},
+#endif
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name.size());
+        make({member(row.name, "x")});
+        EXPECT_EQ(lib.run(archive, out), row.error ? 0 : 1);
+        const auto skipped = lib.callsOf(UNZ_CB_SKIPPED);
+        EXPECT_EQ(skipped.empty() ? 0 : skipped[0].error, row.error);
+        EXPECT_EQ(filesIn(out).size(), row.error ? 0u : 1u);
+        EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
+        fs::remove_all(fsPath(out));
+        fs::create_directory(fsPath(out));
+    }
+}
+
+TEST_F(UnzLibTest, AKilledRunsTemporaryFilesGoWithTheNextRun)
+{
+    const Names strays = {".unzlib-Ab12Cd", ".unzlib-Zz99Qq"};
+    const Names others = {".unzlib-Ab12Cde", ".zlib-Ab12Cd", "keep.unzlib-Ab12Cd"};
+    for (const std::string &name : strays)
+        writeAll(at(name), "left by a killed run");
+    for (const std::string &name : others)
+        writeAll(at(name), "not ours");
+    make({member("data.db", sampleText(2000))});
+    Names temporaries;   // what a run writes while it works
+    lib.answer = [&](CallbackRecord &r) {
+        if (r.actionCode == UNZ_CB_PROGRESS)
+            for (const std::string &name : filesIn(out))
+                if (std::find(others.begin(), others.end(), name) == others.end())
+                    temporaries.push_back(name);
+        return 0;
+    };
+    EXPECT_EQ(lib.run(archive, out), 1);
+    Names expected = others;
+    expected.push_back("data.db");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(out), expected);
+    ASSERT_FALSE(temporaries.empty());
+    for (const std::string &name : temporaries)
+        EXPECT_TRUE(name.size() == strays[0].size() && name.rfind(".unzlib-", 0) == 0) << name;
+}
+
+#ifndef _WIN32
+TEST_F(UnzLibTest, ASymlinkAtTheTargetIsReplacedNotFollowed)
+{
+    const std::string victim = tmp.path() + "/victim.txt";
+    writeAll(victim, "precious");
+    fs::create_symlink(fsPath(victim), fsPath(at("data.db")));
+    make({member("data.db", "new")});
+    EXPECT_EQ(lib.run(archive, out), 1);
+    EXPECT_EQ(readAll(victim), "precious");
+    EXPECT_FALSE(fs::is_symlink(fsPath(at("data.db"))));
+    EXPECT_EQ(readAll(at("data.db")), "new");
+}
+#endif
+
+#ifdef __linux__
+namespace {
+
+// A mount namespace of this process's own, as root or through a user
+// namespace; false when the system allows neither.
+bool privateMounts()
+{
+    if (unshare(CLONE_NEWNS) != 0) {
+        const uid_t uid = getuid();
+        const gid_t gid = getgid();
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return false;
+        std::ofstream("/proc/self/setgroups") << "deny";
+        std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+        std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+    }
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+} // namespace
+
+TEST_F(UnzLibTest, AMemberLargerThanTheFreeSpaceIsSkippedBeforeWriting)
+{
+    make({member("big.db", std::string(4 << 20, '\0')), member("small.db", "s")});
+    // In a child with a 1 MiB file system mounted over the target folder.
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!privateMounts() || mount("tmpfs", out.c_str(), "tmpfs", 0, "size=1m") != 0)
+            _exit(77);
+        const bool sound = lib.run(archive, out) == 1 && filesIn(out) == Names{"small.db"}
+                        && lib.callsOf(UNZ_CB_SKIPPED).size() == 1
+                        && lib.callsOf(UNZ_CB_SKIPPED)[0].error == UNZ_ERR_WRITE
+                        && lib.callsOf(UNZ_CB_SKIPPED)[0].text == "big.db" && lib.callsOf(UNZ_CB_PROGRESS).size() == 1;
+        _exit(sound ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no mount namespace here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the big member was written, or more than it was refused";
+}
+#endif

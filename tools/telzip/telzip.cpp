@@ -1,9 +1,12 @@
 // Lists or extracts a directory archive the way the program does, without
 // any window: one line per member, then the component's result.
 #include "zipextractor.h"
+#include "zipmessageids.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QStringView>
 
 #include <cstdio>
 
@@ -12,6 +15,21 @@ namespace {
 void print(const QString &line)
 {
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+}
+
+// Names and messages come from the archive: control characters and the like
+// are written as escapes, so that no archive can drive the terminal.
+QString printable(const QString &text)
+{
+    QString out;
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        if (QChar::isPrint(c))
+            out += QString::fromUcs4(&c, 1);
+        else
+            out += c < 0x100 ? QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'))
+                             : QStringLiteral("\\u{%1}").arg(uint(c), 4, 16, QLatin1Char('0'));
+    }
+    return out;
 }
 
 QString dosDateTime(std::uint32_t v)
@@ -30,7 +48,7 @@ void listMembers(const TZipExtractor &zip)
                   .arg(e.CompressedSize, 10)
                   .arg(dosDateTime(e.DosDateTime))
                   .arg(e.Encrypted ? QStringLiteral("*") : QString())
-                  .arg(e.FileName));
+                  .arg(printable(e.FileName)));
     }
 }
 
@@ -56,14 +74,17 @@ int main(int argc, char **argv)
     zip.Unattended = true;
     zip.setZipFileName(args[1]);
     if (list) {
+        // Setting the name of a missing file is silent; listing it is an error.
+        if (!QFileInfo(args[1]).isFile())
+            zip.ReportMessage(reportids::ArchiveNotFound);
         listMembers(zip);
     } else {
         zip.OnProgress = [](QObject *, ProgressType type, const QString &name, unsigned size) {
             if (type == NewFile)
-                print(QStringLiteral("%1 %2").arg(size, 10).arg(name));
+                print(QStringLiteral("%1 %2").arg(size, 10).arg(printable(name)));
         };
         zip.OnExtractSkipped = [](QObject *, const QString &name, UnZipSkipTypes, int error) {
-            print(QStringLiteral("skipped    %1 (error %2)").arg(name).arg(error));
+            print(QStringLiteral("skipped    %1 (error %2)").arg(printable(name)).arg(error));
         };
         // No one to ask: encrypted members are skipped and reported.
         zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
@@ -79,6 +100,6 @@ int main(int argc, char **argv)
     }
     print(QStringLiteral("ErrorCode: %1").arg(zip.ErrorCode()));
     print(QStringLiteral("SuccessCount: %1").arg(zip.SuccessCount()));
-    print(QStringLiteral("LastMessage: %1").arg(zip.LastMessage()));
+    print(QStringLiteral("LastMessage: %1").arg(printable(zip.LastMessage())));
     return zip.ErrorCode() == 0 ? 0 : 1;
 }

@@ -23,6 +23,12 @@ void put32(std::string &out, std::uint32_t v)
     put16(out, v >> 16);
 }
 
+void put64(std::string &out, std::uint64_t v)
+{
+    put32(out, std::uint32_t(v));
+    put32(out, std::uint32_t(v >> 32));
+}
+
 std::string deflateRaw(const std::string &data)
 {
     z_stream zs{};
@@ -133,9 +139,26 @@ void Writer::addDirectory(const std::string &name)
     add(e);
 }
 
-std::string Writer::finish(const std::string &archiveComment) const
+std::string Writer::finish(const std::string &archiveComment, bool zip64Trailer) const
 {
     std::string out = members_ + directory_;
+    if (zip64Trailer) {
+        const std::uint64_t recordAt = out.size();
+        put32(out, 0x06064B50);
+        put64(out, 44);                              // size of the rest of the record
+        put16(out, 45);
+        put16(out, 45);
+        put32(out, 0);
+        put32(out, 0);
+        put64(out, count_);
+        put64(out, count_);
+        put64(out, directory_.size());
+        put64(out, members_.size());
+        put32(out, 0x07064B50);
+        put32(out, 0);
+        put64(out, recordAt);
+        put32(out, 1);
+    }
     put32(out, 0x06054B50);
     put16(out, 0);                              // this disk
     put16(out, 0);                              // disk with the directory

@@ -36,8 +36,10 @@ class Writer {
 public:
     void add(const Entry &entry);
     void addDirectory(const std::string &name);   // name ends with "/"
-    // The whole archive: members, central directory, end record.
-    std::string finish(const std::string &archiveComment = {}) const;
+    // The whole archive: members, central directory, end record. With
+    // zip64Trailer, a Zip64 end record and its locator lie between the
+    // directory and the end record, as streaming writers leave them.
+    std::string finish(const std::string &archiveComment = {}, bool zip64Trailer = false) const;
 
 private:
     std::string members_;
