@@ -64,46 +64,46 @@ TEST_F(RegionCombo, GeometryOfTheEdit)
 TEST_F(RegionCombo, TypingCompletesAndBackspaceRemovesTheCompletion)
 {
     type(QStringLiteral("М"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ИНСКАЯ"));
     EXPECT_EQ(combo->cursorPosition(), 1);
-    EXPECT_EQ(combo->ItemIndex(), 4);
+    EXPECT_EQ(combo->itemIndex(), 4);
 
     type(QStringLiteral("О"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ГИЛЕВСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 5);
+    EXPECT_EQ(combo->itemIndex(), 5);
 
     key(Qt::Key_Backspace);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МО"));
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QStringLiteral("МО"));
+    EXPECT_EQ(combo->itemIndex(), -1);
 }
 
 TEST_F(RegionCombo, LowerCaseIsTypedAsCapitalsAndMatched)
 {
     type(QStringLiteral("в"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ИТЕБСКАЯ"));
 }
 
 TEST_F(RegionCombo, CompletionTakesTheFirstItemInListOrder)
 {
     type(QStringLiteral("Г"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
     type(QStringLiteral("Р"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 3);
+    EXPECT_EQ(combo->text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 3);
 }
 
 TEST_F(RegionCombo, UnmatchedTextStaysWithNoIndex)
 {
     type(QStringLiteral("минск-2"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСК-2"));
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСК-2"));
+    EXPECT_EQ(combo->itemIndex(), -1);
     // A dot and Ctrl-typed characters do not complete.
     combo->clear();
     type(QStringLiteral("."));
-    EXPECT_EQ(combo->Text(), QStringLiteral("."));
+    EXPECT_EQ(combo->text(), QStringLiteral("."));
 }
 
 TEST_F(RegionCombo, TypingInsideTheTextDoesNotComplete)
@@ -111,43 +111,43 @@ TEST_F(RegionCombo, TypingInsideTheTextDoesNotComplete)
     combo->setText(QStringLiteral("МНСКАЯ"));
     combo->setCursorPosition(1);
     type(QStringLiteral("и"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 4);
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 4);
     EXPECT_FALSE(combo->hasSelectedText());
 }
 
 TEST_F(RegionCombo, ItemIndexRules)
 {
     combo->setItemIndex(2);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
 
     combo->setItemIndex(4);
     combo->setItemIndex(-1);
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 
     type(QStringLiteral("ЯЯЯ"));
     combo->setItemIndex(-1);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ЯЯЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ЯЯЯ"));
 
     combo->setItemIndex(2);
     combo->setItemIndex(17);
-    EXPECT_EQ(combo->Text(), QString());
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QString());
+    EXPECT_EQ(combo->itemIndex(), -1);
 }
 
 TEST_F(RegionCombo, UpAndDownStepThroughTheItems)
 {
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("БРЕСТСКАЯ"));
     key(Qt::Key_Up);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
 
     combo->setItemIndex(-1);
     key(Qt::Key_Up);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
 }
 
 TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
@@ -155,16 +155,16 @@ TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
     combo->setReadOnly(true);
     key(Qt::Key_Down);
     type(QStringLiteral("М"));
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 }
 
 TEST_F(RegionCombo, EscapeReturnsToTheCommittedText)
 {
     combo->setItemIndex(1);
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
     key(Qt::Key_Escape);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ВИТЕБСКАЯ"));
 
     // Leaving the edit for another control commits what it shows.
@@ -173,7 +173,7 @@ TEST_F(RegionCombo, EscapeReturnsToTheCommittedText)
     combo->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Down);
     key(Qt::Key_Escape);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
 }
 
 TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
@@ -188,11 +188,11 @@ TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
 
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
     key(Qt::Key_Return);
     EXPECT_FALSE(combo->listShown());
     EXPECT_FALSE(combo->button()->looksPressed());
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("МИНСКАЯ"));
 }
 
@@ -204,7 +204,7 @@ TEST_F(RegionCombo, EscapeAndAltDownCloseWithoutTakingTheSelection)
         key(Qt::Key_Down);
         key(close, close == Qt::Key_Down ? Qt::AltModifier : Qt::NoModifier);
         EXPECT_FALSE(combo->listShown());
-        EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+        EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     }
 }
 
@@ -225,7 +225,7 @@ TEST_F(RegionCombo, F4AndEnterDoNothingWhileClosed)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(combo, &enter);
     EXPECT_FALSE(enter.isAccepted());   // left to the window
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
 }
 
 TEST_F(RegionCombo, ListIsSixRowsAsWideAsTheEditBelowIt)
@@ -257,7 +257,7 @@ TEST_F(RegionCombo, ButtonClickOpensAndASecondClickCloses)
     EXPECT_TRUE(combo->hasFocus());
     QTest::mouseClick(combo->button(), Qt::LeftButton, {}, buttonCentre());
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 }
 
 TEST_F(RegionCombo, PressDragIntoTheListAndReleaseOnARowTakesIt)
@@ -269,7 +269,7 @@ TEST_F(RegionCombo, PressDragIntoTheListAndReleaseOnARowTakesIt)
     EXPECT_EQ(combo->list()->currentRow(), 3);
     QTest::mouseRelease(combo->button(), Qt::LeftButton, {}, row);
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГРОДНЕНСКАЯ"));
 }
 
 TEST_F(RegionCombo, ClickingARowOfTheOpenListTakesIt)
@@ -285,7 +285,7 @@ TEST_F(RegionCombo, ClickingARowOfTheOpenListTakesIt)
     EXPECT_EQ(combo->list()->currentRow(), 5);
     QTest::mouseClick(viewport, Qt::LeftButton, {}, row);
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
 }
 
 TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
@@ -295,7 +295,7 @@ TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
     combo->list()->setCurrentRow(4);
     QTest::mousePress(other, Qt::LeftButton, {}, {5, 5});
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
 }
 
 TEST_F(RegionCombo, WheelStepsTheClosedEdit)
@@ -307,11 +307,11 @@ TEST_F(RegionCombo, WheelStepsTheClosedEdit)
     };
     wheel(-120);
     wheel(-120);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     wheel(120);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     wheel(-120, Qt::ControlModifier);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
 }
 
 TEST_F(RegionCombo, EventsAroundTheList)
@@ -366,6 +366,6 @@ TEST_F(RegionCombo, PastedTextTakesTheCharacterCase)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("гомельская"));
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 2);
 }

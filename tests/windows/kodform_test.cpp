@@ -55,7 +55,7 @@ TEST_F(KodFormTest, TypedRegionIsCompletedAndUnmatchedTextGivesAnEmptyGridSilent
     whileShown(form, [&] {
         form.DBComboBoxEx1->setFocus();
         typeText(form.DBComboBoxEx1, QStringLiteral("мин"));
-        EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("МИНСКАЯ"));
+        EXPECT_EQ(form.DBComboBoxEx1->text(), QStringLiteral("МИНСКАЯ"));
         form.FlatSpeedButton1->Click();
         EXPECT_EQ(column(form.Query1, "Np").size(), 2);
 
@@ -119,10 +119,10 @@ TEST_F(KodFormTest, ReopeningClearsBothResultsTheFieldAndAChosenRegionAndFocuses
         EXPECT_FALSE(form.Query1.active());
         EXPECT_FALSE(form.Query2.active());
         EXPECT_TRUE(form.Edit1->text().isEmpty());
-        EXPECT_TRUE(form.DBComboBoxEx1->Text().isEmpty());
+        EXPECT_TRUE(form.DBComboBoxEx1->text().isEmpty());
         form.DBComboBoxEx1->setText(QStringLiteral("ЛУНА"));
     });
-    whileShown(form, [&] { EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("ЛУНА")); });
+    whileShown(form, [&] { EXPECT_EQ(form.DBComboBoxEx1->text(), QStringLiteral("ЛУНА")); });
 }
 
 TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
