@@ -62,11 +62,11 @@ TEST_F(PanelHost, ActivePanelShowsThinSunkenEdgeUnderThePointer)
 {
     panel->setActivate(true);
     QTest::mouseMove(panel, {1, 100});
-    ASSERT_TRUE(panel->hovered());
+    ASSERT_TRUE(panel->isHovered());
     EXPECT_EQ(pixel(*panel, 0, 0), colors::clBtnShadow);
     EXPECT_EQ(pixel(*panel, 168, 296), colors::clBtnHighlight);
     QTest::mouseMove(&window, {250, 5});
-    EXPECT_FALSE(panel->hovered());
+    EXPECT_FALSE(panel->isHovered());
     EXPECT_EQ(pixel(*panel, 168, 296), colors::clBtnShadow);
 }
 

@@ -140,7 +140,7 @@ TEST_F(ButtonHost, IdleBorderFollowsShowBorderAndBorderColor)
 TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
 {
     hover();
-    ASSERT_TRUE(button->hovered());
+    ASSERT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
     EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
     EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnHighlight);    // raised edge inside
@@ -148,7 +148,7 @@ TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
     EXPECT_EQ(pixel(*button, 86, 19), colors::clBtnShadow);
 
     unhover();
-    EXPECT_FALSE(button->hovered());
+    EXPECT_FALSE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
     EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnFace);
 }
@@ -157,7 +157,7 @@ TEST_F(ButtonHost, NoHoverFrameWithoutActivate)
 {
     button->setActivate(false);
     hover();
-    EXPECT_TRUE(button->hovered());
+    EXPECT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
 }
 
@@ -177,10 +177,10 @@ TEST_F(ButtonHost, ButtonDisabledByItsOwnClickKeepsTheHoverFrame)
     hover();
     QTest::mouseClick(button, Qt::LeftButton, {}, {40, 10});
     EXPECT_FALSE(button->isEnabled());
-    EXPECT_TRUE(button->hovered());
+    EXPECT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
     unhover();
-    EXPECT_FALSE(button->hovered());
+    EXPECT_FALSE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
 }
 

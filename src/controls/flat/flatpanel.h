@@ -25,7 +25,7 @@ public:
     QColor color() const { return color_; }
     void setColor(const QColor &value);
 
-    bool hovered() const { return hover_; }
+    bool isHovered() const { return hover_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -70,7 +70,7 @@ public:
     void Click();
 
     TButtonState state() const { return state_; }
-    bool hovered() const { return hover_; }
+    bool isHovered() const { return hover_; }
     // Glyph and caption places for the current state and size.
     flat::ButtonContent contentLayout() const;
 
