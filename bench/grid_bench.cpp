@@ -174,7 +174,6 @@ std::vector<std::array<double, Operations>> measure(const std::vector<Subject> &
 
 int main(int argc, char **argv)
 {
-    platform::prepareApplication();
     QApplication app(argc, argv);
     platform::setUpApplication(app);
 

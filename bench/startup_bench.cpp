@@ -80,7 +80,6 @@ int main(int argc, char **argv)
         window.show();
         return app.exec();
     }
-    platform::prepareApplication();
     QApplication app(argc, argv);
     platform::setUpApplication(app);
     if (mode == QLatin1String("return"))

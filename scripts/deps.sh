@@ -5,7 +5,8 @@ set -euo pipefail
 
 build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev
        fonts-dejavu-core fonts-dejavu-extra)
-test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb)
+test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb
+      dbus at-spi2-core python3-pyatspi xdotool)
 run=("${build[@]}" xdg-utils)
 package=("${test[@]}" git desktop-file-utils appstream libglib2.0-bin lintian dpkg-dev)
 ci=("${package[@]}" clang libclang-rt-14-dev)

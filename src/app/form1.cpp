@@ -199,6 +199,9 @@ void TForm1::createSearchPanel()
     Edit1 = platform::makeUpperCaseEdit(Panel4, {8, 24, 57, 21});
     Edit2 = platform::makeUpperCaseEdit(Panel4, {72, 24, 225, 21});
     Edit3 = platform::makeUpperCaseEdit(Panel4, {304, 24, 193, 21});
+    windows::labelFor(Label2, Edit1);
+    windows::labelFor(Label1, Edit2);
+    windows::labelFor(Label3, Edit3);
     FlatSpeedButton1 =
         windows::makeFlatButton(Panel4, {504, 24, 89, 22}, QStringLiteral("Поиск"), QStringLiteral("Начать поиск"));
     FlatSpeedButton2 = windows::makeFlatButton(Panel4, {600, 24, 89, 22}, QStringLiteral("Очистить"),

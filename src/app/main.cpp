@@ -5,7 +5,6 @@
 
 int main(int argc, char **argv)
 {
-    platform::prepareApplication();
     QApplication app(argc, argv);
     platform::setUpApplication(app);
     Program program;

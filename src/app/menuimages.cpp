@@ -1,10 +1,9 @@
 #include "menuimages.h"
 
 #include "imagelist.h"
+#include "pictures.h"
 
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 
 // Resources of a static library must be registered by hand.
 static void registerPictures()
@@ -25,16 +24,6 @@ const char *const LargePictures[] = {
     ":/pictures/menu-emergency.svg", ":/pictures/menu-magnifier.svg", ":/pictures/menu-gear.svg",
 };
 
-QImage render(const QString &resource, QSize size)
-{
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
-}
-
 } // namespace
 
 ImageList *createLargeImages(QObject *owner)
@@ -42,7 +31,7 @@ ImageList *createLargeImages(QObject *owner)
     registerPictures();
     auto *list = new ImageList(PictureSize, PictureSize, owner);
     for (const char *picture : LargePictures)
-        list->Add(render(QString::fromLatin1(picture), {PictureSize, PictureSize}));
+        list->Add(windows::renderPicture(QString::fromLatin1(picture), {PictureSize, PictureSize}));
     return list;
 }
 
@@ -51,7 +40,8 @@ QIcon programIcon()
     registerPictures();
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(QPixmap::fromImage(render(QStringLiteral(":/pictures/app-icon.svg"), {size, size})));
+        icon.addPixmap(
+            QPixmap::fromImage(windows::renderPicture(QStringLiteral(":/pictures/app-icon.svg"), {size, size})));
     return icon;
 }
 

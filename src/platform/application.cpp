@@ -57,15 +57,6 @@ QString applicationTitle()
     return title();
 }
 
-void prepareApplication()
-{
-    // Layout is in pixels of a 96 dots-per-inch screen; scaling would move
-    // every control off its declared position.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-    qputenv("QT_SCALE_FACTOR", "1");
-    qputenv("QT_FONT_DPI", "96");
-}
-
 void setUpApplication(QApplication &app)
 {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

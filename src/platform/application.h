@@ -6,9 +6,8 @@ class QApplication;
 
 namespace platform {
 
-// Before the QApplication exists: 96 dots per inch, no high-DPI scaling.
-void prepareApplication();
-// After: style, palette of the fixed system colours, default font, and the
+// Layout is in logical pixels of a 96-dpi screen and the desktop's scale
+// factor applies. Once the QApplication exists: style, palette of the fixed system colours, default font, and the
 // key router (form key preview, keyboard layout).
 void setUpApplication(QApplication &app);
 

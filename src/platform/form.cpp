@@ -1,9 +1,11 @@
 #include "form.h"
 
+#include "accessibility.h"
 #include "activation.h"
 #include "errorreport.h"
 #include "keyrouter.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -42,12 +44,24 @@ QScreen *desktopScreen()
     return QGuiApplication::primaryScreen();
 }
 
+// A window reads as a frame named by its caption, the windows shown over
+// the main one as dialogs.
+class FormAccessible : public QAccessibleWidget {
+public:
+    explicit FormAccessible(Form *form) : QAccessibleWidget(form) {}
+    QAccessible::Role role() const override
+    {
+        return widget() == Form::mainForm() ? QAccessible::Window : QAccessible::Dialog;
+    }
+};
+
 } // namespace
 
 Form::Form(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     KeyRouter::install();
+    registerAccessible<Form>([](Form *form) -> QAccessibleInterface * { return new FormAccessible(form); });
 }
 
 Form::~Form()

@@ -48,6 +48,7 @@ TAddRedForm::TAddRedForm(QWidget *parent) : platform::Form(parent)
     for (std::size_t i = 0; i < rows.size(); ++i) {
         labels[i] = windows::makeLabel(Panel1, rows[i].label);
         created[i] = windows::makeEdit(Panel1, rows[i].edit);
+        windows::labelFor(labels[i], created[i]);
         platform::setKeyPressHandler(created[i], [this](QChar &key) { Edit1KeyPress(key); });
         if (i > 0)
             setTabOrder(created[i - 1], created[i]);

@@ -1,5 +1,6 @@
 #include "declaredcontrols.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
 #include "errorreport.h"
@@ -7,6 +8,8 @@
 #include "fonts.h"
 #include "form.h"
 
+#include <QAccessibleWidget>
+#include <algorithm>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -77,7 +80,13 @@ QLabel *makeLabel(QWidget *parent, const LabelDecl &decl)
     palette.setColor(QPalette::Window, platform::colors::clBtnFace);
     label->setPalette(palette);
     label->move(decl.pos);
-    label->resize(decl.size.isEmpty() ? label->sizeHint() : decl.size);
+    QSize size = decl.size.isEmpty() ? label->sizeHint() : decl.size;
+    // The substitute face, or a scaled desktop's, may set a caption a pixel
+    // or two wider than the box declared for the original face: the box
+    // grows rather than cut the caption.
+    if (!decl.wordWrap)
+        size.setWidth(std::max(size.width(), label->sizeHint().width()));
+    label->resize(size);
     return label;
 }
 
@@ -118,8 +127,19 @@ void setClickHandler(QWidget *control, std::function<void()> handler)
     new ClickFilter(control, std::move(handler));
 }
 
+void labelFor(QLabel *label, QWidget *control)
+{
+    label->setBuddy(control);
+    QString name = label->text().trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control->setAccessibleName(name);
+}
+
 BevelPanel::BevelPanel(QWidget *parent, const QRect &geometry) : QWidget(parent)
 {
+    platform::registerAccessible<BevelPanel>(
+        [](BevelPanel *panel) -> QAccessibleInterface * { return new QAccessibleWidget(panel, QAccessible::Pane); });
     setGeometry(geometry);
 }
 
@@ -134,7 +154,10 @@ void BevelPanel::paintEvent(QPaintEvent *)
 
 GroupBox::GroupBox(QWidget *parent, const QRect &geometry, const QString &caption) : QWidget(parent), caption_(caption)
 {
+    platform::registerAccessible<GroupBox>(
+        [](GroupBox *box) -> QAccessibleInterface * { return new QAccessibleWidget(box, QAccessible::Grouping); });
     setGeometry(geometry);
+    setAccessibleName(caption.trimmed());
 }
 
 void GroupBox::paintEvent(QPaintEvent *)

@@ -35,6 +35,9 @@ struct LabelDecl {
 void setDialogBorder(platform::Form &form, const QString &caption, QSize client);
 
 QLabel *makeLabel(QWidget *parent, const LabelDecl &decl);
+// Makes `label` the one that names `control` to assistive technology, as it
+// names it on the screen; a trailing colon is not read.
+void labelFor(QLabel *label, QWidget *control);
 QLineEdit *makeEdit(QWidget *parent, const QRect &geometry);
 // A flat command button as every window declares it: flat, lighting up,
 // shadow-coloured border shown, hand-point cursor, bold caption.

@@ -95,6 +95,7 @@ TKnigaForm::TKnigaForm(QWidget *parent) : platform::Form(parent)
 
     Label1 = windows::makeLabel(Panel1, label1);
     Edit1 = windows::makeEdit(Panel1, edit1Rect);
+    windows::labelFor(Label1, Edit1);
     connect(Edit1, &QLineEdit::textChanged, this, [this] { platform::runGuarded([this] { Edit1Change(); }); });
     FlatSpeedButton5 = windows::makeFlatButton(Panel1, clearRect, QStringLiteral("Очистить"),
                                                QStringLiteral("Очистить поле поиска"));

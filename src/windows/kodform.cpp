@@ -118,6 +118,7 @@ void TKodForm::createRegionSearch()
     DBComboBoxEx1->setGeometry(comboRect);
     DBComboBoxEx1->setCharCase(TDBComboBoxEx::ecUpperCase);
     DBComboBoxEx1->setItems(regions);
+    windows::labelFor(Label1, DBComboBoxEx1);
     FlatSpeedButton1 = windows::makeFlatButton(GroupBox1, showRect, QStringLiteral("Показать"));
     windows::setClickHandler(FlatSpeedButton1, [this] { FlatSpeedButton1Click(); });
     DBGridEx1 = makeCodesGrid(GroupBox1, grid1Rect, &DataSource1, {{QStringLiteral("Np")}, {QStringLiteral("Kod")}});
@@ -132,6 +133,8 @@ void TKodForm::createLocalitySearch()
     Label2 = windows::makeLabel(GroupBox2, label2);
     Label3 = windows::makeLabel(GroupBox2, label3);
     Edit1 = platform::makeUpperCaseEdit(GroupBox2, edit1Rect);
+    windows::labelFor(Label2, Edit1);
+    Edit1->setAccessibleDescription(Label3->text());
     platform::setKeyPressHandler(Edit1, [this](QChar &key) { Edit1KeyPress(key); });
     FlatSpeedButton2 = windows::makeFlatButton(GroupBox2, searchRect, QStringLiteral("Искать"));
     FlatSpeedButton3 = windows::makeFlatButton(GroupBox2, clearRect, QStringLiteral("Очистить"));

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -16,15 +17,22 @@ static void registerPictures()
 
 namespace windows {
 
+QImage renderPicture(const QString &resource, QSize size)
+{
+    QSvgRenderer renderer(resource);
+    const qreal ratio = qApp->devicePixelRatio();
+    QImage image((size.isEmpty() ? renderer.defaultSize() : size) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), image.deviceIndependentSize()));
+    return image;
+}
+
 QImage picture(const QString &name)
 {
     registerPictures();
-    QSvgRenderer renderer(QStringLiteral(":/pictures/") + name);
-    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
+    return renderPicture(QStringLiteral(":/pictures/") + name);
 }
 
 } // namespace windows

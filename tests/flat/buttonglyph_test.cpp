@@ -132,3 +132,21 @@ TEST(ButtonGlyph, PictureWithAlphaKeepsItsBlackPixels)
     EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(disabled.pixel(5, 5)), 0);
 }
+
+// A strip drawn for a scaled desktop keeps its layout size; its images keep
+// the device resolution, and the disabled emboss moves by one layout pixel.
+TEST(ButtonGlyph, StripForDevicePixelRatioTwoYieldsSharpImages)
+{
+    QImage twice = strip(1, 16);
+    twice.setDevicePixelRatio(2);
+    TButtonGlyph glyph;
+    glyph.setGlyph(twice);
+    EXPECT_EQ(glyph.imageSize(), QSize(8, 8));
+    const QImage &up = glyph.stateImage(bsUp);
+    EXPECT_EQ(up.size(), QSize(16, 16));
+    EXPECT_EQ(up.devicePixelRatio(), 2);
+    const QImage &disabled = glyph.stateImage(bsDisabled);
+    EXPECT_EQ(disabled.devicePixelRatio(), 2);
+    EXPECT_EQ(at(disabled, 1, 1), colors::clBtnShadow);
+    EXPECT_EQ(at(disabled, 3, 3), colors::clBtnHighlight);
+}

@@ -8,9 +8,12 @@
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-#ifdef SPRAV_HAVE_PLATFORM
-    platform::prepareApplication();
-#endif
+    // Pixel-exact tests compare with the 96-dpi layout drawn unscaled, so
+    // they run at scale factor 1 whatever the desktop says; the scaling tests
+    // ask for their own factor.
+    const QByteArray factor = qgetenv("SPRAV_TEST_SCALE_FACTOR");
+    qputenv("QT_SCALE_FACTOR", factor.isEmpty() ? QByteArray("1") : factor);
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
     QApplication app(argc, argv);
 #ifdef SPRAV_HAVE_PLATFORM
     platform::setUpApplication(app);

@@ -1,5 +1,7 @@
 #include "dbcomboboxex.h"
 
+#include "accessibility.h"
+#include "comboaccessible.h"
 #include "drawing.h"
 #include "editbuttoncontrol.h"
 #include "popuplistbox.h"
@@ -16,6 +18,7 @@ using namespace combo;
 TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
     : QLineEdit(parent), button_(new TEditButtonControlEx(this))
 {
+    platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     setFrame(false);
     setContentsMargins(kEdgeWidth, kEdgeWidth, kEdgeWidth, kEdgeWidth);
     button_->OnPress = [this] { buttonPressed(); };

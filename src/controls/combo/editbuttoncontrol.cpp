@@ -23,7 +23,8 @@ void TEditButtonControlEx::setHeld(bool held)
 void TEditButtonControlEx::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, combo::ButtonFaceCache::instance().face({size(), looksPressed(), isEnabled()}));
+    const qreal ratio = painter.device()->devicePixelRatio();
+    painter.drawImage(0, 0, combo::ButtonFaceCache::instance().face({size(), looksPressed(), isEnabled(), ratio}));
 }
 
 void TEditButtonControlEx::mousePressEvent(QMouseEvent *event)

@@ -38,7 +38,8 @@ void drawArrow(QPainter &p, int x, int y, const QColor &color)
 
 QImage paintButtonFace(const ButtonFaceKey &key)
 {
-    QImage image(key.size, QImage::Format_RGB32);
+    QImage image(key.size * key.devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(key.devicePixelRatio);
     QPainter p(&image);
     const Rect whole{0, 0, key.size.width(), key.size.height()};
     platform::fillRect(p, whole, colors::clBtnFace);

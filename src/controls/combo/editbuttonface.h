@@ -12,6 +12,7 @@ struct ButtonFaceKey {
     QSize size;
     bool pressed = false;
     bool enabled = true;
+    qreal devicePixelRatio = 1;
     friend bool operator==(const ButtonFaceKey &, const ButtonFaceKey &) = default;
 };
 

@@ -47,7 +47,8 @@ QSize TButtonGlyph::imageSize() const
 {
     if (strip_.isNull())
         return {0, 0};
-    return {strip_.width() / numGlyphs_, strip_.height()};
+    const QSize logical = strip_.deviceIndependentSize().toSize();
+    return {logical.width() / numGlyphs_, logical.height()};
 }
 
 const QImage &TButtonGlyph::stateImage(TButtonState state)
@@ -65,9 +66,10 @@ void TButtonGlyph::releaseImages()
 
 QImage TButtonGlyph::buildImage(TButtonState state) const
 {
-    const QSize size = imageSize();
+    const int width = strip_.width() / numGlyphs_;
     const int index = state < numGlyphs_ ? state : 0;
-    const QImage source = strip_.copy(index * size.width(), 0, size.width(), size.height());
+    QImage source = strip_.copy(index * width, 0, width, strip_.height());
+    source.setDevicePixelRatio(strip_.devicePixelRatio());
     if (state == bsDisabled)
         return withTransparentBottomLeft(disabledImage(source));
     return withTransparentBottomLeft(source);
@@ -76,6 +78,7 @@ QImage TButtonGlyph::buildImage(TButtonState state) const
 QImage TButtonGlyph::disabledImage(const QImage &source) const
 {
     QImage image(source.size(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(source.devicePixelRatio());
     if (numGlyphs_ > 1) {
         // The strip carries its own disabled picture: map its white, grey
         // and transparent pixels onto the system colours.
@@ -94,16 +97,17 @@ QImage TButtonGlyph::disabledImage(const QImage &source) const
             }
         return image;
     }
-    // Embossed silhouette of the black pixels: highlight shifted by (1, 1),
-    // shadow on top at the original place.
+    // Embossed silhouette of the black pixels: highlight shifted by one
+    // pixel of the layout down and right, shadow on top at the original place.
     image.fill(colors::clBtnFace);
+    const int shift = qRound(source.devicePixelRatio());
     const auto paintSilhouette = [&](int dx, int dy, const QColor &color) {
         for (int y = 0; y < source.height(); ++y)
             for (int x = 0; x < source.width(); ++x)
                 if (hasColor(source.pixel(x, y), Qt::black) && image.valid(x + dx, y + dy))
                     image.setPixel(x + dx, y + dy, color.rgb());
     };
-    paintSilhouette(1, 1, colors::clBtnHighlight);
+    paintSilhouette(shift, shift, colors::clBtnHighlight);
     paintSilhouette(0, 0, colors::clBtnShadow);
     return image;
 }

@@ -11,7 +11,8 @@ namespace flat {
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
 // The picture strip of a button and the images it yields for each state,
-// built on first use.
+// built on first use. A strip drawn for a device pixel ratio above 1 keeps
+// its layout size and yields images at that ratio.
 class TButtonGlyph {
 public:
     void setGlyph(const QImage &strip);

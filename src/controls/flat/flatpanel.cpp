@@ -1,7 +1,9 @@
 #include "flatpanel.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
+#include "flataccessible.h"
 #include "flatframe.h"
 
 #include <QPainter>
@@ -17,6 +19,7 @@ const int kBorderWidth = 2;   // children stay clear of the frame
 TFlatPanel::TFlatPanel(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
+    platform::registerAccessible<TFlatPanel>(flat::createPanelAccessible);
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
 }
 

@@ -1,7 +1,9 @@
 #include "flatspeedbutton.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "drawing.h"
+#include "flataccessible.h"
 #include "flatframe.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@ namespace colors = platform::colors;
 TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
     : QWidget(parent), FlatLook(static_cast<QWidget &>(*this)), color_(colors::clBtnFace)
 {
+    platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
     setFocusPolicy(Qt::NoFocus);
     resize(23, 22);
 }

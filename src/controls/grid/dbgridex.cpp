@@ -1,8 +1,10 @@
 #include "dbgridex.h"
 
 #include "colors.h"
+#include "accessibility.h"
 #include "dataset.h"
 #include "field.h"
+#include "gridaccessible.h"
 #include "numberformat.h"
 
 #include <QApplication>
@@ -52,6 +54,7 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
       color_(platform::colors::clWindow),
       fixedColor_(platform::colors::clBtnFace)
 {
+    platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
     sumList_.SumListChanged = [this] {
         for (int row = firstFooterRow(); row < cells().rowCount(); ++row)
             invalidateRow(row);
@@ -382,6 +385,7 @@ void TCustomDBGridEx::linkDataChanged()
     scrollBarMayHaveChanged(updateVerticalScrollBar());
     followActiveRecord();
     invalidateGrid();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkScrolled(int distance)
@@ -408,6 +412,7 @@ void TCustomDBGridEx::linkScrolled(int distance)
     invalidateRow(oldRow);
     invalidateRow(row());
     footerChanged();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::linkRecordChanged(data::Field *field)

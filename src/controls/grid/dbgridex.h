@@ -138,6 +138,10 @@ public:
     // Navigation.
     void SelectColumnByIndex(int index);
 
+    // The text painted for `column` in the record row `record` (0 is the
+    // record window's top).
+    QString recordText(int record, const TDBGridColumnEx &column);
+
     // Footers.
     QString FooterText(int footerRow, TDBGridColumnEx &column) const;
 

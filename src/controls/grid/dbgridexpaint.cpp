@@ -249,14 +249,18 @@ void TCustomDBGridEx::paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, c
     p.restore();
 }
 
+QString TCustomDBGridEx::recordText(int record, const TDBGridColumnEx &column)
+{
+    if (record < 0 || record >= recordRows_)
+        return {};
+    ActiveRecordScope scope(link_, record);
+    data::Field *field = column.field();
+    return field ? field->displayText() : QString();
+}
+
 void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &column, const Rect &rect, int dx, int dy)
 {
-    QString text;
-    if (row - titleRows_ < recordRows_) {
-        ActiveRecordScope scope(link_, row - titleRows_);
-        if (data::Field *field = column.field())
-            text = field->displayText();
-    }
+    const QString text = recordText(row - titleRows_, column);
     QColor background = column.color();
     QColor textColor = cl::clWindowText;
 

@@ -40,6 +40,7 @@ NavigatorButton::NavigatorButton(Kind kind, QWidget *parent) : QAbstractButton(p
     static const char *const hints[] = {"Первая запись", "Предыдущая запись", "Следующая запись",
                                         "Последняя запись"};
     setToolTip(QString::fromUtf8(hints[kind]));
+    setAccessibleName(toolTip());   // a reader announces a picture button by its hint
 }
 
 void NavigatorButton::enterEvent(QEnterEvent *event)

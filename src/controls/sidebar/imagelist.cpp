@@ -5,8 +5,11 @@ ImageList::ImageList(int width, int height, QObject *parent) : QObject(parent), 
 int ImageList::Add(const QImage &image)
 {
     QImage picture = image.convertToFormat(QImage::Format_ARGB32);
-    if (picture.size() != QSize(width_, height_))
-        picture = picture.scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const qreal ratio = picture.devicePixelRatio();
+    if (picture.deviceIndependentSize() != QSizeF(width_, height_)) {
+        picture = picture.scaled(QSize(width_, height_) * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+    }
     pictures_.append(QPixmap::fromImage(picture));
     emit Changed();
     return count() - 1;

@@ -1,8 +1,10 @@
 #include "sidebar.h"
 
+#include "accessibility.h"
 #include "colors.h"
 #include "fonts.h"
 #include "imagelist.h"
+#include "sidebaraccessible.h"
 #include "sidebarcursors.h"
 #include "sidebardrag.h"
 #include "sidebarhint.h"
@@ -24,6 +26,7 @@ TSideBar::TSideBar(QWidget *parent)
       groups_(std::make_unique<TSideGroups>(*this)),
       itemHint_(std::make_unique<TSideItemHint>(this))
 {
+    platform::registerAccessible<TSideBar>(createSideBarAccessible);
     resize(150, 300);
     setMouseTracking(true);
     // Painting covers every pixel itself.
