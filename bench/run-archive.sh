@@ -10,18 +10,18 @@ records=${2:-1000000}
 command -v unzip >/dev/null || { echo "needs Info-ZIP unzip: apt-get install unzip"; exit 1; }
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
-cmake --build "$build" -j"${JOBS:-2}" --target datagen mkbasa archive_bench >/dev/null
+cmake --build "$build" -j"${JOBS:-2}" --target datagen spravochnik-data archive_bench >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/default" "$work/large"
 codes=resources/data/belarus-dialing-codes.tsv
 "$build/tools/datagen/datagen" directory "$work/default/data.db"
-"$build/tools/datagen/datagen" codes "$codes" "$work/default/kod.db"
-"$build/tools/mkbasa/mkbasa" "$work/default.tel" "$work/default/data.db" "$work/default/kod.db"
+"$build/tools/spravochnik-data/spravochnik-data" codes import "$codes" -o "$work/default/kod.db" >/dev/null
+"$build/tools/spravochnik-data/spravochnik-data" pack "$work/default.tel" "$work/default/data.db" "$work/default/kod.db"
 echo "generating $records records..."
 "$build/tools/datagen/datagen" directory "$work/large/data.db" "$records"
-"$build/tools/mkbasa/mkbasa" "$work/large.tel" "$work/large/data.db" "$work/default/kod.db"
+"$build/tools/spravochnik-data/spravochnik-data" pack "$work/large.tel" "$work/large/data.db" "$work/default/kod.db"
 
 export QT_QPA_PLATFORM=offscreen
 for size in default large; do

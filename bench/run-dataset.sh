@@ -3,15 +3,10 @@
 # 1,000,000-record data.db against the sqlite3 shell running the same SELECT
 # (case-sensitive LIKE, output to /dev/null) on the same file.
 #   bench/run-dataset.sh [BUILD_DIR] [RECORDS]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build-bench}
-records=${2:-1000000}
-command -v sqlite3 >/dev/null || { echo "needs the sqlite3 shell: apt-get install sqlite3"; exit 1; }
-[ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time"; exit 1; }
-
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
-cmake --build "$build" -j"${JOBS:-2}" --target datagen dataset_bench >/dev/null
+source "$(dirname "$0")/common.sh"
+needs sqlite3 sqlite3
+needs /usr/bin/time time
+build_targets datagen dataset_bench
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

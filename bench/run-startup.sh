@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v unzip >/dev/null || { echo "needs Info-ZIP unzip: apt-get install unzip"; exit 1; }
 cmake -S . -B "${1:-build-bench}" -DCMAKE_BUILD_TYPE=Release -DSPRAV_BENCH=ON -DSPRAV_TESTS=OFF >/dev/null
-cmake --build "${1:-build-bench}" -j"${JOBS:-2}" --target startup_bench workdir datagen mkbasa >/dev/null
+cmake --build "${1:-build-bench}" -j"${JOBS:-2}" --target startup_bench workdir datagen spravochnik-data >/dev/null
 build=$(realpath "${1:-build-bench}")
 bench="$build/bench/startup_bench"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -28,7 +28,7 @@ echo "start-up to first paint: program $(cat "$work/app") s, plain Qt window $(c
 
 "$build/tools/datagen/datagen" directory "$work/large/data.db" 1000000
 cp "$build/gen/kod.db" "$build/workdir/basamy.db" "$work/large/"
-"$build/tools/mkbasa/mkbasa" "$work/large/basa.tel" "$work/large/data.db" "$work/large/kod.db"
+"$build/tools/spravochnik-data/spravochnik-data" pack "$work/large/basa.tel" "$work/large/data.db" "$work/large/kod.db"
 rm "$work/large/data.db"
 ours=$(cd "$work/large" && "$bench" return 5)
 peer=$(cd "$work/large" && for i in 1 2 3 4 5; do

@@ -104,7 +104,7 @@ fi
 deb=$(ls "$work"/package/spravochnik_*.deb)
 dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents"
 missing=0
-for path in /usr/bin/spravochnik /usr/libexec/spravochnik/spravochnik /usr/libexec/spravochnik/libunzlib.so \
+for path in /usr/bin/spravochnik /usr/bin/spravochnik-data /usr/libexec/spravochnik/spravochnik /usr/libexec/spravochnik/libunzlib.so \
             /usr/share/spravochnik/basa.tel /usr/share/spravochnik/help.html /usr/share/spravochnik/basamy.db \
             /usr/share/applications/org.example.Spravochnik.desktop \
             /usr/share/icons/hicolor/scalable/apps/org.example.Spravochnik.svg \

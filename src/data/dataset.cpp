@@ -19,16 +19,6 @@ bool isEditing(DataSetState state)
     return state == DataSetState::Edit || state == DataSetState::Insert;
 }
 
-// Sizes count characters (code points), never bytes or UTF-16 units.
-QString cutToSize(const QString &value, int size)
-{
-    if (size <= 0 || value.size() <= size)
-        return value;
-    const QList<uint> codePoints = value.toUcs4();
-    if (codePoints.size() <= size)
-        return value;
-    return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), size);
-}
 } // namespace
 
 EDatabaseError::EDatabaseError(const QString &message) : std::runtime_error(message.toStdString()) {}

@@ -6,6 +6,16 @@
 
 namespace data {
 
+QString cutToSize(const QString &value, int size)
+{
+    if (size <= 0 || value.size() <= size)
+        return value;
+    const QList<uint> codePoints = value.toUcs4();
+    if (codePoints.size() <= size)
+        return value;
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), size);
+}
+
 Field::Field(DataSet &owner, int index, QString name, int size)
     : owner_(owner), index_(index), name_(std::move(name)), size_(size)
 {

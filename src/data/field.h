@@ -7,6 +7,10 @@ namespace data {
 
 class DataSet;
 
+// The value as a field of that size stores it: sizes count characters (code
+// points), never bytes or UTF-16 units; 0 means unlimited.
+QString cutToSize(const QString &value, int size);
+
 // One column of a dataset. Values are read from the dataset's record that is
 // current for reading (the cursor, or a row a data link selected for painting)
 // and written into the pending record while the dataset edits or inserts.

@@ -11,8 +11,6 @@ using namespace data;
 
 namespace {
 
-const QString kCodes = QStringLiteral(SPRAV_DIALING_CODES);
-
 std::vector<QStringList> generated(int count)
 {
     std::vector<QStringList> rows;
@@ -99,35 +97,6 @@ TEST_F(TableFilesTest, DirectoryTableAnswersTheSearchThroughItsIndexes)
         EXPECT_TRUE(query.fieldByName("Abon").asString().startsWith(QString::fromUtf8("ИВАН")));
 }
 
-TEST_F(TableFilesTest, DialingCodesHoldEveryLocalityOfTheSixRegions)
-{
-    datagen::writeDialingCodes(kCodes, path("kod.db"));
-    Query query;
-    query.setSql({"SELECT Obl, Np, Kod", "FROM \"kod.db\" Country", "WHERE   (Obl Like :Name_param1)"});
-    query.setParamByName("Name_param1", "%");
-    query.open();
-    EXPECT_EQ(query.recordCount(), 119);
-    EXPECT_EQ(query.fieldByName("Np").size(), 20);
-    QSet<QString> regions;
-    for (query.first(); !query.eof(); query.next())
-        regions.insert(query.fieldByName("Obl").asString());
-    EXPECT_EQ(regions.size(), 6);
-    query.close();
-    query.setParamByName("Name_param1", QString::fromUtf8("МИНСКАЯ"));
-    query.open();
-    EXPECT_TRUE(query.locate("Np", QString::fromUtf8("МИНСК"), 0));
-    EXPECT_EQ(query.fieldByName("Kod").asString(), "017");
-}
-
-TEST_F(TableFilesTest, DialingCodesRefuseAListWithAnUnknownRegion)
-{
-    QFile tsv(path("codes.tsv"));
-    ASSERT_TRUE(tsv.open(QIODevice::WriteOnly));
-    tsv.write(QString::fromUtf8("Obl\tNp\tKod\nМИНСКАЯ\tМИНСК\t017\nМОСКОВСКАЯ\tМОСКВА\t8495\n").toUtf8());
-    tsv.close();
-    EXPECT_THROW(datagen::writeDialingCodes(path("codes.tsv"), path("kod.db")), std::runtime_error);
-}
-
 TEST_F(TableFilesTest, PhoneBookStartsEmptyWithItsFourFields)
 {
     datagen::writePhoneBook(path("basamy.db"));
@@ -146,15 +115,11 @@ TEST_F(TableFilesTest, IdenticalInputsGiveIdenticalFiles)
 {
     QDir().mkdir("a");
     QDir().mkdir("b");
-    for (const char *dir : {"a", "b"}) {
+    for (const char *dir : {"a", "b"})
         datagen::writeDirectory(path(QStringLiteral("%1/data.db").arg(dir)), 3000);
-        datagen::writeDialingCodes(kCodes, path(QStringLiteral("%1/kod.db").arg(dir)));
-    }
-    for (const char *file : {"data.db", "kod.db"}) {
-        QFile a(path(QStringLiteral("a/") + file)), b(path(QStringLiteral("b/") + file));
-        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(a.readAll() == b.readAll()) << file;
-    }
+    QFile a(path("a/data.db")), b(path("b/data.db"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
 }
 
 } // namespace

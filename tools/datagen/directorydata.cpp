@@ -1,12 +1,8 @@
 #include "directorydata.h"
 
-#include "tablewriter.h"
+#include "dataio/tablewriter.h"
 
-#include <QFile>
-#include <QSet>
-#include <QTextStream>
 #include <cstdint>
-#include <stdexcept>
 
 namespace datagen {
 
@@ -151,57 +147,14 @@ void generateDirectory(int records, const std::function<void(const QStringList &
 
 void writeDirectory(const QString &path, int records)
 {
-    TableWriter writer(path, QStringLiteral("Tel VARCHAR(5), Abon VARCHAR(150), Otdel VARCHAR(150), Adres VARCHAR(60)"));
+    dataio::TableWriter writer(path, dataio::directoryLayout());
     generateDirectory(records, [&](const QStringList &row) { writer.add(row); });
-    for (const char *column : {"Tel", "Abon", "Adres"})
-        writer.index(QString::fromLatin1(column));
-    writer.finish();
-}
-
-void writeDialingCodes(const QString &tsvPath, const QString &path)
-{
-    QFile tsv(tsvPath);
-    if (!tsv.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw std::runtime_error(QStringLiteral("%1: cannot read").arg(tsvPath).toStdString());
-    QTextStream in(&tsv);
-    const auto bad = [&](const QString &why) {
-        return std::runtime_error(QStringLiteral("%1: %2").arg(tsvPath, why).toStdString());
-    };
-    if (in.readLine() != QStringLiteral("Obl\tNp\tKod"))
-        throw bad(QStringLiteral("the first line must name the columns Obl, Np, Kod"));
-
-    const QSet<QString> regions = {str("БРЕСТСКАЯ"), str("ВИТЕБСКАЯ"), str("ГОМЕЛЬСКАЯ"), str("ГРОДНЕНСКАЯ"), str("МИНСКАЯ"), str("МОГИЛЕВСКАЯ")};
-    const int sizes[] = {15, 20, 20};
-    TableWriter writer(path, QStringLiteral("Obl VARCHAR(15), Np VARCHAR(20), Kod VARCHAR(20)"));
-    QSet<QString> seen;
-    for (int line = 2; !in.atEnd(); ++line) {
-        const QString text = in.readLine();
-        if (text.trimmed().isEmpty())
-            continue;
-        const QStringList fields = text.split(u'\t');
-        if (fields.size() != 3)
-            throw bad(QStringLiteral("line %1: three fields expected").arg(line));
-        for (int i = 0; i < 3; ++i) {
-            if (fields[i].isEmpty() || fields[i].size() > sizes[i] || fields[i] != fields[i].toUpper())
-                throw bad(QStringLiteral("line %1: \"%2\" must be non-empty upper case of at most %3 characters")
-                              .arg(line).arg(fields[i]).arg(sizes[i]));
-        }
-        if (!regions.contains(fields[0]))
-            throw bad(QStringLiteral("line %1: unknown region \"%2\"").arg(line).arg(fields[0]));
-        seen.insert(fields[0]);
-        writer.add(fields);
-    }
-    if (seen != regions)
-        throw bad(QStringLiteral("every one of the six regions needs at least one locality"));
-    writer.index(QStringLiteral("Obl"));
-    writer.index(QStringLiteral("Np"));
     writer.finish();
 }
 
 void writePhoneBook(const QString &path)
 {
-    TableWriter writer(path, QStringLiteral("FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), MAIL VARCHAR(50)"));
-    writer.finish();
+    dataio::TableWriter(path, dataio::phoneBookLayout()).finish();
 }
 
 } // namespace datagen

@@ -18,11 +18,6 @@ void generateDirectory(int records, const std::function<void(const QStringList &
 // three searched columns).
 void writeDirectory(const QString &path, int records);
 
-// Writes kod.db (Obl 15, Np 20, Kod 20) from the tab-separated list of
-// dialing codes; refuses a list whose regions are not exactly the six the
-// dialing codes window offers.
-void writeDialingCodes(const QString &tsvPath, const QString &path);
-
 // Writes an empty phone book, basamy.db (FIO 30, ADR 40, TEL 15, MAIL 50).
 void writePhoneBook(const QString &path);
 

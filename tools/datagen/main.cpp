@@ -1,6 +1,5 @@
 // Writes the program's table files at build time:
 //   datagen directory OUT [RECORDS]   the town's directory (data.db)
-//   datagen codes TSV OUT             the dialing codes (kod.db)
 //   datagen phonebook OUT             an empty phone book (basamy.db)
 #include "directorydata.h"
 
@@ -12,7 +11,7 @@
 namespace {
 int usage()
 {
-    std::fputs("usage: datagen directory OUT [RECORDS] | codes TSV OUT | phonebook OUT\n", stderr);
+    std::fputs("usage: datagen directory OUT [RECORDS] | phonebook OUT\n", stderr);
     return 2;
 }
 } // namespace
@@ -28,8 +27,6 @@ int main(int argc, char **argv)
             if (!ok || records < 0)
                 return usage();
             datagen::writeDirectory(args[1], records);
-        } else if (args.size() == 3 && args[0] == QLatin1String("codes")) {
-            datagen::writeDialingCodes(args[1], args[2]);
         } else if (args.size() == 2 && args[0] == QLatin1String("phonebook")) {
             datagen::writePhoneBook(args[1]);
         } else {

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringList>
+#include <optional>
+
+namespace dataio {
+
+enum class Encoding { Utf8, Cp1251 };
+
+// "utf-8"/"utf8", "cp1251"/"windows-1251", ignoring case.
+std::optional<Encoding> encodingNamed(const QString &name);
+// ",", ";", "tab" or a tab character; also "comma", "semicolon".
+std::optional<char> separatorNamed(const QString &name);
+
+// One record of a delimited file: its fields decoded, the line it starts on,
+// and what was wrong with it (empty when nothing was).
+struct TextRecord {
+    int line = 0;
+    QStringList fields;
+    QString problem;
+};
+
+// Reads comma-, semicolon- or tab-separated text as spreadsheets write it:
+// quoted fields may hold separators, doubled quotes and line breaks; lines end
+// in LF or CRLF; a UTF-8 byte order mark is skipped (and means UTF-8). The
+// input is read in blocks, so any size fits in little memory.
+class DelimitedReader {
+public:
+    // separator 0: the most frequent of tab, semicolon and comma on the first line.
+    DelimitedReader(QIODevice &input, Encoding encoding, char separator = 0);
+
+    bool next(TextRecord &record);   // false at the end of the input
+    char separator() const { return separator_; }
+    qint64 bytesRead() const { return consumed_; }
+
+private:
+    enum class Parse { Done, NeedMore };
+    Parse parse(TextRecord &record);
+    bool fill();
+    void start();
+    QString decode(QByteArrayView bytes, QString &problem);
+
+    QIODevice &input_;
+    Encoding encoding_;
+    char separator_;
+    QByteArray buffer_;
+    qsizetype pos_ = 0;
+    bool atEnd_ = false;
+    bool started_ = false;
+    int line_ = 1;
+    qint64 consumed_ = 0;
+    QByteArray field_;
+    QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
+};
+
+// Writes records so that the reader above (and a spreadsheet) reads them back:
+// fields quoted where needed, lines ending in CRLF.
+class DelimitedWriter {
+public:
+    DelimitedWriter(QIODevice &output, Encoding encoding, char separator);
+
+    void write(const QStringList &fields);
+    // Characters the encoding cannot hold, written as "?".
+    int unrepresentable() const { return unrepresentable_; }
+
+private:
+    QByteArray encode(const QString &text);
+
+    QIODevice &output_;
+    Encoding encoding_;
+    char separator_;
+    int unrepresentable_ = 0;
+};
+
+} // namespace dataio

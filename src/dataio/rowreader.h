@@ -1,0 +1,59 @@
+#pragma once
+
+#include "dataio/delimitedtext.h"
+#include "dataio/tablelayout.h"
+
+#include <QFile>
+#include <functional>
+#include <vector>
+
+namespace dataio {
+
+// How to read a delimited file.
+struct ReadOptions {
+    Encoding encoding = Encoding::Utf8;
+    char separator = 0;      // 0: detected
+    // The file's columns in order, for a file whose first line is data; an
+    // empty name skips that column. Empty: the first line names the columns.
+    QStringList columns;
+};
+
+// Something wrong with one line of an input file (line 0: the file as a whole).
+struct Problem {
+    int line = 0;
+    QString text;
+};
+using ProblemSink = std::function<void(const Problem &)>;
+using ProgressSink = std::function<void(qint64 done, qint64 total)>;
+
+// A row of a delimited file in a table layout's column order, spaces trimmed
+// and runs of white space (line breaks too) made one space; the searched
+// columns upper case. Columns the file lacks are empty.
+struct Row {
+    int line = 0;
+    QStringList values;
+    QString problem;     // empty when the row is well-formed
+};
+
+// Reads rows of one table layout from a CSV or TSV file whose header (or
+// --columns) names the layout's columns by field name or display label in any
+// order. Throws std::runtime_error for an unreadable file or a bad header.
+class RowReader {
+public:
+    RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options, const QStringList &required);
+
+    bool next(Row &row);   // false at the end; blank lines are skipped
+    qint64 bytesRead() const { return reader_->bytesRead(); }
+    qint64 size() const { return file_.size(); }
+
+private:
+    void mapColumns(const QStringList &names, int line, const QStringList &required);
+
+    const TableLayout &layout_;
+    QFile file_;
+    std::unique_ptr<DelimitedReader> reader_;
+    std::vector<int> targets_;   // layout column of each file column; -1 skips it
+    TextRecord record_;
+};
+
+} // namespace dataio

@@ -1,0 +1,323 @@
+#include "dataio/vcard.h"
+
+#include "dataio/cp1251.h"
+#include "dataio/language.h"
+
+#include <QStringDecoder>
+#include <optional>
+
+namespace dataio {
+
+namespace {
+
+struct Property {
+    int line = 0;
+    QByteArray name;                       // upper case, group removed
+    QList<QPair<QByteArray, QByteArray>> params;   // names upper case, values unquoted
+    QByteArray value;
+
+    bool has(const QByteArray &param, const QByteArray &value) const
+    {
+        for (const auto &[name, values] : params) {
+            if (name == param && values.toUpper().split(',').contains(value))
+                return true;
+        }
+        return false;
+    }
+    QByteArray param(const QByteArray &wanted) const
+    {
+        for (const auto &[name, value] : params) {
+            if (name == wanted)
+                return value;
+        }
+        return {};
+    }
+    bool preferred() const { return !param("PREF").isEmpty() || has("TYPE", "PREF"); }
+};
+
+// Splits at a character outside double quotes.
+QList<QByteArray> splitOutsideQuotes(const QByteArray &text, char separator)
+{
+    QList<QByteArray> parts{{}};
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        if (c == separator && !quoted)
+            parts.append(QByteArray());
+        else
+            parts.last().append(c);
+    }
+    return parts;
+}
+
+bool isQuotedPrintable(const QByteArray &line)
+{
+    const qsizetype colon = line.indexOf(':');
+    return colon > 0 && line.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+}
+
+// Logical lines with the line each starts on: folded lines joined, and
+// quoted-printable soft line breaks ("=" at the end) joined too.
+QList<QPair<int, QByteArray>> logicalLines(const QByteArray &bytes)
+{
+    QList<QPair<int, QByteArray>> lines;
+    int number = 0;
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");   // a UTF-8 byte order mark
+    for (QByteArray line : (marked ? bytes.mid(3) : bytes).split('\n')) {
+        ++number;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
+            lines.last().second += line.mid(1);
+        } else if (!lines.isEmpty() && lines.last().second.endsWith('=') && isQuotedPrintable(lines.last().second)) {
+            lines.last().second.chop(1);
+            lines.last().second += line;
+        } else if (!line.isEmpty()) {
+            lines.append({number, line});
+        }
+    }
+    return lines;
+}
+
+std::optional<Property> parseProperty(int line, const QByteArray &text)
+{
+    bool quoted = false;
+    qsizetype colon = -1;
+    for (qsizetype i = 0; i < text.size() && colon < 0; ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == ':' && !quoted)
+            colon = i;
+    }
+    if (colon < 0)
+        return std::nullopt;
+    Property property;
+    property.line = line;
+    property.value = text.mid(colon + 1);
+    const QList<QByteArray> head = splitOutsideQuotes(text.left(colon), ';');
+    property.name = head[0].mid(head[0].lastIndexOf('.') + 1).trimmed().toUpper();
+    for (const QByteArray &param : head.mid(1)) {
+        const qsizetype equals = param.indexOf('=');
+        QByteArray name = equals < 0 ? QByteArray() : param.left(equals).trimmed().toUpper();
+        QByteArray value = (equals < 0 ? param : param.mid(equals + 1)).trimmed();
+        if (value.startsWith('"') && value.endsWith('"') && value.size() >= 2)
+            value = value.mid(1, value.size() - 2);
+        if (name.isEmpty()) {   // 2.1 writes bare values: "TEL;CELL;PREF:", ";QUOTED-PRINTABLE:"
+            const QByteArray upper = value.toUpper();
+            name = upper == "QUOTED-PRINTABLE" || upper == "BASE64" || upper == "8BIT" ? "ENCODING" : "TYPE";
+        }
+        property.params.append({name, value});
+    }
+    return property;
+}
+
+QByteArray fromQuotedPrintable(const QByteArray &text)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bool ok = false;
+        const int byte = text[i] == '=' && i + 2 < text.size() ? text.mid(i + 1, 2).toInt(&ok, 16) : 0;
+        if (ok) {
+            bytes.append(char(byte));
+            i += 2;
+        } else {
+            bytes.append(text[i]);
+        }
+    }
+    return bytes;
+}
+
+// The value's bytes after its transfer encoding, as text in its charset;
+// text that is not UTF-8 and names no charset is taken as code page 1251,
+// as older Russian phones wrote it.
+QString decodedValue(const Property &property)
+{
+    const QByteArray encoding = property.param("ENCODING").toUpper();
+    QByteArray bytes = property.value;
+    if (encoding == "QUOTED-PRINTABLE")
+        bytes = fromQuotedPrintable(bytes);
+    else if (encoding == "B" || encoding == "BASE64")
+        bytes = QByteArray::fromBase64(bytes);
+    const QByteArray charset = property.param("CHARSET").toLower();
+    if (charset == "windows-1251" || charset == "cp1251")
+        return fromCp1251(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromCp1251(bytes) : text;
+}
+
+// Components split at unescaped semicolons, each unescaped; 2.1 escapes only
+// the semicolon.
+QStringList components(const QString &value, bool modern)
+{
+    QStringList parts{{}};
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u'\\' && i + 1 < value.size()) {
+            const QChar next = value[i + 1];
+            if (next == u';' || (modern && (next == u',' || next == u'\\'))) {
+                parts.last().append(next);
+                ++i;
+                continue;
+            }
+            if (modern && (next == u'n' || next == u'N')) {
+                parts.last().append(u' ');
+                ++i;
+                continue;
+            }
+        }
+        if (c == u';')
+            parts.append(QString());
+        else
+            parts.last().append(c);
+    }
+    for (QString &part : parts)
+        part = part.simplified();
+    return parts;
+}
+
+QString joined(const QStringList &parts, const QString &separator)
+{
+    QStringList present;
+    for (const QString &part : parts) {
+        if (!part.isEmpty())
+            present.append(part);
+    }
+    return present.join(separator);
+}
+
+// The first preferred property of that name, else the first; notes how many
+// others are left out.
+const Property *chosen(const QList<Property> &properties, const QByteArray &name, int &others)
+{
+    const Property *first = nullptr;
+    const Property *preferred = nullptr;
+    others = -1;
+    for (const Property &property : properties) {
+        if (property.name != name)
+            continue;
+        ++others;
+        if (!first)
+            first = &property;
+        if (!preferred && property.preferred())
+            preferred = &property;
+    }
+    return preferred ? preferred : first;
+}
+
+BookEntry entryOf(int line, const QList<Property> &properties)
+{
+    bool modern = false;
+    for (const Property &property : properties) {
+        if (property.name == "VERSION")
+            modern = !property.value.trimmed().startsWith("2.");
+    }
+    const auto text = [&](const Property *property) {
+        return property ? components(decodedValue(*property), modern) : QStringList{QString()};
+    };
+    BookEntry entry;
+    entry.line = line;
+    int others = 0;
+    QString name = text(chosen(properties, "FN", others)).join(u';').simplified();
+    if (name.isEmpty()) {
+        const QStringList n = text(chosen(properties, "N", others));
+        name = joined({n.value(0), n.value(1), n.value(2)}, QStringLiteral(" "));
+    }
+    if (name.isEmpty())
+        name = text(chosen(properties, "ORG", others)).value(0);
+    const QString address = joined(text(chosen(properties, "ADR", others)), QStringLiteral(", "));
+    const auto single = [&](const QByteArray &property, const char *russian, const char *english) {
+        QString value = text(chosen(properties, property, others)).join(u';');
+        if (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) || value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
+            value = value.mid(value.indexOf(u':') + 1);
+        if (others > 0)
+            entry.notes.append(say(russian, english).arg(others));
+        return value;
+    };
+    const QString tel = single("TEL", "ещё номеров не перенесено: %1", "%1 more numbers not taken");
+    const QString mail = single("EMAIL", "ещё адресов e-mail не перенесено: %1", "%1 more e-mail addresses not taken");
+    entry.values = {name, address, tel, mail};
+    if (name.isEmpty())
+        entry.problem = say("у карточки нет имени", "the card has no name");
+    return entry;
+}
+
+QByteArray escaped(const QString &text)
+{
+    QString value = text;
+    value.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,")).replace(u';', QStringLiteral("\\;"));
+    value.replace(u'\n', QStringLiteral("\\n"));
+    return value.toUtf8();
+}
+
+// Lines longer than 75 octets folded between UTF-8 characters.
+void appendFolded(QByteArray &out, const QByteArray &line)
+{
+    qsizetype start = 0;
+    qsizetype limit = 75;
+    while (line.size() - start > limit) {
+        qsizetype cut = start + limit;
+        while ((uchar(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        out += line.mid(start, cut - start) + "\r\n ";
+        start = cut;
+        limit = 74;
+    }
+    out += line.mid(start) + "\r\n";
+}
+
+} // namespace
+
+QList<BookEntry> readVCards(const QByteArray &bytes)
+{
+    QList<BookEntry> entries;
+    const auto unclosed = [&](int line) {
+        entries.append({line, {}, {}, say("карточка не закрыта (нет END:VCARD)", "the card is not closed (no END:VCARD)")});
+    };
+    int cardLine = 0;   // 0 outside a card
+    QList<Property> properties;
+    for (const auto &[line, text] : logicalLines(bytes)) {
+        const std::optional<Property> property = parseProperty(line, text);
+        if (!property)
+            continue;
+        const QByteArray value = property->value.trimmed().toUpper();
+        if (property->name == "BEGIN" && value == "VCARD") {
+            if (cardLine)
+                unclosed(cardLine);
+            cardLine = line;
+            properties.clear();
+        } else if (property->name == "END" && value == "VCARD" && cardLine) {
+            entries.append(entryOf(cardLine, properties));
+            cardLine = 0;
+        } else if (cardLine) {
+            properties.append(*property);
+        }
+    }
+    if (cardLine)
+        unclosed(cardLine);
+    return entries;
+}
+
+QByteArray vCardsOf(const QList<QStringList> &records)
+{
+    QByteArray out;
+    for (const QStringList &record : records) {
+        const QString &fio = record.value(0);
+        const QStringList words = fio.split(u' ', Qt::SkipEmptyParts);
+        out += "BEGIN:VCARD\r\nVERSION:4.0\r\n";
+        appendFolded(out, "FN:" + escaped(fio));
+        appendFolded(out, "N:" + escaped(words.value(0)) + ';' + escaped(words.value(1)) + ';'
+                              + escaped(words.mid(2).join(u' ')) + ";;");
+        if (!record.value(1).isEmpty())
+            appendFolded(out, "ADR:;;" + escaped(record.value(1)) + ";;;;");
+        if (!record.value(2).isEmpty())
+            appendFolded(out, "TEL;VALUE=text:" + escaped(record.value(2)));
+        if (!record.value(3).isEmpty())
+            appendFolded(out, "EMAIL:" + escaped(record.value(3)));
+        out += "END:VCARD\r\n";
+    }
+    return out;
+}
+
+} // namespace dataio
