@@ -96,7 +96,7 @@ TEST_F(KodFormTest, NotFoundIsReportedThenTheFieldIsClearedWhileTheRegionResultS
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!"));
         EXPECT_EQ(shown[0].caption, QStringLiteral("Внимание!"));
-        EXPECT_EQ(shown[0].style, 48);
+        EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
         EXPECT_TRUE(form.Edit1->text().isEmpty());
         EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
         EXPECT_FALSE(form.Query2.active());
@@ -131,7 +131,7 @@ TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
     whileShown(form, [&] {
         form.FlatSpeedButton2->Click();
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].style, 16);
+        EXPECT_EQ(shown[0].style, platform::mbErrorOk);
         EXPECT_FALSE(form.Query2.active());
     });
 }
