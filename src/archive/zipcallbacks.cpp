@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kLibraryCall = 17;
 constexpr int kMaxPasswordLength = 80;
 constexpr int kMaxRepeatCount = 15;
 constexpr int kNoHandlerAnswer = 2;
@@ -71,7 +70,7 @@ std::int32_t TZipExtractor::callbackEntry(CallbackRecord *record)
     if (!isLive(component))
         return -1;
     try {
-        return component->DispatchCallback(kLibraryCall, 0, 0, {}, record) ? -1 : 0;
+        return component->DispatchCallback(LibraryCallback, 0, 0, {}, record) ? -1 : 0;
     } catch (...) {
         // Nothing may unwind through the library: pass it on once it returned.
         if (!isLive(component))
@@ -86,7 +85,7 @@ std::int32_t TZipExtractor::callbackEntry(CallbackRecord *record)
 bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, const QString &text,
                                      CallbackRecord *record)
 {
-    const bool libraryCall = actionCode == kLibraryCall && record;
+    const bool libraryCall = actionCode == LibraryCallback && record;
     if (destroying_)
         return libraryCall;
     // Handlers, dialogs and pending events may destroy the component; from
@@ -134,11 +133,11 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
 {
     const auto usize = unsigned(size);
     switch (action) {
-    case 0:
+    case UNZ_CB_TICK:
         if (OnTick)
             OnTick(this);
         break;
-    case 1:
+    case UNZ_CB_NEW_FILE:
         if (OnProgress)
             OnProgress(this, NewFile, text, usize);
         itemSize_ = usize;
@@ -147,7 +146,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnItemProgress)
             OnItemProgress(this, text, usize, 0);
         break;
-    case 2:
+    case UNZ_CB_PROGRESS:
         if (OnProgress)
             OnProgress(this, ProgressUpdate, QString(), usize);
         itemDone_ += usize;
@@ -157,7 +156,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnTotalProgress)
             OnTotalProgress(this, totalSize_, ProgressPercent(totalSize_, totalDone_));
         break;
-    case 3:
+    case UNZ_CB_END_OF_BATCH:
         if (OnProgress)
             OnProgress(this, EndOfBatch, QString(), 0);
         itemSize_ = itemDone_ = totalDone_ = 0;
@@ -167,22 +166,22 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnTotalProgress)
             OnTotalProgress(this, 0, -1);
         break;
-    case 4:
+    case UNZ_CB_MESSAGE:
         lastMessage_ = text;
         if (error != 0) {
             errorCode_ = error & 0xFF;
-            if (errorCode_ == 9 && !eventErrorText_.isEmpty())
+            if (errorCode_ == UNZ_ERR_ABORTED && !eventErrorText_.isEmpty())
                 lastMessage_ = QStringLiteral("Exception in Event ") + eventErrorText_;
             fullErrorCode_ = error;
         }
         if (OnMessage)
             OnMessage(this, error, lastMessage_);
         break;
-    case 5:
+    case UNZ_CB_TOTAL_FILES:
         if (OnProgress)
             OnProgress(this, TotalFiles2Process, QString(), usize);
         break;
-    case 6:
+    case UNZ_CB_TOTAL_SIZE:
         totalSize_ = usize;
         totalDone_ = 0;
         itemName_.clear();
@@ -190,7 +189,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnProgress)
             OnProgress(this, TotalSize2Process, QString(), usize);
         break;
-    case 7: {
+    case UNZ_CB_NEW_NAME: {
         bool changed = false;
         QString name = text;
         if (OnSetNewName)
@@ -202,10 +201,10 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         }
         break;
     }
-    case 8:
+    case UNZ_CB_PASSWORD:
         handlePassword(text, error, size, record);
         break;
-    case 9: {
+    case UNZ_CB_CRC_ERROR: {
         bool doExtract = true;
         if (OnCRC32Error)
             OnCRC32Error(this, text, unsigned(error), usize, doExtract);
@@ -213,7 +212,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
             record->errorCode = OnCRC32Error ? (doExtract ? 1 : 0) : kNoHandlerAnswer;
         break;
     }
-    case 10:
+    case UNZ_CB_OVERWRITE:
         if (OnExtractOverwrite) {
             bool overwrite = (size & 0xFF) != 0;
             OnExtractOverwrite(this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
@@ -221,7 +220,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
                 record->size = overwrite ? 1 : 0;
         }
         break;
-    case 11:
+    case UNZ_CB_SKIPPED:
         if (error != 0) {
             errorCode_ = error & 0xFF;
             fullErrorCode_ = error;

@@ -96,8 +96,10 @@ public:
     void ReadDirectory();
     // -255 while busy; otherwise ErrorCode after the extraction.
     int Extract();
-    // Action codes 0 to 16 are local reports; 17 is a library call-back with
-    // its record. A library call returns true when the library must abort.
+    // Action codes below LibraryCallback are local reports (UNZ_CB_*);
+    // LibraryCallback carries the library's record, and then the answer is
+    // true when the library must abort.
+    static constexpr int LibraryCallback = 17;
     bool DispatchCallback(int actionCode, int errorCode, int size, const QString &text,
                           CallbackRecord *record = nullptr);
     static int ProgressPercent(unsigned total, unsigned done);

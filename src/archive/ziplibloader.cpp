@@ -1,6 +1,7 @@
 #include "archive/ziplibloader.h"
 
 #include "archive/ezipextractor.h"
+#include "unzlib/unzlib.h"
 #include "archive/zipextractor.h"
 #include "archive/zipmessageids.h"
 
@@ -117,7 +118,7 @@ int TZipLibLoader::Acquire(int reasons)
     // The program carries no library of its own, so a failed load raises.
     LoadFromPath(resolvePath(), true);
     if (owner_ && owner_->Verbose)
-        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
+        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0, owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
     return version_;
 }
 
@@ -183,6 +184,6 @@ int TZipLibLoader::Release(int reasons)
         useReasons_ = 0;
     }
     if (unloading && owner_ && owner_->Verbose)
-        owner_->DispatchCallback(4, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
+        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
     return version_;
 }

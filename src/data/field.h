@@ -30,7 +30,7 @@ public:
     void setDisplayWidth(int chars) { displayWidth_ = chars; }
     Qt::Alignment alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment a) { alignment_ = a; }
-    bool readOnly() const { return readOnly_; }
+    bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool r) { readOnly_ = r; }
 
     bool isNull() const;

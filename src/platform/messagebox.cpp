@@ -26,18 +26,18 @@ QString withLineBreaks(QString text)
 
 QMessageBox::Icon iconOf(int style)
 {
-    switch (style & 0xF0) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
+    switch (style & mbIconMask) {
+    case mbIconError: return QMessageBox::Critical;
+    case mbIconQuestion: return QMessageBox::Question;
+    case mbIconExclamation: return QMessageBox::Warning;
+    case mbIconInformation: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
     }
 }
 
 bool isYesNo(int style)
 {
-    return (style & 0x0F) == 4;
+    return (style & mbButtonsMask) == mbYesNo;
 }
 
 // Runs `box` modally. It answers only keys pressed while it is up, never the

@@ -7,8 +7,22 @@ class QWidget;
 
 namespace platform {
 
-// Message box styles and results as the windows use them.
-enum MessageStyle { mbErrorOk = 16, mbQuestionYesNo = 36, mbExclamationOk = 48 };
+// Message box styles: a button set in the low four bits, an icon in the next
+// four; the windows use the three combinations at the end.
+enum MessageStyle {
+    mbOk = 0x00,
+    mbYesNo = 0x04,
+    mbButtonsMask = 0x0F,
+    mbIconError = 0x10,
+    mbIconQuestion = 0x20,
+    mbIconExclamation = 0x30,
+    mbIconInformation = 0x40,
+    mbIconMask = 0xF0,
+    mbErrorOk = mbIconError | mbOk,
+    mbQuestionYesNo = mbIconQuestion | mbYesNo,
+    mbExclamationOk = mbIconExclamation | mbOk
+};
+// Results as the windows compare them.
 enum MessageResult { idOk = 1, idYes = 6, idNo = 7 };
 
 // A modal platform box: Russian button captions, Yes the default, character 13

@@ -171,7 +171,7 @@ void TKodForm::FlatSpeedButton1Click()
     Query1.close();
     if (!Query1.prepared())
         Query1.prepare();
-    Query1.setParamByName(param, DBComboBoxEx1->Text());
+    Query1.setParamByName(param, DBComboBoxEx1->text());
     Query1.open();
 }
 

@@ -31,7 +31,7 @@ namespace {
 void visitAnotherWindow(TForm1 &main)
 {
     QTimer::singleShot(0, [] { FirstForm->close(); });
-    main.SideBarItemClick(nullptr, main.SideBar->Groups()[0]->Items()[0]);
+    main.SideBarItemClick(nullptr, main.SideBar->groups()[0]->items()[0]);
 }
 
 QByteArray contentsOf(const QString &fileName)
@@ -53,7 +53,7 @@ TEST_F(AppFixture, ClosingAModalWindowEmptiesTheFieldsKeepsTheResultAndUnpacksAg
     QFile::remove(path("kod.db"));
 
     QTimer::singleShot(0, [] { FirstForm->close(); });
-    main().SideBarItemClick(nullptr, main().SideBar->Groups()[0]->Items()[0]);
+    main().SideBarItemClick(nullptr, main().SideBar->groups()[0]->items()[0]);
     settle();
 
     EXPECT_TRUE(main().Edit1->text().isEmpty());
@@ -79,7 +79,7 @@ TEST_F(AppFixture, MenuItemsTaggedTwoToFiveOpenTheirWindowsAndTheHelp)
     const Row rows[] = {{2, KnigaForm}, {3, KodForm}, {4, AboutForm}, {5, nullptr}};
     TSideBar &bar = *main().SideBar;
     for (const Row &row : rows) {
-        TSideBarItem *item = bar.Groups()[0]->Items()[row.tag - 1];
+        TSideBarItem *item = bar.groups()[0]->items()[row.tag - 1];
         ASSERT_EQ(item->Tag, row.tag);
         // A point of the item as the bar lays it out, clicked as a user would.
         QPoint point(bar.width() / 2, 0);

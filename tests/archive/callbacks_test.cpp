@@ -21,7 +21,7 @@ protected:
         record.errorCode = error;
         record.size = size;
         std::strncpy(record.text, text, sizeof record.text - 1);
-        return zip.DispatchCallback(17, 0, 0, {}, &record);
+        return zip.DispatchCallback(TZipExtractor::LibraryCallback, 0, 0, {}, &record);
     }
     CallbackRecord record{};
 };
@@ -42,13 +42,13 @@ TEST_F(Callbacks, ProgressPercentUsesTwoFormulas)
 
 TEST_F(Callbacks, MessagesStoreTheirCodesSilently)
 {
-    EXPECT_FALSE(dispatch(4, 0x0105, 0, "disk full  \n"));
+    EXPECT_FALSE(dispatch(UNZ_CB_MESSAGE, 0x0105, 0, "disk full  \n"));
     EXPECT_EQ(zip.ErrorCode(), 5);
     EXPECT_EQ(zip.FullErrorCode(), 0x0105);
     EXPECT_EQ(zip.LastMessage(), "disk full");
     EXPECT_TRUE(boxes.isEmpty());
 
-    dispatch(4, 0, 0, "note");
+    dispatch(UNZ_CB_MESSAGE, 0, 0, "note");
     EXPECT_EQ(zip.ErrorCode(), 5) << "error code 0 keeps the last code";
     EXPECT_EQ(zip.LastMessage(), "note");
 }
@@ -57,7 +57,7 @@ TEST_F(Callbacks, TextsAreTrimmedAndUseBackslashes)
 {
     QString seen;
     zip.OnProgress = [&](QObject *, ProgressType, const QString &name, unsigned) { seen = name; };
-    dispatch(1, 0, 10, "dir/sub/data.db \t ");
+    dispatch(UNZ_CB_NEW_FILE, 0, 10, "dir/sub/data.db \t ");
     EXPECT_EQ(seen, "dir\\sub\\data.db");
 }
 
@@ -66,27 +66,27 @@ TEST_F(Callbacks, ProgressFeedsItemAndTotalPercentages)
     std::vector<int> item, total;
     zip.OnItemProgress = [&](QObject *, const QString &, unsigned, int p) { item.push_back(p); };
     zip.OnTotalProgress = [&](QObject *, unsigned, int p) { total.push_back(p); };
-    dispatch(6, 0, 400);
-    dispatch(1, 0, 200, "a");
-    dispatch(2, 0, 100);
-    dispatch(2, 0, 100);
-    dispatch(3);
+    dispatch(UNZ_CB_TOTAL_SIZE, 0, 400);
+    dispatch(UNZ_CB_NEW_FILE, 0, 200, "a");
+    dispatch(UNZ_CB_PROGRESS, 0, 100);
+    dispatch(UNZ_CB_PROGRESS, 0, 100);
+    dispatch(UNZ_CB_END_OF_BATCH);
     EXPECT_EQ(item, (std::vector<int>{0, 50, 100, -1}));
     EXPECT_EQ(total, (std::vector<int>{25, 50, -1}));
 }
 
 TEST_F(Callbacks, CrcMismatchAnswers)
 {
-    dispatch(9, 1, 2, "data.db");
+    dispatch(UNZ_CB_CRC_ERROR, 1, 2, "data.db");
     EXPECT_EQ(record.errorCode, 2) << "no handler";
     zip.OnCRC32Error = [](QObject *, const QString &, unsigned, unsigned, bool &doExtract) { doExtract = false; };
-    dispatch(9, 1, 2, "data.db");
+    dispatch(UNZ_CB_CRC_ERROR, 1, 2, "data.db");
     EXPECT_EQ(record.errorCode, 0);
 }
 
 TEST_F(Callbacks, OverwriteAndSkipCallbacks)
 {
-    dispatch(10, 0x10003, 1, "data.db");
+    dispatch(UNZ_CB_OVERWRITE, 0x10003, 1, "data.db");
     EXPECT_EQ(record.size, 1) << "no handler: untouched";
 
     bool older = false;
@@ -96,30 +96,30 @@ TEST_F(Callbacks, OverwriteAndSkipCallbacks)
         index = dirIndex;
         doOverwrite = !doOverwrite;
     };
-    dispatch(10, 0x10003, 0, "data.db");
+    dispatch(UNZ_CB_OVERWRITE, 0x10003, 0, "data.db");
     EXPECT_TRUE(older);
     EXPECT_EQ(index, 3);
     EXPECT_EQ(record.size, 1);
 
     UnZipSkipTypes type = stOnFreshen;
     zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes t, int) { type = t; };
-    dispatch(11, 0, stNoOverwrite + 1, "data.db");
+    dispatch(UNZ_CB_SKIPPED, 0, stNoOverwrite + 1, "data.db");
     EXPECT_EQ(type, stNoOverwrite);
     EXPECT_EQ(zip.ErrorCode(), 0);
-    dispatch(11, 0x0206, stGeneralExtractError + 1, "data.db");
+    dispatch(UNZ_CB_SKIPPED, 0x0206, stGeneralExtractError + 1, "data.db");
     EXPECT_EQ(zip.ErrorCode(), 6);
     EXPECT_EQ(zip.FullErrorCode(), 0x0206);
 }
 
 TEST_F(Callbacks, NewNameFromTheHandler)
 {
-    dispatch(7, 5, 0, "data.db");
+    dispatch(UNZ_CB_NEW_NAME, 5, 0, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     zip.OnSetNewName = [](QObject *, QString &name, bool &changed) {
         name = "renamed.db";
         changed = true;
     };
-    dispatch(7, 0, 0, "data.db");
+    dispatch(UNZ_CB_NEW_NAME, 0, 0, "data.db");
     EXPECT_EQ(record.errorCode, 1);
     EXPECT_STREQ(record.text, "renamed.db");
 }
@@ -133,7 +133,7 @@ TEST_F(Callbacks, PasswordFromTheHandler)
         EXPECT_EQ(repeat, 20u);
         password = "Veresk";
     };
-    EXPECT_FALSE(dispatch(8, 0, 20, "data.db"));
+    EXPECT_FALSE(dispatch(UNZ_CB_PASSWORD, 0, 20, "data.db"));
     EXPECT_EQ(record.errorCode, 1);
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 15);
@@ -143,14 +143,14 @@ TEST_F(Callbacks, PasswordFromTheHandler)
     zip.OnPasswordError = [&](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &) {
         password = eightyCharacters + "tail";
     };
-    dispatch(8, 0, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
     EXPECT_EQ(QString::fromUtf8(record.text), eightyCharacters);
 
     zip.OnPasswordError = [](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &a) {
         password = "ignored";
         a = pwbCancelAll;
     };
-    dispatch(8, 0, 3, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 0, 3, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     EXPECT_EQ(record.size, 0);
     EXPECT_EQ(record.actionCode, 0) << "cancel all";
@@ -158,21 +158,21 @@ TEST_F(Callbacks, PasswordFromTheHandler)
     zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &a) {
         a = pwbAbort;
     };
-    EXPECT_TRUE(dispatch(8, 0, 3, "data.db"));
+    EXPECT_TRUE(dispatch(UNZ_CB_PASSWORD, 0, 3, "data.db"));
     EXPECT_TRUE(zip.CancelRequested);
-    EXPECT_TRUE(dispatch(0)) << "every later call-back aborts too";
+    EXPECT_TRUE(dispatch(UNZ_CB_TICK)) << "every later call-back aborts too";
 }
 
 TEST_F(Callbacks, PasswordWhileUnattended)
 {
     zip.Unattended = true;
-    dispatch(8, 0, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     EXPECT_EQ(record.size, 0);
     EXPECT_EQ(zip.ErrorCode(), reportids::PasswordUnattended);
     EXPECT_EQ(zip.LastMessage(), reportText(reportids::PasswordUnattended));
     EXPECT_TRUE(boxes.isEmpty());
-    dispatch(8, 1, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
     EXPECT_EQ(zip.ErrorCode(), reportids::NewPasswordUnattended);
 }
 
@@ -181,11 +181,11 @@ TEST_F(Callbacks, PasswordDialogAnswers)
     PasswordAnswers answers;
     answers.add("Veresk", TPasswordDlg::pbOk);
     answers.add("typed", TPasswordDlg::pbCancel);
-    dispatch(8, 0, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
     EXPECT_EQ(record.errorCode, 1);
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 1);
-    dispatch(8, 0, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     EXPECT_EQ(record.size, 0);
     EXPECT_EQ(zip.PasswordModalResult(), TPasswordDlg::mrCancel);
@@ -200,14 +200,14 @@ TEST_F(Callbacks, NewPasswordIsAskedTwiceAndMustMatch)
     answers.add("one", TPasswordDlg::pbOk);
     answers.add("one", TPasswordDlg::pbOk);
     answers.add("two", TPasswordDlg::pbOk);
-    dispatch(8, 1, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
     EXPECT_EQ(record.errorCode, 1);
     EXPECT_STREQ(record.text, "one");
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_EQ(answers.seen[0].buttons, 2);
     EXPECT_EQ(answers.seen[0].width, 2 * 124 + 35);
 
-    dispatch(8, 1, 1, "data.db");
+    dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
     EXPECT_EQ(record.errorCode, 0);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::PasswordsDiffer)});
 }
@@ -216,20 +216,20 @@ TEST_F(Callbacks, HandlerExceptionsBecomeAnAbort)
 {
     zip.OnTick = [](QObject *) { throw std::runtime_error("tick failed"); };
     zip.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("second"); };
-    EXPECT_TRUE(dispatch(0));
-    EXPECT_TRUE(dispatch(1, 0, 0, "a"));
+    EXPECT_TRUE(dispatch(UNZ_CB_TICK));
+    EXPECT_TRUE(dispatch(UNZ_CB_NEW_FILE, 0, 0, "a"));
     EXPECT_EQ(zip.EventErrorText(), " #0 \"tick failed\"") << "the first failure is kept";
-    dispatch(4, 9, 0, "aborted");
+    dispatch(UNZ_CB_MESSAGE, UNZ_ERR_ABORTED, 0, "aborted");
     EXPECT_EQ(zip.LastMessage(), "Exception in Event  #0 \"tick failed\"");
 }
 
 TEST_F(Callbacks, LocalCallsRaiseWhenCancelled)
 {
-    zip.DispatchCallback(4, 0, 0, "loaded x");
+    zip.DispatchCallback(UNZ_CB_MESSAGE, 0, 0, "loaded x");
     EXPECT_EQ(zip.LastMessage(), "loaded x");
     zip.CancelRequested = true;
     try {
-        zip.DispatchCallback(4, 0, 0, "x");
+        zip.DispatchCallback(UNZ_CB_MESSAGE, 0, 0, "x");
         ADD_FAILURE() << "no exception";
     } catch (const EZipExtractor &e) {
         EXPECT_EQ(e.id(), reportids::AbortRequested);
@@ -249,7 +249,7 @@ TEST_F(Callbacks, AfterCallbackReplacesEventProcessingAndMayAbort)
         EXPECT_EQ(info->text, "data.db");
         abort = true;
     };
-    EXPECT_TRUE(dispatch(1, 0, 0, "data.db"));
+    EXPECT_TRUE(dispatch(UNZ_CB_NEW_FILE, 0, 0, "data.db"));
     EXPECT_EQ(seenAction, 1);
     EXPECT_FALSE(timerRan);
 }

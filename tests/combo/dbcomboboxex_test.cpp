@@ -84,46 +84,46 @@ TEST_F(RegionCombo, GeometryOfTheEdit)
 TEST_F(RegionCombo, TypingCompletesAndBackspaceRemovesTheCompletion)
 {
     type(QStringLiteral("М"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ИНСКАЯ"));
     EXPECT_EQ(combo->cursorPosition(), 1);
-    EXPECT_EQ(combo->ItemIndex(), 4);
+    EXPECT_EQ(combo->itemIndex(), 4);
 
     type(QStringLiteral("О"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ГИЛЕВСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 5);
+    EXPECT_EQ(combo->itemIndex(), 5);
 
     key(Qt::Key_Backspace);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МО"));
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QStringLiteral("МО"));
+    EXPECT_EQ(combo->itemIndex(), -1);
 }
 
 TEST_F(RegionCombo, LowerCaseIsTypedAsCapitalsAndMatched)
 {
     type(QStringLiteral("в"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ИТЕБСКАЯ"));
 }
 
 TEST_F(RegionCombo, CompletionTakesTheFirstItemInListOrder)
 {
     type(QStringLiteral("Г"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
     type(QStringLiteral("Р"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 3);
+    EXPECT_EQ(combo->text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 3);
 }
 
 TEST_F(RegionCombo, UnmatchedTextStaysWithNoIndex)
 {
     type(QStringLiteral("минск-2"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСК-2"));
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСК-2"));
+    EXPECT_EQ(combo->itemIndex(), -1);
     // A dot and Ctrl-typed characters do not complete.
     combo->clear();
     type(QStringLiteral("."));
-    EXPECT_EQ(combo->Text(), QStringLiteral("."));
+    EXPECT_EQ(combo->text(), QStringLiteral("."));
 }
 
 TEST_F(RegionCombo, TypingInsideTheTextDoesNotComplete)
@@ -131,43 +131,43 @@ TEST_F(RegionCombo, TypingInsideTheTextDoesNotComplete)
     combo->setText(QStringLiteral("МНСКАЯ"));
     combo->setCursorPosition(1);
     type(QStringLiteral("и"));
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 4);
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 4);
     EXPECT_FALSE(combo->hasSelectedText());
 }
 
 TEST_F(RegionCombo, ItemIndexRules)
 {
     combo->setItemIndex(2);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
 
     combo->setItemIndex(4);
     combo->setItemIndex(-1);
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 
     type(QStringLiteral("ЯЯЯ"));
     combo->setItemIndex(-1);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ЯЯЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ЯЯЯ"));
 
     combo->setItemIndex(2);
     combo->setItemIndex(17);
-    EXPECT_EQ(combo->Text(), QString());
-    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(combo->text(), QString());
+    EXPECT_EQ(combo->itemIndex(), -1);
 }
 
 TEST_F(RegionCombo, UpAndDownStepThroughTheItems)
 {
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("БРЕСТСКАЯ"));
     key(Qt::Key_Up);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
 
     combo->setItemIndex(-1);
     key(Qt::Key_Up);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
 }
 
 TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
@@ -175,16 +175,16 @@ TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
     combo->setReadOnly(true);
     key(Qt::Key_Down);
     type(QStringLiteral("М"));
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 }
 
 TEST_F(RegionCombo, EscapeReturnsToTheCommittedText)
 {
     combo->setItemIndex(1);
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
     key(Qt::Key_Escape);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ВИТЕБСКАЯ"));
 
     // Leaving the edit for another control commits what it shows.
@@ -193,7 +193,7 @@ TEST_F(RegionCombo, EscapeReturnsToTheCommittedText)
     combo->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Down);
     key(Qt::Key_Escape);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
 }
 
 TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
@@ -208,11 +208,11 @@ TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
 
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
     key(Qt::Key_Return);
     EXPECT_FALSE(combo->listShown());
     EXPECT_FALSE(combo->button()->looksPressed());
-    EXPECT_EQ(combo->Text(), QStringLiteral("МИНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МИНСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("МИНСКАЯ"));
 }
 
@@ -224,7 +224,7 @@ TEST_F(RegionCombo, EscapeAndAltDownCloseWithoutTakingTheSelection)
         key(Qt::Key_Down);
         key(close, close == Qt::Key_Down ? Qt::AltModifier : Qt::NoModifier);
         EXPECT_FALSE(combo->listShown());
-        EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+        EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     }
 }
 
@@ -245,7 +245,7 @@ TEST_F(RegionCombo, F4AndEnterDoNothingWhileClosed)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(combo, &enter);
     EXPECT_FALSE(enter.isAccepted());   // left to the window
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
 }
 
 TEST_F(RegionCombo, ListIsSixRowsAsWideAsTheEditBelowIt)
@@ -277,7 +277,7 @@ TEST_F(RegionCombo, ButtonClickOpensAndASecondClickCloses)
     EXPECT_TRUE(combo->hasFocus());
     QTest::mouseClick(combo->button(), Qt::LeftButton, {}, buttonCentre());
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QString());
+    EXPECT_EQ(combo->text(), QString());
 }
 
 TEST_F(RegionCombo, PressDragIntoTheListAndReleaseOnARowTakesIt)
@@ -289,7 +289,7 @@ TEST_F(RegionCombo, PressDragIntoTheListAndReleaseOnARowTakesIt)
     EXPECT_EQ(combo->list()->currentRow(), 3);
     QTest::mouseRelease(combo->button(), Qt::LeftButton, {}, row);
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГРОДНЕНСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ГРОДНЕНСКАЯ"));
 }
 
 TEST_F(RegionCombo, ClickingARowOfTheOpenListTakesIt)
@@ -305,7 +305,7 @@ TEST_F(RegionCombo, ClickingARowOfTheOpenListTakesIt)
     EXPECT_EQ(combo->list()->currentRow(), 5);
     QTest::mouseClick(viewport, Qt::LeftButton, {}, row);
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("МОГИЛЕВСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
 }
 
 TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
@@ -315,18 +315,18 @@ TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
     combo->list()->setCurrentRow(4);
     QTest::mousePress(other, Qt::LeftButton, {}, {5, 5});
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
 }
 
 TEST_F(RegionCombo, WheelStepsTheClosedEdit)
 {
     wheel(combo, -120);
     wheel(combo, -120);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ВИТЕБСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
     wheel(combo, 120);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     wheel(combo, -120, Qt::ControlModifier);
-    EXPECT_EQ(combo->Text(), QStringLiteral("БРЕСТСКАЯ"));
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
 }
 
 // A high-resolution wheel or touch pad sends parts of a notch.
@@ -336,7 +336,7 @@ TEST_F(RegionCombo, WheelStepsOncePerWholeNotchClosedAndOpen)
     const QString closedTexts[] = {QString(), kRegions[0], kRegions[2], kRegions[2]};
     for (int i = 0; i < 4; ++i) {
         wheel(combo, deltas[i]);
-        EXPECT_EQ(combo->Text(), closedTexts[i]) << i;
+        EXPECT_EQ(combo->text(), closedTexts[i]) << i;
     }
 
     combo->setItems(longList());
@@ -358,7 +358,7 @@ TEST_F(RegionCombo, ReleaseOnTheListFrameClosesWithoutTaking)
     combo->list()->setCurrentRow(4);
     QTest::mouseClick(combo->list(), Qt::LeftButton, {}, {1, 10});
     EXPECT_FALSE(combo->listShown());
-    EXPECT_EQ(combo->Text(), kRegions[0]);
+    EXPECT_EQ(combo->text(), kRegions[0]);
 }
 
 // Showing the window again enters the field; coming back from another
@@ -425,6 +425,6 @@ TEST_F(RegionCombo, PastedTextTakesTheCharacterCase)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("гомельская"));
     key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(combo->Text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
-    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
+    EXPECT_EQ(combo->itemIndex(), 2);
 }

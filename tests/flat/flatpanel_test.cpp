@@ -41,9 +41,9 @@ TEST(FlatPanel, NewPanelDefaults)
 {
     TFlatPanel panel;
     EXPECT_EQ(panel.contentsMargins(), QMargins(2, 2, 2, 2));
-    EXPECT_EQ(panel.BorderColor(), colors::clBtnShadow);
+    EXPECT_EQ(panel.borderColor(), colors::clBtnShadow);
     panel.setVersion(QStringLiteral("9"));
-    EXPECT_EQ(panel.Version(), QStringLiteral("1.26"));
+    EXPECT_EQ(panel.version(), QStringLiteral("1.26"));
 }
 
 TEST_F(PanelHost, AboutPanelShowsThinBorderAndOneBackgroundPixelEvenUnderThePointer)
@@ -62,11 +62,11 @@ TEST_F(PanelHost, ActivePanelShowsThinSunkenEdgeUnderThePointer)
 {
     panel->setActivate(true);
     QTest::mouseMove(panel, {1, 100});
-    ASSERT_TRUE(panel->hovered());
+    ASSERT_TRUE(panel->isHovered());
     EXPECT_EQ(pixel(*panel, 0, 0), colors::clBtnShadow);
     EXPECT_EQ(pixel(*panel, 168, 296), colors::clBtnHighlight);
     QTest::mouseMove(&window, {250, 5});
-    EXPECT_FALSE(panel->hovered());
+    EXPECT_FALSE(panel->isHovered());
     EXPECT_EQ(pixel(*panel, 168, 296), colors::clBtnShadow);
 }
 

@@ -49,43 +49,43 @@ TEST(FlatSpeedButton, NewButtonDefaults)
     TFlatSpeedButton button;
     EXPECT_EQ(button.size(), QSize(23, 22));
     EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(button.BorderColor(), colors::clBtnShadow);
-    EXPECT_TRUE(button.Flat());
-    EXPECT_TRUE(button.ShowBorder());
-    EXPECT_TRUE(button.Activate());
-    EXPECT_EQ(button.Margin(), -1);
-    EXPECT_EQ(button.Spacing(), 4);
+    EXPECT_EQ(button.borderColor(), colors::clBtnShadow);
+    EXPECT_TRUE(button.isFlat());
+    EXPECT_TRUE(button.showBorder());
+    EXPECT_TRUE(button.activate());
+    EXPECT_EQ(button.margin(), -1);
+    EXPECT_EQ(button.spacing(), 4);
 }
 
 TEST(FlatSpeedButton, SettersRefuseOutOfRangeValues)
 {
     TFlatSpeedButton button;
     button.setVersion(QStringLiteral("2.0"));
-    EXPECT_EQ(button.Version(), QStringLiteral("1.26"));
+    EXPECT_EQ(button.version(), QStringLiteral("1.26"));
     button.setMargin(-2);
-    EXPECT_EQ(button.Margin(), -1);
+    EXPECT_EQ(button.margin(), -1);
     button.setMargin(3);
-    EXPECT_EQ(button.Margin(), 3);
+    EXPECT_EQ(button.margin(), 3);
     button.setNumGlyphs(5);
-    EXPECT_EQ(button.NumGlyphs(), 1);
+    EXPECT_EQ(button.numGlyphs(), 1);
     button.setNumGlyphs(4);
-    EXPECT_EQ(button.NumGlyphs(), 4);
+    EXPECT_EQ(button.numGlyphs(), 4);
 }
 
 TEST(FlatSpeedButton, DownLatchesOnlyInAGroup)
 {
     TFlatSpeedButton button;
     button.setDown(true);
-    EXPECT_FALSE(button.Down());
+    EXPECT_FALSE(button.isDown());
     button.setGroupIndex(1);
     button.setDown(true);
-    EXPECT_TRUE(button.Down());
+    EXPECT_TRUE(button.isDown());
     EXPECT_EQ(button.state(), flat::bsExclusive);
     button.setDown(false);   // latched buttons stay down unless all may be up
-    EXPECT_TRUE(button.Down());
+    EXPECT_TRUE(button.isDown());
     button.setAllowAllUp(true);
     button.setDown(false);
-    EXPECT_FALSE(button.Down());
+    EXPECT_FALSE(button.isDown());
     EXPECT_EQ(button.state(), flat::bsUp);
 }
 
@@ -140,7 +140,7 @@ TEST_F(ButtonHost, IdleBorderFollowsShowBorderAndBorderColor)
 TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
 {
     hover();
-    ASSERT_TRUE(button->hovered());
+    ASSERT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
     EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
     EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnHighlight);    // raised edge inside
@@ -148,7 +148,7 @@ TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
     EXPECT_EQ(pixel(*button, 86, 19), colors::clBtnShadow);
 
     unhover();
-    EXPECT_FALSE(button->hovered());
+    EXPECT_FALSE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
     EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnFace);
 }
@@ -157,7 +157,7 @@ TEST_F(ButtonHost, NoHoverFrameWithoutActivate)
 {
     button->setActivate(false);
     hover();
-    EXPECT_TRUE(button->hovered());
+    EXPECT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
 }
 
@@ -177,10 +177,10 @@ TEST_F(ButtonHost, ButtonDisabledByItsOwnClickKeepsTheHoverFrame)
     hover();
     QTest::mouseClick(button, Qt::LeftButton, {}, {40, 10});
     EXPECT_FALSE(button->isEnabled());
-    EXPECT_TRUE(button->hovered());
+    EXPECT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
     unhover();
-    EXPECT_FALSE(button->hovered());
+    EXPECT_FALSE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
 }
 

@@ -34,21 +34,21 @@ TEST(SideBarClick, ReleaseOnThePressedItemClicksItOnce)
     };
     const QPoint p = pictureCentre(bar, menu.item(2));
     press(bar, p);
-    EXPECT_TRUE(bar.ClickPending());
-    EXPECT_EQ(bar.FocusedItem(), &menu.item(2));
-    EXPECT_TRUE(bar.FocusedItemPressed());
+    EXPECT_TRUE(bar.clickPending());
+    EXPECT_EQ(bar.focusedItem(), &menu.item(2));
+    EXPECT_TRUE(bar.focusedItemPressed());
     release(bar, p);
     EXPECT_EQ(tags, QList<int>{3});
     EXPECT_EQ(sender, &bar);
-    EXPECT_FALSE(bar.ClickPending());
-    EXPECT_EQ(bar.FocusedItem(), &menu.item(2)) << "the highlight stays until the pointer moves";
+    EXPECT_FALSE(bar.clickPending());
+    EXPECT_EQ(bar.focusedItem(), &menu.item(2)) << "the highlight stays until the pointer moves";
 }
 
 TEST(SideBarClick, NoClickAfterMovingOffTheItemOrOnADisabledItem)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetDragMode(dmManual);
+    bar.setDragMode(dmManual);
     Clicks clicks(bar);
     const QPoint p = pictureCentre(bar, menu.item(1));
     press(bar, p);
@@ -56,7 +56,7 @@ TEST(SideBarClick, NoClickAfterMovingOffTheItemOrOnADisabledItem)
     release(bar, {5, p.y()});
     EXPECT_TRUE(clicks.tags.isEmpty());
 
-    menu.item(1).SetEnabled(false);
+    menu.item(1).setEnabled(false);
     press(bar, p);
     release(bar, p);
     EXPECT_TRUE(clicks.tags.isEmpty());
@@ -72,11 +72,11 @@ TEST(SideBarClick, WithManualDragTheItemUnderTheReleaseIsClicked)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetDragMode(dmManual);
+    bar.setDragMode(dmManual);
     Clicks clicks(bar);
     press(bar, pictureCentre(bar, menu.item(0)));
     moveHeld(bar, pictureCentre(bar, menu.item(2)));
-    EXPECT_EQ(bar.FocusedItem(), &menu.item(0)) << "the highlight stays on the held item";
+    EXPECT_EQ(bar.focusedItem(), &menu.item(0)) << "the highlight stays on the held item";
     release(bar, pictureCentre(bar, menu.item(2)));
     EXPECT_EQ(clicks.tags, QList<int>{3});
 }
@@ -107,7 +107,7 @@ TEST(SideBarClick, HidingTheHeadersTurnsDraggingOff)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetShowGroups(false);
+    bar.setShowGroups(false);
     press(bar, pictureCentre(bar, menu.item(0)));
     moveHeld(bar, pictureCentre(bar, menu.item(3)));
     EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
@@ -121,12 +121,12 @@ TEST(SideBarPointer, HighlightFollowsThePointerAndLeavesWithIt)
     int changes = 0;
     bar.OnChangeFocusedItem = [&](TSideBar *) { ++changes; };
     moveFree(bar, pictureCentre(bar, menu.item(3)));
-    EXPECT_EQ(bar.FocusedItem(), &menu.item(3));
+    EXPECT_EQ(bar.focusedItem(), &menu.item(3));
     moveFree(bar, pictureCentre(bar, menu.item(3)) + QPoint(1, 1));
     EXPECT_EQ(changes, 1);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&bar, &leave);
-    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    EXPECT_EQ(bar.focusedItem(), nullptr);
     EXPECT_EQ(changes, 2);
 }
 
@@ -137,39 +137,39 @@ TEST(SideBarPointer, HeaderIsTrackedAndPressedWithoutChangingTheOnlyGroup)
     int changes = 0;
     bar.OnChangeActiveGroup = [&](TSideBar *) { ++changes; };
     moveFree(bar, {40, 10});
-    EXPECT_EQ(bar.TrackedGroup(), bar.Groups()[0]);
-    EXPECT_FALSE(bar.TrackedGroupPressed());
+    EXPECT_EQ(bar.trackedGroup(), bar.groups()[0]);
+    EXPECT_FALSE(bar.trackedGroupPressed());
     EXPECT_EQ(bar.cursor().shape(), Qt::PointingHandCursor);
 
     press(bar, {40, 10});
-    EXPECT_TRUE(bar.TrackedGroupPressed());
+    EXPECT_TRUE(bar.trackedGroupPressed());
     moveHeld(bar, {40, 100});
-    EXPECT_EQ(bar.TrackedGroup(), bar.Groups()[0]);
-    EXPECT_FALSE(bar.TrackedGroupPressed()) << "dragged off, it is drawn raised";
+    EXPECT_EQ(bar.trackedGroup(), bar.groups()[0]);
+    EXPECT_FALSE(bar.trackedGroupPressed()) << "dragged off, it is drawn raised";
     moveHeld(bar, {40, 10});
-    EXPECT_TRUE(bar.TrackedGroupPressed());
+    EXPECT_TRUE(bar.trackedGroupPressed());
     release(bar, {40, 10});
-    EXPECT_EQ(bar.ActiveGroup(), bar.Groups()[0]);
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[0]);
     EXPECT_EQ(changes, 0);
 
     moveFree(bar, {40, 100});
-    EXPECT_EQ(bar.TrackedGroup(), nullptr);
+    EXPECT_EQ(bar.trackedGroup(), nullptr);
 }
 
 TEST(SideBarPointer, ReleasingOverAnotherHeaderActivatesNothing)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideGroup &second = bar.Groups().Add();
-    const platform::Rect lower = bar.ViewInfo().GroupInfo(&second)->HeaderBounds;
+    TSideGroup &second = bar.groups().Add();
+    const platform::Rect lower = bar.viewInfo().GroupInfo(&second)->HeaderBounds;
     press(bar, {40, lower.top + 5});
     release(bar, {40, 10});
-    EXPECT_EQ(bar.ActiveGroup(), bar.Groups()[0]);
-    EXPECT_EQ(bar.TrackedGroup(), nullptr);
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[0]);
+    EXPECT_EQ(bar.trackedGroup(), nullptr);
 
     press(bar, {40, lower.top + 5});
     release(bar, {40, lower.top + 5});
-    EXPECT_EQ(bar.ActiveGroup(), &second);
+    EXPECT_EQ(bar.activeGroup(), &second);
 }
 
 TEST(SideBarPointer, RightClickChoosesTheItemOrGroupMenu)
@@ -179,8 +179,8 @@ TEST(SideBarPointer, RightClickChoosesTheItemOrGroupMenu)
     QMenu itemMenu, groupMenu;
     itemMenu.addAction(QStringLiteral("Пункт"));
     groupMenu.addAction(QStringLiteral("Группа"));
-    bar.SetItemPopupMenu(&itemMenu);
-    bar.SetGroupPopupMenu(&groupMenu);
+    bar.setItemPopupMenu(&itemMenu);
+    bar.setGroupPopupMenu(&groupMenu);
     auto rightClick = [&](QPoint p) {
         press(bar, p, Qt::RightButton);
         QContextMenuEvent event(QContextMenuEvent::Mouse, p, bar.mapToGlobal(p));
@@ -200,7 +200,7 @@ TEST(SideBarPointer, ItemHintShowsTheShortPart)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetShowHint(true);
+    bar.setShowHint(true);
     menu.item(1).Hint = QStringLiteral("Книжка|Ваши собственные телефоны");
     moveFree(bar, pictureCentre(bar, menu.item(1)));
     const QLabel *hint = bar.findChild<QLabel *>();
@@ -214,44 +214,44 @@ TEST(SideBarPointer, ItemHintShowsTheShortPart)
 TEST(SideBarScroll, HoldingTheDownButtonScrollsUntilTheLastItemFits)
 {
     TSideBar bar;
-    bar.SetPaintStyle(sbpsXP);
-    TSideGroup &group = bar.Groups().Add();
+    bar.setPaintStyle(sbpsXP);
+    TSideGroup &group = bar.groups().Add();
     for (int i = 0; i < 8; ++i)
-        group.Items().Add().SetCaption(QStringLiteral("Пункт"));
+        group.items().Add().setCaption(QStringLiteral("Пункт"));
     // One-line items are 59 pixels high with 7 between them: five fit exactly.
     bar.setGeometry(0, 0, 97, 354);
-    ASSERT_EQ(bar.ViewInfo().ItemInfos().size(), 5u);
-    const platform::Rect down = bar.ViewInfo().DownButtonBounds();
+    ASSERT_EQ(bar.viewInfo().ItemInfos().size(), 5u);
+    const platform::Rect down = bar.viewInfo().DownButtonBounds();
     ASSERT_FALSE(down.isEmpty());
     auto tick = [&] {
-        QTimerEvent event(bar.ScrollTimer());
+        QTimerEvent event(bar.scrollTimer());
         QApplication::sendEvent(&bar, &event);
     };
 
     press(bar, {down.left + 3, down.top + 3});
-    EXPECT_EQ(group.TopItemIndex(), 1);
-    EXPECT_TRUE(bar.DownButtonPressed());
-    EXPECT_NE(bar.ScrollTimer(), -1);
+    EXPECT_EQ(group.topItemIndex(), 1);
+    EXPECT_TRUE(bar.downButtonPressed());
+    EXPECT_NE(bar.scrollTimer(), -1);
     tick();
-    EXPECT_EQ(group.TopItemIndex(), 2);
+    EXPECT_EQ(group.topItemIndex(), 2);
     tick();
-    EXPECT_EQ(group.TopItemIndex(), 3);
-    EXPECT_TRUE(bar.ViewInfo().DownButtonBounds().isEmpty());
-    EXPECT_FALSE(bar.ViewInfo().UpButtonBounds().isEmpty());
+    EXPECT_EQ(group.topItemIndex(), 3);
+    EXPECT_TRUE(bar.viewInfo().DownButtonBounds().isEmpty());
+    EXPECT_FALSE(bar.viewInfo().UpButtonBounds().isEmpty());
     tick();
-    EXPECT_EQ(group.TopItemIndex(), 3);
-    EXPECT_EQ(bar.ScrollTimer(), -1);
+    EXPECT_EQ(group.topItemIndex(), 3);
+    EXPECT_EQ(bar.scrollTimer(), -1);
     release(bar, {down.left + 3, down.top + 3});
-    EXPECT_FALSE(bar.DownButtonPressed());
+    EXPECT_FALSE(bar.downButtonPressed());
 
-    const platform::Rect up = bar.ViewInfo().UpButtonBounds();
+    const platform::Rect up = bar.viewInfo().UpButtonBounds();
     press(bar, {up.left + 3, up.top + 3});
-    EXPECT_EQ(group.TopItemIndex(), 2);
+    EXPECT_EQ(group.topItemIndex(), 2);
     release(bar, {up.left + 3, up.top + 3});
-    EXPECT_FALSE(bar.UpButtonPressed());
+    EXPECT_FALSE(bar.upButtonPressed());
     tick();
-    EXPECT_EQ(group.TopItemIndex(), 2) << "released: the next tick only stops the timer";
-    EXPECT_EQ(bar.ScrollTimer(), -1);
+    EXPECT_EQ(group.topItemIndex(), 2) << "released: the next tick only stops the timer";
+    EXPECT_EQ(bar.scrollTimer(), -1);
 }
 
 // ---- dragging
@@ -292,20 +292,20 @@ TEST(SideBarDrag, MovingAnItemPutsItWhereTheMarkStood)
     TSideBarItem &emergency = menu.item(0);
     press(bar, pictureCentre(bar, emergency));
     moveHeld(bar, gapAbove(bar, menu.item(3)));
-    EXPECT_EQ(bar.DropMarkItem(), &menu.item(3));
-    EXPECT_EQ(bar.DropMarkPlace(), dpBefore);
+    EXPECT_EQ(bar.dropMarkItem(), &menu.item(3));
+    EXPECT_EQ(bar.dropMarkPlace(), dpBefore);
     release(bar, gapAbove(bar, menu.item(3)));
     EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 1, 4, 5}));
     EXPECT_EQ(drop.count, 1);
     EXPECT_EQ(drop.source, &emergency);
     EXPECT_EQ(drop.target, &emergency);
     EXPECT_FALSE(drop.isCopy);
-    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
-    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    EXPECT_EQ(bar.dropMarkPlace(), dpNone);
+    EXPECT_EQ(bar.focusedItem(), nullptr);
     EXPECT_TRUE(clicks.tags.isEmpty());
 
     // Below the last item.
-    const QPoint end(48, bar.ViewInfo().ItemInfo(&menu.item(4))->Bottom() + 4);
+    const QPoint end(48, bar.viewInfo().ItemInfo(&menu.item(4))->Bottom() + 4);
     drag(bar, emergency, end);
     EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 4, 5, 1}));
 
@@ -339,8 +339,8 @@ TEST(SideBarDrag, CtrlCopiesTheItemWithItsTag)
     Clicks clicks(bar);
     drag(bar, menu.item(3), gapAbove(bar, menu.item(1)), Qt::ControlModifier);
     EXPECT_EQ(menu.tags(), (QList<int>{1, 4, 2, 3, 4, 5}));
-    EXPECT_EQ(menu.item(1).Caption(), menu.item(4).Caption());
-    EXPECT_EQ(menu.item(1).LargeImage(), 5);
+    EXPECT_EQ(menu.item(1).caption(), menu.item(4).caption());
+    EXPECT_EQ(menu.item(1).largeImage(), 5);
     EXPECT_TRUE(drop.isCopy);
     EXPECT_EQ(drop.target, &menu.item(1));
     EXPECT_EQ(drop.source, &menu.item(4));
@@ -363,14 +363,14 @@ TEST(SideBarDrag, AnItemTheDropHandlerDeletesIsLeftAlone)
     for (const Drop &drop : {Drop{Qt::NoModifier, {1, 2, 3, 5}, -1}, Drop{Qt::ControlModifier, {1, 2, 3, 4, 5}, 3}}) {
         MenuBar menu;
         TSideBar &bar = menu.bar;
-        bar.SetCanSelected(true);
+        bar.setCanSelected(true);
         bar.OnDragDropItem = [](TSideBarDragObject *, TSideBarItem *, TSideBarItem *target, bool) {
             if (target)
-                target->Collection().Delete(target->Index());
+                target->collection().Delete(target->index());
         };
         drag(bar, menu.item(3), gapAbove(bar, menu.item(1)), drop.modifiers);
         EXPECT_EQ(menu.tags(), drop.tagsAfter);
-        EXPECT_EQ(bar.SelectedItem(), drop.selectedAfter < 0 ? nullptr : &menu.item(drop.selectedAfter));
+        EXPECT_EQ(bar.selectedItem(), drop.selectedAfter < 0 ? nullptr : &menu.item(drop.selectedAfter));
     }
 }
 
@@ -406,7 +406,7 @@ TEST(SideBarDrag, EscapeBreaksTheDragOff)
     QWidget focused;
     QTest::keyPress(&focused, Qt::Key_Escape);
     EXPECT_EQ(TSideBarDragObject::Current(), nullptr);
-    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    EXPECT_EQ(bar.dropMarkPlace(), dpNone);
     release(bar, gapAbove(bar, menu.item(3)));
     EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(drop.count, 0);
@@ -423,7 +423,7 @@ TEST(SideBarDrag, RefusedPlacesChangeNothing)
     drag(bar, menu.item(0), {300, 100});   // outside every bar
     EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(drop.count, 0);
-    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    EXPECT_EQ(bar.dropMarkPlace(), dpNone);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -432,22 +432,22 @@ TEST(SideBarDrag, ScrollZoneScrollsWhileThePointerRestsThere)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     bar.resize(97, 300);
-    TSideGroup &group = *bar.Groups()[0];
-    const platform::Rect area = bar.ViewInfo().ItemsArea();
+    TSideGroup &group = *bar.groups()[0];
+    const platform::Rect area = bar.viewInfo().ItemsArea();
     press(bar, pictureCentre(bar, menu.item(0)));
     moveHeld(bar, {48, area.bottom - 5});
-    EXPECT_TRUE(bar.DownButtonPressed());
-    EXPECT_EQ(bar.FocusedItem(), nullptr);
-    QTimerEvent tick(bar.ScrollTimer());
+    EXPECT_TRUE(bar.downButtonPressed());
+    EXPECT_EQ(bar.focusedItem(), nullptr);
+    QTimerEvent tick(bar.scrollTimer());
     QApplication::sendEvent(&bar, &tick);
-    EXPECT_EQ(group.TopItemIndex(), 1);
+    EXPECT_EQ(group.topItemIndex(), 1);
     // Out of the zone the next tick stops the timer.
     moveHeld(bar, {48, area.top + 40});
-    EXPECT_FALSE(bar.DownButtonPressed());
-    QTimerEvent again(bar.ScrollTimer());
+    EXPECT_FALSE(bar.downButtonPressed());
+    QTimerEvent again(bar.scrollTimer());
     QApplication::sendEvent(&bar, &again);
-    EXPECT_EQ(group.TopItemIndex(), 1);
-    EXPECT_EQ(bar.ScrollTimer(), -1);
+    EXPECT_EQ(group.topItemIndex(), 1);
+    EXPECT_EQ(bar.scrollTimer(), -1);
     release(bar, {48, area.top + 40});
 }
 
@@ -455,7 +455,7 @@ TEST(SideBarDrag, MovingIntoAnotherBarCopiesAndRemovesTheSource)
 {
     MenuBar source;
     TSideBar target;
-    target.SetPaintStyle(sbpsXP);
+    target.setPaintStyle(sbpsXP);
     source.bar.setGeometry(0, 0, 97, 482);
     target.setGeometry(300, 0, 97, 482);
     source.bar.show();
@@ -468,9 +468,9 @@ TEST(SideBarDrag, MovingIntoAnotherBarCopiesAndRemovesTheSource)
     const QPoint into = target.mapTo(&target, QPoint(40, 100)) + target.pos() - source.bar.pos();
     drag(source.bar, source.item(1), into);
     EXPECT_EQ(source.tags(), (QList<int>{1, 3, 4, 5}));
-    ASSERT_EQ(target.Groups().Count(), 1);
-    ASSERT_EQ(target.Groups()[0]->Items().Count(), 1);
-    EXPECT_EQ(target.Groups()[0]->Items()[0]->Tag, 2);
+    ASSERT_EQ(target.groups().count(), 1);
+    ASSERT_EQ(target.groups()[0]->items().count(), 1);
+    EXPECT_EQ(target.groups()[0]->items()[0]->Tag, 2);
     EXPECT_EQ(drop.count, 1);
     EXPECT_FALSE(drop.isCopy);
 }

@@ -13,7 +13,7 @@ namespace {
 
 const TSideItemViewInfo &infoOf(TSideBar &bar, const TSideBarItem &item)
 {
-    const TSideItemViewInfo *info = bar.ViewInfo().ItemInfo(&item);
+    const TSideItemViewInfo *info = bar.viewInfo().ItemInfo(&item);
     EXPECT_NE(info, nullptr);
     return *info;
 }
@@ -24,10 +24,10 @@ TEST(SideBarLayout, MainWindowBarMatchesTheWorkedExample)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    ASSERT_EQ(platform::textHeight(bar.GroupFont()), 13);
-    ASSERT_EQ(platform::textHeight(bar.ItemFont()), 13);
+    ASSERT_EQ(platform::textHeight(bar.groupFont()), 13);
+    ASSERT_EQ(platform::textHeight(bar.itemFont()), 13);
 
-    TSideBarViewInfo &layout = bar.ViewInfo();
+    TSideBarViewInfo &layout = bar.viewInfo();
     EXPECT_EQ(layout.BarBounds(), (Rect{1, 1, 96, 481}));
     ASSERT_EQ(layout.GroupInfos().size(), 1u);
     EXPECT_EQ(layout.GroupInfos()[0]->HeaderBounds, (Rect{1, 1, 96, 22}));
@@ -51,11 +51,11 @@ TEST(SideBarLayout, MainWindowBarMatchesTheWorkedExample)
 
     // Scrolled by one in a bar too short for the rest, both buttons show.
     bar.resize(97, 300);
-    bar.Groups()[0]->SetTopItemIndex(1);
+    bar.groups()[0]->setTopItemIndex(1);
     EXPECT_EQ(layout.UpButtonBounds(), (Rect{72, 29, 88, 45}));
     bar.resize(97, 482);
     for (int i = 0; i < 6; ++i)
-        bar.Groups()[0]->Items().Add().SetCaption(QStringLiteral("Ещё один пункт"));
+        bar.groups()[0]->items().Add().setCaption(QStringLiteral("Ещё один пункт"));
     EXPECT_EQ(layout.DownButtonBounds(), (Rect{72, 457, 88, 473}));
 }
 
@@ -67,14 +67,14 @@ TEST(SideBarLayout, DownButtonShowsExactlyWhenTheLastItemIsCutByOnePixel)
 
     // The items area ends two pixels above the client bottom.
     bar.resize(97, lastBottom + 2);
-    EXPECT_EQ(bar.ViewInfo().ItemsArea().bottom, lastBottom);
+    EXPECT_EQ(bar.viewInfo().ItemsArea().bottom, lastBottom);
     EXPECT_FALSE(infoOf(bar, menu.item(4)).IsCut());
-    EXPECT_TRUE(bar.ViewInfo().DownButtonBounds().isEmpty());
+    EXPECT_TRUE(bar.viewInfo().DownButtonBounds().isEmpty());
 
     bar.resize(97, lastBottom + 1);
     EXPECT_TRUE(infoOf(bar, menu.item(4)).IsCut());
-    EXPECT_FALSE(bar.ViewInfo().DownButtonBounds().isEmpty());
-    EXPECT_TRUE(bar.ViewInfo().UpButtonBounds().isEmpty());
+    EXPECT_FALSE(bar.viewInfo().DownButtonBounds().isEmpty());
+    EXPECT_TRUE(bar.viewInfo().UpButtonBounds().isEmpty());
 }
 
 TEST(SideBarLayout, ItemsStartingBelowTheAreaAreNotLaidOut)
@@ -83,21 +83,21 @@ TEST(SideBarLayout, ItemsStartingBelowTheAreaAreNotLaidOut)
     TSideBar &bar = menu.bar;
     const TSideItemViewInfo &third = infoOf(bar, menu.item(2));
     // The fourth item would start exactly at the area's bottom.
-    bar.resize(97, third.Bottom() + bar.SpaceHeight() + 2);
-    ASSERT_EQ(bar.ViewInfo().ItemInfos().size(), 3u);
-    EXPECT_FALSE(bar.ViewInfo().DownButtonBounds().isEmpty()) << "more items follow";
+    bar.resize(97, third.Bottom() + bar.spaceHeight() + 2);
+    ASSERT_EQ(bar.viewInfo().ItemInfos().size(), 3u);
+    EXPECT_FALSE(bar.viewInfo().DownButtonBounds().isEmpty()) << "more items follow";
 }
 
 TEST(SideBarLayout, ScrolledTwoItemGroupShowsOnlyTheSecondItemAndTheUpButton)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideBarItems &items = bar.Groups()[0]->Items();
-    while (items.Count() > 2)
-        items.Delete(items.Count() - 1);
-    bar.Groups()[0]->SetTopItemIndex(1);
+    TSideBarItems &items = bar.groups()[0]->items();
+    while (items.count() > 2)
+        items.Delete(items.count() - 1);
+    bar.groups()[0]->setTopItemIndex(1);
 
-    TSideBarViewInfo &layout = bar.ViewInfo();
+    TSideBarViewInfo &layout = bar.viewInfo();
     ASSERT_EQ(layout.ItemInfos().size(), 1u);
     EXPECT_EQ(layout.ItemInfos()[0]->Item, items[1]);
     EXPECT_EQ(layout.ItemInfos()[0]->PictureBounds.top, 36);
@@ -105,16 +105,16 @@ TEST(SideBarLayout, ScrolledTwoItemGroupShowsOnlyTheSecondItemAndTheUpButton)
     EXPECT_TRUE(layout.DownButtonBounds().isEmpty());
 
     // Out of range or unchanged positions are ignored.
-    bar.Groups()[0]->SetTopItemIndex(2);
-    bar.Groups()[0]->SetTopItemIndex(-1);
-    EXPECT_EQ(bar.Groups()[0]->TopItemIndex(), 1);
+    bar.groups()[0]->setTopItemIndex(2);
+    bar.groups()[0]->setTopItemIndex(-1);
+    EXPECT_EQ(bar.groups()[0]->topItemIndex(), 1);
 }
 
 TEST(SideBarLayout, WithoutGroupHeadersTheItemsUseTheWholeBar)
 {
     MenuBar menu;
-    menu.bar.SetShowGroups(false);
-    TSideBarViewInfo &layout = menu.bar.ViewInfo();
+    menu.bar.setShowGroups(false);
+    TSideBarViewInfo &layout = menu.bar.viewInfo();
     EXPECT_TRUE(layout.GroupInfos().empty());
     EXPECT_EQ(layout.ItemsArea(), (Rect{2, 1, 95, 481}));
     EXPECT_EQ(infoOf(menu.bar, menu.item(0)).PictureBounds.top, 1 + 7 + 7);
@@ -124,19 +124,19 @@ TEST(SideBarLayout, HeadersStackAboveAndBelowTheActiveGroup)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.Groups().Add().SetCaption(QStringLiteral("Второй"));
-    bar.Groups().Add().SetCaption(QStringLiteral("Третий"));
-    bar.Groups().Add().SetVisible(false);
-    bar.SetActiveGroupIndex(1);
+    bar.groups().Add().setCaption(QStringLiteral("Второй"));
+    bar.groups().Add().setCaption(QStringLiteral("Третий"));
+    bar.groups().Add().setVisible(false);
+    bar.setActiveGroupIndex(1);
 
-    const auto &headers = bar.ViewInfo().GroupInfos();
+    const auto &headers = bar.viewInfo().GroupInfos();
     ASSERT_EQ(headers.size(), 3u);
     EXPECT_EQ(headers[0]->HeaderBounds, (Rect{1, 1, 96, 22}));
     EXPECT_EQ(headers[1]->HeaderBounds, (Rect{1, 22, 96, 43}));
-    EXPECT_EQ(headers[2]->Group, bar.Groups()[2]);
+    EXPECT_EQ(headers[2]->Group, bar.groups()[2]);
     EXPECT_EQ(headers[2]->HeaderBounds, (Rect{1, 460, 96, 481}));
-    EXPECT_EQ(bar.ViewInfo().ItemsArea(), (Rect{2, 43, 95, 460}));
-    EXPECT_EQ(bar.GroupAt({40, 470}), bar.Groups()[2]);
+    EXPECT_EQ(bar.viewInfo().ItemsArea(), (Rect{2, 43, 95, 460}));
+    EXPECT_EQ(bar.GroupAt({40, 470}), bar.groups()[2]);
     EXPECT_EQ(bar.GroupAt({40, 100}), nullptr);
 }
 
@@ -146,40 +146,40 @@ TEST(SideBarLayout, AHiddenActiveGroupHasNoHeaderAndLimitsNothing)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideGroup &second = bar.Groups().Add();
+    TSideGroup &second = bar.groups().Add();
     moveFree(bar, pictureCentre(bar, menu.item(1)));
-    ASSERT_EQ(bar.FocusedItem(), &menu.item(1));
+    ASSERT_EQ(bar.focusedItem(), &menu.item(1));
     bar.resize(97, 300);   // the next read lays out afresh
     std::vector<Rect> itemAreas;
     std::vector<size_t> headerCounts;
     bar.OnChangeFocusedItem = [&](TSideBar *sender) {
-        itemAreas.push_back(sender->ViewInfo().ItemsArea());
-        headerCounts.push_back(sender->ViewInfo().GroupInfos().size());
+        itemAreas.push_back(sender->viewInfo().ItemsArea());
+        headerCounts.push_back(sender->viewInfo().GroupInfos().size());
     };
-    bar.Groups()[0]->SetVisible(false);
+    bar.groups()[0]->setVisible(false);
     ASSERT_EQ(itemAreas.size(), 1u);
     EXPECT_EQ(itemAreas[0], (Rect{2, 2, 95, 298}));
     EXPECT_EQ(headerCounts[0], 1u);
-    EXPECT_EQ(bar.ActiveGroup(), &second);
+    EXPECT_EQ(bar.activeGroup(), &second);
 }
 
 TEST(SideBarLayout, PaintStyleChangeTakesEffectWithoutAnyOtherCall)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetPaintStyle(sbpsFlat);
+    bar.setPaintStyle(sbpsFlat);
     EXPECT_EQ(infoOf(bar, menu.item(0)).PictureFrame(), infoOf(bar, menu.item(0)).PictureBounds.inflated(1, 1));
-    const int flatGap = bar.ViewInfo().ItemsArea().top;
+    const int flatGap = bar.viewInfo().ItemsArea().top;
 
-    bar.SetPaintStyle(sbpsXP);
+    bar.setPaintStyle(sbpsXP);
     EXPECT_EQ(infoOf(bar, menu.item(0)).PictureFrame(), infoOf(bar, menu.item(0)).PictureBounds.inflated(5, 5));
-    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 21);
+    EXPECT_EQ(bar.viewInfo().GroupInfos()[0]->HeaderBounds.height(), 21);
     EXPECT_EQ(flatGap, 22);
 
-    bar.SetPaintStyle(sbpsStandard);
-    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 17);
-    bar.SetGroupHeightOffSet(3);
-    EXPECT_EQ(bar.ViewInfo().GroupInfos()[0]->HeaderBounds.height(), 19);
+    bar.setPaintStyle(sbpsStandard);
+    EXPECT_EQ(bar.viewInfo().GroupInfos()[0]->HeaderBounds.height(), 17);
+    bar.setGroupHeightOffSet(3);
+    EXPECT_EQ(bar.viewInfo().GroupInfos()[0]->HeaderBounds.height(), 19);
 }
 
 TEST(SideBarLayout, HitTestsCoverCaptionAndFrameButNotTheGaps)
@@ -194,14 +194,14 @@ TEST(SideBarLayout, HitTestsCoverCaptionAndFrameButNotTheGaps)
     EXPECT_EQ(bar.ItemAt({first.TextBounds.left, between}), &menu.item(0));
     EXPECT_EQ(bar.ItemAt({first.TextBounds.left - 1, between}), nullptr);
     EXPECT_EQ(bar.ItemAt({48, first.Bottom() + 3}), nullptr);
-    EXPECT_EQ(bar.GroupAt({48, 10}), bar.Groups()[0]);
+    EXPECT_EQ(bar.GroupAt({48, 10}), bar.groups()[0]);
 }
 
 TEST(SideBarLayout, DropPlacesFollowTheGapsAndItems)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideBarViewInfo &layout = bar.ViewInfo();
+    TSideBarViewInfo &layout = bar.viewInfo();
     const TSideItemViewInfo &second = infoOf(bar, menu.item(1));
     const TSideItemViewInfo &last = infoOf(bar, menu.item(4));
 
@@ -219,7 +219,7 @@ TEST(SideBarLayout, DropPlacesFollowTheGapsAndItems)
     EXPECT_EQ(layout.MarkBounds(second, dpBefore), (Rect{2, second.Top() - 8, 95, second.Top()}));
     EXPECT_EQ(layout.MarkBounds(second, dpAfter), (Rect{2, second.Bottom(), 95, second.Bottom() + 8}));
 
-    TSideBarItems &items = bar.Groups()[0]->Items();
+    TSideBarItems &items = bar.groups()[0]->items();
     items.Clear();
     place = layout.DropPlaceAt({48, 100});
     EXPECT_EQ(place.Item, nullptr);
@@ -232,8 +232,8 @@ TEST(SideBarLayout, SmallIconsStandBesideTheirCaptions)
     TSideBar &bar = menu.bar;
     ImageList small(16, 16);
     small.Add(discPicture(Qt::red));
-    bar.SetSmallImages(&small);
-    bar.Groups()[0]->SetIconType(sgSmallIcon);
+    bar.setSmallImages(&small);
+    bar.groups()[0]->setIconType(sgSmallIcon);
 
     const TSideItemViewInfo &first = infoOf(bar, menu.item(0));
     // Row height: the larger of text height + 2 and the picture's 16.

@@ -6,42 +6,42 @@
 TEST(SideBarModel, DefaultsOfANewBar)
 {
     TSideBar bar;
-    EXPECT_EQ(bar.PaintStyle(), sbpsFlat);
-    EXPECT_EQ(bar.SpaceHeight(), 7);
-    EXPECT_EQ(bar.ScrollDelay(), 300);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
+    EXPECT_EQ(bar.paintStyle(), sbpsFlat);
+    EXPECT_EQ(bar.spaceHeight(), 7);
+    EXPECT_EQ(bar.scrollDelay(), 300);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
     EXPECT_EQ(bar.size(), QSize(150, 300));
-    EXPECT_EQ(bar.DragMode(), dmManual);
-    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
-    EXPECT_EQ(bar.ScrollTimer(), -1);
-    EXPECT_TRUE(bar.ShowGroups());
-    EXPECT_EQ(bar.ItemFontColor(), platform::colors::clWindow);
-    TSideGroup &group = bar.Groups().Add();
-    EXPECT_EQ(group.Caption(), QStringLiteral("New Group"));
-    EXPECT_EQ(bar.ActiveGroup(), &group) << "the first group activates itself";
-    TSideBarItem &item = group.Items().Add();
-    EXPECT_TRUE(item.IsDefault());
-    EXPECT_EQ(item.LargeImage(), -1);
-    EXPECT_TRUE(item.Enabled());
+    EXPECT_EQ(bar.dragMode(), dmManual);
+    EXPECT_EQ(bar.dropMarkPlace(), dpNone);
+    EXPECT_EQ(bar.scrollTimer(), -1);
+    EXPECT_TRUE(bar.showGroups());
+    EXPECT_EQ(bar.itemFontColor(), platform::colors::clWindow);
+    TSideGroup &group = bar.groups().Add();
+    EXPECT_EQ(group.caption(), QStringLiteral("New Group"));
+    EXPECT_EQ(bar.activeGroup(), &group) << "the first group activates itself";
+    TSideBarItem &item = group.items().Add();
+    EXPECT_TRUE(item.isDefault());
+    EXPECT_EQ(item.largeImage(), -1);
+    EXPECT_TRUE(item.isEnabled());
 }
 
 TEST(SideBarModel, OutOfRangeSettingsAreIgnored)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetSpaceHeight(4);
-    EXPECT_EQ(bar.SpaceHeight(), 7);
-    bar.SetSpaceHeight(5);
-    EXPECT_EQ(bar.SpaceHeight(), 5);
-    bar.SetGroupHeightOffSet(10);
-    bar.SetGroupHeightOffSet(-1);
-    EXPECT_EQ(bar.GroupHeightOffSet(), 0);
-    bar.SetGroupHeightOffSet(9);
-    EXPECT_EQ(bar.GroupHeightOffSet(), 9);
-    bar.SetScrollDelay(0);
-    EXPECT_EQ(bar.ScrollDelay(), 300);
-    bar.BkGround().SetStep(0);
-    EXPECT_EQ(bar.BkGround().Step(), 2);
+    bar.setSpaceHeight(4);
+    EXPECT_EQ(bar.spaceHeight(), 7);
+    bar.setSpaceHeight(5);
+    EXPECT_EQ(bar.spaceHeight(), 5);
+    bar.setGroupHeightOffSet(10);
+    bar.setGroupHeightOffSet(-1);
+    EXPECT_EQ(bar.groupHeightOffSet(), 0);
+    bar.setGroupHeightOffSet(9);
+    EXPECT_EQ(bar.groupHeightOffSet(), 9);
+    bar.setScrollDelay(0);
+    EXPECT_EQ(bar.scrollDelay(), 300);
+    bar.bkGround().setStep(0);
+    EXPECT_EQ(bar.bkGround().step(), 2);
 }
 
 TEST(SideBarModel, ActiveGroupIndexOutOfRangeFallsBackToTheFirstGroup)
@@ -50,105 +50,105 @@ TEST(SideBarModel, ActiveGroupIndexOutOfRangeFallsBackToTheFirstGroup)
     TSideBar &bar = menu.bar;
     int changes = 0;
     bar.OnChangeActiveGroup = [&](TSideBar *) { ++changes; };
-    bar.SetActiveGroupIndex(5);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
-    EXPECT_EQ(bar.ActiveGroup(), bar.Groups()[0]);
+    bar.setActiveGroupIndex(5);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[0]);
     EXPECT_EQ(changes, 0) << "the group was already active";
 
     TSideBar empty;
-    empty.SetActiveGroupIndex(3);
-    EXPECT_EQ(empty.ActiveGroup(), nullptr);
-    EXPECT_EQ(empty.ActiveGroupIndex(), 3);
+    empty.setActiveGroupIndex(3);
+    EXPECT_EQ(empty.activeGroup(), nullptr);
+    EXPECT_EQ(empty.activeGroupIndex(), 3);
 }
 
 TEST(SideBarModel, HidingGroupsMovesTheActiveGroup)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideGroup &second = bar.Groups().Add();
-    TSideGroup &third = bar.Groups().Add();
-    bar.SetActiveGroupIndex(2);
-    ASSERT_EQ(bar.ActiveGroup(), &third);
+    TSideGroup &second = bar.groups().Add();
+    TSideGroup &third = bar.groups().Add();
+    bar.setActiveGroupIndex(2);
+    ASSERT_EQ(bar.activeGroup(), &third);
 
     // Indexes count visible groups only.
-    bar.Groups()[0]->SetVisible(false);
-    EXPECT_EQ(bar.ActiveGroup(), &third);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 1);
+    bar.groups()[0]->setVisible(false);
+    EXPECT_EQ(bar.activeGroup(), &third);
+    EXPECT_EQ(bar.activeGroupIndex(), 1);
 
-    third.SetVisible(false);
-    EXPECT_EQ(bar.ActiveGroup(), &second);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
+    third.setVisible(false);
+    EXPECT_EQ(bar.activeGroup(), &second);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
 
-    second.SetVisible(false);
-    EXPECT_EQ(bar.ActiveGroup(), nullptr);
-    EXPECT_EQ(bar.ActiveGroupIndex(), -1);
-    EXPECT_TRUE(bar.ViewInfo().ItemInfos().empty());
+    second.setVisible(false);
+    EXPECT_EQ(bar.activeGroup(), nullptr);
+    EXPECT_EQ(bar.activeGroupIndex(), -1);
+    EXPECT_TRUE(bar.viewInfo().ItemInfos().empty());
 
-    third.SetVisible(true);
-    EXPECT_EQ(bar.ActiveGroup(), &third);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
+    third.setVisible(true);
+    EXPECT_EQ(bar.activeGroup(), &third);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
 }
 
 TEST(SideBarModel, SwitchingGroupsResetsScrollAndRemembersThePreviousGroup)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideGroup &menuGroup = *bar.Groups()[0];
-    TSideGroup &other = bar.Groups().Add();
-    menuGroup.SetTopItemIndex(2);
-    bar.SetActiveGroupIndex(1);
-    EXPECT_EQ(bar.ActiveGroup(), &other);
-    EXPECT_EQ(bar.PreviousActiveGroup(), &menuGroup);
+    TSideGroup &menuGroup = *bar.groups()[0];
+    TSideGroup &other = bar.groups().Add();
+    menuGroup.setTopItemIndex(2);
+    bar.setActiveGroupIndex(1);
+    EXPECT_EQ(bar.activeGroup(), &other);
+    EXPECT_EQ(bar.previousActiveGroup(), &menuGroup);
     bar.SetActiveGroup(&menuGroup);
-    EXPECT_EQ(menuGroup.TopItemIndex(), 0);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
+    EXPECT_EQ(menuGroup.topItemIndex(), 0);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
 }
 
 TEST(SideBarModel, DeletingTheActiveGroupActivatesTheFirstRemaining)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideGroup &second = bar.Groups().Add();
+    TSideGroup &second = bar.groups().Add();
     QStringList deleted;
-    bar.OnDeleteItem = [&](TSideBar *, TSideBarItem *item) { deleted << item->Caption(); };
-    bar.Groups().Delete(0);
+    bar.OnDeleteItem = [&](TSideBar *, TSideBarItem *item) { deleted << item->caption(); };
+    bar.groups().Delete(0);
     EXPECT_EQ(deleted.size(), 5);
-    EXPECT_EQ(bar.ActiveGroup(), &second);
-    EXPECT_EQ(bar.ActiveGroupIndex(), 0);
-    bar.Groups().Delete(0);
-    EXPECT_EQ(bar.ActiveGroup(), nullptr);
-    EXPECT_EQ(bar.ActiveGroupIndex(), -1);
-    EXPECT_TRUE(bar.ViewInfo().GroupInfos().empty());
+    EXPECT_EQ(bar.activeGroup(), &second);
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
+    bar.groups().Delete(0);
+    EXPECT_EQ(bar.activeGroup(), nullptr);
+    EXPECT_EQ(bar.activeGroupIndex(), -1);
+    EXPECT_TRUE(bar.viewInfo().GroupInfos().empty());
 }
 
 TEST(SideBarModel, DeletedItemsLeaveNoReferenceBehind)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.SetCanSelected(true);
+    bar.setCanSelected(true);
     int selectionChanges = 0;
     bar.OnChangeSelectedItem = [&](TSideBar *) { ++selectionChanges; };
     bar.SetFocusedItem(&menu.item(1), false);
     bar.SetSelectedItem(&menu.item(1));
     bar.SetDropMark(&menu.item(1), dpBefore);
-    bar.Groups()[0]->Items().Delete(1);
-    EXPECT_EQ(bar.FocusedItem(), nullptr);
-    EXPECT_EQ(bar.SelectedItem(), nullptr);
-    EXPECT_EQ(bar.DropMarkItem(), nullptr);
-    EXPECT_EQ(bar.DropMarkPlace(), dpNone);
+    bar.groups()[0]->items().Delete(1);
+    EXPECT_EQ(bar.focusedItem(), nullptr);
+    EXPECT_EQ(bar.selectedItem(), nullptr);
+    EXPECT_EQ(bar.dropMarkItem(), nullptr);
+    EXPECT_EQ(bar.dropMarkPlace(), dpNone);
     EXPECT_EQ(selectionChanges, 2);
-    EXPECT_EQ(bar.ViewInfo().ItemInfos().size(), 4u);
+    EXPECT_EQ(bar.viewInfo().ItemInfos().size(), 4u);
 }
 
 TEST(SideBarModel, DeletingTheItemsBelowTheScrollPositionKeepsTheGroupScrollable)
 {
     MenuBar menu;
-    TSideGroup &group = *menu.bar.Groups()[0];
-    group.SetTopItemIndex(4);
-    group.Items().Delete(4);
-    EXPECT_EQ(group.TopItemIndex(), 3);
-    EXPECT_EQ(menu.bar.ViewInfo().ItemInfos().size(), 1u);
-    EXPECT_FALSE(menu.bar.ViewInfo().UpButtonBounds().isEmpty());
+    TSideGroup &group = *menu.bar.groups()[0];
+    group.setTopItemIndex(4);
+    group.items().Delete(4);
+    EXPECT_EQ(group.topItemIndex(), 3);
+    EXPECT_EQ(menu.bar.viewInfo().ItemInfos().size(), 1u);
+    EXPECT_FALSE(menu.bar.viewInfo().UpButtonBounds().isEmpty());
 }
 
 TEST(SideBarModel, SelectionOnlyWhileAllowed)
@@ -156,34 +156,34 @@ TEST(SideBarModel, SelectionOnlyWhileAllowed)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     bar.SetSelectedItem(&menu.item(0));
-    EXPECT_EQ(bar.SelectedItem(), nullptr);
-    bar.SetCanSelected(true);
+    EXPECT_EQ(bar.selectedItem(), nullptr);
+    bar.setCanSelected(true);
     bar.SetSelectedItem(&menu.item(0));
-    EXPECT_EQ(bar.SelectedItem(), &menu.item(0));
-    bar.SetCanSelected(false);
-    EXPECT_EQ(bar.SelectedItem(), nullptr);
+    EXPECT_EQ(bar.selectedItem(), &menu.item(0));
+    bar.setCanSelected(false);
+    EXPECT_EQ(bar.selectedItem(), nullptr);
 }
 
 TEST(SideBarModel, ItemsCanBeReorderedAndCopied)
 {
     MenuBar menu;
     TSideBarItem &help = menu.item(4);
-    help.SetIndex(0);
+    help.setIndex(0);
     EXPECT_EQ(menu.tags(), (QList<int>{5, 1, 2, 3, 4}));
-    EXPECT_EQ(help.Index(), 0);
+    EXPECT_EQ(help.index(), 0);
 
-    TSideBarItem &copy = menu.bar.Groups()[0]->Items().Add();
+    TSideBarItem &copy = menu.bar.groups()[0]->items().Add();
     help.Hint = QStringLiteral("Справка|Открыть справку");
     help.CustomData = QStringLiteral("hh");
-    help.SetEnabled(false);
+    help.setEnabled(false);
     copy.Assign(help);
-    EXPECT_EQ(copy.Caption(), help.Caption());
+    EXPECT_EQ(copy.caption(), help.caption());
     EXPECT_EQ(copy.Tag, 5);
-    EXPECT_EQ(copy.LargeImage(), 4);
+    EXPECT_EQ(copy.largeImage(), 4);
     EXPECT_EQ(copy.Hint, help.Hint);
     EXPECT_EQ(copy.CustomData, QStringLiteral("hh"));
-    EXPECT_FALSE(copy.Enabled());
-    EXPECT_EQ(copy.Index(), 5);
+    EXPECT_FALSE(copy.isEnabled());
+    EXPECT_EQ(copy.index(), 5);
 }
 
 TEST(SideBarModel, GroupCaptionChangeIsReportedWithTheGroup)
@@ -194,20 +194,20 @@ TEST(SideBarModel, GroupCaptionChangeIsReportedWithTheGroup)
         EXPECT_EQ(sender, group);
         reported = group;
     };
-    menu.bar.Groups()[0]->SetCaption(QStringLiteral("Меню"));
-    EXPECT_EQ(reported, menu.bar.Groups()[0]);
+    menu.bar.groups()[0]->setCaption(QStringLiteral("Меню"));
+    EXPECT_EQ(reported, menu.bar.groups()[0]);
 }
 
 TEST(SideBarModel, ReleasedImageListIsForgotten)
 {
     TSideBar bar;
     bar.setGeometry(0, 0, 97, 482);
-    bar.SetPaintStyle(sbpsXP);
+    bar.setPaintStyle(sbpsXP);
     auto list = std::make_unique<ImageList>(48, 48);
-    bar.SetLargeImages(list.get());
-    bar.Groups().Add().Items().Add();
-    EXPECT_EQ(bar.ViewInfo().ItemInfos()[0]->PictureBounds.width(), 48);
+    bar.setLargeImages(list.get());
+    bar.groups().Add().items().Add();
+    EXPECT_EQ(bar.viewInfo().ItemInfos()[0]->PictureBounds.width(), 48);
     list.reset();
-    EXPECT_EQ(bar.LargeImages(), nullptr);
-    EXPECT_EQ(bar.ViewInfo().ItemInfos()[0]->PictureBounds.width(), 32);
+    EXPECT_EQ(bar.largeImages(), nullptr);
+    EXPECT_EQ(bar.viewInfo().ItemInfos()[0]->PictureBounds.width(), 32);
 }

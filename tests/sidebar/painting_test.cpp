@@ -44,12 +44,12 @@ TEST(SideBarPainting, FocusedItemShowsTheLightSquareAndFrame)
     EXPECT_EQ(pixel(image, 48, 52), QColor(Qt::red)) << "picture 6";
     EXPECT_EQ(pixel(image, 26, 50), colors::clInfoBk);
 
-    const Rect second = bar.ViewInfo().ItemInfo(&menu.item(1))->PictureFrame();
+    const Rect second = bar.viewInfo().ItemInfo(&menu.item(1))->PictureFrame();
     EXPECT_EQ(pixel(image, second.left, second.top + 10), colors::clInfoBk);
 
     // The pointer in the gap between items takes the highlight away.
     moveFree(bar, {48, second.top - 3});
-    EXPECT_EQ(bar.FocusedItem(), nullptr);
+    EXPECT_EQ(bar.focusedItem(), nullptr);
     image = paint(bar);
     EXPECT_EQ(pixel(image, 27, 31), colors::clInfoBk);
     EXPECT_EQ(pixel(image, 28, 50), colors::clInfoBk);
@@ -58,7 +58,7 @@ TEST(SideBarPainting, FocusedItemShowsTheLightSquareAndFrame)
 TEST(SideBarPainting, ItemWithoutPictureShowsNoHighlight)
 {
     MenuBar menu;
-    menu.item(0).SetLargeImage(42);
+    menu.item(0).setLargeImage(42);
     menu.bar.SetFocusedItem(&menu.item(0), false);
     const QImage image = paint(menu.bar);
     EXPECT_EQ(pixel(image, 27, 31), colors::clInfoBk);
@@ -80,12 +80,12 @@ TEST(SideBarPainting, BorderAndHeaderFollowTheTrackingState)
     EXPECT_EQ(pixel(image, 3, 3), colors::clBtnFace);
     EXPECT_EQ(pixel(image, 94, 20), colors::clBtnFace);
 
-    bar.SetTrackedGroup(bar.Groups()[0], false);
+    bar.SetTrackedGroup(bar.groups()[0], false);
     image = paint(bar);
     EXPECT_EQ(pixel(image, 95, 21), colors::cl3DDkShadow);
     EXPECT_EQ(pixel(image, 94, 20), colors::clBtnShadow);
 
-    bar.SetTrackedGroup(bar.Groups()[0], true);
+    bar.SetTrackedGroup(bar.groups()[0], true);
     image = paint(bar);
     EXPECT_EQ(pixel(image, 1, 1), colors::cl3DDkShadow);
     EXPECT_EQ(pixel(image, 2, 2), colors::clBtnShadow);
@@ -102,9 +102,9 @@ TEST(SideBarPainting, BorderAndHeaderFollowTheTrackingState)
 TEST(SideBarPainting, DisabledCaptionIsEmbossedAndItsPictureStays)
 {
     MenuBar menu;
-    menu.item(0).SetEnabled(false);
+    menu.item(0).setEnabled(false);
     const QImage image = paint(menu.bar);
-    const Rect text = menu.bar.ViewInfo().ItemInfo(&menu.item(0))->TextBounds;
+    const Rect text = menu.bar.viewInfo().ItemInfo(&menu.item(0))->TextBounds;
     // Grey glyphs over white ones; nothing as dark as the enabled black text.
     int grey = 0, dark = 0, white = 0;
     for (int x = text.left; x < text.right; ++x)
@@ -124,7 +124,7 @@ TEST(SideBarPainting, DropMarkArrowheadsPointOnlyTowardsNeighbours)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    TSideBarViewInfo &layout = bar.ViewInfo();
+    TSideBarViewInfo &layout = bar.viewInfo();
     auto markAt = [&](TSideBarItem &item, TDropPlace place) {
         bar.SetDropMark(&item, place);
         Rect r = layout.MarkBounds(*layout.ItemInfo(&item), place);
@@ -172,8 +172,8 @@ TEST(SideBarPainting, ScrollButtonsAreDrawnWithTheirArrows)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     bar.resize(97, 300);
-    bar.Groups()[0]->SetTopItemIndex(1);
-    const Rect up = bar.ViewInfo().UpButtonBounds();
+    bar.groups()[0]->setTopItemIndex(1);
+    const Rect up = bar.viewInfo().UpButtonBounds();
     const QImage image = paint(bar);
     EXPECT_EQ(pixel(image, up.left + 1, up.top + 1), colors::clBtnHighlight);
     EXPECT_EQ(pixel(image, up.left + 4, up.top + 4), colors::clBtnFace);
@@ -184,9 +184,9 @@ TEST(SideBarPainting, GradientBackgroundRunsFromBeginToEndColour)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    bar.BkGround().SetBeginColor(Qt::black);
-    bar.BkGround().SetEndColor(Qt::white);
-    bar.BkGround().SetFillStyle(bfsHorz);
+    bar.bkGround().setBeginColor(Qt::black);
+    bar.bkGround().setEndColor(Qt::white);
+    bar.bkGround().setFillStyle(bfsHorz);
     const QImage image = paint(bar);
     const QColor top = pixel(image, 10, 30), bottom = pixel(image, 10, 470);
     EXPECT_LT(top.red(), 30);
@@ -203,10 +203,10 @@ TEST(SideBarPainting, BackgroundPictureIsTiledFromTheClientOrigin)
     checker.setPixel(1, 1, qRgb(255, 0, 0));
     checker.setPixel(1, 0, qRgb(0, 0, 255));
     checker.setPixel(0, 1, qRgb(0, 0, 255));
-    bar.SetBkPicture(QPixmap::fromImage(checker));
+    bar.setBkPicture(QPixmap::fromImage(checker));
     const QImage image = paint(bar);
     // Also under captions and beside pictures: every cell agrees with (0, 0).
-    const Rect text = bar.ViewInfo().ItemInfo(&menu.item(0))->TextBounds;
+    const Rect text = bar.viewInfo().ItemInfo(&menu.item(0))->TextBounds;
     for (QPoint p : {QPoint(10, 30), QPoint(27, 40), QPoint(text.left, text.top), QPoint(50, 470)}) {
         const QColor expected = (p.x() + p.y()) % 2 == 0 ? QColor(255, 0, 0) : QColor(0, 0, 255);
         EXPECT_EQ(pixel(image, p.x(), p.y()), expected) << p.x() << "," << p.y();
@@ -238,7 +238,7 @@ TEST(SideBarPainting, ImageListMasksAndBackgroundColour)
     EXPECT_EQ(pixel(canvas, 2, 1), QColor(Qt::red));
     EXPECT_EQ(pixel(canvas, 0, 0), QColor(Qt::green));
 
-    list.SetBkColor(QColor(Qt::blue));
+    list.setBkColor(QColor(Qt::blue));
     canvas = drawn();
     EXPECT_EQ(pixel(canvas, 1, 1), QColor(Qt::blue));
 }

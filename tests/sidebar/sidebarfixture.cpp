@@ -28,46 +28,46 @@ MenuBar::MenuBar()
         images.Add(discPicture(color));
 
     bar.setGeometry(0, 0, 97, 482);
-    bar.SetColor(platform::colors::clInfoBk);
-    bar.SetCanSelected(false);
-    bar.SetGroupFont(platform::makeFont());
-    bar.SetGroupFontColor(platform::colors::clWindowText);
-    bar.SetItemFont(platform::makeFont());
-    bar.SetItemFontColor(platform::colors::clBlack);
-    bar.SetLargeImages(&images);
-    bar.SetPaintStyle(sbpsXP);
-    bar.SetScrollDelay(300);
-    bar.SetSpaceHeight(7);
-    bar.SetGroupHeightOffSet(0);
-    bar.SetTransparentImages(true);
-    bar.SetShowGroups(true);
-    bar.SetDragMode(dmAutomatic);
+    bar.setColor(platform::colors::clInfoBk);
+    bar.setCanSelected(false);
+    bar.setGroupFont(platform::makeFont());
+    bar.setGroupFontColor(platform::colors::clWindowText);
+    bar.setItemFont(platform::makeFont());
+    bar.setItemFontColor(platform::colors::clBlack);
+    bar.setLargeImages(&images);
+    bar.setPaintStyle(sbpsXP);
+    bar.setScrollDelay(300);
+    bar.setSpaceHeight(7);
+    bar.setGroupHeightOffSet(0);
+    bar.setTransparentImages(true);
+    bar.setShowGroups(true);
+    bar.setDragMode(dmAutomatic);
 
-    TSideGroup &group = bar.Groups().Add();
-    group.SetCaption(QStringLiteral("МЕНЮ"));
+    TSideGroup &group = bar.groups().Add();
+    group.setCaption(QStringLiteral("МЕНЮ"));
     for (const sidemenu::MenuItem &entry : sidemenu::MenuItems) {
-        TSideBarItem &item = group.Items().Add();
-        item.SetCaption(QString::fromUtf8(entry.caption));
+        TSideBarItem &item = group.items().Add();
+        item.setCaption(QString::fromUtf8(entry.caption));
         item.Tag = entry.tag;
-        item.SetLargeImage(entry.largeImage);
+        item.setLargeImage(entry.largeImage);
     }
-    bar.SetActiveGroupIndex(0);
+    bar.setActiveGroupIndex(0);
 }
 
 QStringList MenuBar::captions() const
 {
     QStringList result;
-    const TSideBarItems &items = bar.Groups()[0]->Items();
-    for (int i = 0; i < items.Count(); ++i)
-        result << items[i]->Caption();
+    const TSideBarItems &items = bar.groups()[0]->items();
+    for (int i = 0; i < items.count(); ++i)
+        result << items[i]->caption();
     return result;
 }
 
 QList<int> MenuBar::tags() const
 {
     QList<int> result;
-    const TSideBarItems &items = bar.Groups()[0]->Items();
-    for (int i = 0; i < items.Count(); ++i)
+    const TSideBarItems &items = bar.groups()[0]->items();
+    for (int i = 0; i < items.count(); ++i)
         result << items[i]->Tag;
     return result;
 }
@@ -98,12 +98,12 @@ void release(TSideBar &bar, QPoint pos, Qt::KeyboardModifiers modifiers, Qt::Mou
 
 QPoint pictureCentre(TSideBar &bar, const TSideBarItem &item)
 {
-    const platform::Rect r = bar.ViewInfo().ItemInfo(&item)->PictureBounds;
+    const platform::Rect r = bar.viewInfo().ItemInfo(&item)->PictureBounds;
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 QPoint gapAbove(TSideBar &bar, const TSideBarItem &item)
 {
-    const TSideItemViewInfo *info = bar.ViewInfo().ItemInfo(&item);
+    const TSideItemViewInfo *info = bar.viewInfo().ItemInfo(&item);
     return {48, info->Top() - 2};
 }

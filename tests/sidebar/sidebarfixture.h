@@ -13,7 +13,7 @@
 struct MenuBar {
     MenuBar();
 
-    TSideBarItem &item(int index) const { return *bar.Groups()[0]->Items()[index]; }
+    TSideBarItem &item(int index) const { return *bar.groups()[0]->items()[index]; }
     QStringList captions() const;
     QList<int> tags() const;
 

@@ -111,7 +111,7 @@ TEST_F(KnigaFormTest, DeletingTheLastRecordDisablesTheButtonsAndAnAddEnablesThem
     whileShown(*KnigaForm, [&] {
         KnigaForm->FlatSpeedButton2->Click();
         EXPECT_EQ(shown.back().text, QStringLiteral("Вы действительно хотите удалить эту запись?"));
-        EXPECT_EQ(shown.back().style, 36);
+        EXPECT_EQ(shown.back().style, platform::mbQuestionYesNo);
         EXPECT_TRUE(KnigaForm->Table1.isEmpty());
         EXPECT_FALSE(recordButtonsEnabled());
         inEditor(KnigaForm->FlatSpeedButton1, [&] {
@@ -167,8 +167,8 @@ TEST_F(KnigaFormTest, DeleteOnAnEmptyBookReportsTheEngineErrorAndChangesNothingE
     whileShown(*KnigaForm, [&] {
         KnigaForm->fghfgh1->trigger();
         ASSERT_EQ(shown.size(), 2u);
-        EXPECT_EQ(shown[0].style, 36);
-        EXPECT_EQ(shown[1].style, 16);
+        EXPECT_EQ(shown[0].style, platform::mbQuestionYesNo);
+        EXPECT_EQ(shown[1].style, platform::mbErrorOk);
         EXPECT_EQ(shown[1].text, QStringLiteral("Cannot perform this operation on an empty dataset"));
         EXPECT_TRUE(KnigaForm->Table1.active());
         EXPECT_FALSE(recordButtonsEnabled());
@@ -279,7 +279,7 @@ TEST_F(KnigaFormTest, EmptyNameIsRefusedKeepingTheOtherFieldsAndSpacesPass)
             ASSERT_EQ(shown.size(), 1u);
             EXPECT_EQ(shown[0].text, QStringLiteral("Пожалуйста, введите Ф.И.О. абонента"));
             EXPECT_EQ(shown[0].caption, QStringLiteral("Ошибка"));
-            EXPECT_EQ(shown[0].style, 16);
+            EXPECT_EQ(shown[0].style, platform::mbErrorOk);
             EXPECT_TRUE(AddRedForm->isVisible());
             EXPECT_EQ(QApplication::focusWidget(), AddRedForm->Edit1);
             EXPECT_EQ(AddRedForm->Edit2->text(), QStringLiteral("Ленина 5"));
@@ -322,7 +322,7 @@ TEST_F(KnigaFormTest, AnUnwritableBookKeepsTheEditorOpenAndTheFileUnchanged)
             fillEditor({"Сидоров", "Садовая 1", "", ""});
             AddRedForm->FlatSpeedButton2->Click();
             ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(shown[0].style, 16);
+            EXPECT_EQ(shown[0].style, platform::mbErrorOk);
             EXPECT_TRUE(AddRedForm->isVisible());
             EXPECT_EQ(AddRedForm->Edit1->text(), QStringLiteral("Сидоров"));
             EXPECT_EQ(KnigaForm->Table1.state(), data::DataSetState::Browse);
@@ -344,7 +344,7 @@ TEST_F(KnigaFormTest, AMissingBookIsReportedByTheActivation)
 {
     whileShown(*KnigaForm, [&] {
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].style, 16);
+        EXPECT_EQ(shown[0].style, platform::mbErrorOk);
         EXPECT_FALSE(KnigaForm->Table1.active());
     });
     EXPECT_FALSE(QFile::exists(book));

@@ -55,7 +55,7 @@ TEST_F(KodFormTest, TypedRegionIsCompletedAndUnmatchedTextGivesAnEmptyGridSilent
     whileShown(form, [&] {
         form.DBComboBoxEx1->setFocus();
         typeText(form.DBComboBoxEx1, QStringLiteral("мин"));
-        EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("МИНСКАЯ"));
+        EXPECT_EQ(form.DBComboBoxEx1->text(), QStringLiteral("МИНСКАЯ"));
         form.FlatSpeedButton1->Click();
         EXPECT_EQ(column(form.Query1, "Np").size(), 2);
 
@@ -96,7 +96,7 @@ TEST_F(KodFormTest, NotFoundIsReportedThenTheFieldIsClearedWhileTheRegionResultS
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!"));
         EXPECT_EQ(shown[0].caption, QStringLiteral("Внимание!"));
-        EXPECT_EQ(shown[0].style, 48);
+        EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
         EXPECT_TRUE(form.Edit1->text().isEmpty());
         EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
         EXPECT_FALSE(form.Query2.active());
@@ -119,10 +119,10 @@ TEST_F(KodFormTest, ReopeningClearsBothResultsTheFieldAndAChosenRegionAndFocuses
         EXPECT_FALSE(form.Query1.active());
         EXPECT_FALSE(form.Query2.active());
         EXPECT_TRUE(form.Edit1->text().isEmpty());
-        EXPECT_TRUE(form.DBComboBoxEx1->Text().isEmpty());
+        EXPECT_TRUE(form.DBComboBoxEx1->text().isEmpty());
         form.DBComboBoxEx1->setText(QStringLiteral("ЛУНА"));
     });
-    whileShown(form, [&] { EXPECT_EQ(form.DBComboBoxEx1->Text(), QStringLiteral("ЛУНА")); });
+    whileShown(form, [&] { EXPECT_EQ(form.DBComboBoxEx1->text(), QStringLiteral("ЛУНА")); });
 }
 
 TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
@@ -131,7 +131,7 @@ TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
     whileShown(form, [&] {
         form.FlatSpeedButton2->Click();
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].style, 16);
+        EXPECT_EQ(shown[0].style, platform::mbErrorOk);
         EXPECT_FALSE(form.Query2.active());
     });
 }

@@ -13,7 +13,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? combo().Items().value(partIndex()) : QString();
+        return t == QAccessible::Name ? combo().items().value(partIndex()) : QString();
     }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
@@ -21,7 +21,7 @@ public:
     {
         QAccessible::State s;
         s.selectable = true;
-        s.selected = combo().ItemIndex() == partIndex();
+        s.selected = combo().itemIndex() == partIndex();
         s.invisible = !combo().listShown();
         return s;
     }
@@ -35,7 +35,7 @@ protected:
         combo().list()->setCurrentRow(partIndex());
         combo().CloseList(true);
     }
-    int partCount() const override { return int(combo().Items().size()); }
+    int partCount() const override { return int(combo().items().size()); }
 
 private:
     TDBComboBoxEx &combo() const { return *static_cast<TDBComboBoxEx *>(owner()); }
@@ -45,7 +45,7 @@ class ComboAccessible : public platform::AccessibleWithParts {
 public:
     explicit ComboAccessible(TDBComboBoxEx *combo) : AccessibleWithParts(combo, QAccessible::ComboBox) {}
 
-    int childCount() const override { return int(combo().Items().size()); }
+    int childCount() const override { return int(combo().items().size()); }
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Value ? combo().text() : AccessibleWithParts::text(t);

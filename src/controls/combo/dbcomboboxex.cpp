@@ -58,6 +58,8 @@ void TDBComboBoxEx::setCharCase(TEditCharCase value)
 
 void TDBComboBoxEx::setEditButton(const TEditButtonEx &value)
 {
+    if (value == editButton_)
+        return;
     editButton_ = value;
     relayout();
 }
@@ -70,6 +72,8 @@ void TDBComboBoxEx::setDropDownBox(const TDropDownBoxEx &value)
 
 void TDBComboBoxEx::setAutoSize(bool value)
 {
+    if (value == autoSize_)
+        return;
     autoSize_ = value;
     relayout();
 }

@@ -15,10 +15,21 @@ class TPopupListboxEx;
 // strings. Free text is allowed; the index follows the text, typing
 // completes to the first item that begins with what was typed.
 class TDBComboBoxEx : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(QStringList Items READ items WRITE setItems)
+    Q_PROPERTY(int ItemIndex READ itemIndex WRITE setItemIndex)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(TEditCharCase CharCase READ charCase WRITE setCharCase)
+    Q_PROPERTY(TEditButtonEx EditButton READ editButton WRITE setEditButton)
+    Q_PROPERTY(TDropDownBoxEx DropDownBox READ dropDownBox WRITE setDropDownBox)
+    Q_PROPERTY(bool AutoSelect READ autoSelect WRITE setAutoSelect)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
 public:
     enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
     struct TEditButtonEx {
         int Width = 0;   // 0: the width of a vertical scroll bar
+        bool operator==(const TEditButtonEx &) const = default;
     };
     struct TDropDownBoxEx {
         combo::TDropDownAlign Align = combo::daLeft;
@@ -31,23 +42,20 @@ public:
     explicit TDBComboBoxEx(QWidget *parent = nullptr);
     ~TDBComboBoxEx() override;
 
-    QStringList Items() const { return items_; }
+    QStringList items() const { return items_; }
     void setItems(const QStringList &items);
-    int ItemIndex() const { return index_; }
+    int itemIndex() const { return index_; }
     void setItemIndex(int index);
-    QString Text() const { return text(); }
-    TEditCharCase CharCase() const { return charCase_; }
+    TEditCharCase charCase() const { return charCase_; }
     void setCharCase(TEditCharCase value);
-    TEditButtonEx EditButton() const { return editButton_; }
+    TEditButtonEx editButton() const { return editButton_; }
     void setEditButton(const TEditButtonEx &value);
-    TDropDownBoxEx DropDownBox() const { return dropDownBox_; }
+    TDropDownBoxEx dropDownBox() const { return dropDownBox_; }
     void setDropDownBox(const TDropDownBoxEx &value);
-    bool AutoSelect() const { return autoSelect_; }
+    bool autoSelect() const { return autoSelect_; }
     void setAutoSelect(bool value) { autoSelect_ = value; }
-    bool AutoSize() const { return autoSize_; }
+    bool autoSize() const { return autoSize_; }
     void setAutoSize(bool value);
-    bool ReadOnly() const { return isReadOnly(); }
-    void setReadOnly(bool value) { QLineEdit::setReadOnly(value); }
 
     void OpenList();
     void CloseList(bool accept);

@@ -9,6 +9,7 @@
 // The drop-down list of the combo edit: a top-most window that is never
 // activated and never takes the focus, so typing stays in the edit.
 class TPopupListboxEx : public QListWidget {
+    Q_OBJECT
 public:
     explicit TPopupListboxEx(QWidget *owner);
 

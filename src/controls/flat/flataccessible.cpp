@@ -24,7 +24,7 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString caption = withoutMnemonic(button()->Caption());
+        const QString caption = withoutMnemonic(button()->caption());
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
             return caption.isEmpty() ? widget()->toolTip() : caption;
         if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
@@ -36,8 +36,8 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.pressed = button()->state() == bsDown;
-        s.checkable = button()->GroupIndex() != 0;
-        s.checked = s.checkable && button()->Down();
+        s.checkable = button()->groupIndex() != 0;
+        s.checked = s.checkable && button()->isDown();
         return s;
     }
 
@@ -60,7 +60,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return withoutMnemonic(static_cast<TFlatPanel *>(widget())->Caption());
+            return withoutMnemonic(static_cast<TFlatPanel *>(widget())->caption());
         return QAccessibleWidget::text(t);
     }
 };

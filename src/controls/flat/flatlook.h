@@ -8,15 +8,15 @@
 // border and its colour. Setters repaint the owning widget only on change.
 class FlatLook {
 public:
-    bool Activate() const { return activate_; }
+    bool activate() const { return activate_; }
     void setActivate(bool value) { assign(activate_, value); }
-    QColor BorderColor() const { return borderColor_; }
+    QColor borderColor() const { return borderColor_; }
     void setBorderColor(const QColor &value);
-    bool Flat() const { return flat_; }
+    bool isFlat() const { return flat_; }
     void setFlat(bool value) { assign(flat_, value); }
-    bool ShowBorder() const { return showBorder_; }
+    bool showBorder() const { return showBorder_; }
     void setShowBorder(bool value) { assign(showBorder_, value); }
-    QString Version() const { return QStringLiteral("1.26"); }
+    QString version() const { return QStringLiteral("1.26"); }
     void setVersion(const QString &) {}
 
 protected:

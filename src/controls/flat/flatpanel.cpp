@@ -29,7 +29,7 @@ void TFlatPanel::setColor(const QColor &value) { assign(color_, value); }
 void TFlatPanel::setHover(bool value)
 {
     hover_ = value;
-    if (Flat() && Activate())
+    if (isFlat() && activate())
         update();
 }
 
@@ -60,14 +60,14 @@ void TFlatPanel::paintEvent(QPaintEvent *)
         platform::drawText(painter, caption_, textRect,
                            platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE);
     }
-    if (!Flat())
+    if (!isFlat())
         return;
     // Both border pixels start as background, then the frame goes on top.
-    DrawFlatFrame(color_, BorderColor(), flat::ffErase, whole, painter);
+    DrawFlatFrame(color_, borderColor(), flat::ffErase, whole, painter);
     int style = flat::ffErase;
-    if ((hasFocus() || hover_) && Activate())
+    if ((hasFocus() || hover_) && activate())
         style = flat::ffThinSunken;
-    else if (ShowBorder())
+    else if (showBorder())
         style = flat::ffBorder;
-    DrawFlatFrame(color_, BorderColor(), style, whole, painter);
+    DrawFlatFrame(color_, borderColor(), style, whole, painter);
 }

@@ -9,15 +9,23 @@
 // A container whose border is a flat two-pixel frame instead of bevels; it
 // can light up under the pointer or while it has the focus.
 class TFlatPanel : public QWidget, public FlatLook {
+    Q_OBJECT
+    Q_PROPERTY(bool Activate READ activate WRITE setActivate)
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
+    Q_PROPERTY(bool ShowBorder READ showBorder WRITE setShowBorder)
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
 public:
     explicit TFlatPanel(QWidget *parent = nullptr);
 
-    QString Caption() const { return caption_; }
+    QString caption() const { return caption_; }
     void setCaption(const QString &value);
-    QColor Color() const { return color_; }
+    QColor color() const { return color_; }
     void setColor(const QColor &value);
 
-    bool hovered() const { return hover_; }
+    bool isHovered() const { return hover_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

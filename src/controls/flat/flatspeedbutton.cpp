@@ -25,7 +25,7 @@ TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
 
 void TFlatSpeedButton::setGroupIndex(int value) { assign(groupIndex_, value); }
 void TFlatSpeedButton::setBorderStyle(TButtonBorderKind value) { assign(borderStyle_, value); }
-void TFlatSpeedButton::setLayout(TButtonLayout value) { assign(layout_, value); }
+void TFlatSpeedButton::setButtonLayout(TButtonLayout value) { assign(layout_, value); }
 void TFlatSpeedButton::setSpacing(int value) { assign(spacing_, value); }
 void TFlatSpeedButton::setCaption(const QString &value) { assign(caption_, value); }
 void TFlatSpeedButton::setTransparent(bool value) { assign(transparent_, value); }
@@ -115,17 +115,17 @@ void TFlatSpeedButton::mouseReleaseEvent(QMouseEvent *event)
 
 void TFlatSpeedButton::enterEvent(QEnterEvent *)
 {
-    if (!Flat() || hover_ || !isEnabled() || QWidget::mouseGrabber())
+    if (!isFlat() || hover_ || !isEnabled() || QWidget::mouseGrabber())
         return;
     hover_ = true;
-    if (Activate())
+    if (activate())
         update();
 }
 
 void TFlatSpeedButton::leaveEvent(QEvent *)
 {
     hover_ = false;
-    if (Flat() && Activate())
+    if (isFlat() && activate())
         update();
 }
 
@@ -134,7 +134,7 @@ void TFlatSpeedButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::EnabledChange) {
         // A button enabled again under a still pointer shows its hover frame
         // at once; one disabled under the pointer keeps it until it leaves.
-        if (Flat() && isEnabled())
+        if (isFlat() && isEnabled())
             hover_ = QApplication::widgetAt(QCursor::pos()) == this;
         update();
     }
@@ -153,20 +153,20 @@ platform::Rect TFlatSpeedButton::drawFrame(QPainter &painter) const
 {
     Rect r{0, 0, width(), height()};
     const bool pressed = state_ == flat::bsDown || state_ == flat::bsExclusive;
-    if (!Flat()) {
-        DrawFlatFrame(color_, BorderColor(), pressed ? flat::ffSunken : flat::ffClassicRaised, r, painter);
+    if (!isFlat()) {
+        DrawFlatFrame(color_, borderColor(), pressed ? flat::ffSunken : flat::ffClassicRaised, r, painter);
         return r.inflated(-1, -1);
     }
     if (pressed) {
-        DrawFlatFrame(color_, BorderColor(), hover_ ? flat::ffSunken : flat::ffThinRaised, r, painter);
-    } else if (hover_ && Activate()) {
+        DrawFlatFrame(color_, borderColor(), hover_ ? flat::ffSunken : flat::ffThinRaised, r, painter);
+    } else if (hover_ && activate()) {
         platform::frameRect(painter, r, flat::clWindowFrame);
-        DrawFlatFrame(color_, BorderColor(), flat::ffRaised, r.inflated(-1, -1), painter);
+        DrawFlatFrame(color_, borderColor(), flat::ffRaised, r.inflated(-1, -1), painter);
     } else if (borderStyle_ == bbStandard) {
         platform::frameRect(painter, r, flat::clWindowFrame);
-        DrawFlatFrame(color_, BorderColor(), flat::ffClassicRaised, r, painter);
-    } else if (ShowBorder()) {
-        DrawFlatFrame(color_, BorderColor(), flat::ffBorder, r, painter);
+        DrawFlatFrame(color_, borderColor(), flat::ffClassicRaised, r, painter);
+    } else if (showBorder()) {
+        DrawFlatFrame(color_, borderColor(), flat::ffBorder, r, painter);
     }
     return r.inflated(-3, -3);
 }
@@ -178,7 +178,7 @@ flat::ButtonContent TFlatSpeedButton::contentLayout() const
     const QSize caption = caption_.isEmpty()
                               ? QSize(0, 0)
                               : QSize(platform::textWidth(font(), caption_), platform::textHeight(font()));
-    return flat::layoutButtonContent({.client = whole.inflated(Flat() ? -3 : -1, Flat() ? -3 : -1),
+    return flat::layoutButtonContent({.client = whole.inflated(isFlat() ? -3 : -1, isFlat() ? -3 : -1),
                                       .glyph = glyph_.imageSize(),
                                       .caption = caption,
                                       .layout = layout_,
@@ -197,7 +197,7 @@ void TFlatSpeedButton::paintEvent(QPaintEvent *)
         platform::fillRect(painter, {0, 0, width(), height()}, color_);
     const Rect content = drawFrame(painter);
 
-    if (state_ == flat::bsExclusive && (!Flat() || !hover_)) {
+    if (state_ == flat::bsExclusive && (!isFlat() || !hover_)) {
         platform::fillRect(painter, content, colors::clBtnFace);
         painter.fillRect(content.toQRect(), QBrush(colors::clBtnHighlight, Qt::Dense4Pattern));
     }

@@ -14,6 +14,24 @@
 // pointer, a sunken one while pressed. It never takes the keyboard focus and
 // clicks when the left button is released over it.
 class TFlatSpeedButton : public QWidget, public FlatLook {
+    Q_OBJECT
+    Q_PROPERTY(bool Activate READ activate WRITE setActivate)
+    Q_PROPERTY(QColor BorderColor READ borderColor WRITE setBorderColor)
+    Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
+    Q_PROPERTY(bool ShowBorder READ showBorder WRITE setShowBorder)
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(QImage Glyph READ glyph WRITE setGlyph)
+    Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
+    Q_PROPERTY(int NumGlyphs READ numGlyphs WRITE setNumGlyphs)
+    Q_PROPERTY(TButtonBorderKind BorderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(TButtonLayout Layout READ buttonLayout WRITE setButtonLayout)
+    Q_PROPERTY(int Margin READ margin WRITE setMargin)
+    Q_PROPERTY(int Spacing READ spacing WRITE setSpacing)
+    Q_PROPERTY(bool Down READ isDown WRITE setDown)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(bool Transparent READ isTransparent WRITE setTransparent)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
+    Q_PROPERTY(bool AllowAllUp READ allowAllUp WRITE setAllowAllUp)
 public:
     enum TButtonBorderKind { bbFlat, bbStandard };
     using TButtonLayout = flat::TButtonLayout;
@@ -22,29 +40,29 @@ public:
 
     explicit TFlatSpeedButton(QWidget *parent = nullptr);
 
-    const QImage &Glyph() const { return glyph_.glyph(); }
+    const QImage &glyph() const { return glyph_.glyph(); }
     void setGlyph(const QImage &strip);
-    int GroupIndex() const { return groupIndex_; }
+    int groupIndex() const { return groupIndex_; }
     void setGroupIndex(int value);
-    int NumGlyphs() const { return numGlyphs_; }
+    int numGlyphs() const { return numGlyphs_; }
     void setNumGlyphs(int value);
-    TButtonBorderKind BorderStyle() const { return borderStyle_; }
+    TButtonBorderKind borderStyle() const { return borderStyle_; }
     void setBorderStyle(TButtonBorderKind value);
-    TButtonLayout Layout() const { return layout_; }
-    void setLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
+    TButtonLayout buttonLayout() const { return layout_; }
+    void setButtonLayout(TButtonLayout value);
+    int margin() const { return margin_; }
     void setMargin(int value);
-    int Spacing() const { return spacing_; }
+    int spacing() const { return spacing_; }
     void setSpacing(int value);
-    bool Down() const { return down_; }
+    bool isDown() const { return down_; }
     void setDown(bool value);
-    QString Caption() const { return caption_; }
+    QString caption() const { return caption_; }
     void setCaption(const QString &value);
-    bool Transparent() const { return transparent_; }
+    bool isTransparent() const { return transparent_; }
     void setTransparent(bool value);
-    QColor Color() const { return color_; }
+    QColor color() const { return color_; }
     void setColor(const QColor &value);
-    bool AllowAllUp() const { return allowAllUp_; }
+    bool allowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool value);
 
     NotifyEvent OnClick;
@@ -52,7 +70,7 @@ public:
     void Click();
 
     TButtonState state() const { return state_; }
-    bool hovered() const { return hover_; }
+    bool isHovered() const { return hover_; }
     // Glyph and caption places for the current state and size.
     flat::ButtonContent contentLayout() const;
 

@@ -317,11 +317,11 @@ void TDBGridColumnEx::setFont(const QFont &font)
         changed();
 }
 
-bool TDBGridColumnEx::readOnly() const
+bool TDBGridColumnEx::isReadOnly() const
 {
     return readOnly_.value([this] {
         data::Field *f = field();
-        return (grid_ && grid_->readOnly()) || (f && f->readOnly());
+        return (grid_ && grid_->isReadOnly()) || (f && f->isReadOnly());
     });
 }
 

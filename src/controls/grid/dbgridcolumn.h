@@ -125,7 +125,7 @@ public:
     void setWidth(int width);
     bool widthStored() const { return storedWidth_.has_value(); }
     int NaturalWidth() const;
-    bool visible() const { return visible_; }
+    bool isVisible() const { return visible_; }
     void setVisible(bool visible);
     bool autoFitColWidth() const { return autoFitColWidth_; }
     void setAutoFitColWidth(bool on);
@@ -140,7 +140,7 @@ public:
     void setColor(const QColor &color);
     QFont font() const;
     void setFont(const QFont &font);
-    bool readOnly() const;
+    bool isReadOnly() const;
     void setReadOnly(bool readOnly);
     bool endEllipsis() const { return endEllipsis_; }
     void setEndEllipsis(bool on);

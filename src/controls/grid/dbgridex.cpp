@@ -173,6 +173,8 @@ void TCustomDBGridEx::setFlat(bool on)
 
 void TCustomDBGridEx::setReadOnly(bool on)
 {
+    if (on == readOnly_)
+        return;
     readOnly_ = on;
     invalidateGrid();
 }
@@ -187,6 +189,8 @@ void TCustomDBGridEx::setFooterRowCount(int count)
 
 void TCustomDBGridEx::setFooterColor(const QColor &color)
 {
+    if (color == footerColor_)
+        return;
     footerColor_ = color;
     footerChanged();
 }
@@ -204,6 +208,8 @@ void TCustomDBGridEx::setFooterFont(const QFont &font)
 
 void TCustomDBGridEx::setFooterFontColor(const QColor &color)
 {
+    if (color == footerFontColor_)
+        return;
     footerFontColor_ = color;
     footerChanged();
 }
@@ -221,12 +227,16 @@ void TCustomDBGridEx::setTitleFont(const QFont &font)
 
 void TCustomDBGridEx::setColor(const QColor &color)
 {
+    if (color == color_)
+        return;
     color_ = color;
     invalidateGrid();
 }
 
 void TCustomDBGridEx::setFixedColor(const QColor &color)
 {
+    if (color == fixedColor_)
+        return;
     fixedColor_ = color;
     invalidateGrid();
 }
@@ -255,7 +265,7 @@ void TCustomDBGridEx::columnChanged(TDBGridColumnEx &column)
     if (col >= 0 && col < cells().colCount())
         invalidateRect({cells().colLeft(col), 0, cells().colLeft(col) + cells().colWidth(col), cells().clientHeight()});
     if (!autoFit_) {
-        if (col >= 0 && col < cells().colCount() && column.visible() && cells().colWidth(col) != column.width()) {
+        if (col >= 0 && col < cells().colCount() && column.isVisible() && cells().colWidth(col) != column.width()) {
             cellsForLayout().setColWidth(col, column.width());
             invalidateGrid();
         } else if (useMultiTitle_) {
@@ -265,7 +275,7 @@ void TCustomDBGridEx::columnChanged(TDBGridColumnEx &column)
     }
     int index = columns_.indexOf(column);
     int oldWidth = col >= 0 && col < cells().colCount() ? cells().colWidth(col) : 0;
-    if (column.visible() && oldWidth > 0 && column.width() != oldWidth) {
+    if (column.isVisible() && oldWidth > 0 && column.width() != oldWidth) {
         int oldBase = column.autoFitBaseWidth();
         int newBase = static_cast<int>(std::lround(static_cast<double>(oldBase) * column.width() / oldWidth));
         column.setAutoFitBaseWidth(newBase);

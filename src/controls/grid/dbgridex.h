@@ -49,6 +49,23 @@ struct TVertDBGridExScrollBar {
 // or set them one by one, each re-running the layout.
 class TCustomDBGridEx : public CustomGrid {
     Q_OBJECT
+    Q_PROPERTY(data::DataSource *DataSource READ dataSource WRITE setDataSource)
+    Q_PROPERTY(TDBGridOptions Options READ options WRITE setOptions)
+    Q_PROPERTY(TDBGridExOptions OptionsEx READ optionsEx WRITE setOptionsEx)
+    Q_PROPERTY(bool AutoFitColWidths READ autoFitColWidths WRITE setAutoFitColWidths)
+    Q_PROPERTY(int MinAutoFitWidth READ minAutoFitWidth WRITE setMinAutoFitWidth)
+    Q_PROPERTY(bool UseMultiTitle READ useMultiTitle WRITE setUseMultiTitle)
+    Q_PROPERTY(int VTitleMargin READ vTitleMargin WRITE setVTitleMargin)
+    Q_PROPERTY(bool Flat READ isFlat WRITE setFlat)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+    Q_PROPERTY(int FooterRowCount READ footerRowCount WRITE setFooterRowCount)
+    Q_PROPERTY(QColor FooterColor READ footerColor WRITE setFooterColor)
+    Q_PROPERTY(QFont FooterFont READ footerFont WRITE setFooterFont)
+    Q_PROPERTY(QFont TitleFont READ titleFont WRITE setTitleFont)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
+    Q_PROPERTY(QColor FixedColor READ fixedColor WRITE setFixedColor)
+    Q_PROPERTY(bool DefaultDrawing READ defaultDrawing)
+    Q_PROPERTY(TVertDBGridExScrollBar VertScrollBar READ vertScrollBar WRITE setVertScrollBar)
 public:
     static constexpr int IndicatorWidth = 11;
     static constexpr int DefaultColWidth = 64;
@@ -81,9 +98,9 @@ public:
     void setUseMultiTitle(bool on);
     int vTitleMargin() const { return vTitleMargin_; }
     void setVTitleMargin(int margin);
-    bool flat() const { return flat_; }
+    bool isFlat() const { return flat_; }
     void setFlat(bool on);
-    bool readOnly() const { return readOnly_; }
+    bool isReadOnly() const { return readOnly_; }
     void setReadOnly(bool on);
     int footerRowCount() const { return footerRowCount_; }
     void setFooterRowCount(int count);

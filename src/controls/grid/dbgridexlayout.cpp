@@ -106,7 +106,7 @@ void TCustomDBGridEx::ReflowLayout()
 
     bool anyVisible = false;
     for (int i = 0; i < columns_.count(); ++i)
-        anyVisible |= columns_[i].visible();
+        anyVisible |= columns_[i].isVisible();
     int oldLeft = g.leftCol();
     g.setFixedCols(0);
     g.setColCount(columns_.count() + indicatorCols_, DefaultColWidth);
@@ -156,7 +156,7 @@ void TCustomDBGridEx::ApplyColumnWidths()
     GridGeometry &g = cellsForLayout();
     bool colLines = options_.contains(dgColLines);
     for (int i = 0; i < columns_.count() && i + indicatorCols_ < g.colCount(); ++i)
-        g.setColWidth(i + indicatorCols_, columns_[i].visible() ? columns_[i].width() : (colLines ? -1 : 0));
+        g.setColWidth(i + indicatorCols_, columns_[i].isVisible() ? columns_[i].width() : (colLines ? -1 : 0));
     if (indicatorCols_)
         g.setColWidth(0, IndicatorWidth);
 }
@@ -166,7 +166,7 @@ void TCustomDBGridEx::FitColumnsToWidth()
     std::vector<TDBGridColumnEx *> visible;
     for (int i = 0; i < columns_.count(); ++i) {
         columns_[i].setClamped(false);
-        if (columns_[i].visible())
+        if (columns_[i].isVisible())
             visible.push_back(&columns_[i]);
     }
     const bool indicator = options_.contains(dgIndicator), colLines = options_.contains(dgColLines);
@@ -221,7 +221,7 @@ void TCustomDBGridEx::buildTitleTree()
     bool colLines = options_.contains(dgColLines);
     for (int i = 0; i < columns_.count(); ++i) {
         TDBGridColumnEx &c = columns_[i];
-        leaves.push_back({c.title().caption(), c.visible() ? c.width() : (colLines ? -1 : 0), 0, &c});
+        leaves.push_back({c.title().caption(), c.isVisible() ? c.width() : (colLines ? -1 : 0), 0, &c});
     }
     titleTree_.build(leaves, colLines ? 1 : 0, titleRowHeight(), vTitleMargin_, titleFont());
 }

@@ -14,7 +14,7 @@ struct TableShape {
     explicit TableShape(TCustomDBGridEx &grid)
     {
         for (int i = 0; i < grid.columns().count(); ++i)
-            if (grid.columns()[i].visible())
+            if (grid.columns()[i].isVisible())
                 columns.push_back(&grid.columns()[i]);
         if (grid.dataLink().active())
             rows = std::min(grid.recordRows(), grid.dataLink().recordCount());

@@ -12,7 +12,7 @@ int ImageList::Add(const QImage &image)
     }
     pictures_.append(QPixmap::fromImage(picture));
     emit Changed();
-    return Count() - 1;
+    return count() - 1;
 }
 
 int ImageList::AddMasked(const QImage &image, const QImage &mask)
@@ -26,7 +26,7 @@ int ImageList::AddMasked(const QImage &image, const QImage &mask)
     return Add(picture);
 }
 
-void ImageList::SetBkColor(std::optional<QColor> color)
+void ImageList::setBkColor(std::optional<QColor> color)
 {
     if (color == bkColor_)
         return;
@@ -36,7 +36,7 @@ void ImageList::SetBkColor(std::optional<QColor> color)
 
 void ImageList::Draw(QPainter &painter, int x, int y, int index) const
 {
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= count())
         return;
     if (bkColor_)
         painter.fillRect(x, y, width_, height_, *bkColor_);

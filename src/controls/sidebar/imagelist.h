@@ -15,9 +15,9 @@ class ImageList : public QObject {
 public:
     ImageList(int width, int height, QObject *parent = nullptr);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int Count() const { return int(pictures_.size()); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int count() const { return int(pictures_.size()); }
 
     // The alpha channel is the mask; a picture of another size is scaled.
     int Add(const QImage &image);
@@ -25,8 +25,8 @@ public:
     int AddMasked(const QImage &image, const QImage &mask);
 
     // Colour under the masked parts; none leaves them transparent.
-    std::optional<QColor> BkColor() const { return bkColor_; }
-    void SetBkColor(std::optional<QColor> color);
+    std::optional<QColor> bkColor() const { return bkColor_; }
+    void setBkColor(std::optional<QColor> color);
 
     // Picture `index` at its natural size with its top left at (x, y).
     void Draw(QPainter &painter, int x, int y, int index) const;

@@ -47,13 +47,13 @@ TSideBar::~TSideBar()
 
 // ---- settings
 
-void TSideBar::SetBkPicture(const QPixmap &picture)
+void TSideBar::setBkPicture(const QPixmap &picture)
 {
     bkPicture_ = picture;
     Relayout();
 }
 
-void TSideBar::SetColor(const QColor &color)
+void TSideBar::setColor(const QColor &color)
 {
     if (color != color_) {
         color_ = color;
@@ -61,22 +61,22 @@ void TSideBar::SetColor(const QColor &color)
     }
 }
 
-void TSideBar::SetCanSelected(bool canSelected)
+void TSideBar::setCanSelected(bool canSelected)
 {
     if (selectedItem_)
         SetSelectedItem(nullptr);
     canSelected_ = canSelected;
 }
 
-void TSideBar::SetGroupFont(const QFont &font) { setAndRelayout(groupFont_, font); }
+void TSideBar::setGroupFont(const QFont &font) { setAndRelayout(groupFont_, font); }
 
-void TSideBar::SetGroupFontColor(const QColor &color) { setAndRelayout(groupFontColor_, color); }
+void TSideBar::setGroupFontColor(const QColor &color) { setAndRelayout(groupFontColor_, color); }
 
-void TSideBar::SetItemFont(const QFont &font) { setAndRelayout(itemFont_, font); }
+void TSideBar::setItemFont(const QFont &font) { setAndRelayout(itemFont_, font); }
 
-void TSideBar::SetItemFontColor(const QColor &color) { setAndRelayout(itemFontColor_, color); }
+void TSideBar::setItemFontColor(const QColor &color) { setAndRelayout(itemFontColor_, color); }
 
-void TSideBar::SetActiveGroupIndex(int index)
+void TSideBar::setActiveGroupIndex(int index)
 {
     const int visible = VisibleGroupCount();
     if (index != activeGroupIndex_) {
@@ -89,18 +89,18 @@ void TSideBar::SetActiveGroupIndex(int index)
         SetActiveGroup(VisibleGroup(activeGroupIndex_));
 }
 
-void TSideBar::SetGroupHeightOffSet(int offset)
+void TSideBar::setGroupHeightOffSet(int offset)
 {
     if (offset >= 0 && offset <= 9)
         setAndRelayout(groupHeightOffSet_, offset);
 }
 
-void TSideBar::SetLargeImages(ImageList *list)
+void TSideBar::setLargeImages(ImageList *list)
 {
     watchImageList(largeImages_, list);
 }
 
-void TSideBar::SetSmallImages(ImageList *list)
+void TSideBar::setSmallImages(ImageList *list)
 {
     watchImageList(smallImages_, list);
 }
@@ -119,7 +119,7 @@ void TSideBar::watchImageList(QPointer<ImageList> &slot, ImageList *list)
     Relayout();
 }
 
-void TSideBar::SetPaintStyle(TsbPaintStyle style)
+void TSideBar::setPaintStyle(TsbPaintStyle style)
 {
     if (style == paintStyle_)
         return;
@@ -128,13 +128,13 @@ void TSideBar::SetPaintStyle(TsbPaintStyle style)
     Relayout();
 }
 
-void TSideBar::SetScrollDelay(int milliseconds)
+void TSideBar::setScrollDelay(int milliseconds)
 {
     if (milliseconds > 0)
         scrollDelay_ = milliseconds;
 }
 
-void TSideBar::SetSpaceHeight(int pixels)
+void TSideBar::setSpaceHeight(int pixels)
 {
     if (pixels <= 4 || pixels == spaceHeight_)
         return;
@@ -142,18 +142,20 @@ void TSideBar::SetSpaceHeight(int pixels)
     RefreshItems(true);
 }
 
-void TSideBar::SetTransparentImages(bool transparent) { setAndRelayout(transparentImages_, transparent); }
+void TSideBar::setTransparentImages(bool transparent) { setAndRelayout(transparentImages_, transparent); }
 
-void TSideBar::SetShowGroups(bool show) { setAndRelayout(showGroups_, show); }
+void TSideBar::setShowGroups(bool show) { setAndRelayout(showGroups_, show); }
 
-void TSideBar::SetCursor(const QCursor &cursor)
+void TSideBar::setBarCursor(const QCursor &cursor)
 {
     cursor_ = cursor;
     updateCursor();
 }
 
-void TSideBar::SetShowHint(bool show)
+void TSideBar::setShowHint(bool show)
 {
+    if (show == showHint_)
+        return;
     showHint_ = show;
     if (!show)
         itemHint_->Hide();
@@ -178,16 +180,16 @@ std::unique_ptr<TSideBarPainter> TSideBar::CreatePainter()
     return std::make_unique<TSideBarFlatPainter>(*this);
 }
 
-TSideBarPainter &TSideBar::Painter()
+TSideBarPainter &TSideBar::painter()
 {
     if (!painter_)
         painter_ = CreatePainter();
     return *painter_;
 }
 
-TSideBarViewInfo &TSideBar::ViewInfo()
+TSideBarViewInfo &TSideBar::viewInfo()
 {
-    TSideBarViewInfo &layout = Painter().ViewInfo();
+    TSideBarViewInfo &layout = painter().viewInfo();
     if (!layout.Calculated())
         layout.Calculate();
     return layout;
@@ -197,7 +199,7 @@ void TSideBar::Relayout()
 {
     if (destroying_)
         return;
-    Painter().ViewInfo().Calculate();
+    painter().viewInfo().Calculate();
     update();
 }
 
@@ -205,7 +207,7 @@ void TSideBar::RefreshItems(bool recompute)
 {
     if (destroying_)
         return;
-    TSideBarViewInfo &layout = Painter().ViewInfo();
+    TSideBarViewInfo &layout = painter().viewInfo();
     if (recompute)
         layout.Calculate();
     QRegion region(layout.BarBounds().toQRect());
@@ -216,13 +218,13 @@ void TSideBar::RefreshItems(bool recompute)
 
 void TSideBar::RefreshHeader(const TSideGroup *group)
 {
-    if (const TSideGroupViewInfo *info = ViewInfo().GroupInfo(group))
+    if (const TSideGroupViewInfo *info = viewInfo().GroupInfo(group))
         update(info->HeaderBounds.toQRect());
 }
 
 void TSideBar::RefreshScrollButtons()
 {
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     update(QRegion(layout.UpButtonBounds().toQRect()) + QRegion(layout.DownButtonBounds().toQRect()));
 }
 
@@ -230,13 +232,13 @@ void TSideBar::RefreshDropMark()
 {
     if (dropMarkPlace_ == dpNone)
         return;
-    update(ViewInfo().DropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
+    update(viewInfo().DropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
 }
 
 void TSideBar::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    Painter().Paint(painter);
+    QPainter canvas(this);
+    painter().Paint(canvas);
 }
 
 // ---- groups
@@ -244,15 +246,15 @@ void TSideBar::paintEvent(QPaintEvent *)
 int TSideBar::VisibleGroupCount() const
 {
     int count = 0;
-    for (int i = 0; i < groups_->Count(); ++i)
-        count += (*groups_)[i]->Visible() ? 1 : 0;
+    for (int i = 0; i < groups_->count(); ++i)
+        count += (*groups_)[i]->isVisible() ? 1 : 0;
     return count;
 }
 
 TSideGroup *TSideBar::VisibleGroup(int n) const
 {
-    for (int i = 0; i < groups_->Count(); ++i)
-        if ((*groups_)[i]->Visible() && n-- == 0)
+    for (int i = 0; i < groups_->count(); ++i)
+        if ((*groups_)[i]->isVisible() && n-- == 0)
             return (*groups_)[i];
     return nullptr;
 }
@@ -260,22 +262,22 @@ TSideGroup *TSideBar::VisibleGroup(int n) const
 int TSideBar::VisibleGroupIndex(const TSideGroup *group) const
 {
     int n = 0;
-    for (int i = 0; i < groups_->Count(); ++i) {
+    for (int i = 0; i < groups_->count(); ++i) {
         const TSideGroup *g = (*groups_)[i];
         if (g == group)
-            return g->Visible() ? n : -1;
-        n += g->Visible() ? 1 : 0;
+            return g->isVisible() ? n : -1;
+        n += g->isVisible() ? 1 : 0;
     }
     return -1;
 }
 
-TSideGroup *TSideBar::GroupAt(QPoint p) { return ViewInfo().GroupAt(p); }
+TSideGroup *TSideBar::GroupAt(QPoint p) { return viewInfo().GroupAt(p); }
 
-TSideBarItem *TSideBar::ItemAt(QPoint p) { return ViewInfo().ItemAt(p); }
+TSideBarItem *TSideBar::ItemAt(QPoint p) { return viewInfo().ItemAt(p); }
 
 void TSideBar::SetActiveGroup(TSideGroup *group)
 {
-    if (group && !group->Visible())
+    if (group && !group->isVisible())
         group = nullptr;
     if (group && group == activeGroup_)
         return;
@@ -284,7 +286,7 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     dropMarkItem_ = nullptr;
     dropMarkPlace_ = dpNone;
     activeGroup_ = group ? group : VisibleGroup(0);
-    SetActiveGroupIndex(activeGroup_ ? VisibleGroupIndex(activeGroup_) : -1);
+    setActiveGroupIndex(activeGroup_ ? VisibleGroupIndex(activeGroup_) : -1);
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
     if (OnChangeActiveGroup)
@@ -300,7 +302,7 @@ void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
         return;
     TSideBarItem *old = focusedItem_;
     if (old && old != item && old != selectedItem_)
-        Painter().InvalidateItemPicture(*old);
+        painter().InvalidateItemPicture(*old);
     if (showHint_ && item != old)
         itemHint_->Hide();
     focusedItem_ = item;
@@ -309,8 +311,8 @@ void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
     if (showHint_ && !pressed && item != old)
         showItemHint(item);
     focusedItemPressed_ = pressed;
-    if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->Enabled())
-        Painter().InvalidateItemPicture(*focusedItem_);
+    if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->isEnabled())
+        painter().InvalidateItemPicture(*focusedItem_);
 }
 
 void TSideBar::SetSelectedItem(TSideBarItem *item)
@@ -318,13 +320,13 @@ void TSideBar::SetSelectedItem(TSideBarItem *item)
     if (!canSelected_)
         return;
     if (selectedItem_)
-        Painter().InvalidateItemPicture(*selectedItem_);
+        painter().InvalidateItemPicture(*selectedItem_);
     const bool changed = item != selectedItem_;
     selectedItem_ = item;
     if (changed && OnChangeSelectedItem)
         OnChangeSelectedItem(this);
-    if (item && item->Enabled())
-        Painter().InvalidateItemPicture(*item);
+    if (item && item->isEnabled())
+        painter().InvalidateItemPicture(*item);
 }
 
 void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
@@ -334,7 +336,7 @@ void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
     TSideGroup *old = trackedGroup_;
     trackedGroup_ = group;
     trackedGroupPressed_ = pressed;
-    if (Painter().TracksGroupHeaders()) {
+    if (painter().TracksGroupHeaders()) {
         if (old)
             RefreshHeader(old);
         if (group && group != old)
@@ -355,7 +357,7 @@ void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
 
 void TSideBar::ClickItem(TSideBarItem *item)
 {
-    if (item->Enabled() && OnItemClick)
+    if (item->isEnabled() && OnItemClick)
         OnItemClick(this, item);
 }
 
@@ -365,19 +367,19 @@ void TSideBar::showItemHint(TSideBarItem *item)
 {
     if (!item || item->Hint.isEmpty() || TSideBarDragObject::Current())
         return;
-    const TSideItemViewInfo *info = ViewInfo().ItemInfo(item);
+    const TSideItemViewInfo *info = viewInfo().ItemInfo(item);
     if (!info)
         return;
     const int top = (info->IsCut() ? info->PictureBounds.bottom : info->TextBounds.bottom) + 2;
     const QRect anchor(mapToGlobal(QPoint(spaceHeight_, top)), QSize(width() - 2 * spaceHeight_, 1));
-    itemHint_->Show(item->Hint.section(QLatin1Char('|'), 0, 0), anchor, ViewInfo().IconType() == sgLargeIcon);
+    itemHint_->Show(item->Hint.section(QLatin1Char('|'), 0, 0), anchor, viewInfo().iconType() == sgLargeIcon);
 }
 
 // ---- notices from groups and items
 
 void TSideBar::ItemChanged(const TSideBarItem &item, bool recompute)
 {
-    if (!destroying_ && &item.Group() == activeGroup_)
+    if (!destroying_ && &item.group() == activeGroup_)
         RefreshItems(recompute);
 }
 
@@ -415,7 +417,7 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
             OnChangeSelectedItem(this);
     }
     // Keep the scroll position on an item, so the up button stays reachable.
-    group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.Items().Count() - 1));
+    group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.items().count() - 1));
     ItemsChanged(group);
 }
 
@@ -433,7 +435,7 @@ void TSideBar::GroupsChanged()
 {
     if (destroying_)
         return;
-    if (!activeGroup_ || !activeGroup_->Visible()) {
+    if (!activeGroup_ || !activeGroup_->isVisible()) {
         SetActiveGroup(nullptr);
         return;
     }

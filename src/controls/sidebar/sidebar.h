@@ -27,79 +27,99 @@ class TSideItemHint;
 // or, with Ctrl, to copy them.
 class TSideBar : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(QPixmap BkPicture READ bkPicture WRITE setBkPicture)
+    Q_PROPERTY(QColor Color READ color WRITE setColor)
+    Q_PROPERTY(bool CanSelected READ canSelected WRITE setCanSelected)
+    Q_PROPERTY(QFont GroupFont READ groupFont WRITE setGroupFont)
+    Q_PROPERTY(int ActiveGroupIndex READ activeGroupIndex WRITE setActiveGroupIndex)
+    Q_PROPERTY(QMenu *GroupPopupMenu READ groupPopupMenu WRITE setGroupPopupMenu)
+    Q_PROPERTY(int GroupHeightOffSet READ groupHeightOffSet WRITE setGroupHeightOffSet)
+    Q_PROPERTY(QFont ItemFont READ itemFont WRITE setItemFont)
+    Q_PROPERTY(QMenu *ItemPopupMenu READ itemPopupMenu WRITE setItemPopupMenu)
+    Q_PROPERTY(ImageList *LargeImages READ largeImages WRITE setLargeImages)
+    Q_PROPERTY(TsbPaintStyle PaintStyle READ paintStyle WRITE setPaintStyle)
+    Q_PROPERTY(ImageList *SmallImages READ smallImages WRITE setSmallImages)
+    Q_PROPERTY(int ScrollDelay READ scrollDelay WRITE setScrollDelay)
+    Q_PROPERTY(int SpaceHeight READ spaceHeight WRITE setSpaceHeight)
+    Q_PROPERTY(bool TransparentImages READ transparentImages WRITE setTransparentImages)
+    Q_PROPERTY(bool ShowGroups READ showGroups WRITE setShowGroups)
+    Q_PROPERTY(TDragMode DragMode READ dragMode WRITE setDragMode)
+    Q_PROPERTY(QCursor Cursor READ barCursor WRITE setBarCursor)
+    Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
 public:
     explicit TSideBar(QWidget *parent = nullptr);
     ~TSideBar() override;
 
     // ---- settings
-    TSideBarBackGround &BkGround() { return bkGround_; }
-    const QPixmap &BkPicture() const { return bkPicture_; }
-    void SetBkPicture(const QPixmap &picture);
-    QColor Color() const { return color_; }
-    void SetColor(const QColor &color);
-    bool CanSelected() const { return canSelected_; }
-    void SetCanSelected(bool canSelected);
-    const QFont &GroupFont() const { return groupFont_; }
-    void SetGroupFont(const QFont &font);
-    QColor GroupFontColor() const { return groupFontColor_; }
-    void SetGroupFontColor(const QColor &color);
-    TSideGroups &Groups() { return *groups_; }
-    const TSideGroups &Groups() const { return *groups_; }
+    TSideBarBackGround &bkGround() { return bkGround_; }
+    const QPixmap &bkPicture() const { return bkPicture_; }
+    void setBkPicture(const QPixmap &picture);
+    QColor color() const { return color_; }
+    void setColor(const QColor &color);
+    bool canSelected() const { return canSelected_; }
+    void setCanSelected(bool canSelected);
+    const QFont &groupFont() const { return groupFont_; }
+    void setGroupFont(const QFont &font);
+    QColor groupFontColor() const { return groupFontColor_; }
+    void setGroupFontColor(const QColor &color);
+    TSideGroups &groups() { return *groups_; }
+    const TSideGroups &groups() const { return *groups_; }
     // Counted among the visible groups only.
-    int ActiveGroupIndex() const { return activeGroupIndex_; }
-    void SetActiveGroupIndex(int index);
-    QMenu *GroupPopupMenu() const { return groupPopupMenu_; }
-    void SetGroupPopupMenu(QMenu *menu) { groupPopupMenu_ = menu; }
-    int GroupHeightOffSet() const { return groupHeightOffSet_; }
-    void SetGroupHeightOffSet(int offset);   // 0 to 9
-    const QFont &ItemFont() const { return itemFont_; }
-    void SetItemFont(const QFont &font);
-    QColor ItemFontColor() const { return itemFontColor_; }
-    void SetItemFontColor(const QColor &color);
-    QMenu *ItemPopupMenu() const { return itemPopupMenu_; }
-    void SetItemPopupMenu(QMenu *menu) { itemPopupMenu_ = menu; }
+    int activeGroupIndex() const { return activeGroupIndex_; }
+    void setActiveGroupIndex(int index);
+    QMenu *groupPopupMenu() const { return groupPopupMenu_; }
+    void setGroupPopupMenu(QMenu *menu) { groupPopupMenu_ = menu; }
+    int groupHeightOffSet() const { return groupHeightOffSet_; }
+    void setGroupHeightOffSet(int offset);   // 0 to 9
+    const QFont &itemFont() const { return itemFont_; }
+    void setItemFont(const QFont &font);
+    QColor itemFontColor() const { return itemFontColor_; }
+    void setItemFontColor(const QColor &color);
+    QMenu *itemPopupMenu() const { return itemPopupMenu_; }
+    void setItemPopupMenu(QMenu *menu) { itemPopupMenu_ = menu; }
     // Image lists are referenced, not owned.
-    ImageList *LargeImages() const { return largeImages_; }
-    void SetLargeImages(ImageList *list);
-    ImageList *SmallImages() const { return smallImages_; }
-    void SetSmallImages(ImageList *list);
-    TsbPaintStyle PaintStyle() const { return paintStyle_; }
-    void SetPaintStyle(TsbPaintStyle style);
-    int ScrollDelay() const { return scrollDelay_; }
-    void SetScrollDelay(int milliseconds);   // above 0
-    int SpaceHeight() const { return spaceHeight_; }
-    void SetSpaceHeight(int pixels);   // above 4
-    bool TransparentImages() const { return transparentImages_; }
-    void SetTransparentImages(bool transparent);
-    bool ShowGroups() const { return showGroups_; }
-    void SetShowGroups(bool show);
-    TDragMode DragMode() const { return dragMode_; }
-    void SetDragMode(TDragMode mode) { dragMode_ = mode; }
-    // The pointer over the bar; a tracked header shows the group cursor.
-    const QCursor &Cursor() const { return cursor_; }
-    void SetCursor(const QCursor &cursor);
-    bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool show);
+    ImageList *largeImages() const { return largeImages_; }
+    void setLargeImages(ImageList *list);
+    ImageList *smallImages() const { return smallImages_; }
+    void setSmallImages(ImageList *list);
+    TsbPaintStyle paintStyle() const { return paintStyle_; }
+    void setPaintStyle(TsbPaintStyle style);
+    int scrollDelay() const { return scrollDelay_; }
+    void setScrollDelay(int milliseconds);   // above 0
+    int spaceHeight() const { return spaceHeight_; }
+    void setSpaceHeight(int pixels);   // above 4
+    bool transparentImages() const { return transparentImages_; }
+    void setTransparentImages(bool transparent);
+    bool showGroups() const { return showGroups_; }
+    void setShowGroups(bool show);
+    TDragMode dragMode() const { return dragMode_; }
+    void setDragMode(TDragMode mode) { dragMode_ = mode; }
+    // The pointer over the bar; a tracked header shows the group cursor. Kept
+    // apart from QWidget's cursor, which the bar switches between the two.
+    const QCursor &barCursor() const { return cursor_; }
+    void setBarCursor(const QCursor &cursor);
+    bool showHint() const { return showHint_; }
+    void setShowHint(bool show);
 
     // ---- run-time state
-    TSideGroup *ActiveGroup() const { return activeGroup_; }
-    TSideGroup *PreviousActiveGroup() const { return previousActiveGroup_; }
-    TSideBarItem *FocusedItem() const { return focusedItem_; }
-    bool FocusedItemPressed() const { return focusedItemPressed_; }
-    TSideBarItem *SelectedItem() const { return selectedItem_; }
-    TSideGroup *TrackedGroup() const { return trackedGroup_; }
-    bool TrackedGroupPressed() const { return trackedGroupPressed_; }
-    TSideBarItem *DropMarkItem() const { return dropMarkItem_; }
-    TDropPlace DropMarkPlace() const { return dropMarkPlace_; }
-    bool UpButtonPressed() const { return upButtonPressed_; }
-    bool DownButtonPressed() const { return downButtonPressed_; }
-    int ScrollTimer() const { return scrollTimer_.isActive() ? scrollTimer_.timerId() : -1; }
-    bool ClickPending() const { return clickPending_; }
-    QPoint PressPoint() const { return pressPoint_; }
-    bool Destroying() const { return destroying_; }
+    TSideGroup *activeGroup() const { return activeGroup_; }
+    TSideGroup *previousActiveGroup() const { return previousActiveGroup_; }
+    TSideBarItem *focusedItem() const { return focusedItem_; }
+    bool focusedItemPressed() const { return focusedItemPressed_; }
+    TSideBarItem *selectedItem() const { return selectedItem_; }
+    TSideGroup *trackedGroup() const { return trackedGroup_; }
+    bool trackedGroupPressed() const { return trackedGroupPressed_; }
+    TSideBarItem *dropMarkItem() const { return dropMarkItem_; }
+    TDropPlace dropMarkPlace() const { return dropMarkPlace_; }
+    bool upButtonPressed() const { return upButtonPressed_; }
+    bool downButtonPressed() const { return downButtonPressed_; }
+    int scrollTimer() const { return scrollTimer_.isActive() ? scrollTimer_.timerId() : -1; }
+    bool clickPending() const { return clickPending_; }
+    QPoint pressPoint() const { return pressPoint_; }
+    bool isDestroying() const { return destroying_; }
 
-    TSideBarPainter &Painter();
-    TSideBarViewInfo &ViewInfo();
+    TSideBarPainter &painter();
+    TSideBarViewInfo &viewInfo();
 
     // ---- operations
     void SetActiveGroup(TSideGroup *group);

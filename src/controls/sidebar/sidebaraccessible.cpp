@@ -19,24 +19,24 @@ struct SideBarPart {
 
 int partCountOf(TSideBar &bar)
 {
-    const TSideBarViewInfo &layout = bar.ViewInfo();
+    const TSideBarViewInfo &layout = bar.viewInfo();
     return int(layout.GroupInfos().size() + layout.ItemInfos().size());
 }
 
 // A part kept from a longer bar than now shown is empty.
 SideBarPart partOf(TSideBar &bar, int index)
 {
-    const TSideBarViewInfo &layout = bar.ViewInfo();
+    const TSideBarViewInfo &layout = bar.viewInfo();
     const int headers = int(layout.GroupInfos().size());
     if (index < 0 || index >= partCountOf(bar))
         return {};
     if (index < headers) {
         const TSideGroupViewInfo &info = *layout.GroupInfos()[index];
-        return {info.Group->Caption(), info.HeaderBounds.toQRect(), info.HeaderBounds.toQRect().center(), true};
+        return {info.Group->caption(), info.HeaderBounds.toQRect(), info.HeaderBounds.toQRect().center(), true};
     }
     const TSideItemViewInfo &info = *layout.ItemInfos()[index - headers];
     const QRect frame = info.FrameBounds().toQRect();
-    return {info.Item->Caption(), frame.united(info.TextBounds.toQRect()), frame.center()};
+    return {info.Item->caption(), frame.united(info.TextBounds.toQRect()), frame.center()};
 }
 
 class SideBarPartAccessible : public platform::PressablePart {

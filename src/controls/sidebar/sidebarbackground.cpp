@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-void TSideBarBackGround::SetBeginColor(const QColor &color)
+void TSideBarBackGround::setBeginColor(const QColor &color)
 {
     if (color != beginColor_) {
         beginColor_ = color;
@@ -12,7 +12,7 @@ void TSideBarBackGround::SetBeginColor(const QColor &color)
     }
 }
 
-void TSideBarBackGround::SetEndColor(const QColor &color)
+void TSideBarBackGround::setEndColor(const QColor &color)
 {
     if (color != endColor_) {
         endColor_ = color;
@@ -20,7 +20,7 @@ void TSideBarBackGround::SetEndColor(const QColor &color)
     }
 }
 
-void TSideBarBackGround::SetFillStyle(TSideBarFillStyle style)
+void TSideBarBackGround::setFillStyle(TSideBarFillStyle style)
 {
     if (style != fillStyle_) {
         fillStyle_ = style;
@@ -28,7 +28,7 @@ void TSideBarBackGround::SetFillStyle(TSideBarFillStyle style)
     }
 }
 
-void TSideBarBackGround::SetStep(int step)
+void TSideBarBackGround::setStep(int step)
 {
     if (step > 0 && step != step_) {
         step_ = step;

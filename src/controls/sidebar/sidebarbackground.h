@@ -12,17 +12,17 @@
 // Gradient settings of the bar's background; each change notifies the bar.
 class TSideBarBackGround {
 public:
-    QColor BeginColor() const { return beginColor_; }
-    void SetBeginColor(const QColor &color);
-    QColor EndColor() const { return endColor_; }
-    void SetEndColor(const QColor &color);
-    TSideBarFillStyle FillStyle() const { return fillStyle_; }
-    void SetFillStyle(TSideBarFillStyle style);
-    int Step() const { return step_; }
-    void SetStep(int step);   // 0 or less is ignored
+    QColor beginColor() const { return beginColor_; }
+    void setBeginColor(const QColor &color);
+    QColor endColor() const { return endColor_; }
+    void setEndColor(const QColor &color);
+    TSideBarFillStyle fillStyle() const { return fillStyle_; }
+    void setFillStyle(TSideBarFillStyle style);
+    int step() const { return step_; }
+    void setStep(int step);   // 0 or less is ignored
 
     // A gradient is only drawn when it would show.
-    bool IsActive() const { return fillStyle_ != bfsNone && beginColor_ != endColor_; }
+    bool isActive() const { return fillStyle_ != bfsNone && beginColor_ != endColor_; }
     // Bands of Step pixels, aligned to multiples of Step across the client.
     void FillGradient(QPainter &painter, const platform::Rect &r, QSize client) const;
 

@@ -17,7 +17,7 @@ public:
     // false), its width the widest the hint may get.
     void Show(const QString &text, const QRect &anchor, bool centred);
     void Hide();
-    bool IsShowing() const { return window_.isVisible(); }
+    bool isShowing() const { return window_.isVisible(); }
 
     std::function<void()> OnHidden;
 

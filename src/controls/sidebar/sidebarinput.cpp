@@ -28,7 +28,7 @@ bool TSideBar::event(QEvent *event)
     switch (event->type()) {
     case QEvent::ToolTip:
         // The item hint stands in for the ordinary tooltip while it shows.
-        if (itemHint_->IsShowing())
+        if (itemHint_->isShowing())
             return true;
         break;
     case QEvent::KeyPress:
@@ -59,17 +59,17 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
 
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     if (TSideGroup *group = layout.GroupAt(p)) {
         SetTrackedGroup(group, true);
     } else if (layout.UpButtonBounds().contains(p)) {
         upButtonPressed_ = true;
         startScrollTimer();
-        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() - 1);
+        activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() - 1);
     } else if (layout.DownButtonBounds().contains(p)) {
         downButtonPressed_ = true;
         startScrollTimer();
-        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() + 1);
+        activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() + 1);
     } else if (TSideBarItem *item = layout.ItemAt(p)) {
         SetFocusedItem(item, true);
         if (canSelected_)
@@ -195,7 +195,7 @@ void TSideBar::timerEvent(QTimerEvent *event)
 
 void TSideBar::scrollTick()
 {
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     upButtonPressed_ = upButtonPressed_ && !layout.UpButtonBounds().isEmpty();
     downButtonPressed_ = downButtonPressed_ && !layout.DownButtonBounds().isEmpty();
     if (!upButtonPressed_ && !downButtonPressed_) {
@@ -206,9 +206,9 @@ void TSideBar::scrollTick()
     dropMarkItem_ = nullptr;
     dropMarkPlace_ = dpNone;
     if (upButtonPressed_)
-        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() - 1);
+        activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() - 1);
     if (downButtonPressed_)
-        activeGroup_->SetTopItemIndex(activeGroup_->TopItemIndex() + 1);
+        activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() + 1);
 }
 
 // ---- item drag
@@ -259,7 +259,7 @@ bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
     if (!scrollTimer_.isActive())
         startScrollTimer();
     upButtonPressed_ = downButtonPressed_ = false;
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     const platform::Rect &area = layout.ItemsArea();
     const int y = pos.y();
     if (!layout.UpButtonBounds().isEmpty() && area.top < y && y < area.top + spaceHeight_ + 16) {
@@ -315,25 +315,25 @@ void TSideBar::DropItem(TSideBarDragObject &drag)
     TSideBarItem *source = drag.SourceItem;
     const bool copy = drag.CtrlHeld;
 
-    int k = group.Items().Count() == 0 ? 0 : -1;
-    if (const TSideItemViewInfo *info = ViewInfo().ItemInfo(dropMarkItem_))
-        k = info->Item->Index();
+    int k = group.items().count() == 0 ? 0 : -1;
+    if (const TSideItemViewInfo *info = viewInfo().ItemInfo(dropMarkItem_))
+        k = info->Item->index();
     TSideBarItem *result = nullptr;
     bool created = false;
     if (k != -1 && source) {
-        if (!copy && &source->Group() == &group) {
+        if (!copy && &source->group() == &group) {
             // The mark stands in the gap above item k; taking the item out
             // first shifts k up by one when it came from above.
-            const int index = dropMarkPlace_ == dpBefore && source->Index() < k ? k - 1 : k;
-            if (index != source->Index()) {
+            const int index = dropMarkPlace_ == dpBefore && source->index() < k ? k - 1 : k;
+            if (index != source->index()) {
                 result = source;
-                result->SetIndex(index);
+                result->setIndex(index);
             }
         } else {
-            result = &group.Items().Add();
+            result = &group.items().Add();
             created = true;
             result->Assign(*source);
-            result->SetIndex(dropMarkPlace_ == dpAfter ? k + 1 : k);
+            result->setIndex(dropMarkPlace_ == dpAfter ? k + 1 : k);
         }
     }
     dropMarkItem_ = nullptr;
@@ -345,7 +345,7 @@ void TSideBar::DropItem(TSideBarDragObject &drag)
         SetSelectedItem(std::exchange(droppedItem_, nullptr));
     // Moving into another group or bar is a copy without the original.
     if (created && !copy && drag.SourceItem)
-        drag.SourceItem->Collection().Delete(drag.SourceItem->Index());
+        drag.SourceItem->collection().Delete(drag.SourceItem->index());
     focusedItem_ = nullptr;
     Relayout();
 }

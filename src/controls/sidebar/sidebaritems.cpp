@@ -28,61 +28,61 @@ void moveIn(std::vector<std::unique_ptr<T>> &list, int from, int to)
 
 TSideBarItem::TSideBarItem(TSideBarItems &collection) : collection_(collection) {}
 
-TSideGroup &TSideBarItem::Group() const { return collection_.Group(); }
+TSideGroup &TSideBarItem::group() const { return collection_.group(); }
 
-TSideBar &TSideBarItem::Bar() const { return Group().Bar(); }
+TSideBar &TSideBarItem::bar() const { return group().bar(); }
 
-int TSideBarItem::Index() const { return collection_.IndexOf(this); }
+int TSideBarItem::index() const { return collection_.IndexOf(this); }
 
-void TSideBarItem::SetIndex(int index)
+void TSideBarItem::setIndex(int to)
 {
-    const int from = Index();
-    if (index != from)
-        collection_.Move(from, index);
+    const int from = index();
+    if (to != from)
+        collection_.Move(from, to);
 }
 
-void TSideBarItem::SetCaption(const QString &caption)
+void TSideBarItem::setCaption(const QString &caption)
 {
     if (caption == caption_)
         return;
     caption_ = caption;
-    Bar().ItemChanged(*this, true);
+    bar().ItemChanged(*this, true);
 }
 
-void TSideBarItem::SetEnabled(bool enabled)
+void TSideBarItem::setEnabled(bool enabled)
 {
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    Bar().ItemChanged(*this, false);
+    bar().ItemChanged(*this, false);
 }
 
-void TSideBarItem::SetLargeImage(int index)
+void TSideBarItem::setLargeImage(int index)
 {
     if (index == largeImage_)
         return;
     largeImage_ = index;
-    Bar().ItemChanged(*this, false);
+    bar().ItemChanged(*this, false);
 }
 
-void TSideBarItem::SetSmallImage(int index)
+void TSideBarItem::setSmallImage(int index)
 {
     if (index == smallImage_)
         return;
     smallImage_ = index;
-    Bar().ItemChanged(*this, false);
+    bar().ItemChanged(*this, false);
 }
 
 void TSideBarItem::Assign(const TSideBarItem &source)
 {
-    SetCaption(source.caption_);
+    setCaption(source.caption_);
     Hint = source.Hint;
     isDefault_ = source.isDefault_;
     Tag = source.Tag;
     CustomData = source.CustomData;
-    SetLargeImage(source.largeImage_);
-    SetSmallImage(source.smallImage_);
-    SetEnabled(source.enabled_);
+    setLargeImage(source.largeImage_);
+    setSmallImage(source.smallImage_);
+    setEnabled(source.enabled_);
 }
 
 // ---- TSideBarItems
@@ -95,13 +95,13 @@ TSideBarItem &TSideBarItems::Add()
 {
     items_.push_back(std::make_unique<TSideBarItem>(*this));
     TSideBarItem &item = *items_.back();
-    group_.Bar().ItemsChanged(group_);
+    group_.bar().ItemsChanged(group_);
     return item;
 }
 
 void TSideBarItems::Delete(int index)
 {
-    TSideBar &bar = group_.Bar();
+    TSideBar &bar = group_.bar();
     TSideBarItem *item = items_.at(size_t(index)).get();
     bar.ItemDestroying(*item);
     items_.erase(items_.begin() + index);
@@ -111,13 +111,13 @@ void TSideBarItems::Delete(int index)
 void TSideBarItems::Clear()
 {
     while (!items_.empty())
-        Delete(Count() - 1);
+        Delete(count() - 1);
 }
 
 void TSideBarItems::Move(int from, int to)
 {
     moveIn(items_, from, to);
-    group_.Bar().ItemsChanged(group_);
+    group_.bar().ItemsChanged(group_);
 }
 
 // ---- TSideGroup
@@ -127,48 +127,48 @@ TSideGroup::TSideGroup(TSideGroups &collection)
 {
 }
 
-TSideBar &TSideGroup::Bar() const { return collection_.Bar(); }
+TSideBar &TSideGroup::bar() const { return collection_.bar(); }
 
-int TSideGroup::Index() const { return collection_.IndexOf(this); }
+int TSideGroup::index() const { return collection_.IndexOf(this); }
 
-void TSideGroup::SetIndex(int index)
+void TSideGroup::setIndex(int to)
 {
-    const int from = Index();
-    if (index != from)
-        collection_.Move(from, index);
+    const int from = index();
+    if (to != from)
+        collection_.Move(from, to);
 }
 
-void TSideGroup::SetCaption(const QString &caption)
+void TSideGroup::setCaption(const QString &caption)
 {
     if (caption == caption_)
         return;
     caption_ = caption;
-    Bar().GroupCaptionChanged(*this);
+    bar().GroupCaptionChanged(*this);
 }
 
-void TSideGroup::SetIconType(TSideGroupIconType iconType)
+void TSideGroup::setIconType(TSideGroupIconType iconType)
 {
     if (iconType == iconType_)
         return;
     iconType_ = iconType;
     topItemIndex_ = 0;
-    Bar().ItemsChanged(*this);
+    bar().ItemsChanged(*this);
 }
 
-void TSideGroup::SetVisible(bool visible)
+void TSideGroup::setVisible(bool visible)
 {
     if (visible == visible_)
         return;
     visible_ = visible;
-    Bar().GroupsChanged();
+    bar().GroupsChanged();
 }
 
-void TSideGroup::SetTopItemIndex(int index)
+void TSideGroup::setTopItemIndex(int index)
 {
-    if (index == topItemIndex_ || index < 0 || index >= items_.Count())
+    if (index == topItemIndex_ || index < 0 || index >= items_.count())
         return;
     topItemIndex_ = index;
-    Bar().ItemsChanged(*this);
+    bar().ItemsChanged(*this);
 }
 
 // ---- TSideGroups
@@ -190,7 +190,7 @@ void TSideGroups::Delete(int index)
     TSideGroup *group = groups_.at(size_t(index)).get();
     group->destroying_ = true;
     bar_.GroupDestroying(*group);
-    group->Items().Clear();
+    group->items().Clear();
     groups_.erase(groups_.begin() + index);
     bar_.GroupRemoved(group);
 }
@@ -198,7 +198,7 @@ void TSideGroups::Delete(int index)
 void TSideGroups::Clear()
 {
     while (!groups_.empty())
-        Delete(Count() - 1);
+        Delete(count() - 1);
 }
 
 void TSideGroups::Move(int from, int to)

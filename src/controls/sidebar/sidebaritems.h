@@ -18,24 +18,24 @@ public:
     TSideBarItem(const TSideBarItem &) = delete;
     TSideBarItem &operator=(const TSideBarItem &) = delete;
 
-    TSideBarItems &Collection() const { return collection_; }
-    TSideGroup &Group() const;
-    TSideBar &Bar() const;
+    TSideBarItems &collection() const { return collection_; }
+    TSideGroup &group() const;
+    TSideBar &bar() const;
 
-    int Index() const;
+    int index() const;
     // Takes the item out of its list and puts it back at `index`.
-    void SetIndex(int index);
+    void setIndex(int to);
 
-    const QString &Caption() const { return caption_; }
-    void SetCaption(const QString &caption);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
-    int LargeImage() const { return largeImage_; }
-    void SetLargeImage(int index);
-    int SmallImage() const { return smallImage_; }
-    void SetSmallImage(int index);
-    bool IsDefault() const { return isDefault_; }
-    void SetIsDefault(bool isDefault) { isDefault_ = isDefault; }
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    int largeImage() const { return largeImage_; }
+    void setLargeImage(int index);
+    int smallImage() const { return smallImage_; }
+    void setSmallImage(int index);
+    bool isDefault() const { return isDefault_; }
+    void setDefault(bool isDefault) { isDefault_ = isDefault; }
 
     // The owner's own data: a short part, "|", a long part for the hint;
     // free text; a number the owner dispatches on.
@@ -63,8 +63,8 @@ public:
     TSideBarItems(const TSideBarItems &) = delete;
     TSideBarItems &operator=(const TSideBarItems &) = delete;
 
-    TSideGroup &Group() const { return group_; }
-    int Count() const { return int(items_.size()); }
+    TSideGroup &group() const { return group_; }
+    int count() const { return int(items_.size()); }
     TSideBarItem *operator[](int index) const { return items_.at(size_t(index)).get(); }
     int IndexOf(const TSideBarItem *item) const;
 
@@ -87,26 +87,26 @@ public:
     TSideGroup(const TSideGroup &) = delete;
     TSideGroup &operator=(const TSideGroup &) = delete;
 
-    TSideGroups &Collection() const { return collection_; }
-    TSideBar &Bar() const;
+    TSideGroups &collection() const { return collection_; }
+    TSideBar &bar() const;
 
-    int Index() const;
-    void SetIndex(int index);
+    int index() const;
+    void setIndex(int to);
 
-    const QString &Caption() const { return caption_; }
-    void SetCaption(const QString &caption);
-    TSideGroupIconType IconType() const { return iconType_; }
-    void SetIconType(TSideGroupIconType iconType);
-    TSideBarItems &Items() { return items_; }
-    const TSideBarItems &Items() const { return items_; }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    TSideGroupIconType iconType() const { return iconType_; }
+    void setIconType(TSideGroupIconType iconType);
+    TSideBarItems &items() { return items_; }
+    const TSideBarItems &items() const { return items_; }
+    bool isVisible() const { return visible_; }
+    void setVisible(bool visible);
 
     // The scroll position: the first item that is laid out.
-    int TopItemIndex() const { return topItemIndex_; }
-    void SetTopItemIndex(int index);
+    int topItemIndex() const { return topItemIndex_; }
+    void setTopItemIndex(int index);
 
-    bool Destroying() const { return destroying_; }
+    bool isDestroying() const { return destroying_; }
 
 private:
     friend class TSideBar;
@@ -129,8 +129,8 @@ public:
     TSideGroups(const TSideGroups &) = delete;
     TSideGroups &operator=(const TSideGroups &) = delete;
 
-    TSideBar &Bar() const { return bar_; }
-    int Count() const { return int(groups_.size()); }
+    TSideBar &bar() const { return bar_; }
+    int count() const { return int(groups_.size()); }
     TSideGroup *operator[](int index) const { return groups_.at(size_t(index)).get(); }
     int IndexOf(const TSideGroup *group) const;
 

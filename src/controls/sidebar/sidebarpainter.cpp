@@ -50,7 +50,7 @@ QColor LightHighlightColor() { return LightHighlightColor(colors::clBtnFace, col
 
 TSideBarPainter::~TSideBarPainter() = default;
 
-TSideBarViewInfo &TSideBarPainter::ViewInfo()
+TSideBarViewInfo &TSideBarPainter::viewInfo()
 {
     if (!viewInfo_)
         viewInfo_ = CreateViewInfo();
@@ -61,7 +61,7 @@ std::unique_ptr<TSideBarViewInfo> TSideBarPainter::CreateViewInfo() { return std
 
 void TSideBarPainter::Paint(QPainter &canvas)
 {
-    TSideBarViewInfo &layout = ViewInfo();
+    TSideBarViewInfo &layout = viewInfo();
     if (!layout.Calculated())
         layout.Calculate();
 
@@ -84,20 +84,20 @@ void TSideBarPainter::ExcludeClip(const Rect &r) { clip_->exclude(r); }
 
 void TSideBarPainter::FillBackground(const Rect &r)
 {
-    const QPixmap &picture = bar_.BkPicture();
+    const QPixmap &picture = bar_.bkPicture();
     if (!picture.isNull()) {
         // Tiles line up with the client origin whatever part is filled.
         Canvas().drawTiledPixmap(r.toQRect(), picture, QPoint(r.left % picture.width(), r.top % picture.height()));
-    } else if (bar_.BkGround().IsActive()) {
-        bar_.BkGround().FillGradient(Canvas(), r, bar_.size());
+    } else if (bar_.bkGround().isActive()) {
+        bar_.bkGround().FillGradient(Canvas(), r, bar_.size());
     } else {
-        platform::fillRect(Canvas(), r, bar_.Color());
+        platform::fillRect(Canvas(), r, bar_.color());
     }
 }
 
 bool TSideBarPainter::IsHighlighted(const TSideBarItem &item) const
 {
-    return &item == bar_.FocusedItem() || &item == bar_.SelectedItem();
+    return &item == bar_.focusedItem() || &item == bar_.selectedItem();
 }
 
 void TSideBarPainter::DrawItem(const TSideItemViewInfo &info)
@@ -109,19 +109,19 @@ void TSideBarPainter::DrawItem(const TSideItemViewInfo &info)
 void TSideBarPainter::DrawItemText(const TSideItemViewInfo &info)
 {
     const TSideBarItem &item = *info.Item;
-    const int format = ViewInfo().IconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
+    const int format = viewInfo().iconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
     Rect text = info.TextBounds;
     FillBackground(text);
-    Canvas().setFont(bar_.ItemFont());
-    if (item.Enabled()) {
-        Canvas().setPen(bar_.ItemFontColor());
-        platform::drawText(Canvas(), item.Caption(), text, format);
+    Canvas().setFont(bar_.itemFont());
+    if (item.isEnabled()) {
+        Canvas().setPen(bar_.itemFontColor());
+        platform::drawText(Canvas(), item.caption(), text, format);
     } else {
         Rect shadow = text.offset(1, 1);
         Canvas().setPen(colors::clBtnHighlight);
-        platform::drawText(Canvas(), item.Caption(), shadow, format);
+        platform::drawText(Canvas(), item.caption(), shadow, format);
         Canvas().setPen(colors::clBtnShadow);
-        platform::drawText(Canvas(), item.Caption(), text, format);
+        platform::drawText(Canvas(), item.caption(), text, format);
     }
     ExcludeClip(info.TextBounds);
 }
@@ -133,24 +133,24 @@ void TSideBarPainter::DrawItemPicture(const TSideItemViewInfo &info)
     Rect frame = info.PictureFrame();
     FillPictureBack(info, frame);
 
-    const bool large = ViewInfo().IconType() == sgLargeIcon;
-    const ImageList *list = large ? bar_.LargeImages() : bar_.SmallImages();
-    const int index = large ? info.Item->LargeImage() : info.Item->SmallImage();
-    if (!list || index < 0 || index >= list->Count())
+    const bool large = viewInfo().iconType() == sgLargeIcon;
+    const ImageList *list = large ? bar_.largeImages() : bar_.smallImages();
+    const int index = large ? info.Item->largeImage() : info.Item->smallImage();
+    if (!list || index < 0 || index >= list->count())
         return;
     list->Draw(Canvas(), info.PictureBounds.left, info.PictureBounds.top, index);
     DrawPictureFrame(info);
-    frame.bottom = std::min(frame.bottom, ViewInfo().ItemsArea().bottom);
+    frame.bottom = std::min(frame.bottom, viewInfo().ItemsArea().bottom);
     ExcludeClip(frame);
 }
 
 void TSideBarPainter::DrawPictureFrame(const TSideItemViewInfo &info)
 {
     const TSideBarItem &item = *info.Item;
-    if (!item.Enabled())
+    if (!item.isEnabled())
         return;
-    const bool focused = &item == bar_.FocusedItem();
-    const bool sunken = &item == bar_.SelectedItem() || (focused && bar_.FocusedItemPressed());
+    const bool focused = &item == bar_.focusedItem();
+    const bool sunken = &item == bar_.selectedItem() || (focused && bar_.focusedItemPressed());
     if (!sunken && !focused)
         return;
     const Rect frame = info.FrameBounds();
@@ -161,14 +161,14 @@ void TSideBarPainter::DrawPictureFrame(const TSideItemViewInfo &info)
 
 void TSideBarPainter::DrawScrollButtons()
 {
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     const bool dragging = TSideBarDragObject::Current() != nullptr;
     if (!layout.UpButtonBounds().isEmpty()) {
-        drawScrollButton(layout.UpButtonBounds(), true, bar_.UpButtonPressed() && !dragging);
+        drawScrollButton(layout.UpButtonBounds(), true, bar_.upButtonPressed() && !dragging);
         ExcludeClip(layout.UpButtonBounds());
     }
     if (!layout.DownButtonBounds().isEmpty()) {
-        drawScrollButton(layout.DownButtonBounds(), false, bar_.DownButtonPressed() && !dragging);
+        drawScrollButton(layout.DownButtonBounds(), false, bar_.downButtonPressed() && !dragging);
         ExcludeClip(layout.DownButtonBounds());
     }
 }
@@ -194,13 +194,13 @@ void TSideBarPainter::drawScrollButton(const Rect &bounds, bool up, bool pushed)
 
 void TSideBarPainter::DrawDropMark()
 {
-    const TDropPlace place = bar_.DropMarkPlace();
+    const TDropPlace place = bar_.dropMarkPlace();
     if (place == dpNone)
         return;
-    const TSideBarViewInfo &layout = ViewInfo();
-    const TSideItemViewInfo *info = layout.ItemInfo(bar_.DropMarkItem());
-    Rect r = layout.DropMarkBounds(bar_.DropMarkItem(), place);
-    const int space = bar_.SpaceHeight();
+    const TSideBarViewInfo &layout = viewInfo();
+    const TSideItemViewInfo *info = layout.ItemInfo(bar_.dropMarkItem());
+    Rect r = layout.DropMarkBounds(bar_.dropMarkItem(), place);
+    const int space = bar_.spaceHeight();
     r.left += space;
     r.right -= space;
     const int m = r.top + 4;
@@ -229,7 +229,7 @@ void TSideBarPainter::DrawDropMark()
 
 void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
 {
-    const TSideBarViewInfo &layout = ViewInfo();
+    const TSideBarViewInfo &layout = viewInfo();
     const TSideItemViewInfo *info = layout.ItemInfo(&item);
     if (!info)
         return;
@@ -252,15 +252,15 @@ void TSideBarPainter::DrawSunkenBorder()
 void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Rect &r, int format)
 {
     using namespace platform;
-    const QFont &font = bar_.GroupFont();
-    const QString &caption = info.Group->Caption();
+    const QFont &font = bar_.groupFont();
+    const QString &caption = info.Group->caption();
     // The longest prefix that fits the header's width.
     QString cut = caption;
     while (!cut.isEmpty() && textWidth(font, cut) > info.HeaderBounds.width())
         cut.chop(1);
 
     Canvas().setFont(font);
-    Canvas().setPen(bar_.GroupFontColor());
+    Canvas().setPen(bar_.groupFontColor());
     Rect text = r;
     drawText(Canvas(), cut, text, format);
 
@@ -282,8 +282,8 @@ void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
     fillRect(Canvas(), r, colors::clBtnFace);
     DrawHeaderCaption(info, r, format);
 
-    const bool tracked = info.Group == bar_.TrackedGroup();
-    const bool pressed = tracked && bar_.TrackedGroupPressed();
+    const bool tracked = info.Group == bar_.trackedGroup();
+    const bool pressed = tracked && bar_.trackedGroupPressed();
     const QColor outerTopLeft = pressed ? colors::cl3DDkShadow : colors::clBtnHighlight;
     const QColor outerBottomRight = pressed ? colors::clBtnHighlight : tracked ? colors::cl3DDkShadow : colors::clBtnShadow;
     fillRect(Canvas(), {R.left, R.top, R.right, R.top + 1}, outerTopLeft);
@@ -325,7 +325,7 @@ void TSideBarFlatPainter::DrawBorder() { DrawSunkenBorder(); }
 void TSideBarFlatPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
 {
     DrawTrackingHeader(info);
-    if (info.Group != bar_.ActiveGroup())
+    if (info.Group != bar_.activeGroup())
         return;
     const Rect &R = info.HeaderBounds;
     const Rect line{R.left, R.bottom, R.right, R.bottom + 1};
@@ -363,6 +363,6 @@ void TSideBarXPPainter::DrawPictureFrame(const TSideItemViewInfo &info)
 
 void TSideBarXPPainter::InvalidateItemPicture(const TSideBarItem &item)
 {
-    if (const TSideItemViewInfo *info = ViewInfo().ItemInfo(&item))
+    if (const TSideItemViewInfo *info = viewInfo().ItemInfo(&item))
         bar_.update(info->PictureFrame().toQRect());
 }

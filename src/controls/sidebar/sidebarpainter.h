@@ -32,7 +32,7 @@ public:
     TSideBarPainter &operator=(const TSideBarPainter &) = delete;
 
     // Created on first use through CreateViewInfo.
-    TSideBarViewInfo &ViewInfo();
+    TSideBarViewInfo &viewInfo();
     void Paint(QPainter &canvas);
 
     // Overridable operations, in the order the style families rely on.

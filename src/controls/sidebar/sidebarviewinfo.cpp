@@ -42,7 +42,7 @@ bool TSideItemViewInfo::IsCut() const { return Bottom() > layout_.ItemsArea().bo
 bool TSideItemViewInfo::HitTest(QPoint p) const
 {
     Rect textHit = TextBounds;
-    if (layout_.IconType() == sgLargeIcon)
+    if (layout_.iconType() == sgLargeIcon)
         textHit.top = PictureBounds.bottom;
     else
         textHit.left = PictureBounds.right;
@@ -53,7 +53,7 @@ bool TSideItemW2KViewInfo::HitTest(QPoint p) const { return FrameBounds().contai
 
 Rect TSideItemW2KViewInfo::FrameBounds() const
 {
-    const int space = Item->Bar().SpaceHeight();
+    const int space = Item->bar().spaceHeight();
     const Rect frame = PictureFrame();
     return {layout_.ItemsArea().left, frame.top - space, layout_.ItemsArea().right,
             std::max(frame.bottom, TextBounds.bottom) + space - 1};
@@ -77,19 +77,19 @@ bool TSideBarViewInfo::Calculated() const { return calculated_ && calculatedSize
 
 void TSideBarViewInfo::calculateHeaders()
 {
-    TSideGroup *active = bar_.ActiveGroup();
+    TSideGroup *active = bar_.activeGroup();
     const Rect bar = BarBounds();
     itemsArea_ = bar.inflated(-1, -1);
-    if (!bar_.ShowGroups() || !active)
+    if (!bar_.showGroups() || !active)
         return;
 
-    const TSideGroups &all = bar_.Groups();
+    const TSideGroups &all = bar_.groups();
     const int h = GroupHeaderHeight();
     const int gap = GroupGap();
-    const int activeIndex = active->Index();
+    const int activeIndex = active->index();
     int y = bar.top;
     for (int i = 0; i <= activeIndex; ++i)
-        if (all[i]->Visible()) {
+        if (all[i]->isVisible()) {
             groups_.push_back(CreateGroupViewInfo(all[i], {bar.left, y, bar.right, y + h}));
             y += h + gap;
         }
@@ -101,8 +101,8 @@ void TSideBarViewInfo::calculateHeaders()
 
     const size_t topStack = groups_.size();
     y = bar.bottom;
-    for (int i = all.Count() - 1; i > activeIndex; --i)
-        if (all[i]->Visible()) {
+    for (int i = all.count() - 1; i > activeIndex; --i)
+        if (all[i]->isVisible()) {
             groups_.push_back(CreateGroupViewInfo(all[i], {bar.left, y - h, bar.right, y}));
             y -= h + gap;
         }
@@ -114,13 +114,13 @@ void TSideBarViewInfo::calculateHeaders()
 
 void TSideBarViewInfo::calculateItems()
 {
-    TSideGroup *active = bar_.ActiveGroup();
+    TSideGroup *active = bar_.activeGroup();
     if (!active)
         return;
-    const TSideBarItems &items = active->Items();
+    const TSideBarItems &items = active->items();
     int y = itemsArea_.top;
-    for (int i = active->TopItemIndex(); i < items.Count(); ++i) {
-        y += bar_.SpaceHeight();
+    for (int i = active->topItemIndex(); i < items.count(); ++i) {
+        y += bar_.spaceHeight();
         if (y >= itemsArea_.bottom)
             break;
         items_.push_back(CreateItemViewInfo(items[i], y));
@@ -132,13 +132,13 @@ void TSideBarViewInfo::calculateScrollButtons()
 {
     if (items_.empty())
         return;
-    const int space = bar_.SpaceHeight();
+    const int space = bar_.spaceHeight();
     const TSideBarItem *first = items_.front()->Item;
     const TSideBarItem *last = items_.back()->Item;
-    if (first->Index() > 0)
+    if (first->index() > 0)
         upButton_ = Rect{itemsArea_.right - 16, itemsArea_.top, itemsArea_.right, itemsArea_.top + 16}.offset(-space,
                                                                                                           space);
-    if (last->Index() < last->Collection().Count() - 1 || items_.back()->IsCut())
+    if (last->index() < last->collection().count() - 1 || items_.back()->IsCut())
         downButton_ = Rect{itemsArea_.right - 16, itemsArea_.bottom - 16, itemsArea_.right, itemsArea_.bottom}.offset(
             -space, -space);
 }
@@ -207,16 +207,16 @@ Rect TSideBarViewInfo::DropMarkBounds(const TSideBarItem *item, TDropPlace place
     return {itemsArea_.left, itemsArea_.top, itemsArea_.right, itemsArea_.top + 8};
 }
 
-TSideGroupIconType TSideBarViewInfo::IconType() const
+TSideGroupIconType TSideBarViewInfo::iconType() const
 {
-    return bar_.ActiveGroup() ? bar_.ActiveGroup()->IconType() : sgLargeIcon;
+    return bar_.activeGroup() ? bar_.activeGroup()->iconType() : sgLargeIcon;
 }
 
 QSize TSideBarViewInfo::PictureSize(TSideGroupIconType iconType) const
 {
-    const ImageList *list = iconType == sgLargeIcon ? bar_.LargeImages() : bar_.SmallImages();
+    const ImageList *list = iconType == sgLargeIcon ? bar_.largeImages() : bar_.smallImages();
     if (list)
-        return {list->Width(), list->Height()};
+        return {list->width(), list->height()};
     return iconType == sgLargeIcon ? QSize(32, 32) : QSize(16, 16);
 }
 
@@ -236,26 +236,26 @@ std::unique_ptr<TSideItemViewInfo> TSideBarViewInfo::CreateItemViewInfo(TSideBar
     using namespace platform;
     const Rect bar = BarBounds();
     const Rect &area = itemsArea_;
-    const int space = bar_.SpaceHeight();
-    const QSize picture = PictureSize(IconType());
+    const int space = bar_.spaceHeight();
+    const QSize picture = PictureSize(iconType());
 
-    if (IconType() == sgLargeIcon) {
+    if (iconType() == sgLargeIcon) {
         const int left = bar.left + (bar.width() - picture.width()) / 2;
         const Rect pictureBounds{left, top + space, left + picture.width(), top + space + picture.height()};
-        Rect text = MeasureText(bar_.ItemFont(), item->Caption(),
+        Rect text = MeasureText(bar_.itemFont(), item->caption(),
                                 {area.left, pictureBounds.bottom + space, area.right, pictureBounds.bottom + space},
                                 TSideBarPainter::LargeTextFormat);
         text = text.offset((area.width() - text.width()) / 2, 0);
         return ItemViewInfoClass(item, pictureBounds, text);
     }
 
-    const int row = std::max(textHeight(bar_.ItemFont()) + 2, picture.height());
+    const int row = std::max(textHeight(bar_.itemFont()) + 2, picture.height());
     const int left = bar.left + space;
     const int pictureTop = top + space + (row > picture.height() ? (row - picture.height()) / 2 : 0);
     const Rect pictureBounds{left, pictureTop, left + picture.width(), pictureTop + picture.height()};
     const int textTop = top + space + (picture.height() > row ? (picture.height() - row) / 2 : 0);
     const int textLeft = pictureBounds.right + space;
-    const int textRight = std::min(textLeft + textWidth(bar_.ItemFont(), item->Caption()), area.right - space);
+    const int textRight = std::min(textLeft + textWidth(bar_.itemFont(), item->caption()), area.right - space);
     return ItemViewInfoClass(item, pictureBounds, {textLeft, textTop, textRight, textTop + row});
 }
 
@@ -263,8 +263,8 @@ int TSideBarViewInfo::GroupHeaderHeight() const { return headerHeight(4); }
 
 int TSideBarViewInfo::headerHeight(int paddingWithoutOffset) const
 {
-    const int offset = bar_.GroupHeightOffSet();
-    return platform::textHeight(bar_.GroupFont()) + (offset == 0 ? paddingWithoutOffset : 2 * offset);
+    const int offset = bar_.groupHeightOffSet();
+    return platform::textHeight(bar_.groupFont()) + (offset == 0 ? paddingWithoutOffset : 2 * offset);
 }
 
 Rect TSideBarViewInfo::BarBounds() const { return {0, 0, bar_.width(), bar_.height()}; }
@@ -274,7 +274,7 @@ Rect TSideBarViewInfo::BarBounds() const { return {0, 0, bar_.width(), bar_.heig
 Rect TSideBarStandardViewInfo::BarBounds() const
 {
     const Rect client = TSideBarViewInfo::BarBounds();
-    if (!bar_.ShowGroups())
+    if (!bar_.showGroups())
         return client;
     constexpr int bevelWidth = 1;
     return client.inflated(-bevelWidth, -bevelWidth).offset(0, 1);
@@ -284,7 +284,7 @@ int TSideBarFlatViewInfo::GroupHeaderHeight() const { return headerHeight(8); }
 
 Rect TSideBarFlatViewInfo::BarBounds() const
 {
-    return {1, bar_.ShowGroups() ? 1 : 0, bar_.width() - 1, bar_.height()};
+    return {1, bar_.showGroups() ? 1 : 0, bar_.width() - 1, bar_.height()};
 }
 
 std::unique_ptr<TSideItemViewInfo> TSideBarW2KViewInfo::ItemViewInfoClass(TSideBarItem *item, const Rect &picture,
@@ -297,6 +297,6 @@ int TSideBarXPViewInfo::GroupHeaderHeight() const { return headerHeight(8); }
 
 Rect TSideBarXPViewInfo::BarBounds() const
 {
-    const bool headers = bar_.ShowGroups();
+    const bool headers = bar_.showGroups();
     return {1, headers ? 1 : 0, bar_.width() - 1, headers ? bar_.height() - 1 : bar_.height()};
 }

@@ -102,7 +102,7 @@ public:
 
     // Picture size of the image list in use, or the icon type's default.
     QSize PictureSize(TSideGroupIconType iconType) const;
-    TSideGroupIconType IconType() const;
+    TSideGroupIconType iconType() const;
 
     // Overridable geometry, in the order the style families rely on.
     virtual std::unique_ptr<TSideGroupViewInfo> CreateGroupViewInfo(TSideGroup *group, const platform::Rect &bounds);
