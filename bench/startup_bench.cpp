@@ -4,6 +4,7 @@
 //   startup_bench return N   seconds of N returns from a modal window: activation, unpack, repaint
 // Run it through run-startup.sh, which starts each as a fresh process.
 #include "application.h"
+#include "guardedapplication.h"
 #include "firstform.h"
 #include "form1.h"
 #include "forms.h"
@@ -80,7 +81,7 @@ int main(int argc, char **argv)
         window.show();
         return app.exec();
     }
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     platform::setUpApplication(app);
     if (mode == QLatin1String("return"))
         return returns(argc > 2 ? std::atoi(argv[2]) : 5);

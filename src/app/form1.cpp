@@ -29,6 +29,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 
 TForm1 *Form1 = nullptr;
@@ -259,11 +261,14 @@ void TForm1::FormActivate()
     // box again without end.
     if (unpacking_)
         return;
-    unpacking_ = true;
+    // An exit confirmed meanwhile ends the program once the library has
+    // returned, also when the unpack failed.
+    const auto exitIfAsked = qScopeGuard([this] {
+        if (exitAfterUnpack_)
+            leave();
+    });
+    const QScopedValueRollback busy(unpacking_, true);
     directoryarchive::unpack(*ZipExtractor1);
-    unpacking_ = false;
-    if (exitAfterUnpack_)
-        leave();
 }
 
 void TForm1::FormClose(platform::CloseAction &action)

@@ -1,11 +1,10 @@
 #include "application.h"
+#include "guardedapplication.h"
 #include "program.h"
-
-#include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    platform::GuardedApplication app(argc, argv);
     platform::setUpApplication(app);
     Program program;
     return program.run();

@@ -12,15 +12,24 @@ void reportError(const QString &text)
     messageBox(text, applicationTitle(), mbErrorOk);
 }
 
+void reportCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception &e) {
+        reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Внутренняя ошибка программы."));
+    }
+}
+
 bool runGuarded(const std::function<void()> &handler)
 {
     try {
         handler();
         return true;
-    } catch (const std::exception &e) {
-        reportError(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportError(QStringLiteral("Внутренняя ошибка программы."));
+        reportCurrentException();
     }
     return false;
 }

@@ -9,6 +9,10 @@ namespace platform {
 // error's text and the application title as caption.
 void reportError(const QString &text);
 
+// Inside a catch block: reports the exception being handled by the default
+// error report.
+void reportCurrentException();
+
 // Runs an event handler. An exception escaping it stops that handler only:
 // it is reported by the default error report and the program goes on.
 // Returns whether the handler ran to its end.

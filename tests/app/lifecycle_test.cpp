@@ -11,6 +11,7 @@
 #include "kodform.h"
 #include "shell.h"
 #include "table.h"
+#include "zipextractor.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,7 +20,27 @@
 #include <QTimer>
 #include <vector>
 
+#include <stdexcept>
+
 // Returning from other windows, Alt+F4, and leaving the program.
+
+namespace {
+
+// Opens the emergency numbers window and closes it again, which activates
+// the main window (and its unpack) once more.
+void visitAnotherWindow(TForm1 &main)
+{
+    QTimer::singleShot(0, [] { FirstForm->close(); });
+    main.SideBarItemClick(nullptr, main.SideBar->groups()[0]->items()[0]);
+}
+
+QByteArray contentsOf(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 TEST_F(AppFixture, ClosingAModalWindowEmptiesTheFieldsKeepsTheResultAndUnpacksAgain)
 {
@@ -123,4 +144,68 @@ TEST_F(AppFixture, YesToTheExitQuestionDeletesTheUnpackedTablesOnly)
     EXPECT_TRUE(exists("basa.tel"));
     EXPECT_TRUE(exists("basamy.db"));
     EXPECT_FALSE(KnigaForm->Table1.active());
+}
+
+TEST_F(AppFixture, EveryActivationReplacesStaleTables)
+{
+    start();
+    const QByteArray unpacked = contentsOf(path("data.db"));
+    ASSERT_FALSE(unpacked.isEmpty());
+    QFile stale(path("data.db"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    stale.write("stale");
+    stale.close();
+    visitAnotherWindow(main());
+    settle();
+    EXPECT_EQ(contentsOf(path("data.db")), unpacked);
+}
+
+TEST_F(AppFixture, AnExitConfirmedDuringAnUnpackDeletesTheTablesAfterIt)
+{
+    start();
+    answer = [](const platform::ShownMessage &) { return platform::idYes; };
+    int callsAfterExit = -1;   // until the exit is confirmed
+    main().ZipExtractor1->OnProgress = [&](QObject *, ProgressType, const QString &, unsigned) {
+        if (callsAfterExit++ < 0)
+            main().close();   // the user's close, let through by the unpack's first call-back
+    };
+    visitAnotherWindow(main());
+    settle();
+    EXPECT_GT(callsAfterExit, 0) << "the unpack ran on after the exit";
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(exists("data.db"));
+    EXPECT_FALSE(exists("kod.db"));
+    EXPECT_TRUE(exists("basa.tel"));
+    EXPECT_TRUE(exists("basamy.db"));
+}
+
+TEST_F(AppFixture, AnUnpackThatThrowsLeavesLaterUnpacksAndTheExitWorking)
+{
+    start();
+    main().ZipExtractor1->OnDirUpdate = [](QObject *) { throw std::runtime_error("Архив недоступен"); };
+    visitAnotherWindow(main());
+    settle();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].style, platform::mbErrorOk);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Архив недоступен"));
+
+    main().ZipExtractor1->OnDirUpdate = {};
+    QFile::remove(path("data.db"));
+    visitAnotherWindow(main());
+    settle();
+    EXPECT_TRUE(exists("data.db")) << "the next activation unpacks again";
+
+    // The exit is confirmed while an unpack runs, and then the unpack throws.
+    answer = [](const platform::ShownMessage &) { return platform::idYes; };
+    main().ZipExtractor1->OnAfterCallback = [this](QObject *, bool &) {
+        if (main().isVisible())
+            main().close();
+        throw std::runtime_error("Сбой во время распаковки");
+    };
+    visitAnotherWindow(main());
+    settle();
+    EXPECT_EQ(shown.back().text, QStringLiteral("Сбой во время распаковки"));
+    EXPECT_FALSE(main().isVisible());
+    EXPECT_FALSE(exists("data.db"));
+    EXPECT_FALSE(exists("kod.db"));
 }

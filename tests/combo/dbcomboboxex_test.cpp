@@ -42,6 +42,26 @@ struct RegionCombo : ::testing::Test {
             QTest::sendKeyEvent(QTest::Click, combo, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(combo, k, mods); }
+    static void wheel(QWidget *target, int delta, Qt::KeyboardModifiers mods = {})
+    {
+        const QPoint pos(20, 10);
+        QWheelEvent event(pos, target->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, mods, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(target, &event);
+    }
+    QStringList longList() const
+    {
+        QStringList many = kRegions;
+        for (int i = 1; i <= 6; ++i)
+            many << QStringLiteral("РАЙОН %1").arg(i);
+        return many;
+    }
+    static void activate(QWidget &w)
+    {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
     QPoint buttonCentre() const { return combo->button()->rect().center(); }
     QPoint rowCentre(int row) const
     {
@@ -300,18 +320,63 @@ TEST_F(RegionCombo, PressOnAnotherControlClosesWithoutTaking)
 
 TEST_F(RegionCombo, WheelStepsTheClosedEdit)
 {
-    const auto wheel = [&](int delta, Qt::KeyboardModifiers mods = {}) {
-        const QPoint pos(40, 10);
-        QWheelEvent event(pos, combo->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, mods, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(combo, &event);
-    };
-    wheel(-120);
-    wheel(-120);
+    wheel(combo, -120);
+    wheel(combo, -120);
     EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
-    wheel(120);
+    wheel(combo, 120);
     EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
-    wheel(-120, Qt::ControlModifier);
+    wheel(combo, -120, Qt::ControlModifier);
     EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
+}
+
+// A high-resolution wheel or touch pad sends parts of a notch.
+TEST_F(RegionCombo, WheelStepsOncePerWholeNotchClosedAndOpen)
+{
+    const int deltas[] = {-60, -60, -240, 30};
+    const QString closedTexts[] = {QString(), kRegions[0], kRegions[2], kRegions[2]};
+    for (int i = 0; i < 4; ++i) {
+        wheel(combo, deltas[i]);
+        EXPECT_EQ(combo->text(), closedTexts[i]) << i;
+    }
+
+    combo->setItems(longList());
+    combo->OpenList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->list()));
+    auto *scroll = combo->list()->verticalScrollBar();
+    const int openRows[] = {0, 1, 3, 3};
+    for (int i = 0; i < 4; ++i) {
+        wheel(combo->list()->viewport(), deltas[i]);
+        EXPECT_EQ(scroll->value(), openRows[i]) << i;
+    }
+}
+
+TEST_F(RegionCombo, ReleaseOnTheListFrameClosesWithoutTaking)
+{
+    combo->setItemIndex(0);
+    combo->OpenList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->list()));
+    combo->list()->setCurrentRow(4);
+    QTest::mouseClick(combo->list(), Qt::LeftButton, {}, {1, 10});
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(combo->text(), kRegions[0]);
+}
+
+// Showing the window again enters the field; coming back from another
+// program only returns to it.
+TEST_F(RegionCombo, AutoSelectWhenTheWindowIsShownAgainNotWhenItIsReturnedTo)
+{
+    activate(window);
+    type(QStringLiteral("ЯЯ"));
+    combo->setCursorPosition(1);
+    QWidget otherProgram;   // or the main window
+    activate(otherProgram);
+    activate(window);
+    EXPECT_FALSE(combo->hasSelectedText());
+
+    window.hide();   // closed over the main window, and shown again later
+    activate(otherProgram);
+    activate(window);
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("ЯЯ"));
 }
 
 TEST_F(RegionCombo, EventsAroundTheList)
@@ -330,19 +395,13 @@ TEST_F(RegionCombo, EventsAroundTheList)
 
 TEST_F(RegionCombo, LongListShowsItsRowsAndScrollsOneRowPerNotch)
 {
-    QStringList many = kRegions;
-    for (int i = 1; i <= 6; ++i)
-        many << QStringLiteral("РАЙОН %1").arg(i);
-    combo->setItems(many);
+    combo->setItems(longList());
     combo->OpenList();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(combo->list()));
     EXPECT_EQ(combo->list()->height(), 7 * 13 + 4);
     auto *scroll = combo->list()->verticalScrollBar();
     EXPECT_EQ(scroll->value(), 0);
-    const QPoint pos(20, 20);
-    QWheelEvent notch(pos, combo->list()->viewport()->mapToGlobal(pos), {}, {0, -120}, Qt::NoButton, {},
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(combo->list()->viewport(), &notch);
+    wheel(combo->list()->viewport(), -120);
     EXPECT_EQ(scroll->value(), 1);
 }
 

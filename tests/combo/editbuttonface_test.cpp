@@ -19,6 +19,7 @@ TEST(ButtonFaceCache, PaintsEachLookOnce)
     cache.face({{16, 17}, false, false});
     cache.face({{16, 16}, false, true});
     EXPECT_EQ(cache.count(), 4);
+    EXPECT_EQ(first.cacheKey(), key) << "a face handed out outlives later misses";
     cache.clear();
     EXPECT_EQ(cache.count(), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <csignal>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -290,6 +291,51 @@ TEST_F(TableTest, EveryRecordWhosePostReturnedSurvivesAKill)
     table.setTableName(QStringLiteral("basamy.db"));
     table.open();
     EXPECT_EQ(table.recordCount(), int(rows.size())) << "the file is consistent after the kill";
+}
+
+// The default file system with every file removal recorded: name and
+// whether the directory is to be synced after it.
+struct RemovalRecorder {
+    static inline sqlite3_vfs *real = nullptr;
+    static inline std::vector<std::pair<QString, bool>> removals;
+    static int remove(sqlite3_vfs *, const char *name, int syncDirectory)
+    {
+        removals.emplace_back(QString::fromUtf8(name), syncDirectory != 0);
+        return real->xDelete(real, name, syncDirectory);
+    }
+};
+
+// A kill cannot undo a commit, but a power loss can: the commit is the
+// journal's removal, which lasts only once its directory is synced too.
+TEST_F(TableTest, EveryChangeSyncsTheRemovalOfItsJournal)
+{
+    makeTable(QStringLiteral("basamy.db"), kBookColumns);
+    RemovalRecorder::real = sqlite3_vfs_find(nullptr);
+    RemovalRecorder::removals.clear();
+    sqlite3_vfs recording = *RemovalRecorder::real;
+    recording.zName = "removal-recorder";
+    recording.xDelete = &RemovalRecorder::remove;
+    ASSERT_EQ(sqlite3_vfs_register(&recording, 1), SQLITE_OK);
+    const auto unregister = qScopeGuard([&] { sqlite3_vfs_unregister(&recording); });
+
+    table.setTableName(QStringLiteral("basamy.db"));
+    table.open();
+    store({QStringLiteral("Иванов")});
+    table.edit();
+    setAll({QStringLiteral("Петров")});
+    table.post();
+    table.deleteRecord();
+    table.close();
+    table.emptyTable();
+
+    int journals = 0;
+    for (const auto &[name, synced] : RemovalRecorder::removals) {
+        if (!name.endsWith(QStringLiteral("basamy.db-journal")))
+            continue;
+        ++journals;
+        EXPECT_TRUE(synced) << name.toStdString();
+    }
+    EXPECT_EQ(journals, 4);
 }
 
 } // namespace

@@ -136,6 +136,18 @@ TEST(GridRows, HeightsComeFromTheRealFonts)
     EXPECT_EQ(s.grid->titleRowHeight(), 17);
 }
 
+TEST(GridFrame, OnlyAFlatGridHasTheOnePixelFrame)
+{
+    const std::pair<std::vector<bool>, int> cases[] = {{{}, 2}, {{true}, 1}, {{true, false}, 2}};
+    for (const auto &[flatSettings, frame] : cases) {
+        TDBGridEx grid;
+        for (bool flat : flatSettings)
+            grid.setFlat(flat);
+        EXPECT_EQ(grid.frameWidth(), frame);
+        EXPECT_EQ(grid.cells().clientWidth(), grid.width() - 2 * frame);
+    }
+}
+
 TEST(GridRows, OnlyWholeRecordRowsAboveFillerAndFooter)
 {
     MainGridSetup s(100);

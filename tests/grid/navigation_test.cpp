@@ -4,9 +4,11 @@
 #include "messagebox.h"
 
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <sqlite3.h>
 
 using namespace grid;
 
@@ -153,6 +155,46 @@ TEST(GridMouse, ClickOnIndicatorOfThirdRecordMovesThere)
     EXPECT_EQ(s.table.recNo(), 3);
 }
 
+// A move away from a changed record posts it; with the table locked by
+// another program the post fails inside the grid's own input handling.
+TEST(GridErrors, AMoveThatFailsIsReportedAndTheGridGoesOn)
+{
+    const std::pair<const char *, std::function<void(TDBGridEx &)>> moves[] = {
+        {"key", [](TDBGridEx &g) { press(g, Qt::Key_Down); }},
+        {"wheel", [](TDBGridEx &g) { wheel(g, -120); }},
+    };
+    std::vector<platform::ShownMessage> shown;
+    platform::setMessageAnswerer([&](const platform::ShownMessage &m) {
+        shown.push_back(m);
+        return int(platform::idOk);
+    });
+    const auto restore = qScopeGuard([] { platform::setMessageAnswerer({}); });
+    for (const auto &[name, move] : moves) {
+        SCOPED_TRACE(name);
+        shown.clear();
+        MainGridSetup s(5);
+        s.table.open();
+        s.table.edit();
+        s.table.fieldByName(QStringLiteral("Abon")).setAsString(QStringLiteral("Изменён"));
+        sqlite3 *other = nullptr;
+        sqlite3_open("t.db", &other);
+        sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+
+        move(*s.grid);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].style, platform::mbErrorOk);
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("locked"))) << shown[0].text.toStdString();
+        EXPECT_EQ(s.table.recNo(), 1);
+
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        move(*s.grid);
+        EXPECT_EQ(shown.size(), 1u);
+        EXPECT_EQ(s.table.recNo(), 2);
+        EXPECT_EQ(s.table.state(), data::DataSetState::Browse);
+    }
+}
+
 TEST(GridScrollBar, ValuesCountThePageInsideTheRange)
 {
     MainGridSetup s(100);
@@ -211,6 +253,22 @@ TEST(GridScrollBar, ReleasingTheThumbInTheMiddleGoesToThatRecord)
     EXPECT_EQ(lower.row(), 1 + lower.dataLink().activeRecord());
     EXPECT_TRUE(nav.button(NavigatorButton::First)->isEnabled());
     EXPECT_TRUE(nav.button(NavigatorButton::Last)->isEnabled());
+}
+
+TEST(GridScrollBar, WithTrackingTheRecordFollowsTheThumbWhileItIsDragged)
+{
+    MainGridSetup s(100);
+    s.table.open();
+    s.grid->setVertScrollBar({.Visible = true, .VisibleMode = sbAutoShowEx, .Tracking = true});
+    QScrollBar *bar = s.grid->verticalBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(50);
+    EXPECT_EQ(s.table.recNo(), 50);
+    bar->setSliderPosition(60);
+    EXPECT_EQ(s.table.recNo(), 60);
+    bar->setSliderDown(false);
+    EXPECT_EQ(s.table.recNo(), 60);
+    EXPECT_EQ(bar->value(), 60);
 }
 
 TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)

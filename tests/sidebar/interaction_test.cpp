@@ -351,6 +351,29 @@ TEST(SideBarDrag, CtrlCopiesTheItemWithItsTag)
     EXPECT_EQ(clicks.tags, QList<int>{4});
 }
 
+// The press selected the dragged item; a drop handler deletes what the
+// drop placed, so only the source of a copy stays selected.
+TEST(SideBarDrag, AnItemTheDropHandlerDeletesIsLeftAlone)
+{
+    struct Drop {
+        Qt::KeyboardModifiers modifiers;
+        QList<int> tagsAfter;
+        int selectedAfter;   // index, -1 for none
+    };
+    for (const Drop &drop : {Drop{Qt::NoModifier, {1, 2, 3, 5}, -1}, Drop{Qt::ControlModifier, {1, 2, 3, 4, 5}, 3}}) {
+        MenuBar menu;
+        TSideBar &bar = menu.bar;
+        bar.setCanSelected(true);
+        bar.OnDragDropItem = [](TSideBarDragObject *, TSideBarItem *, TSideBarItem *target, bool) {
+            if (target)
+                target->collection().Delete(target->index());
+        };
+        drag(bar, menu.item(3), gapAbove(bar, menu.item(1)), drop.modifiers);
+        EXPECT_EQ(menu.tags(), drop.tagsAfter);
+        EXPECT_EQ(bar.selectedItem(), drop.selectedAfter < 0 ? nullptr : &menu.item(drop.selectedAfter));
+    }
+}
+
 TEST(SideBarDrag, CtrlPressedDuringTheDragIsSeenAtOnce)
 {
     MenuBar menu;

@@ -140,6 +140,29 @@ TEST(SideBarLayout, HeadersStackAboveAndBelowTheActiveGroup)
     EXPECT_EQ(bar.GroupAt({40, 100}), nullptr);
 }
 
+// Hiding the active group hands the focus over first; a handler that reads
+// the layout then sees the hidden group still active, without a header.
+TEST(SideBarLayout, AHiddenActiveGroupHasNoHeaderAndLimitsNothing)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    TSideGroup &second = bar.groups().Add();
+    moveFree(bar, pictureCentre(bar, menu.item(1)));
+    ASSERT_EQ(bar.focusedItem(), &menu.item(1));
+    bar.resize(97, 300);   // the next read lays out afresh
+    std::vector<Rect> itemAreas;
+    std::vector<size_t> headerCounts;
+    bar.OnChangeFocusedItem = [&](TSideBar *sender) {
+        itemAreas.push_back(sender->viewInfo().ItemsArea());
+        headerCounts.push_back(sender->viewInfo().GroupInfos().size());
+    };
+    bar.groups()[0]->setVisible(false);
+    ASSERT_EQ(itemAreas.size(), 1u);
+    EXPECT_EQ(itemAreas[0], (Rect{2, 2, 95, 298}));
+    EXPECT_EQ(headerCounts[0], 1u);
+    EXPECT_EQ(bar.activeGroup(), &second);
+}
+
 TEST(SideBarLayout, PaintStyleChangeTakesEffectWithoutAnyOtherCall)
 {
     MenuBar menu;

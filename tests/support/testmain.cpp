@@ -3,6 +3,10 @@
 
 #ifdef SPRAV_HAVE_PLATFORM
 #include "application.h"
+#include "guardedapplication.h"
+using TestApplication = platform::GuardedApplication;
+#else
+using TestApplication = QApplication;
 #endif
 
 int main(int argc, char **argv)
@@ -14,7 +18,7 @@ int main(int argc, char **argv)
     const QByteArray factor = qgetenv("SPRAV_TEST_SCALE_FACTOR");
     qputenv("QT_SCALE_FACTOR", factor.isEmpty() ? QByteArray("1") : factor);
     qunsetenv("QT_SCREEN_SCALE_FACTORS");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
 #ifdef SPRAV_HAVE_PLATFORM
     platform::setUpApplication(app);
 #endif

@@ -13,6 +13,9 @@
 #include <QStyle>
 #include <QWheelEvent>
 
+#include <cstdlib>
+#include <utility>
+
 using namespace combo;
 
 TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
@@ -243,9 +246,22 @@ void TDBComboBoxEx::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     const auto reason = event->reason();
-    if (autoSelect_ && reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason)
+    // The focus that comes with the window's activation enters the control
+    // when the window was shown anew; otherwise the user is only coming back
+    // from another program.
+    const bool windowShown = std::exchange(shownAnew_, false);
+    const bool entered = reason == Qt::ActiveWindowFocusReason
+                             ? windowShown
+                             : reason != Qt::MouseFocusReason && reason != Qt::PopupFocusReason;
+    if (autoSelect_ && entered)
         selectAll();
+}
+
+void TDBComboBoxEx::showEvent(QShowEvent *event)
+{
+    QLineEdit::showEvent(event);
+    if (!event->spontaneous())   // not a window restored from the task bar
+        shownAnew_ = true;
 }
 
 void TDBComboBoxEx::focusOutEvent(QFocusEvent *event)
@@ -260,9 +276,11 @@ void TDBComboBoxEx::focusOutEvent(QFocusEvent *event)
 void TDBComboBoxEx::wheelEvent(QWheelEvent *event)
 {
     const auto mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const int delta = event->angleDelta().y();
-    if (!listShown() && mods == Qt::NoModifier && delta != 0)
-        SelectNextItem(delta > 0);
+    if (!listShown() && mods == Qt::NoModifier) {
+        const int notches = wheelNotches_.take(event->angleDelta().y());
+        for (int i = 0; i < std::abs(notches); ++i)
+            SelectNextItem(notches > 0);
+    }
     event->accept();
 }
 

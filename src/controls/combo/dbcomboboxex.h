@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dropdowngeometry.h"
+#include "wheelnotches.h"
 
 #include <QLineEdit>
 #include <QStringList>
@@ -72,6 +73,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -111,6 +113,8 @@ private:
     bool modified_ = false;
     bool keepListOnRelease_ = false;   // the press that opened the list
     bool dragInList_ = false;
+    bool shownAnew_ = false;   // shown since the control last had the focus
+    platform::WheelNotches wheelNotches_;
 
     TEditButtonControlEx *button_;
     TPopupListboxEx *list_ = nullptr;

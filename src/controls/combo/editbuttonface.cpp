@@ -16,7 +16,7 @@ ButtonFaceCache &ButtonFaceCache::instance()
     return cache;
 }
 
-const QImage &ButtonFaceCache::face(const ButtonFaceKey &key)
+QImage ButtonFaceCache::face(const ButtonFaceKey &key)
 {
     const auto found = std::find_if(faces_.begin(), faces_.end(), [&](const Entry &e) { return e.key == key; });
     if (found != faces_.end())

@@ -22,7 +22,8 @@ class ButtonFaceCache {
 public:
     static ButtonFaceCache &instance();
 
-    const QImage &face(const ButtonFaceKey &key);
+    // A shared copy: the cache may grow under a reference.
+    QImage face(const ButtonFaceKey &key);
     int count() const { return int(faces_.size()); }
     void clear() { faces_.clear(); }
 

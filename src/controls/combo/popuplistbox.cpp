@@ -109,16 +109,26 @@ void TPopupListboxEx::mouseMoveEvent(QMouseEvent *event)
     selectRowAtViewport(event->position().toPoint());
 }
 
+bool TPopupListboxEx::event(QEvent *event)
+{
+    // The scroll area drops a release on its own frame: that is a release
+    // outside the client area.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        mouseReleaseEvent(static_cast<QMouseEvent *>(event));
+        return true;
+    }
+    return QListWidget::event(event);
+}
+
 void TPopupListboxEx::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && OnRelease)
-        OnRelease(viewport()->rect().contains(event->position().toPoint()));
+        OnRelease(clientContains(event->globalPosition().toPoint()));
 }
 
 void TPopupListboxEx::wheelEvent(QWheelEvent *event)
 {
     // One row per notch.
-    const int notches = event->angleDelta().y() / 120;
-    verticalScrollBar()->setValue(verticalScrollBar()->value() - notches);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - wheelNotches_.take(event->angleDelta().y()));
     event->accept();
 }

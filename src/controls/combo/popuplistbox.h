@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wheelnotches.h"
+
 #include <QListWidget>
 
 #include <functional>
@@ -24,6 +26,7 @@ public:
     std::function<void(bool accept)> OnRelease;
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -33,4 +36,5 @@ private:
     void selectRowAtViewport(QPoint pos);
 
     int itemHeight_ = 13;
+    platform::WheelNotches wheelNotches_;
 };

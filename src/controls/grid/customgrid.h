@@ -17,9 +17,9 @@ struct ScrollInfo {
 };
 
 // The generic two-dimensional grid: cells by column and row laid out by a
-// GridGeometry, a current cell, per-cell painting, a 1-pixel flat frame (or a
-// 2-pixel sunken one) and a 17-pixel vertical scroll bar inside it. The client
-// area is the widget minus the frame and the shown scroll bar.
+// GridGeometry, a current cell, per-cell painting, the 2-pixel sunken client
+// edge (or a 1-pixel flat frame) and a 17-pixel vertical scroll bar inside
+// it. The client area is the widget minus the frame and the shown scroll bar.
 class CustomGrid : public QWidget {
     Q_OBJECT
 public:
@@ -76,7 +76,7 @@ private:
     QScrollBar *bar_;
     ScrollInfo scrollInfo_;
     bool barShown_ = false;
-    int frame_ = 1;
+    int frame_ = 2;
     int col_ = 0;
     int row_ = 0;
 };

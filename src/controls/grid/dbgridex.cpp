@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScrollBar>
 
 namespace grid {
 
@@ -243,6 +244,7 @@ void TCustomDBGridEx::setFixedColor(const QColor &color)
 void TCustomDBGridEx::setVertScrollBar(const TVertDBGridExScrollBar &settings)
 {
     vertScrollBar_ = settings;
+    verticalBar()->setTracking(settings.Tracking);   // SliderMove while the thumb is dragged
     scrollBarMayHaveChanged(updateVerticalScrollBar());
 }
 

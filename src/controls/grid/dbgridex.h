@@ -6,6 +6,7 @@
 #include "gridtypes.h"
 #include "sumlist.h"
 #include "titletree.h"
+#include "wheelnotches.h"
 
 #include <QColor>
 #include <QFont>
@@ -246,7 +247,8 @@ private:
     bool resizingWindow_ = false;   // the record window is being resized
     bool wrapAllowed_ = false;
     bool scrollInfoSent_ = false;
-    int wheelRemainder_ = 0;
+    platform::WheelNotches wheelNotches_;
+    bool thumbTracked_ = false;   // the thumb's release is then no move of its own
 };
 
 class TDBGridEx : public TCustomDBGridEx {

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <utility>
 
 namespace grid {
 
@@ -145,10 +146,7 @@ void TCustomDBGridEx::wheelEvent(QWheelEvent *event)
     event->accept();
     if (!linkActive())
         return;
-    wheelRemainder_ += event->angleDelta().y();
-    const int steps = wheelRemainder_ / 120;
-    wheelRemainder_ -= steps * 120;
-    moveBy(-steps);
+    moveBy(-wheelNotches_.take(event->angleDelta().y()));
 }
 
 void TCustomDBGridEx::verticalScrollCommand(int action)
@@ -176,8 +174,10 @@ void TCustomDBGridEx::verticalScrollCommand(int action)
         ds.last();
         break;
     case QAbstractSlider::SliderMove:
-        if (vertScrollBar_.Tracking && ds.isSequenced())
+        if (vertScrollBar_.Tracking && ds.isSequenced()) {
             moveBy(verticalBar()->sliderPosition() - ds.recNo());
+            thumbTracked_ = true;
+        }
         break;
     default:
         break;
@@ -186,7 +186,8 @@ void TCustomDBGridEx::verticalScrollCommand(int action)
 
 void TCustomDBGridEx::verticalThumbReleased(int position)
 {
-    if (!linkActive() || vertScrollBar_.Tracking)
+    // The dataset already followed the dragged thumb.
+    if (!linkActive() || std::exchange(thumbTracked_, false))
         return;
     data::DataSet &ds = *dataSet();
     if (!ds.isSequenced()) {

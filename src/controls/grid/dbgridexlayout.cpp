@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -93,11 +94,7 @@ void TCustomDBGridEx::ReflowLayout()
         return;   // the outermost UnlockLayout runs it
     QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
     relayoutPosted_ = false;
-    layoutInProgress_ = true;
-    struct ProgressMark {
-        bool &mark;
-        ~ProgressMark() { mark = false; }
-    } progress{layoutInProgress_};
+    const QScopedValueRollback inProgress(layoutInProgress_, true);
 
     syncClientArea();
     GridGeometry &g = cellsForLayout();
@@ -247,9 +244,10 @@ void TCustomDBGridEx::RecountVisibleRows()
     int fillerHeight = -1;   // none
     if (linkActive() && !ds->isEmpty()) {
         int fit = std::max(1, (g.clientHeight() - overhead) / (dataHeight + line));
-        resizingWindow_ = true;
-        link_.setBufferCount(fit);
-        resizingWindow_ = false;
+        {
+            const QScopedValueRollback resizing(resizingWindow_, true);
+            link_.setBufferCount(fit);
+        }
         recordRows_ = link_.recordCount();
         overhead += recordRows_ * (dataHeight + line);
         rows += recordRows_;

@@ -399,6 +399,8 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
         dropMarkItem_ = nullptr;
         dropMarkPlace_ = dpNone;
     }
+    if (droppedItem_ == &item)
+        droppedItem_ = nullptr;
     if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && drag->SourceItem == &item)
         drag->SourceItem = nullptr;
     if (OnDeleteItem)

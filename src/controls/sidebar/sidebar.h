@@ -243,6 +243,7 @@ private:
     bool trackedGroupPressed_ = false;
     TSideBarItem *dropMarkItem_ = nullptr;
     TDropPlace dropMarkPlace_ = dpNone;
+    TSideBarItem *droppedItem_ = nullptr;   // the result of a drop while its handler runs
     bool upButtonPressed_ = false;
     bool downButtonPressed_ = false;
     QBasicTimer scrollTimer_;

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace {
 
 bool isRunningDragOf(const TSideBar *bar)
@@ -336,10 +338,11 @@ void TSideBar::DropItem(TSideBarDragObject &drag)
     }
     dropMarkItem_ = nullptr;
     dropMarkPlace_ = dpNone;
+    droppedItem_ = result;   // the handler may delete it
     if (OnDragDropItem)
         OnDragDropItem(&drag, source, result, copy);
-    if (result)
-        SetSelectedItem(result);
+    if (droppedItem_)
+        SetSelectedItem(std::exchange(droppedItem_, nullptr));
     // Moving into another group or bar is a copy without the original.
     if (created && !copy && drag.SourceItem)
         drag.SourceItem->collection().Delete(drag.SourceItem->index());

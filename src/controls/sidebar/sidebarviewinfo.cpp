@@ -93,7 +93,11 @@ void TSideBarViewInfo::calculateHeaders()
             groups_.push_back(CreateGroupViewInfo(all[i], {bar.left, y, bar.right, y + h}));
             y += h + gap;
         }
-    itemsArea_.top = groups_.back()->HeaderBounds.bottom;
+    // An active group being hidden has no header yet is still active while
+    // the bar hands over to another one; it limits the items area nowhere.
+    const bool activeHeader = !groups_.empty() && groups_.back()->Group == active;
+    if (activeHeader)
+        itemsArea_.top = groups_.back()->HeaderBounds.bottom;
 
     const size_t topStack = groups_.size();
     y = bar.bottom;
@@ -104,7 +108,7 @@ void TSideBarViewInfo::calculateHeaders()
         }
     // The lower stack is stored from its lowest header up, so the last record
     // is the header right under the items.
-    if (groups_.size() > topStack)
+    if (activeHeader && groups_.size() > topStack)
         itemsArea_.bottom = groups_.back()->HeaderBounds.top;
 }
 

@@ -1,0 +1,17 @@
+#include "guardedapplication.h"
+
+#include "errorreport.h"
+
+namespace platform {
+
+bool GuardedApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+        return true;   // the handler had its say, however it ended
+    }
+}
+
+} // namespace platform
