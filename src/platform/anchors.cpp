@@ -29,7 +29,7 @@ Span follow(Span declared, bool nearAnchored, bool farAnchored, int was, int now
 
 } // namespace
 
-void setAnchors(QWidget *control, int anchors)
+void setAnchors(QWidget *control, Anchors anchors)
 {
     QWidget *parent = control->parentWidget();
     if (!parent)
@@ -46,7 +46,7 @@ AnchorKeeper::AnchorKeeper(QWidget *parent)
     parent->installEventFilter(this);
 }
 
-void AnchorKeeper::add(QWidget *control, int anchors)
+void AnchorKeeper::add(QWidget *control, Anchors anchors)
 {
     std::erase_if(controls_, [control](const Anchored &a) { return a.control == control || a.control.isNull(); });
     controls_.push_back({control, anchors, control->geometry(), parent_->size()});
@@ -65,9 +65,9 @@ void AnchorKeeper::relayout()
     for (const Anchored &a : controls_) {
         if (!a.control)
             continue;
-        const Span x = follow({a.declared.x(), a.declared.width()}, a.anchors & akLeft, a.anchors & akRight,
+        const Span x = follow({a.declared.x(), a.declared.width()}, a.anchors.testFlag(akLeft), a.anchors.testFlag(akRight),
                               a.parentSize.width(), now.width());
-        const Span y = follow({a.declared.y(), a.declared.height()}, a.anchors & akTop, a.anchors & akBottom,
+        const Span y = follow({a.declared.y(), a.declared.height()}, a.anchors.testFlag(akTop), a.anchors.testFlag(akBottom),
                               a.parentSize.height(), now.height());
         a.control->setGeometry(x.start, y.start, x.length, y.length);
     }
