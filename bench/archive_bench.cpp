@@ -103,8 +103,10 @@ int main(int argc, char **argv)
     const QString ours = work + "/ours", peer = work + "/peer";
     auto nothing = [] {};
 
-    const double oursEmpty = bestOf(runs, [&] { emptyFolder(ours); }, [&] { extractWithComponent(archive, ours); });
-    const double peerEmpty = bestOf(runs, [&] { emptyFolder(peer); }, [&] { extractWithUnzip(archive, peer); });
+    const double oursEmpty = bestOf(
+        runs, [&] { emptyFolder(ours); }, [&] { extractWithComponent(archive, ours); });
+    const double peerEmpty = bestOf(
+        runs, [&] { emptyFolder(peer); }, [&] { extractWithUnzip(archive, peer); });
     const double oursOver = bestOf(runs, nothing, [&] { extractWithComponent(archive, ours); });
     const double peerOver = bestOf(runs, nothing, [&] { extractWithUnzip(archive, peer); });
 

@@ -99,9 +99,8 @@ int main(int argc, char **argv)
     grid.setDataSource(&source);
     grid.setBufferCount(20);
 
-    const Case cases[] = {{"a", {}, {}, {}},
-                          {"b", QStringLiteral("279"), {}, {}},
-                          {"c", {}, QString::fromUtf8("ИВАНОВ"), {}}};
+    const Case cases[] = {
+        {"a", {}, {}, {}}, {"b", QStringLiteral("279"), {}, {}}, {"c", {}, QString::fromUtf8("ИВАНОВ"), {}}};
     try {
         for (const Case &c : cases) {
             double best = 1e300, bestCpu = 1e300;

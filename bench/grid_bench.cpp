@@ -1,11 +1,11 @@
 // Times the result grid on a 1,000,000-record and a 1,000-record table and
 // Qt's own QTableView over a plain model of the same sizes, doing the same
 // moves; counts the summary list's walks. Prints one line per figure.
-#include "data/datasource.h"
 #include "controls/grid/dbgridex.h"
-#include "platform/fonts.h"
+#include "data/datasource.h"
 #include "data/table.h"
 #include "platform/application.h"
+#include "platform/fonts.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -18,11 +18,11 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <array>
-#include <vector>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -146,7 +146,7 @@ double timePerOp(int runs, const std::function<void(int)> &op)
 // One widget doing the four moves.
 struct Subject {
     QWidget *painted;
-    std::function<void(int)> moves[3];   // page down, one step, end / home
+    std::function<void(int)> moves[3]; // page down, one step, end / home
 };
 
 enum { Paint, PageDown, Step, End, Operations };
@@ -215,8 +215,7 @@ int main(int argc, char **argv)
         QWidget *w = &g.grid;
         subjects.push_back({w,
                             {[w](int i) { key(w, i % 50 == 49 ? Qt::Key_Home : Qt::Key_PageDown); },
-                             [w](int) { wheelDown(w); },
-                             [w](int i) { key(w, i % 2 ? Qt::Key_Home : Qt::Key_End); }}});
+                             [w](int) { wheelDown(w); }, [w](int i) { key(w, i % 2 ? Qt::Key_Home : Qt::Key_End); }}});
 
         models[n] = std::make_unique<PlainModel>(sizes[n]);
         views[n] = std::make_unique<QTableView>();
@@ -231,17 +230,17 @@ int main(int argc, char **argv)
         view.setCurrentIndex(models[n]->index(0, 0));
         flush();
         QWidget *v = &view;
-        subjects.push_back(
-            {view.viewport(),
-             {[v](int i) {
-                  bool back = i % 50 == 49;
-                  key(v, back ? Qt::Key_Home : Qt::Key_PageDown, back ? Qt::ControlModifier : Qt::NoModifier);
-              },
-              [v](int) { key(v, Qt::Key_Down); },
-              [v](int i) { key(v, i % 2 ? Qt::Key_Home : Qt::Key_End, Qt::ControlModifier); }}});
+        subjects.push_back({view.viewport(),
+                            {[v](int i) {
+                                 bool back = i % 50 == 49;
+                                 key(v, back ? Qt::Key_Home : Qt::Key_PageDown,
+                                     back ? Qt::ControlModifier : Qt::NoModifier);
+                             },
+                             [v](int) { key(v, Qt::Key_Down); },
+                             [v](int i) { key(v, i % 2 ? Qt::Key_Home : Qt::Key_End, Qt::ControlModifier); }}});
     }
 
-    auto best = measure(subjects);   // grid 1M, view 1M, grid 1k, view 1k
+    auto best = measure(subjects); // grid 1M, view 1M, grid 1k, view 1k
     std::printf("microseconds per operation, its paint included (best of 7 rounds of 60)\n");
     for (int op = 0; op < Operations; ++op) {
         double g1m = best[0][op], v1m = best[1][op], g1k = best[2][op], v1k = best[3][op];

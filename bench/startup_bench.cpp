@@ -3,12 +3,12 @@
 //   startup_bench minimal    the same for a plain Qt window (the peer)
 //   startup_bench return N   seconds of N returns from a modal window: activation, unpack, repaint
 // Run it through run-startup.sh, which starts each as a fresh process.
+#include "app/form1.h"
+#include "app/program.h"
 #include "platform/application.h"
 #include "platform/guardedapplication.h"
 #include "windows/firstform.h"
-#include "app/form1.h"
 #include "windows/forms.h"
-#include "app/program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

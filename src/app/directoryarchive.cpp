@@ -1,7 +1,7 @@
 #include "app/directoryarchive.h"
 
-#include "data/tablefile.h"
 #include "archive/zipextractor.h"
+#include "data/tablefile.h"
 
 namespace directoryarchive {
 

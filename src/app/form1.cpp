@@ -1,26 +1,26 @@
 #include "app/form1.h"
 
-#include "platform/anchors.h"
-#include "windows/declaredcontrols.h"
-#include "windows/declaredgrid.h"
-#include "platform/colors.h"
-#include "controls/grid/dbgridex.h"
-#include "controls/grid/dbnavigator.h"
 #include "app/directoryarchive.h"
-#include "platform/errorreport.h"
-#include "controls/flat/flatspeedbutton.h"
-#include "platform/fonts.h"
-#include "windows/forms.h"
-#include "platform/keyboardlayout.h"
-#include "platform/keypress.h"
-#include "windows/maker.h"
 #include "app/menuimages.h"
 #include "app/sidemenu.h"
+#include "archive/zipextractor.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "controls/grid/dbgridex.h"
+#include "controls/grid/dbnavigator.h"
+#include "controls/sidebar/sidebar.h"
+#include "platform/anchors.h"
+#include "platform/colors.h"
+#include "platform/errorreport.h"
+#include "platform/fonts.h"
+#include "platform/keyboardlayout.h"
+#include "platform/keypress.h"
 #include "platform/messagebox.h"
 #include "platform/shell.h"
-#include "controls/sidebar/sidebar.h"
 #include "platform/uppercaseedit.h"
-#include "archive/zipextractor.h"
+#include "windows/declaredcontrols.h"
+#include "windows/declaredgrid.h"
+#include "windows/forms.h"
+#include "windows/maker.h"
 
 #include "windows/aboutform.h"
 #include "windows/firstform.h"
@@ -312,22 +312,11 @@ void TForm1::Edit3KeyPress(QChar &key)
 void TForm1::SideBarItemClick(TSideBar *, TSideBarItem *item)
 {
     switch (item->Tag) {
-    case 1:
-        FirstForm->ShowModal();
-        break;
-    case 2:
-        KnigaForm->ShowModal();
-        break;
-    case 3:
-        KodForm->ShowModal();
-        break;
-    case 4:
-        AboutForm->ShowModal();
-        break;
-    case 5:
-        platform::startHelpViewer(HelpFile);
-        break;
-    default:
-        break;
+    case 1: FirstForm->ShowModal(); break;
+    case 2: KnigaForm->ShowModal(); break;
+    case 3: KodForm->ShowModal(); break;
+    case 4: AboutForm->ShowModal(); break;
+    case 5: platform::startHelpViewer(HelpFile); break;
+    default: break;
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/datasource.h"
-#include "platform/form.h"
 #include "data/query.h"
+#include "platform/form.h"
 
 class ImageList;
 class QLabel;

@@ -1,6 +1,6 @@
+#include "app/program.h"
 #include "platform/application.h"
 #include "platform/guardedapplication.h"
-#include "app/program.h"
 
 int main(int argc, char **argv)
 {

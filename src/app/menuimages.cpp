@@ -19,9 +19,9 @@ constexpr int PictureSize = 32;
 
 // In image-list order.
 const char *const LargePictures[] = {
-    ":/pictures/menu-house.svg",    ":/pictures/menu-envelope.svg",  ":/pictures/menu-phone-book.svg",
-    ":/pictures/menu-dialing-codes.svg", ":/pictures/menu-help.svg", ":/pictures/menu-about.svg",
-    ":/pictures/menu-emergency.svg", ":/pictures/menu-magnifier.svg", ":/pictures/menu-gear.svg",
+    ":/pictures/menu-house.svg",         ":/pictures/menu-envelope.svg",  ":/pictures/menu-phone-book.svg",
+    ":/pictures/menu-dialing-codes.svg", ":/pictures/menu-help.svg",      ":/pictures/menu-about.svg",
+    ":/pictures/menu-emergency.svg",     ":/pictures/menu-magnifier.svg", ":/pictures/menu-gear.svg",
 };
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "app/program.h"
 
-#include "windows/aboutform.h"
+#include "app/form1.h"
 #include "platform/application.h"
+#include "windows/aboutform.h"
 #include "windows/addredform.h"
 #include "windows/firstform.h"
-#include "app/form1.h"
 #include "windows/forms.h"
 #include "windows/knigaform.h"
 #include "windows/kodform.h"

@@ -9,8 +9,8 @@
 class EZipExtractor : public std::runtime_error {
 public:
     EZipExtractor(int id, bool display);
-    EZipExtractor(int id, int number);            // sets the display flag
-    EZipExtractor(int id, const QString &text);   // sets the display flag
+    EZipExtractor(int id, int number);          // sets the display flag
+    EZipExtractor(int id, const QString &text); // sets the display flag
 
     bool display() const { return display_; }
     int id() const { return id_; }

@@ -124,7 +124,7 @@ QString TPasswordDlg::password() const
 
 int TPasswordDlg::Execute()
 {
-    modalResult_ = mrCancel;   // the close box cancels
+    modalResult_ = mrCancel; // the close box cancels
     ShowModal();
     return modalResult_;
 }

@@ -3,8 +3,8 @@
 
 #include "archive/ezipextractor.h"
 #include "archive/passworddlg.h"
-#include "unzlib/unzlib.h"
 #include "archive/zipmessageids.h"
+#include "unzlib/unzlib.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -201,9 +201,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         }
         break;
     }
-    case UNZ_CB_PASSWORD:
-        handlePassword(text, error, size, record);
-        break;
+    case UNZ_CB_PASSWORD: handlePassword(text, error, size, record); break;
     case UNZ_CB_CRC_ERROR: {
         bool doExtract = true;
         if (OnCRC32Error)
@@ -281,11 +279,12 @@ QString TZipExtractor::askPassword(bool newPassword)
         return first;
     }
     const int buttons = TPasswordDlg::pbOk | TPasswordDlg::pbCancel;
-    if (showPasswordDialog(buttons, tableText(reportids::PasswordPrompt), first) != TPasswordDlg::mrOk || first.isEmpty())
+    if (showPasswordDialog(buttons, tableText(reportids::PasswordPrompt), first) != TPasswordDlg::mrOk ||
+        first.isEmpty())
         return {};
     QString second;
-    if (showPasswordDialog(buttons, tableText(reportids::PasswordConfirmPrompt), second) != TPasswordDlg::mrOk
-        || second.isEmpty())
+    if (showPasswordDialog(buttons, tableText(reportids::PasswordConfirmPrompt), second) != TPasswordDlg::mrOk ||
+        second.isEmpty())
         return {};
     if (first != second) {
         ReportMessage(reportids::PasswordsDiffer);
@@ -298,7 +297,8 @@ QString TZipExtractor::askPassword(bool newPassword)
 int TZipExtractor::showPasswordDialog(int buttons, const QString &prompt, QString &entered)
 {
     const QStringList captions = {tableText(reportids::PasswordOkCaption), tableText(reportids::PasswordCancelCaption),
-                                  tableText(reportids::PasswordCancelAllCaption), tableText(reportids::PasswordAbortCaption)};
+                                  tableText(reportids::PasswordCancelAllCaption),
+                                  tableText(reportids::PasswordAbortCaption)};
     TPasswordDlg dialog(buttons, tableTextOr(reportids::PasswordTitle, fallbackPrefix()), prompt, captions);
     const QPointer<TZipExtractor> self(this);
     const int result = dialog.Execute();

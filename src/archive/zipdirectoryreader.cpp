@@ -1,8 +1,8 @@
 #include "archive/zipdirectoryreader.h"
 
 #include "archive/ezipextractor.h"
-#include "unzlib/zipformat.h"
 #include "archive/zipmessageids.h"
+#include "unzlib/zipformat.h"
 
 #include <QFileDevice>
 #include <QFileInfo>
@@ -15,23 +15,22 @@ using namespace zipformat;
 
 namespace {
 
-constexpr qint64 kMaxEndSearch = kMaxCommentLength + kEndRecordSize;   // 65557
+constexpr qint64 kMaxEndSearch = kMaxCommentLength + kEndRecordSize; // 65557
 constexpr int kPaddingBlock = 512;
 
 } // namespace
 
 ZipDirectoryReader::ZipDirectoryReader(QIODevice &file, CodePageOpts codePage, Reporter report)
     : file_(file), codePage_(codePage), report_(std::move(report))
-{
-}
+{}
 
 QString ZipDirectoryReader::decode(const QByteArray &raw, std::uint16_t flags) const
 {
     NameCoding coding = NameCoding::Ansi1251;
     if (flags & kFlagUtf8)
         coding = NameCoding::Utf8;
-    else if ((codePage_ == cpAuto && facts_.hostSystem == 0) || facts_.hostSystem == 6
-             || (facts_.hostSystem == 11 && facts_.madeByVersion == 50) || codePage_ == cpOEM)
+    else if ((codePage_ == cpAuto && facts_.hostSystem == 0) || facts_.hostSystem == 6 ||
+             (facts_.hostSystem == 11 && facts_.madeByVersion == 50) || codePage_ == cpOEM)
         coding = NameCoding::Oem866;
     return QString::fromStdString(toUtf8(std::string_view(raw.constData(), std::size_t(raw.size())), coding));
 }
@@ -50,8 +49,8 @@ bool ZipDirectoryReader::endRecordAtEnd(qint64 size)
         return false;
     facts_.archiveSize = size;
     const QByteArray record = file_.read(kEndRecordSize);
-    if (record.size() != kEndRecordSize
-        || findEndRecord(reinterpret_cast<const unsigned char *>(record.constData()), kEndRecordSize) != 0)
+    if (record.size() != kEndRecordSize ||
+        findEndRecord(reinterpret_cast<const unsigned char *>(record.constData()), kEndRecordSize) != 0)
         return false;
     facts_.endRecordOffset = size - kEndRecordSize;
     endRecord_ = record;
@@ -73,8 +72,8 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
         const qint64 stray = n - (i + kEndRecordSize + commentLength);
         if (stray > 0) {
             const QByteArray after = tail.mid(i + kEndRecordSize + commentLength);
-            const bool zeroPadding = size % kPaddingBlock == 0 && stray < kPaddingBlock
-                                  && std::all_of(after.begin(), after.end(), [](char c) { return c == 0; });
+            const bool zeroPadding = size % kPaddingBlock == 0 && stray < kPaddingBlock &&
+                                     std::all_of(after.begin(), after.end(), [](char c) { return c == 0; });
             facts_.archiveSize = size - stray;
             if (!zeroPadding)
                 report_(reportids::StrayBytesAfterEnd);
@@ -101,8 +100,8 @@ void ZipDirectoryReader::locateEndRecord()
     const qint64 size = file_.size();
     facts_.archiveSize = size;
     const QByteArray start = file_.read(8);
-    facts_.spanningMarker = start.size() == 8 && le32(start.constData()) == kSpanningMarker
-                         && le32(start.constData() + 4) == kLocalHeaderSignature;
+    facts_.spanningMarker = start.size() == 8 && le32(start.constData()) == kSpanningMarker &&
+                            le32(start.constData() + 4) == kLocalHeaderSignature;
     try {
         if (!endRecordAtEnd(size))
             searchEndRecord(size);
@@ -135,8 +134,7 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
     facts_.spanned = thisDisk > 0;
     // Only single-file archives are read; a directory on another disk is
     // looked for at the stated offset.
-    facts_.centralOffset = directoryDisk != thisDisk ? facts_.statedOffset
-                                                     : directoryEnd() - directorySize;
+    facts_.centralOffset = directoryDisk != thisDisk ? facts_.statedOffset : directoryEnd() - directorySize;
     facts_.firstMemberOffset = facts_.archiveSize == kEndRecordSize ? 0 : facts_.archiveSize;
     if (facts_.statedOffset != facts_.centralOffset) {
         facts_.offsetDiffers = true;
@@ -157,8 +155,8 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
         entry.Encrypted = entry.GeneralFlags & kFlagEncrypted ? 1 : 0;
         entry.ExtraData = readExactly(entry.ExtraFieldLength, reportids::DirectorySeekFailed);
         if (entry.FileCommentLength > 0)
-            entry.FileComment = decode(readExactly(entry.FileCommentLength, reportids::CommentUnreadable),
-                                       entry.GeneralFlags);
+            entry.FileComment =
+                decode(readExactly(entry.FileCommentLength, reportids::CommentUnreadable), entry.GeneralFlags);
         sink(sequence, entry);
         facts_.firstMemberOffset = std::min<qint64>(facts_.firstMemberOffset, entry.LocalHeaderOffset);
     }

@@ -14,15 +14,15 @@ class QIODevice;
 struct ZipArchiveFacts {
     qint64 archiveSize = 0;
     qint64 endRecordOffset = 0;
-    qint64 centralOffset = 0;      // where the directory actually is
-    qint64 statedOffset = 0;       // where the end record says it is
+    qint64 centralOffset = 0; // where the directory actually is
+    qint64 statedOffset = 0;  // where the end record says it is
     qint64 firstMemberOffset = 0;
     QString comment;
     int diskCount = 0;
     bool spanned = false;
     bool spanningMarker = false;
     bool offsetDiffers = false;
-    std::uint8_t hostSystem = 0;   // of the entry last read
+    std::uint8_t hostSystem = 0; // of the entry last read
     std::uint8_t madeByVersion = 0;
 };
 

@@ -33,7 +33,7 @@ static_assert(std::endian::native == std::endian::little, "the header is copied 
 // One member of the archive's directory as the component lists it. The header
 // fields are packed: read them by value, never bind references to them.
 struct ZipDirEntry : ZipDirHeader {
-    QString FileName;         // converted, "\" separated
+    QString FileName; // converted, "\" separated
     QString FileComment;
     std::uint8_t Encrypted = 0;
     QByteArray ExtraData;

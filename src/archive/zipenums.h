@@ -9,15 +9,20 @@ enum ExtrOptsEnum : unsigned {
     ExtrTest = 16,
     ExtrForceDirs = 32,
 };
-using ExtrOpts = unsigned;   // a set of ExtrOptsEnum bits
+using ExtrOpts = unsigned; // a set of ExtrOptsEnum bits
 
-enum ProgressType {
-    NewFile, ProgressUpdate, EndOfBatch, TotalFiles2Process, TotalSize2Process, NewExtra, ExtraUpdate
-};
+enum ProgressType { NewFile, ProgressUpdate, EndOfBatch, TotalFiles2Process, TotalSize2Process, NewExtra, ExtraUpdate };
 
 enum UnZipSkipTypes {
-    stOnFreshen, stNoOverwrite, stFileExists, stBadPassword, stNoEncryptionLib,
-    stCompressionUnknown, stUnknownZipHost, stZipFileFormatWrong, stGeneralExtractError
+    stOnFreshen,
+    stNoOverwrite,
+    stFileExists,
+    stBadPassword,
+    stNoEncryptionLib,
+    stCompressionUnknown,
+    stUnknownZipHost,
+    stZipFileFormatWrong,
+    stGeneralExtractError
 };
 
 enum TPasswordButton { pwbOk, pwbCancel, pwbCancelAll, pwbAbort };

@@ -1,10 +1,10 @@
 #include "archive/zipextractor.h"
 
 #include "archive/ezipextractor.h"
-#include "platform/messagebox.h"
-#include "unzlib/unzlib.h"
 #include "archive/zipmessageids.h"
 #include "archive/zipmessagetable.h"
+#include "platform/messagebox.h"
+#include "unzlib/unzlib.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,8 +127,8 @@ void TZipExtractor::show(const QString &text)
 void TZipExtractor::ReportMessage(int id, const QString &extra)
 {
     const QString table = tableText(id);
-    const QString text = table.isEmpty() ? fallbackPrefix() + QString::number(id) + QLatin1Char(' ') + extra
-                                         : table + extra;
+    const QString text =
+        table.isEmpty() ? fallbackPrefix() + QString::number(id) + QLatin1Char(' ') + extra : table + extra;
     lastMessage_ = text;
     errorCode_ = id;
     show(text);
@@ -296,7 +296,7 @@ void TZipExtractor::runExtraction(const QString &archive)
         escaped = std::current_exception();
     }
     if (!self)
-        return;   // destroyed meanwhile: `library` unloads as it goes
+        return; // destroyed meanwhile: `library` unloads as it goes
     if (library->isLoaded()) {
         FSpecArgs.clear();
         if (noPasswordAtHand)
@@ -308,7 +308,7 @@ void TZipExtractor::runExtraction(const QString &archive)
     try {
         try {
             library->Release(TZipLibLoader::UseOperation);
-        } catch (const EZipExtractor &e) {   // an abort asked for during its report
+        } catch (const EZipExtractor &e) { // an abort asked for during its report
             ReportException(e);
         }
     } catch (...) {

@@ -20,7 +20,8 @@ struct UnzipParams;
 // What OnAfterCallback sees of the call-back just handled.
 struct CallBackInfo : QObject {
     CallBackInfo(class TZipExtractor *c, int action, int error, const QString &t, int s)
-        : component(c), actionCode(action), errorCode(error), text(t), size(s) {}
+        : component(c), actionCode(action), errorCode(error), text(t), size(s)
+    {}
     class TZipExtractor *component;
     int actionCode;
     int errorCode;
@@ -38,13 +39,13 @@ public:
 
     // --- settings ---
     QString ZipFileName() const { return zipFileName_; }
-    void setZipFileName(const QString &name);   // reads the directory
+    void setZipFileName(const QString &name); // reads the directory
     QStringList FSpecArgs;
     ExtrOpts ExtrOptions = 0;
     QString ExtrBaseDir;
     QString Password;
     unsigned PasswordReqCount() const { return passwordReqCount_; }
-    void setPasswordReqCount(unsigned count);   // at most 15
+    void setPasswordReqCount(unsigned count); // at most 15
     bool Unattended = false;
     bool Verbose = false;
     bool Trace = false;
@@ -62,14 +63,16 @@ public:
     std::function<void(QObject *sender, QString &oldFileName, bool &isChanged)> OnSetNewName;
     std::function<void(QObject *sender, int seqNo, const ZipDirEntry &zipEntry)> OnNewName;
     std::function<void(QObject *sender, bool isZipAction, QString &newPassword, const QString &forFile,
-                       unsigned &repeatCount, TPasswordButton &action)> OnPasswordError;
+                       unsigned &repeatCount, TPasswordButton &action)>
+        OnPasswordError;
     std::function<void(QObject *sender, const QString &forFile, unsigned foundCrc, unsigned expectedCrc,
-                       bool &doExtract)> OnCRC32Error;
+                       bool &doExtract)>
+        OnCRC32Error;
     std::function<void(QObject *sender, const QString &forFile, bool isOlder, bool &doOverwrite, int dirIndex)>
         OnExtractOverwrite;
     std::function<void(QObject *sender, const QString &forFile, UnZipSkipTypes skipType, int extError)>
         OnExtractSkipped;
-    std::function<void(QObject *sender, bool &abort)> OnAfterCallback;   // sender: a CallBackInfo
+    std::function<void(QObject *sender, bool &abort)> OnAfterCallback; // sender: a CallBackInfo
     std::function<void(QObject *sender)> OnTick;
     std::function<void(QObject *sender, unsigned totalSize, int perCent)> OnTotalProgress;
     std::function<void(QObject *sender, const QString &item, unsigned totalSize, int perCent)> OnItemProgress;
@@ -88,7 +91,7 @@ public:
     QString EventErrorText() const { return eventErrorText_; }
     bool UnzipBusy() const { return unzipBusy_; }
     bool LibraryBusy() const { return libraryBusy_; }
-    bool ZipBusy() const { return false; }   // this program never adds to an archive
+    bool ZipBusy() const { return false; } // this program never adds to an archive
     int PasswordModalResult() const { return passwordModalResult_; }
     const TZipLibLoader &UnzLib() const { return *unzLib_; }
 
@@ -146,7 +149,7 @@ private:
     void *windowHandle_ = nullptr;
     unsigned totalSize_ = 0, totalDone_ = 0, itemSize_ = 0, itemDone_ = 0;
     QString itemName_;
-    std::exception_ptr pendingThrow_;   // raised in a handler, passed on after the library returns
+    std::exception_ptr pendingThrow_; // raised in a handler, passed on after the library returns
     // Shared with a running extraction, which keeps it loaded until the
     // library's call returns even when the component is destroyed meanwhile.
     std::shared_ptr<TUnzLib> unzLib_;

@@ -1,9 +1,9 @@
 #include "archive/ziplibloader.h"
 
 #include "archive/ezipextractor.h"
-#include "unzlib/unzlib.h"
 #include "archive/zipextractor.h"
 #include "archive/zipmessageids.h"
+#include "unzlib/unzlib.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,8 +65,7 @@ QString joinLibraryPath(const QString &directory, const QString &name)
 
 TZipLibLoader::TZipLibLoader(TZipExtractor *owner, int kind)
     : kind_(kind), libraryPath_(QString::fromLatin1(kNames[kind].library)), owner_(owner)
-{
-}
+{}
 
 TZipLibLoader::~TZipLibLoader()
 {
@@ -118,7 +117,9 @@ int TZipLibLoader::Acquire(int reasons)
     // The program carries no library of its own, so a failed load raises.
     LoadFromPath(resolvePath(), true);
     if (owner_ && owner_->Verbose)
-        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0, owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) + libraryPath_);
+        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0,
+                                 owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) +
+                                     libraryPath_);
     return version_;
 }
 
@@ -184,6 +185,8 @@ int TZipLibLoader::Release(int reasons)
         useReasons_ = 0;
     }
     if (unloading && owner_ && owner_->Verbose)
-        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0, owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) + libraryPath_);
+        owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0,
+                                 owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) +
+                                     libraryPath_);
     return version_;
 }

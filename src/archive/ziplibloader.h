@@ -40,7 +40,7 @@ private:
     QString resolvePath() const;
 
     QLibrary library_;
-    bool loaded_ = false;   // by this loader: QLibrary counts loads per file
+    bool loaded_ = false; // by this loader: QLibrary counts loads per file
     using ExecFn = std::int32_t (*)(void *);
     using VersionFn = std::int32_t (*)();
     ExecFn exec_ = nullptr;
@@ -48,7 +48,7 @@ private:
     VersionFn privateVersionEntry_ = nullptr;
     int kind_;
     QString libraryPath_;
-    QPointer<TZipExtractor> owner_;   // null once the component is gone
+    QPointer<TZipExtractor> owner_; // null once the component is gone
     int useReasons_ = 0;
     int version_ = 0;
     int privateVersion_ = 0;

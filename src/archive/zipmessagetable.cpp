@@ -9,7 +9,7 @@ namespace {
 
 struct TableEntry {
     int id;
-    const char *text;   // UTF-8
+    const char *text; // UTF-8
 };
 
 // Sorted by id. Reports that get an extra text end with ": ".
@@ -32,7 +32,8 @@ constexpr TableEntry kTable[] = {
     {reportids::DirectoryOffsetDiffers, "Перед архивом записаны посторонние данные."},
     {reportids::StrayBytesAfterEnd, "После конца архива записаны посторонние данные."},
     {reportids::ExtractFailed, "Ошибка при распаковке архива."},
-    {reportids::UnattendedWithoutPassword, "Пароль не задан, а запрос пароля отключён: зашифрованные файлы будут пропущены."},
+    {reportids::UnattendedWithoutPassword,
+     "Пароль не задан, а запрос пароля отключён: зашифрованные файлы будут пропущены."},
     {reportids::NoExtractDirectory, "Папки для распаковки %s нет."},
     {reportids::LibraryNotLoadable, "Не удаётся загрузить библиотеку распаковки %s."},
     {reportids::LibraryVersionRefused, "Библиотека распаковки %s не подходит по версии."},
@@ -56,7 +57,7 @@ constexpr TableEntry kTable[] = {
 QString messageTableText(int id)
 {
     const auto *end = std::end(kTable);
-    const auto *at = std::lower_bound(std::begin(kTable), end, id,
-                                      [](const TableEntry &e, int wanted) { return e.id < wanted; });
+    const auto *at =
+        std::lower_bound(std::begin(kTable), end, id, [](const TableEntry &e, int wanted) { return e.id < wanted; });
     return at != end && at->id == id ? QString::fromUtf8(at->text) : QString();
 }

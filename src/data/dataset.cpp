@@ -87,9 +87,9 @@ void DataSet::bindFields(const Snapshot &result)
         }
         return;
     }
-    const bool sameColumns = fieldCount() == result.columnCount()
-        && std::equal(fields_.begin(), fields_.end(), result.names.begin(),
-                      [](const auto &field, const QString &name) { return field->name_ == name; });
+    const bool sameColumns = fieldCount() == result.columnCount() &&
+                             std::equal(fields_.begin(), fields_.end(), result.names.begin(),
+                                        [](const auto &field, const QString &name) { return field->name_ == name; });
     if (!sameColumns) {
         fields_.clear();
         for (int i = 0; i < result.columnCount(); ++i)
@@ -321,7 +321,7 @@ void DataSet::startInsert(int row)
     state_ = DataSetState::Insert;
     modified_ = false;
     bof_ = false;
-    eof_ = row == rowCount() - 1;   // an appended record stands at the end
+    eof_ = row == rowCount() - 1; // an appended record stands at the end
     notifyState();
     notifyChanged();
     fire(AfterInsert);
@@ -449,7 +449,7 @@ void DataSet::notifyState()
 
 void DataSet::notifyChanged(WindowMove move)
 {
-    readRow_ = -1;   // a row selected for painting never outlives a move
+    readRow_ = -1; // a row selected for painting never outlives a move
     for (DataLink *link : links()) {
         link->syncWindow(move == WindowMove::Centre);
         if (!controlsDisabled() && link->reportedActive_)

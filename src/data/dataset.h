@@ -47,7 +47,7 @@ public:
 
     // --- life cycle
     void open();
-    void close();                       // harmless when closed
+    void close(); // harmless when closed
     bool active() const { return state_ != DataSetState::Inactive; }
     DataSetState state() const { return state_; }
 
@@ -60,20 +60,20 @@ public:
     Field *findField(const QString &name) const;   // case-insensitive; nullptr when absent
     Field &fieldByName(const QString &name) const; // throws "Field 'X' not found"
     Field &addField(const QString &name);
-    bool hasDeclaredFields() const { return declaredFields_; }   // their objects exist while closed too
+    bool hasDeclaredFields() const { return declaredFields_; } // their objects exist while closed too
 
     // --- navigation; positions are 0-based rows of the snapshot
     void first();
     void last();
     void next() { moveBy(1); }
     void prior() { moveBy(-1); }
-    int moveBy(int distance);           // returns how far it moved, stopping at either end
+    int moveBy(int distance); // returns how far it moved, stopping at either end
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     bool isEmpty() const;
-    int recordCount() const;            // records of the result (a pending insert not counted)
-    int recNo() const;                  // 1-based; 0 when empty or closed
-    void setRecNo(int recNo);           // clamped into 1..recordCount
+    int recordCount() const;  // records of the result (a pending insert not counted)
+    int recNo() const;        // 1-based; 0 when empty or closed
+    void setRecNo(int recNo); // clamped into 1..recordCount
     bool isSequenced() const { return true; }
     bool locate(const QString &fieldName, const QString &value, int options);
 
@@ -81,21 +81,20 @@ public:
     virtual bool canModify() const { return false; }
     void append();
     void insert();
-    void edit();                        // on an empty dataset starts an insert instead
-    void post();                        // nothing while browsing
+    void edit(); // on an empty dataset starts an insert instead
+    void post(); // nothing while browsing
     void cancel();
-    void deleteRecord();                // throws "Cannot perform this operation on an empty dataset"
+    void deleteRecord(); // throws "Cannot perform this operation on an empty dataset"
     bool modified() const { return modified_; }
 
     // --- what grids and navigators need
     void disableControls();
-    void enableControls();              // nested; the last one notifies links once
+    void enableControls(); // nested; the last one notifies links once
     bool controlsDisabled() const { return disableCount_ > 0; }
     bool filtered() const { return false; }
     QString filter() const { return {}; }
 
-    DataSetNotifyEvent AfterOpen, AfterClose, AfterInsert, AfterEdit, AfterPost, AfterCancel, BeforeDelete,
-        AfterScroll;
+    DataSetNotifyEvent AfterOpen, AfterClose, AfterInsert, AfterEdit, AfterPost, AfterCancel, BeforeDelete, AfterScroll;
 
 protected:
     using Snapshot = Records;
@@ -108,7 +107,7 @@ protected:
     virtual int doPost(Snapshot &result, int row, bool inserting, const QStringList &values);
     // Tables remove the row from the engine and from the result.
     virtual void doDelete(Snapshot &result, int row);
-    void checkInactive() const;         // throws when open
+    void checkInactive() const; // throws when open
 
 private:
     friend class Field;
@@ -145,12 +144,12 @@ private:
     std::unique_ptr<Snapshot> snapshot_;
     std::vector<std::unique_ptr<Field>> fields_;
     bool declaredFields_ = false;
-    int cursor_ = -1;                    // current row; -1 when empty or closed
-    int readRow_ = -1;                   // row a data link selected for reading; -1 = the cursor
+    int cursor_ = -1;  // current row; -1 when empty or closed
+    int readRow_ = -1; // row a data link selected for reading; -1 = the cursor
     int rowBeforeInsert_ = -1;
     bool bof_ = true;
     bool eof_ = true;
-    QStringList pending_;                // values of the record being edited or inserted
+    QStringList pending_; // values of the record being edited or inserted
     std::vector<DataSource *> sources_;
 };
 

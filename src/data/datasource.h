@@ -41,14 +41,14 @@ public:
     DataSource *dataSource() const { return source_; }
     void setDataSource(DataSource *source);
     DataSet *dataSet() const;
-    bool active() const;                 // a dataset is attached and open
+    bool active() const; // a dataset is attached and open
 
     // Record window. Its size is set by the control (rows that fit); it
     // scrolls only as far as needed to keep the current record inside it.
     int bufferCount() const { return bufferCount_; }
-    void setBufferCount(int count);      // at least 1
-    int recordCount() const;             // records actually in the window
-    int firstRecord() const { return first_; }   // 0-based row of the window's top
+    void setBufferCount(int count);            // at least 1
+    int recordCount() const;                   // records actually in the window
+    int firstRecord() const { return first_; } // 0-based row of the window's top
     // Index of the current record within the window. Setting it makes field
     // reads of the dataset come from that row (for painting one row); the
     // caller restores the previous value afterwards. It never moves the cursor.
@@ -56,19 +56,20 @@ public:
     void setActiveRecord(int index);
 
 protected:
-    virtual void activeChanged() {}            // dataset opened or closed
-    virtual void dataSetChanged() {}           // data changed as a whole (open, refresh, post, delete, enableControls)
-    virtual void dataSetScrolled(int /*distance*/) {}   // cursor moved; distance = how far the window's top moved (0 if not)
-    virtual void recordChanged(Field * /*field*/) {}    // the current record's values changed (field or nullptr for all)
-    virtual void layoutChanged() {}            // the field list changed
-    virtual void editingChanged() {}           // state went to or from edit / insert
+    virtual void activeChanged() {}  // dataset opened or closed
+    virtual void dataSetChanged() {} // data changed as a whole (open, refresh, post, delete, enableControls)
+    virtual void dataSetScrolled(int /*distance*/) {
+    } // cursor moved; distance = how far the window's top moved (0 if not)
+    virtual void recordChanged(Field * /*field*/) {} // the current record's values changed (field or nullptr for all)
+    virtual void layoutChanged() {}                  // the field list changed
+    virtual void editingChanged() {}                 // state went to or from edit / insert
 
 private:
     friend class DataSet;
     friend class DataSource;
-    int syncWindow(bool centre);         // keeps the current record inside; returns the top's shift
-    void updateState();                  // reports a change of active or editing state
-    void restartState();                 // the source switched datasets
+    int syncWindow(bool centre); // keeps the current record inside; returns the top's shift
+    void updateState();          // reports a change of active or editing state
+    void restartState();         // the source switched datasets
     DataSource *source_ = nullptr;
     int bufferCount_ = 1;
     int first_ = 0;

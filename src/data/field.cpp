@@ -18,8 +18,7 @@ QString cutToSize(const QString &value, int size)
 
 Field::Field(DataSet &owner, int index, QString name, int size)
     : owner_(owner), index_(index), name_(std::move(name)), size_(size)
-{
-}
+{}
 
 bool Field::isNull() const
 {

@@ -20,13 +20,13 @@ public:
 
     const QString &fieldName() const { return name_; }
     int index() const { return index_; }
-    int size() const { return size_; }   // declared size in characters; 0 = unlimited
+    int size() const { return size_; } // declared size in characters; 0 = unlimited
     DataSet &dataSet() const { return owner_; }
 
     // Presentation, declared by the window that owns the dataset.
     QString displayLabel() const { return displayLabel_.isEmpty() ? name_ : displayLabel_; }
     void setDisplayLabel(const QString &label) { displayLabel_ = label; }
-    int displayWidth() const { return displayWidth_ > 0 ? displayWidth_ : size_; }   // characters
+    int displayWidth() const { return displayWidth_ > 0 ? displayWidth_ : size_; } // characters
     void setDisplayWidth(int chars) { displayWidth_ = chars; }
     Qt::Alignment alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment a) { alignment_ = a; }
@@ -34,9 +34,9 @@ public:
     void setReadOnly(bool r) { readOnly_ = r; }
 
     bool isNull() const;
-    QString asString() const;              // empty for null
+    QString asString() const; // empty for null
     QString displayText() const { return asString(); }
-    double asFloat() const;                // 0 for null or non-numeric text
+    double asFloat() const; // 0 for null or non-numeric text
     // Only while the dataset edits or inserts; throws EDatabaseError otherwise.
     // An empty text stores null; a longer text is cut to size() characters on post.
     void setAsString(const QString &value);
@@ -47,7 +47,7 @@ private:
     int index_;
     QString name_;
     int size_;
-    int column_ = -1;                      // column of the open result; -1 when not open
+    int column_ = -1; // column of the open result; -1 when not open
     QString displayLabel_;
     int displayWidth_ = 0;
     Qt::Alignment alignment_ = Qt::AlignLeft;

@@ -21,7 +21,7 @@ void *hugePageMemory(std::size_t bytes)
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void *memory = std::aligned_alloc(kHugePage, rounded);
     if (memory)
-        madvise(memory, rounded, MADV_HUGEPAGE);   // only advice: ignored where unsupported
+        madvise(memory, rounded, MADV_HUGEPAGE); // only advice: ignored where unsupported
     return memory;
 #else
     (void)bytes;

@@ -63,8 +63,7 @@ public:
     explicit Compiled(const QString &text)
         : resolved_(resolveTableFiles(text)), connection_(attachAll(resolved_.files)),
           statement_(connection_, resolved_.sql, sqlite::Statement::Kind::UserSql)
-    {
-    }
+    {}
     sqlite::Statement &statement() { return statement_; }
 
 private:

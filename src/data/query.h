@@ -17,11 +17,11 @@ class Query : public DataSet {
 public:
     Query() = default;
 
-    QStringList &sql() { return sql_; }           // the declared lines, joined by a newline
+    QStringList &sql() { return sql_; } // the declared lines, joined by a newline
     void setSql(const QStringList &lines);
 
     bool prepared() const { return prepared_; }
-    void prepare();                                // checks the SQL; the flag survives close and open
+    void prepare(); // checks the SQL; the flag survives close and open
     // Name without the colon, matched ignoring case. Every parameter of the
     // SQL text needs a value before the query opens.
     void setParamByName(const QString &name, const QString &value);
@@ -34,7 +34,7 @@ protected:
 
 private:
     QStringList sql_;
-    QMap<QString, QString> params_;                // by lower-case name
+    QMap<QString, QString> params_; // by lower-case name
     bool prepared_ = false;
 };
 

@@ -58,7 +58,8 @@ char *Records::reserve(std::size_t bytes, RowRef &at)
     if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes) {
         const std::size_t grown = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().capacity * 2, kLargestBlock);
         const std::size_t capacity = std::max(grown, bytes);
-        blocks_.push_back(Block{std::unique_ptr<char[], FreeLarge>(static_cast<char *>(allocateLarge(capacity))), capacity, 0});
+        blocks_.push_back(
+            Block{std::unique_ptr<char[], FreeLarge>(static_cast<char *>(allocateLarge(capacity))), capacity, 0});
     }
     Block &block = blocks_.back();
     at = RowRef{std::uint32_t(blocks_.size() - 1), std::uint32_t(block.used)};

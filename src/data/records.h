@@ -19,26 +19,26 @@ namespace data {
 // field is null throughout the program.
 class Records {
 public:
-    QStringList names;          // column names as the engine reports them
-    std::vector<int> sizes;     // declared sizes in characters; 0 = unlimited
+    QStringList names;      // column names as the engine reports them
+    std::vector<int> sizes; // declared sizes in characters; 0 = unlimited
 
     int columnCount() const { return int(names.size()); }
     int rowCount() const { return int(rows_.size()); }
-    int columnOf(const QString &name) const;   // case-insensitive; -1 when absent
+    int columnOf(const QString &name) const; // case-insensitive; -1 when absent
 
     // Row identities, kept in step with the rows once enabled (tables).
     void enableKeys() { keyed_ = true; }
     qint64 key(int row) const { return keys_[row]; }
     void setKey(int row, qint64 key) { keys_[row] = key; }
 
-    int appendRow(const std::string_view *texts);   // columnCount() texts; returns the row
-    void insertRow(int row);                          // a row of nulls
+    int appendRow(const std::string_view *texts); // columnCount() texts; returns the row
+    void insertRow(int row);                      // a row of nulls
     void setRow(int row, const QStringList &values);
     void removeRow(int row);
     void moveRow(int from, int to);
 
     bool isNull(int row, int column) const { return text(row, column).data() == nullptr; }
-    std::string_view text(int row, int column) const;   // a null view for null
+    std::string_view text(int row, int column) const; // a null view for null
     QString string(int row, int column) const;
 
 private:

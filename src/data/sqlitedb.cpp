@@ -39,7 +39,8 @@ Connection Connection::openTable(const QString &fileName)
 {
     requireFile(fileName);
     sqlite3 *raw = nullptr;
-    const int code = sqlite3_open_v2(tableFilePath(fileName).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int code =
+        sqlite3_open_v2(tableFilePath(fileName).toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     Connection connection(raw, fileName);
     if (code != SQLITE_OK)
         connection.fail(code);
@@ -71,10 +72,10 @@ void Connection::attachReadOnly(const QString &fileName, const QString &schema)
 {
     requireFile(fileName);
     const QString attached = subject_;
-    subject_ = fileName;   // errors until the check passes concern this file alone
+    subject_ = fileName; // errors until the check passes concern this file alone
     Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema));
-    attach.bindText(1, QUrl::fromLocalFile(tableFilePath(fileName)).toString(QUrl::FullyEncoded)
-                           + QStringLiteral("?mode=ro"));
+    attach.bindText(1, QUrl::fromLocalFile(tableFilePath(fileName)).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
     attach.run();
     requireTable(schema, fileName);
     subject_ = attached.isEmpty() ? fileName : attached + QStringLiteral(", ") + fileName;
@@ -83,10 +84,12 @@ void Connection::attachReadOnly(const QString &fileName, const QString &schema)
 void Connection::requireTable(const QString &schema, const QString &fileName)
 {
     Statement lookup(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type IN ('table', 'view') "
-                                           "AND name = ?1 COLLATE NOCASE").arg(schema));
+                                           "AND name = ?1 COLLATE NOCASE")
+                                .arg(schema));
     lookup.bindText(1, tableNameOf(fileName));
     if (!lookup.step())
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" holds no table \"%2\"").arg(fileName, tableNameOf(fileName)));
+        throw EDatabaseError(
+            QStringLiteral("Table file \"%1\" holds no table \"%2\"").arg(fileName, tableNameOf(fileName)));
 }
 
 void Connection::exec(const char *sql)
@@ -103,17 +106,15 @@ void Connection::fail(int code) const
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw EDatabaseError(QStringLiteral("Table file \"%1\" is locked by another program").arg(files));
-    case SQLITE_CANTOPEN:
-        throw EDatabaseError(QStringLiteral("Cannot open table file \"%1\"").arg(files));
+    case SQLITE_CANTOPEN: throw EDatabaseError(QStringLiteral("Cannot open table file \"%1\"").arg(files));
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         throw EDatabaseError(QStringLiteral("Table file \"%1\" is damaged or is not a table file").arg(files));
-    case SQLITE_READONLY:
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" is read-only").arg(files));
-    case SQLITE_FULL:
-        throw EDatabaseError(QStringLiteral("Disk full while writing table file \"%1\"").arg(files));
+    case SQLITE_READONLY: throw EDatabaseError(QStringLiteral("Table file \"%1\" is read-only").arg(files));
+    case SQLITE_FULL: throw EDatabaseError(QStringLiteral("Disk full while writing table file \"%1\"").arg(files));
     default:
-        throw EDatabaseError(QStringLiteral("Table file \"%1\": %2").arg(files, QString::fromUtf8(sqlite3_errmsg(handle()))));
+        throw EDatabaseError(
+            QStringLiteral("Table file \"%1\": %2").arg(files, QString::fromUtf8(sqlite3_errmsg(handle()))));
     }
 }
 
@@ -132,7 +133,8 @@ Statement::Statement(const Connection &connection, const QString &sql, Kind kind
         return;
     }
     if (code == SQLITE_ERROR)
-        throw EDatabaseError(QStringLiteral("Invalid SQL: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection.handle()))));
+        throw EDatabaseError(
+            QStringLiteral("Invalid SQL: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection.handle()))));
     if (code != SQLITE_OK)
         connection.fail(code);
     if (!raw)

@@ -47,11 +47,11 @@ public:
     Statement(const Connection &connection, const QString &sql, Kind kind = Kind::Internal);
 
     sqlite3_stmt *handle() const { return stmt_.get(); }
-    void bindText(int index, const QString &value);         // always a text, "" included
-    void bindTextOrNull(int index, const QString &value);   // an empty text binds NULL
+    void bindText(int index, const QString &value);       // always a text, "" included
+    void bindTextOrNull(int index, const QString &value); // an empty text binds NULL
     void bindInt64(int index, qint64 value);
-    bool step();                                       // true while a row is ready
-    void run();                                        // steps to the end
+    bool step(); // true while a row is ready
+    void run();  // steps to the end
     // Appends every remaining row; with keyColumn the first column is the row key.
     void readAll(Records &records, bool keyColumn);
 

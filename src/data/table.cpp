@@ -60,11 +60,11 @@ void Table::doClose()
 
 int Table::doPost(Snapshot &result, int row, bool inserting, const QStringList &values)
 {
-    const QString sql = inserting
-        ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(quotedTable(), quotedColumns(result, QString()),
-                   QStringList(values.size(), QStringLiteral("?")).join(u','))
-        : QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quotedTable(), quotedColumns(result, QStringLiteral(" = ?")));
+    const QString sql = inserting ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                        .arg(quotedTable(), quotedColumns(result, QString()),
+                                             QStringList(values.size(), QStringLiteral("?")).join(u','))
+                                  : QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                        .arg(quotedTable(), quotedColumns(result, QStringLiteral(" = ?")));
     sqlite::Statement statement(*connection_, sql);
     for (int i = 0; i < values.size(); ++i)
         statement.bindTextOrNull(i + 1, values[i]);

@@ -21,9 +21,9 @@ public:
     ~Table() override;
 
     QString tableName() const { return tableName_; }
-    void setTableName(const QString &fileName);    // relative to the working directory; only while closed
-    int fieldDefIndex(const QString &fieldName) const;   // 0-based position in the table's structure, -1 if none
-    void emptyTable();                              // removes every record; only while closed; the file stays
+    void setTableName(const QString &fileName);        // relative to the working directory; only while closed
+    int fieldDefIndex(const QString &fieldName) const; // 0-based position in the table's structure, -1 if none
+    void emptyTable();                                 // removes every record; only while closed; the file stays
     bool canModify() const override { return true; }
 
 protected:
@@ -37,7 +37,7 @@ private:
     QString quotedColumns(const Snapshot &result, const QString &suffix) const;
 
     QString tableName_;
-    QStringList structure_;                         // column names of the table, as last opened
+    QStringList structure_; // column names of the table, as last opened
     std::unique_ptr<sqlite::Connection> connection_;
 };
 

@@ -4,8 +4,8 @@
 #include "dataio/language.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <cstring>
+#include <stdexcept>
 
 namespace dataio {
 
@@ -65,8 +65,7 @@ std::optional<char> separatorNamed(const QString &name)
 
 DelimitedReader::DelimitedReader(QIODevice &input, Encoding encoding, char separator)
     : input_(input), encoding_(encoding), separator_(separator)
-{
-}
+{}
 
 bool DelimitedReader::fill()
 {
@@ -77,7 +76,7 @@ bool DelimitedReader::fill()
     const qsizetype size = buffer_.size();
     buffer_.resize(size + kBlockSize);
     const qint64 got = input_.read(buffer_.data() + size, kBlockSize);
-    if (got < 0)   // never taken for the end: the rows after it would be lost
+    if (got < 0) // never taken for the end: the rows after it would be lost
         throw std::runtime_error(say("ошибка чтения: ", "read error: ").append(input_.errorString()).toStdString());
     buffer_.resize(size + got);
     atEnd_ = got == 0;
@@ -147,7 +146,8 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
                 field_.append(data + i, stop - i);
                 lines += int(std::count(data + i, data + stop, '\n'));
                 if (!quote) {
-                    record.problem = say("кавычка не закрыта до конца файла", "a quote is not closed before the end of the file");
+                    record.problem =
+                        say("кавычка не закрыта до конца файла", "a quote is not closed before the end of the file");
                     i = end;
                     break;
                 }
@@ -168,8 +168,8 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
                 return Parse::NeedMore;
             if (i > rest) {
                 field_.append(data + rest, i - rest);
-                record.problem = say("после закрывающей кавычки идут другие символы",
-                                     "characters follow a closing quote");
+                record.problem =
+                    say("после закрывающей кавычки идут другие символы", "characters follow a closing quote");
             }
             bytes = field_;
         } else {
@@ -210,8 +210,7 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
 
 DelimitedWriter::DelimitedWriter(QIODevice &output, Encoding encoding, char separator)
     : output_(output), encoding_(encoding), separator_(separator)
-{
-}
+{}
 
 QByteArray DelimitedWriter::encode(const QString &text)
 {
@@ -221,7 +220,7 @@ QByteArray DelimitedWriter::encode(const QString &text)
     bytes.reserve(text.size());
     for (QChar c : text) {
         if (c.isLowSurrogate())
-            continue;   // its high half already stood for the character
+            continue; // its high half already stood for the character
         const char b = cp1251Of(c);
         unrepresentable_ += b == 0 && !c.isNull();
         bytes.append(b || c.isNull() ? b : '?');

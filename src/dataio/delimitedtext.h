@@ -33,7 +33,7 @@ public:
     // separator 0: the most frequent of tab, semicolon and comma on the first line.
     DelimitedReader(QIODevice &input, Encoding encoding, char separator = 0);
 
-    bool next(TextRecord &record);   // false at the end of the input
+    bool next(TextRecord &record); // false at the end of the input
     char separator() const { return separator_; }
     qint64 bytesRead() const { return consumed_; }
 

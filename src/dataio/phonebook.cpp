@@ -54,7 +54,8 @@ void compactNumber(BookEntry &entry)
     if (characterCount(number) <= size)
         return;
     number.remove(QRegularExpression(QStringLiteral("[ ().\\-]")));
-    entry.notes.append(say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number));
+    entry.notes.append(
+        say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number));
 }
 
 // Cuts each text to its field's size; a note names the fields that were cut.
@@ -70,7 +71,8 @@ void cutToFields(BookEntry &entry)
         entry.values[i] = value;
     }
     if (!cut.isEmpty())
-        entry.notes.prepend(say("обрезано до размера поля: %1", "cut to the field size: %1").arg(cut.join(QStringLiteral(", "))));
+        entry.notes.prepend(
+            say("обрезано до размера поля: %1", "cut to the field size: %1").arg(cut.join(QStringLiteral(", "))));
 }
 
 } // namespace

@@ -11,16 +11,16 @@ namespace dataio {
 QList<BookEntry> readBookFile(const QString &path, const ReadOptions &options);
 
 struct BookImportOptions {
-    bool dryRun = false;        // report only; the book is not touched
-    bool skipInvalid = false;   // add the good records, still list the others
-    ProblemSink onProblem;      // a record that cannot be taken
-    ProblemSink onWarning;      // a record taken with texts cut to size
+    bool dryRun = false;      // report only; the book is not touched
+    bool skipInvalid = false; // add the good records, still list the others
+    ProblemSink onProblem;    // a record that cannot be taken
+    ProblemSink onWarning;    // a record taken with texts cut to size
     std::function<void(const BookEntry &)> onAdd;
 };
 
 struct BookImportResult {
     int added = 0;
-    int alreadyThere = 0;   // same name and number already in the book
+    int alreadyThere = 0; // same name and number already in the book
     int invalid = 0;
     bool saved = false;
 };

@@ -19,7 +19,8 @@ bool allEmpty(const QStringList &fields)
 }
 } // namespace
 
-RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options, const QStringList &required)
+RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options,
+                     const QStringList &required)
     : layout_(layout), file_(path)
 {
     if (!file_.open(QIODevice::ReadOnly))
@@ -31,7 +32,8 @@ RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadO
     }
     do {
         if (!reader_->next(record_))
-            failAt(path, 0, say("файл пуст: нет строки с названиями столбцов", "the file is empty: no line names the columns"));
+            failAt(path, 0,
+                   say("файл пуст: нет строки с названиями столбцов", "the file is empty: no line names the columns"));
     } while (allEmpty(record_.fields));
     if (!record_.problem.isEmpty())
         failAt(path, record_.line, record_.problem);

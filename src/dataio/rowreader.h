@@ -12,7 +12,7 @@ namespace dataio {
 // How to read a delimited file.
 struct ReadOptions {
     Encoding encoding = Encoding::Utf8;
-    char separator = 0;      // 0: detected
+    char separator = 0; // 0: detected
     // The file's columns in order, for a file whose first line is data; an
     // empty name skips that column. Empty: the first line names the columns.
     QStringList columns;
@@ -32,7 +32,7 @@ using ProgressSink = std::function<void(qint64 done, qint64 total)>;
 struct Row {
     int line = 0;
     QStringList values;
-    QString problem;     // empty when the row is well-formed
+    QString problem; // empty when the row is well-formed
 };
 
 // Reads rows of one table layout from a CSV or TSV file whose header (or
@@ -42,7 +42,7 @@ class RowReader {
 public:
     RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options, const QStringList &required);
 
-    bool next(Row &row);   // false at the end; blank lines are skipped
+    bool next(Row &row); // false at the end; blank lines are skipped
     qint64 bytesRead() const { return reader_->bytesRead(); }
     qint64 size() const { return file_.size(); }
 
@@ -52,7 +52,7 @@ private:
     const TableLayout &layout_;
     QFile file_;
     std::unique_ptr<DelimitedReader> reader_;
-    std::vector<int> targets_;   // layout column of each file column; -1 skips it
+    std::vector<int> targets_; // layout column of each file column; -1 skips it
     TextRecord record_;
 };
 

@@ -94,8 +94,9 @@ private:
 
 const QStringList &regions()
 {
-    static const QStringList names = {QStringLiteral("БРЕСТСКАЯ"), QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
-                                      QStringLiteral("ГРОДНЕНСКАЯ"), QStringLiteral("МИНСКАЯ"), QStringLiteral("МОГИЛЕВСКАЯ")};
+    static const QStringList names = {QStringLiteral("БРЕСТСКАЯ"),  QStringLiteral("ВИТЕБСКАЯ"),
+                                      QStringLiteral("ГОМЕЛЬСКАЯ"), QStringLiteral("ГРОДНЕНСКАЯ"),
+                                      QStringLiteral("МИНСКАЯ"),    QStringLiteral("МОГИЛЕВСКАЯ")};
     return names;
 }
 
@@ -135,14 +136,17 @@ ImportResult importDialingCodes(const QString &inputPath, const QString &tablePa
         QList<Problem> problems;
         for (const QString &region : regions()) {
             if (!seen.contains(region))
-                problems.append({0, say("нет ни одного населённого пункта области %1", "no locality of region %1").arg(region)});
+                problems.append(
+                    {0, say("нет ни одного населённого пункта области %1", "no locality of region %1").arg(region)});
         }
         return problems;
     };
-    return importTable(inputPath, tablePath, options, dialingCodesLayout(), dialingCodesLayout().names(), check, everyRegion);
+    return importTable(inputPath, tablePath, options, dialingCodesLayout(), dialingCodesLayout().names(), check,
+                       everyRegion);
 }
 
-void forEachRow(const QString &tablePath, const TableLayout &layout, const std::function<void(const QStringList &)> &row)
+void forEachRow(const QString &tablePath, const TableLayout &layout,
+                const std::function<void(const QStringList &)> &row)
 {
     using namespace data::sqlite;
     Connection connection = Connection::openForQuery();

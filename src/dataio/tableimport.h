@@ -5,16 +5,16 @@
 namespace dataio {
 
 struct ImportOptions : ReadOptions {
-    bool skipInvalid = false;             // write the valid rows, still list the others
-    bool allowDuplicateNumbers = false;   // a number shared by several subscribers
+    bool skipInvalid = false;           // write the valid rows, still list the others
+    bool allowDuplicateNumbers = false; // a number shared by several subscribers
     ProblemSink onProblem;
     ProgressSink onProgress;
 };
 
 struct ImportResult {
     int written = 0;
-    int invalid = 0;     // rows and file-wide problems listed
-    bool saved = false;  // the table file was written
+    int invalid = 0;    // rows and file-wide problems listed
+    bool saved = false; // the table file was written
 };
 
 // The town's directory (data.db) from a delimited file: Tel of 1 to 5 digits,
@@ -28,7 +28,8 @@ ImportResult importDirectory(const QString &inputPath, const QString &tablePath,
 ImportResult importDialingCodes(const QString &inputPath, const QString &tablePath, const ImportOptions &options);
 
 // Calls back with every row of a table file, in table order, null as empty.
-void forEachRow(const QString &tablePath, const TableLayout &layout, const std::function<void(const QStringList &)> &row);
+void forEachRow(const QString &tablePath, const TableLayout &layout,
+                const std::function<void(const QStringList &)> &row);
 
 struct ExportOptions {
     Encoding encoding = Encoding::Utf8;
@@ -37,7 +38,7 @@ struct ExportOptions {
 
 struct ExportResult {
     int written = 0;
-    int unrepresentable = 0;   // characters the encoding could not hold
+    int unrepresentable = 0; // characters the encoding could not hold
 };
 
 // A table file as a delimited file with the field names on its first line.

@@ -5,8 +5,8 @@ namespace dataio {
 int TableLayout::indexOf(const QString &nameOrTitle) const
 {
     for (int i = 0; i < columns.size(); ++i) {
-        if (columns[i].name.compare(nameOrTitle, Qt::CaseInsensitive) == 0
-            || columns[i].title.compare(nameOrTitle, Qt::CaseInsensitive) == 0)
+        if (columns[i].name.compare(nameOrTitle, Qt::CaseInsensitive) == 0 ||
+            columns[i].title.compare(nameOrTitle, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

@@ -35,8 +35,9 @@ void TableWriter::start()
     exec(QStringLiteral("PRAGMA secure_delete=ON"));
     exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(data::sqlite::quoted(table_), layout_.columnsSql()));
     exec(QStringLiteral("BEGIN"));
-    const QString sql = QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                            .arg(data::sqlite::quoted(table_), QStringList(layout_.columns.size(), QStringLiteral("?")).join(u','));
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 VALUES (%2)")
+            .arg(data::sqlite::quoted(table_), QStringList(layout_.columns.size(), QStringLiteral("?")).join(u','));
     if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &insert_, nullptr) != SQLITE_OK)
         fail(sql);
 }
@@ -89,7 +90,8 @@ void TableWriter::finish()
 {
     for (const QString &column : layout_.indexes)
         exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                 .arg(data::sqlite::quoted(table_ + u'_' + column), data::sqlite::quoted(table_), data::sqlite::quoted(column)));
+                 .arg(data::sqlite::quoted(table_ + u'_' + column), data::sqlite::quoted(table_),
+                      data::sqlite::quoted(column)));
     // No VACUUM: nothing was freed, and rewriting the whole file would double
     // the time a large import takes.
     exec(QStringLiteral("COMMIT"));
@@ -100,7 +102,8 @@ void TableWriter::finish()
     std::filesystem::rename(QFile::encodeName(partPath_).toStdString(), QFile::encodeName(path_).toStdString(), error);
     if (error) {
         discard();
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(path_, QString::fromStdString(error.message())).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1: %2").arg(path_, QString::fromStdString(error.message())).toStdString());
     }
 }
 
@@ -112,7 +115,8 @@ void TableWriter::exec(const QString &sql)
 
 void TableWriter::fail(const QString &what) const
 {
-    throw std::runtime_error(QStringLiteral("%1: %2: %3").arg(path_, what, QString::fromUtf8(sqlite3_errmsg(db_))).toStdString());
+    throw std::runtime_error(
+        QStringLiteral("%1: %2: %3").arg(path_, what, QString::fromUtf8(sqlite3_errmsg(db_))).toStdString());
 }
 
 } // namespace dataio

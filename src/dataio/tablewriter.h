@@ -23,7 +23,7 @@ public:
     TableWriter(const TableWriter &) = delete;
     TableWriter &operator=(const TableWriter &) = delete;
 
-    void add(const QStringList &row);   // in the layout's column order
+    void add(const QStringList &row); // in the layout's column order
     void finish();
 
 private:

@@ -12,8 +12,8 @@ namespace {
 
 struct Property {
     int line = 0;
-    QByteArray name;                       // upper case, group removed
-    QList<QPair<QByteArray, QByteArray>> params;   // names upper case, values unquoted
+    QByteArray name;                             // upper case, group removed
+    QList<QPair<QByteArray, QByteArray>> params; // names upper case, values unquoted
     QByteArray value;
 
     bool has(const QByteArray &param, const QByteArray &value) const
@@ -63,7 +63,7 @@ QList<QPair<int, QByteArray>> logicalLines(const QByteArray &bytes)
 {
     QList<QPair<int, QByteArray>> lines;
     int number = 0;
-    const bool marked = bytes.startsWith("\xEF\xBB\xBF");   // a UTF-8 byte order mark
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF"); // a UTF-8 byte order mark
     for (QByteArray line : (marked ? bytes.mid(3) : bytes).split('\n')) {
         ++number;
         if (line.endsWith('\r'))
@@ -103,7 +103,7 @@ std::optional<Property> parseProperty(int line, const QByteArray &text)
         QByteArray value = (equals < 0 ? param : param.mid(equals + 1)).trimmed();
         if (value.startsWith('"') && value.endsWith('"') && value.size() >= 2)
             value = value.mid(1, value.size() - 2);
-        if (name.isEmpty()) {   // 2.1 writes bare values: "TEL;CELL;PREF:", ";QUOTED-PRINTABLE:"
+        if (name.isEmpty()) { // 2.1 writes bare values: "TEL;CELL;PREF:", ";QUOTED-PRINTABLE:"
             const QByteArray upper = value.toUpper();
             name = upper == "QUOTED-PRINTABLE" || upper == "BASE64" || upper == "8BIT" ? "ENCODING" : "TYPE";
         }
@@ -229,7 +229,8 @@ BookEntry entryOf(int line, const QList<Property> &properties)
     const QString address = joined(text(chosen(properties, "ADR", others)), QStringLiteral(", "));
     const auto single = [&](const QByteArray &property, const char *russian, const char *english) {
         QString value = text(chosen(properties, property, others)).join(u';');
-        if (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) || value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
+        if (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) ||
+            value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
             value = value.mid(value.indexOf(u':') + 1);
         if (others > 0)
             entry.notes.append(say(russian, english).arg(others));
@@ -246,7 +247,9 @@ BookEntry entryOf(int line, const QList<Property> &properties)
 QByteArray escaped(const QString &text)
 {
     QString value = text;
-    value.replace(u'\\', QStringLiteral("\\\\")).replace(u',', QStringLiteral("\\,")).replace(u';', QStringLiteral("\\;"));
+    value.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u',', QStringLiteral("\\,"))
+        .replace(u';', QStringLiteral("\\;"));
     value.replace(u'\n', QStringLiteral("\\n"));
     return value.toUtf8();
 }
@@ -273,9 +276,10 @@ QList<BookEntry> readVCards(const QByteArray &bytes)
 {
     QList<BookEntry> entries;
     const auto unclosed = [&](int line) {
-        entries.append({line, {}, {}, say("карточка не закрыта (нет END:VCARD)", "the card is not closed (no END:VCARD)")});
+        entries.append(
+            {line, {}, {}, say("карточка не закрыта (нет END:VCARD)", "the card is not closed (no END:VCARD)")});
     };
-    int cardLine = 0;   // 0 outside a card
+    int cardLine = 0; // 0 outside a card
     QList<Property> properties;
     for (const auto &[line, text] : logicalLines(bytes)) {
         const std::optional<Property> property = parseProperty(line, text);
@@ -307,8 +311,8 @@ QByteArray vCardsOf(const QList<QStringList> &records)
         const QStringList words = fio.split(u' ', Qt::SkipEmptyParts);
         out += "BEGIN:VCARD\r\nVERSION:4.0\r\n";
         appendFolded(out, "FN:" + escaped(fio));
-        appendFolded(out, "N:" + escaped(words.value(0)) + ';' + escaped(words.value(1)) + ';'
-                              + escaped(words.mid(2).join(u' ')) + ";;");
+        appendFolded(out, "N:" + escaped(words.value(0)) + ';' + escaped(words.value(1)) + ';' +
+                              escaped(words.mid(2).join(u' ')) + ";;");
         if (!record.value(1).isEmpty())
             appendFolded(out, "ADR:;;" + escaped(record.value(1)) + ";;;;");
         if (!record.value(2).isEmpty())

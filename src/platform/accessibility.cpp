@@ -34,8 +34,8 @@ AccessibleEventRecorder &recorder()
 
 void postMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
 {
-    QCoreApplication::postEvent(widget, new QMouseEvent(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, buttons,
-                                                        Qt::NoModifier));
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(type, pos, widget->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier));
 }
 
 } // namespace

@@ -19,8 +19,7 @@ void addAccessibleCreator(AccessibleCreator creator);
 
 // Registers `create` for every object of type `Widget` (the first call per
 // type counts). Classes without Q_OBJECT are told apart by their C++ type.
-template <typename Widget>
-void registerAccessible(QAccessibleInterface *(*create)(Widget *widget))
+template <typename Widget> void registerAccessible(QAccessibleInterface *(*create)(Widget *widget))
 {
     static const bool registered = [create] {
         addAccessibleCreator([create](QObject *object) -> QAccessibleInterface * {

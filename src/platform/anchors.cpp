@@ -40,8 +40,7 @@ void setAnchors(QWidget *control, Anchors anchors)
     keeper->add(control, anchors);
 }
 
-AnchorKeeper::AnchorKeeper(QWidget *parent)
-    : QObject(parent), parent_(parent)
+AnchorKeeper::AnchorKeeper(QWidget *parent) : QObject(parent), parent_(parent)
 {
     parent->installEventFilter(this);
 }
@@ -65,10 +64,10 @@ void AnchorKeeper::relayout()
     for (const Anchored &a : controls_) {
         if (!a.control)
             continue;
-        const Span x = follow({a.declared.x(), a.declared.width()}, a.anchors.testFlag(akLeft), a.anchors.testFlag(akRight),
-                              a.parentSize.width(), now.width());
-        const Span y = follow({a.declared.y(), a.declared.height()}, a.anchors.testFlag(akTop), a.anchors.testFlag(akBottom),
-                              a.parentSize.height(), now.height());
+        const Span x = follow({a.declared.x(), a.declared.width()}, a.anchors.testFlag(akLeft),
+                              a.anchors.testFlag(akRight), a.parentSize.width(), now.width());
+        const Span y = follow({a.declared.y(), a.declared.height()}, a.anchors.testFlag(akTop),
+                              a.anchors.testFlag(akBottom), a.parentSize.height(), now.height());
         a.control->setGeometry(x.start, y.start, x.length, y.length);
     }
 }

@@ -34,7 +34,7 @@ private:
         QPointer<QWidget> control;
         Anchors anchors;
         QRect declared;
-        QSize parentSize;   // the parent's size when the control was anchored
+        QSize parentSize; // the parent's size when the control was anchored
     };
     void relayout();
 

@@ -62,8 +62,8 @@ Rect drawBorder(QPainter &p, const Rect &r, const BorderColors &colors, int side
         fillRect(p, {r.left, r.bottom - 1, r.right, r.bottom}, colors.bottomRight);
     if (sides & BF_RIGHT)
         fillRect(p, {r.right - 1, r.top, r.right, r.bottom}, colors.bottomRight);
-    return {r.left + (sides & BF_LEFT ? 1 : 0), r.top + (sides & BF_TOP ? 1 : 0),
-            r.right - (sides & BF_RIGHT ? 1 : 0), r.bottom - (sides & BF_BOTTOM ? 1 : 0)};
+    return {r.left + (sides & BF_LEFT ? 1 : 0), r.top + (sides & BF_TOP ? 1 : 0), r.right - (sides & BF_RIGHT ? 1 : 0),
+            r.bottom - (sides & BF_BOTTOM ? 1 : 0)};
 }
 
 // The classic scheme: the outer ring uses the light and dark-shadow pair,
@@ -92,13 +92,11 @@ Rect drawEdge(QPainter &p, const Rect &r, int edgeStyle, int sides)
     const bool flat = sides & BF_FLAT;
     Rect inside = r;
     if (edgeStyle & (BDR_RAISEDOUTER | BDR_SUNKENOUTER))
-        inside = drawBorder(p, inside,
-                            flat ? BorderColors{colors::clBtnShadow, colors::clBtnShadow} : outerColors(edgeStyle),
-                            sides);
+        inside = drawBorder(
+            p, inside, flat ? BorderColors{colors::clBtnShadow, colors::clBtnShadow} : outerColors(edgeStyle), sides);
     if (edgeStyle & (BDR_RAISEDINNER | BDR_SUNKENINNER))
         inside = drawBorder(p, inside,
-                            flat ? BorderColors{colors::clBtnFace, colors::clBtnFace} : innerColors(edgeStyle),
-                            sides);
+                            flat ? BorderColors{colors::clBtnFace, colors::clBtnFace} : innerColors(edgeStyle), sides);
     if (sides & BF_MIDDLE)
         fillRect(p, inside, colors::clBtnFace);
     return inside;
@@ -141,8 +139,7 @@ public:
     TextLines(const QFont &font, int format)
         : metrics_(font), qtFlags_((format & DT_NOPREFIX ? 0 : int(Qt::TextShowMnemonic)) |
                                    (format & DT_EXPANDTABS ? int(Qt::TextExpandTabs) : 0))
-    {
-    }
+    {}
 
     int width(const QString &line) const { return metrics_.size(qtFlags_, line).width(); }
     int lineHeight() const { return metrics_.height(); }
@@ -260,8 +257,7 @@ int textHeight(const QFont &font)
     return QFontMetrics(font).height();
 }
 
-ClipExcluder::ClipExcluder(QPainter &p, const Rect &area)
-    : painter_(p), region_(area.toQRect())
+ClipExcluder::ClipExcluder(QPainter &p, const Rect &area) : painter_(p), region_(area.toQRect())
 {
     if (p.hasClipping())
         region_ &= p.clipRegion();

@@ -13,8 +13,8 @@
 namespace platform {
 
 void fillRect(QPainter &p, const Rect &r, const QColor &color);
-void frameRect(QPainter &p, const Rect &r, const QColor &color);       // 1-pixel frame inside r
-void drawLine(QPainter &p, QPoint from, QPoint to, const QColor &color);   // `to` itself not drawn
+void frameRect(QPainter &p, const Rect &r, const QColor &color);         // 1-pixel frame inside r
+void drawLine(QPainter &p, QPoint from, QPoint to, const QColor &color); // `to` itself not drawn
 
 // 3-D edges. Outer and inner borders, raised or sunken, on the chosen sides.
 enum EdgeStyle {
@@ -33,13 +33,13 @@ enum EdgeSides {
     BF_RIGHT = 0x4,
     BF_BOTTOM = 0x8,
     BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
-    BF_MIDDLE = 0x800,   // also fill the inside with clBtnFace
-    BF_FLAT = 0x4000,    // one-pixel shadow-coloured frame instead of 3-D
+    BF_MIDDLE = 0x800, // also fill the inside with clBtnFace
+    BF_FLAT = 0x4000,  // one-pixel shadow-coloured frame instead of 3-D
 };
 // Draws the edge and returns r shrunk by the borders drawn.
 Rect drawEdge(QPainter &p, const Rect &r, int edgeStyle, int sides = BF_RECT);
 
-void drawFocusRect(QPainter &p, const Rect &r);   // dotted, drawn by inverting pixels
+void drawFocusRect(QPainter &p, const Rect &r); // dotted, drawn by inverting pixels
 
 // Text drawing and measuring.
 enum TextFormat {
@@ -63,7 +63,7 @@ enum TextFormat {
 // DT_END_ELLIPSIS ends a line that does not fit with "...".
 int drawText(QPainter &p, const QString &text, Rect &r, int format);
 int textWidth(const QFont &font, const QString &text);
-int textHeight(const QFont &font);   // the font's cell height (13 for the default font)
+int textHeight(const QFont &font); // the font's cell height (13 for the default font)
 
 // Painting that must not overdraw what was already drawn: each drawn element
 // is excluded from the clip before the next, and the background fills last.

@@ -18,8 +18,14 @@ struct FontSpec {
 };
 
 QFont makeFont(const FontSpec &spec = {});
-inline QFont defaultFont() { return makeFont(); }
-inline QFont boldFont() { return makeFont({.bold = true}); }
-int pointsToPixels(int points);   // at 96 dots per inch, rounded
+inline QFont defaultFont()
+{
+    return makeFont();
+}
+inline QFont boldFont()
+{
+    return makeFont({.bold = true});
+}
+int pointsToPixels(int points); // at 96 dots per inch, rounded
 
 } // namespace platform

@@ -57,8 +57,7 @@ public:
 
 } // namespace
 
-Form::Form(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     KeyRouter::install();
     registerAccessible<Form>([](Form *form) -> QAccessibleInterface * { return new FormAccessible(form); });
@@ -127,7 +126,7 @@ void Form::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    windowHandle()->installEventFilter(this);   // for frameShown
+    windowHandle()->installEventFilter(this); // for frameShown
     // Centred before the desktop maps it, by the frame it is expected to get.
     if (modalLoop_ || position_ == poDesktopCenter) {
         centreOnDesktop(desktopFrame());
@@ -136,13 +135,19 @@ void Form::showEvent(QShowEvent *event)
     // A modeless show activates once the event loop runs, not in the middle
     // of showing; a modal show activates in ShowModal.
     if (!modalLoop_)
-        QMetaObject::invokeMethod(this, [this] { if (isVisible()) becomeActive(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isVisible())
+                    becomeActive();
+            },
+            Qt::QueuedConnection);
 }
 
 void Form::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (event->spontaneous())   // minimised: the form is still the active one
+    if (event->spontaneous()) // minimised: the form is still the active one
         return;
     centring_ = false;
     if (modalLoop_)
@@ -182,7 +187,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 void Form::frameShown()
 {
     const QMargins frame = windowHandle()->frameMargins();
-    if (frame.isNull())   // not framed yet, or never framed at all
+    if (frame.isNull()) // not framed yet, or never framed at all
         return;
     const bool expected = frame == desktopFrame();
     desktopFrame() = frame;

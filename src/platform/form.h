@@ -8,9 +8,9 @@ namespace platform {
 
 // What a form does once its close is asked for; FormClose may change it.
 enum CloseAction {
-    caNone,    // stay open
-    caHide,    // only hide; the form keeps its state
-    caFree,    // close for good: the main form ends the program, others are deleted
+    caNone, // stay open
+    caHide, // only hide; the form keeps its state
+    caFree, // close for good: the main form ends the program, others are deleted
     caMinimize,
 };
 
@@ -72,7 +72,7 @@ private:
 
     QEventLoop *modalLoop_ = nullptr;
     Position position_ = poDesigned;
-    bool centring_ = false;   // centred, and the desktop has not framed it yet
+    bool centring_ = false; // centred, and the desktop has not framed it yet
 };
 
 } // namespace platform

@@ -10,7 +10,7 @@ bool GuardedApplication::notify(QObject *receiver, QEvent *event)
         return QApplication::notify(receiver, event);
     } catch (...) {
         reportCurrentException();
-        return true;   // the handler had its say, however it ended
+        return true; // the handler had its say, however it ended
     }
 }
 

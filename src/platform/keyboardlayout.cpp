@@ -17,9 +17,9 @@ constexpr char16_t usKeys[] = u"`qwertyuiop[]asdfghjkl;'zxcvbnm,./1234567890\\"
 constexpr char16_t russianKeys[] = u"ёйцукенгшщзхъфывапролджэячсмитьбю.1234567890\\"
                                    u"ЁЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮ,!\"№;%:?*()/";
 // The same keys by their X and Wayland key codes, unshifted.
-constexpr quint32 keyCodes[] = {49, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 38, 39, 40, 41,
-                                42, 43, 44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61,
-                                10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 51};
+constexpr quint32 keyCodes[] = {49, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 38, 39,
+                                40, 41, 42, 43, 44, 45, 46, 47, 48, 52, 53, 54, 55, 56, 57,
+                                58, 59, 60, 61, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 51};
 constexpr int keyCount = std::size(keyCodes);
 static_assert(std::size(usKeys) == 2 * keyCount + 1 && std::size(russianKeys) == std::size(usKeys));
 

@@ -21,8 +21,7 @@ void setKeyPressHandler(QWidget *control, KeyPressHandler handler)
     new KeyPressHook(control, std::move(handler));
 }
 
-KeyPressHook::KeyPressHook(QWidget *control, KeyPressHandler handler)
-    : QObject(control), handler_(std::move(handler))
+KeyPressHook::KeyPressHook(QWidget *control, KeyPressHandler handler) : QObject(control), handler_(std::move(handler))
 {
     control->installEventFilter(this);
 }

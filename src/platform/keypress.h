@@ -32,7 +32,7 @@ protected:
 
 private:
     KeyPressHandler handler_;
-    const QKeyEvent *retyped_ = nullptr;   // the changed key being delivered
+    const QKeyEvent *retyped_ = nullptr; // the changed key being delivered
 };
 
 } // namespace platform

@@ -26,9 +26,9 @@ private:
     using QObject::QObject;
     bool route(QWidget &receiver, QKeyEvent &event);
 
-    const QEvent *routed_ = nullptr;       // the last key routed, and where
+    const QEvent *routed_ = nullptr; // the last key routed, and where
     QPointer<QWidget> routedTo_;
-    const QKeyEvent *retyped_ = nullptr;   // the replacement being delivered
+    const QKeyEvent *retyped_ = nullptr; // the replacement being delivered
 };
 
 } // namespace platform

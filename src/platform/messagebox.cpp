@@ -80,7 +80,8 @@ void execAnsweringFreshKeys(QMessageBox &box)
 int showBox(const QString &text, const QString &caption, int style)
 {
     QMessageBox box(iconOf(style), caption, withLineBreaks(text), QMessageBox::NoButton,
-                    QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow());
+                    QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                      : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (isYesNo(style)) {
         QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);

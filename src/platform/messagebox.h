@@ -40,9 +40,9 @@ void showPlainMessage(const QString &text);
 struct ShownMessage {
     QString text;
     QString caption;
-    int style = 0;    // 0 for the plain message window
+    int style = 0; // 0 for the plain message window
 };
 using MessageAnswerer = std::function<int(const ShownMessage &)>;
-void setMessageAnswerer(MessageAnswerer answerer);   // empty function restores real boxes
+void setMessageAnswerer(MessageAnswerer answerer); // empty function restores real boxes
 
 } // namespace platform

@@ -20,9 +20,9 @@ bool deleteFile(const QString &path);
 // passed to it instead of the desktop, so no other program starts.
 struct ShellRequest {
     enum Kind { OpenUrl, StartHelpViewer } kind;
-    QString target;   // the link, or the help file's absolute path
+    QString target; // the link, or the help file's absolute path
 };
 using ShellRecorder = std::function<void(const ShellRequest &)>;
-void setShellRecorder(ShellRecorder recorder);   // empty function restores the desktop
+void setShellRecorder(ShellRecorder recorder); // empty function restores the desktop
 
 } // namespace platform

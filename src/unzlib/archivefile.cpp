@@ -8,9 +8,7 @@ namespace unz {
 
 using namespace zipformat;
 
-ArchiveFile::ArchiveFile(const std::string &path) : file_(File::openForReading(path)), size_(file_.size())
-{
-}
+ArchiveFile::ArchiveFile(const std::string &path) : file_(File::openForReading(path)), size_(file_.size()) {}
 
 bool ArchiveFile::readAt(std::int64_t offset, void *buffer, std::size_t size) const
 {

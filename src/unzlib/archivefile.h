@@ -32,8 +32,8 @@ struct Member {
     std::uint32_t crc = 0;
     std::uint32_t compressedSize = 0;
     std::uint32_t uncompressedSize = 0;
-    std::int64_t localHeaderOffset = 0;   // corrected for data in front
-    std::string name;                     // UTF-8, separators as stored
+    std::int64_t localHeaderOffset = 0; // corrected for data in front
+    std::string name;                   // UTF-8, separators as stored
 
     bool isDirectory() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
     bool encrypted() const;
@@ -43,7 +43,7 @@ struct Member {
 
 struct Directory {
     std::vector<Member> members;
-    std::int64_t start = 0;   // where the central directory begins: members end before it
+    std::int64_t start = 0; // where the central directory begins: members end before it
 };
 
 // Reads the central directory. Every count, size and offset is checked

@@ -28,13 +28,11 @@ std::string baseName(const std::string &name)
 
 } // namespace
 
-Extraction::Extraction(const UnzipParams &params)
-    : params_(params), password_(params.password ? params.password : "")
-{
-}
+Extraction::Extraction(const UnzipParams &params) : params_(params), password_(params.password ? params.password : "")
+{}
 
-Extraction::Reply Extraction::call(std::int32_t action, std::int32_t error, std::int32_t size,
-                                   std::string_view text, int memberIndex)
+Extraction::Reply Extraction::call(std::int32_t action, std::int32_t error, std::int32_t size, std::string_view text,
+                                   int memberIndex)
 {
     Reply reply{action, error, size, std::string(text)};
     if (!params_.callback)
@@ -104,7 +102,8 @@ std::int32_t Extraction::run()
 {
     ArchiveFile archive(params_.archiveName ? params_.archiveName : "");
     if (!archive.isOpen()) {
-        message(UNZ_ERR_OPEN, std::string("cannot open the archive ") + (params_.archiveName ? params_.archiveName : ""));
+        message(UNZ_ERR_OPEN,
+                std::string("cannot open the archive ") + (params_.archiveName ? params_.archiveName : ""));
         return -1;
     }
     Directory directory;
@@ -212,8 +211,7 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     case NameCheck::Unsafe:
         skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_UNSAFE_NAME, "the name points outside the target folder");
         return false;
-    case NameCheck::Ok:
-        break;
+    case NameCheck::Ok: break;
     }
     const std::string target = targetPath(relative);
     if (!test && !mayReplace(member, index, target, name))
@@ -274,13 +272,13 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     case UnpackResult::Damaged:
         skipped(name, UNZ_SKIP_FORMAT_WRONG, UNZ_ERR_FORMAT, "the compressed data are damaged");
         return false;
-    case UnpackResult::Ok:
-        break;
+    case UnpackResult::Ok: break;
     }
     if (unpacker.crc() != member.crc) {
         // Keep the new data only when the caller says so (answer 1).
-        const Reply reply = test ? Reply{} : call(UNZ_CB_CRC_ERROR, std::int32_t(unpacker.crc()),
-                                                  std::int32_t(member.crc), name, index);
+        const Reply reply =
+            test ? Reply{}
+                 : call(UNZ_CB_CRC_ERROR, std::int32_t(unpacker.crc()), std::int32_t(member.crc), name, index);
         if (test || reply.error != 1) {
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_CRC,
                     test ? "CRC error" : "CRC error, the new data were discarded");

@@ -24,8 +24,7 @@ private:
         std::int32_t size = 0;
         std::string text;
     };
-    Reply call(std::int32_t action, std::int32_t error, std::int32_t size, std::string_view text,
-               int memberIndex = 0);
+    Reply call(std::int32_t action, std::int32_t error, std::int32_t size, std::string_view text, int memberIndex = 0);
     void message(std::int32_t error, const std::string &text);
     void skipped(const std::string &name, int reason, std::int32_t error, const std::string &why);
 
@@ -39,8 +38,8 @@ private:
     const UnzipParams &params_;
     bool aborted_ = false;
     bool passwordsCancelled_ = false;
-    std::set<std::string> sweptFolders_;   // stray temporary files removed there
-    std::string password_;   // UTF-8: the last password that opened a member, else the caller's
+    std::set<std::string> sweptFolders_; // stray temporary files removed there
+    std::string password_;               // UTF-8: the last password that opened a member, else the caller's
 };
 
 } // namespace unz

@@ -48,7 +48,7 @@ public:
     bool close();
 
 private:
-    static constexpr std::intptr_t kClosed = -1;   // also Win32's INVALID_HANDLE_VALUE
+    static constexpr std::intptr_t kClosed = -1; // also Win32's INVALID_HANDLE_VALUE
     explicit File(std::intptr_t handle) : handle_(handle) {}
     std::intptr_t handle_ = kClosed;
 };
@@ -56,7 +56,7 @@ private:
 struct PathInfo {
     bool exists = false;
     bool isDirectory = false;
-    std::int64_t modificationTime = 0;   // seconds since the epoch
+    std::int64_t modificationTime = 0; // seconds since the epoch
 };
 PathInfo pathInfo(const std::string &path);
 

@@ -21,22 +21,25 @@ struct InflateStream {
     z_stream zs{};
     bool ready = false;
     InflateStream() { ready = inflateInit2(&zs, -MAX_WBITS) == Z_OK; }
-    ~InflateStream() { if (ready) inflateEnd(&zs); }
+    ~InflateStream()
+    {
+        if (ready)
+            inflateEnd(&zs);
+    }
 };
 
 } // namespace
 
 MemberUnpacker::MemberUnpacker(const ArchiveFile &archive, const Member &member, std::int64_t directoryStart)
     : archive_(archive), member_(member), directoryStart_(directoryStart)
-{
-}
+{}
 
 bool MemberUnpacker::locate()
 {
     unsigned char header[kLocalHeaderSize];
     const std::int64_t at = member_.localHeaderOffset;
-    if (at < 0 || at + kLocalHeaderSize > directoryStart_ || !archive_.readAt(at, header, sizeof header)
-        || le32(header) != kLocalHeaderSignature)
+    if (at < 0 || at + kLocalHeaderSize > directoryStart_ || !archive_.readAt(at, header, sizeof header) ||
+        le32(header) != kLocalHeaderSignature)
         return false;
     dataStart_ = at + kLocalHeaderSize + le16(header + 26) + le16(header + 28);
     const std::int64_t minimum = member_.encrypted() ? kEncryptionHeaderSize : 0;
@@ -46,10 +49,10 @@ bool MemberUnpacker::locate()
 bool MemberUnpacker::passwordOpens(std::string_view password)
 {
     unsigned char header[kEncryptionHeaderSize];
-    return archive_.readAt(dataStart_, header, sizeof header)
-        && zipformat::passwordFits(password, header, member_.passwordCheckByte())
-        && unpack(password, [](const unsigned char *, std::size_t) { return true; }) == UnpackResult::Ok
-        && crc_ == member_.crc;
+    return archive_.readAt(dataStart_, header, sizeof header) &&
+           zipformat::passwordFits(password, header, member_.passwordCheckByte()) &&
+           unpack(password, [](const unsigned char *, std::size_t) { return true; }) == UnpackResult::Ok &&
+           crc_ == member_.crc;
 }
 
 UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &sink)
@@ -111,7 +114,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
                 if (const UnpackResult r = deliver(out.data(), got); r != UnpackResult::Ok)
                     return r;
             if (got == 0 && rc == Z_OK && stream.zs.avail_in > 0)
-                return UnpackResult::Damaged;   // no progress: a lying stream
+                return UnpackResult::Damaged; // no progress: a lying stream
         }
     }
     // A deflate stream may still hold output after its last input byte.

@@ -94,7 +94,8 @@ std::int64_t dosTimeToUnix(std::uint32_t dosDateTime)
 void removeStrayTemporaries(const std::string &folder)
 {
     for (const std::string &name : folderEntries(folder)) {
-        if (name.size() == kTemporaryPrefix.size() + kRandomLength && name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0)
+        if (name.size() == kTemporaryPrefix.size() + kRandomLength &&
+            name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0)
             removeFile(folder + "/" + name);
     }
 }

@@ -20,7 +20,7 @@ UNZ_EXPORT int32_t UnzLibExec(UnzipParams *params)
     try {
         return unz::Extraction(*params).run();
     } catch (const std::exception &) {
-        return -2;   // out of memory: nothing may escape into the caller
+        return -2; // out of memory: nothing may escape into the caller
     }
 }
 

@@ -35,8 +35,7 @@ inline std::uint16_t le16(const void *p)
 inline std::uint32_t le32(const void *p)
 {
     const auto *b = static_cast<const unsigned char *>(p);
-    return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16)
-         | (std::uint32_t(b[3]) << 24);
+    return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) | (std::uint32_t(b[3]) << 24);
 }
 
 // The one rule for finding the end record, so that listing and extraction

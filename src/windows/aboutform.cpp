@@ -1,13 +1,13 @@
 #include "windows/aboutform.h"
 
-#include "platform/colors.h"
-#include "windows/declaredcontrols.h"
 #include "controls/flat/flatpanel.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "platform/colors.h"
+#include "platform/shell.h"
+#include "windows/declaredcontrols.h"
 #include "windows/forms.h"
 #include "windows/maker.h"
 #include "windows/pictures.h"
-#include "platform/shell.h"
 
 #include <QPixmap>
 
@@ -20,7 +20,7 @@ const QString caption = QStringLiteral("О программе");
 const QSize clientSize{432, 320};
 
 const QRect flatPanel2Rect{8, 8, 169, 297};
-const QRect image1Rect{2, 2, 165, 293};   // inside the panel's 2-pixel border
+const QRect image1Rect{2, 2, 165, 293}; // inside the panel's 2-pixel border
 
 const LabelDecl label9{{296, 16}, QStringLiteral("ТЕЛЕФОННЫЙ"), Look::Bold, {113, 16}, false, false, 10};
 // Sized to its text: the 24-point face here is wider than the declared box.
@@ -30,12 +30,13 @@ const QRect bevel1Rect{192, 80, 225, 2};
 
 const LabelDecl label1{{192, 88}, maker::name, Look::Bold};
 const LabelDecl label7{{192, 104}, QStringLiteral("Написано на C++ с Qt 6 и SQLite"), Look::Bold, {}, true};
-const LabelDecl label5{{192, 128},
-                       QStringLiteral("Совместимость: Linux, Windows 10/11 (требуется Qt 6).") + QString(18, u' '),
-                       Look::Regular, {195, 39}, true, true};
-const LabelDecl label6{{192, 176},
-                       QStringLiteral("Для работы программы требуется файл basa.tel в рабочем каталоге"),
-                       Look::Regular, {225, 33}, true, true};
+const LabelDecl label5{
+    {192, 128},    QStringLiteral("Совместимость: Linux, Windows 10/11 (требуется Qt 6).") + QString(18, u' '),
+    Look::Regular, {195, 39},
+    true,          true};
+const LabelDecl label6{{192, 176},    QStringLiteral("Для работы программы требуется файл basa.tel в рабочем каталоге"),
+                       Look::Regular, {225, 33},
+                       true,          true};
 const LabelDecl label4{{192, 216}, maker::webAddress, Look::RedBold};
 const LabelDecl label2{{192, 232}, QStringLiteral("e-mail: ") + maker::emailAddress, Look::RedBold};
 const LabelDecl label3{{192, 248}, QStringLiteral("© %1. Все права защищены.").arg(maker::years), Look::Bold};

@@ -1,11 +1,11 @@
 #include "windows/addredform.h"
 
-#include "windows/declaredcontrols.h"
 #include "controls/flat/flatspeedbutton.h"
-#include "windows/forms.h"
 #include "platform/keypress.h"
-#include "windows/knigaform.h"
 #include "platform/messagebox.h"
+#include "windows/declaredcontrols.h"
+#include "windows/forms.h"
+#include "windows/knigaform.h"
 
 #include <QLineEdit>
 

@@ -26,8 +26,8 @@ public:
     windows::BevelPanel *Panel1;
     QLabel *Label1, *Label2, *Label3, *Label4;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
-    TFlatSpeedButton *FlatSpeedButton2;   // "ОК"
-    TFlatSpeedButton *FlatSpeedButton1;   // "Закрыть"
+    TFlatSpeedButton *FlatSpeedButton2; // "ОК"
+    TFlatSpeedButton *FlatSpeedButton1; // "Закрыть"
 
     void FormActivate() override;
     void FlatSpeedButton2Click();

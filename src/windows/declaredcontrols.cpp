@@ -1,18 +1,18 @@
 #include "windows/declaredcontrols.h"
 
+#include "controls/flat/flatspeedbutton.h"
 #include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
 #include "platform/errorreport.h"
-#include "controls/flat/flatspeedbutton.h"
 #include "platform/fonts.h"
 #include "platform/form.h"
 
 #include <QAccessibleWidget>
-#include <algorithm>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace windows {
 
@@ -21,12 +21,9 @@ namespace {
 QColor textColour(Look look)
 {
     switch (look) {
-    case Look::RedBold:
-        return platform::colors::clRed;
-    case Look::TealBold:
-        return platform::colors::clTeal;
-    default:
-        return platform::colors::clWindowText;
+    case Look::RedBold: return platform::colors::clRed;
+    case Look::TealBold: return platform::colors::clTeal;
+    default: return platform::colors::clWindowText;
     }
 }
 
@@ -60,8 +57,8 @@ private:
 
 void setDialogBorder(platform::Form &form, const QString &caption, QSize client)
 {
-    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     form.setWindowTitle(caption);
     form.setFixedSize(client);
     form.setFont(platform::defaultFont());

@@ -24,8 +24,8 @@ struct LabelDecl {
     QPoint pos;
     QString text;
     Look look = Look::Regular;
-    QSize size = {};          // empty: the label takes the size of its text
-    bool opaque = false;      // fills its box with the window colour
+    QSize size = {};     // empty: the label takes the size of its text
+    bool opaque = false; // fills its box with the window colour
     bool wordWrap = false;
     int points = 8;
 };
@@ -58,7 +58,7 @@ class BevelPanel : public QWidget {
 public:
     BevelPanel(QWidget *parent, const QRect &geometry);
 
-    int Tag = 0;   // free for the window's own use
+    int Tag = 0; // free for the window's own use
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -11,8 +11,8 @@ namespace windows {
 
 struct ColumnDecl {
     QString fieldName;
-    int width = 0;        // 0: the default width from the field
-    QString title = {};   // empty: the field's display label
+    int width = 0;      // 0: the default width from the field
+    QString title = {}; // empty: the field's display label
 };
 
 // The read-only, flat, row-selecting grid every window declares, on `source`.

@@ -1,8 +1,8 @@
 #include "windows/firstform.h"
 
-#include "windows/declaredcontrols.h"
 #include "platform/errorreport.h"
 #include "platform/fonts.h"
+#include "windows/declaredcontrols.h"
 #include "windows/forms.h"
 
 #include <QListWidget>
@@ -42,8 +42,8 @@ const QRect panel2Rect{8, 8, 593, 281};
 const QRect listBoxRect{8, 24, 577, 169};
 const int itemHeight = 13;
 
-const LabelDecl label7{{8, 8}, QStringLiteral("Щелкните на названии, чтобы узнать адрес или телефон:"), Look::RedBold,
-                       {347, 13}};
+const LabelDecl label7{
+    {8, 8}, QStringLiteral("Щелкните на названии, чтобы узнать адрес или телефон:"), Look::RedBold, {347, 13}};
 const LabelDecl label1{{16, 204}, QStringLiteral("Телефон:"), Look::Bold};
 const LabelDecl label2{{80, 204}, {}, Look::RedBold};
 const LabelDecl label3{{16, 228}, QStringLiteral("Отдел:"), Look::Bold};

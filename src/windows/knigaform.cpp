@@ -1,15 +1,15 @@
 #include "windows/knigaform.h"
 
-#include "windows/addredform.h"
-#include "platform/colors.h"
+#include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
+#include "platform/colors.h"
+#include "platform/errorreport.h"
+#include "platform/messagebox.h"
+#include "windows/addredform.h"
 #include "windows/declaredcontrols.h"
 #include "windows/declaredgrid.h"
-#include "platform/errorreport.h"
-#include "controls/flat/flatspeedbutton.h"
 #include "windows/forms.h"
-#include "platform/messagebox.h"
 #include "windows/pictures.h"
 
 #include <QAction>
@@ -97,8 +97,8 @@ TKnigaForm::TKnigaForm(QWidget *parent) : platform::Form(parent)
     Edit1 = windows::makeEdit(Panel1, edit1Rect);
     windows::labelFor(Label1, Edit1);
     connect(Edit1, &QLineEdit::textChanged, this, [this] { platform::runGuarded([this] { Edit1Change(); }); });
-    FlatSpeedButton5 = windows::makeFlatButton(Panel1, clearRect, QStringLiteral("Очистить"),
-                                               QStringLiteral("Очистить поле поиска"));
+    FlatSpeedButton5 =
+        windows::makeFlatButton(Panel1, clearRect, QStringLiteral("Очистить"), QStringLiteral("Очистить поле поиска"));
     windows::setClickHandler(FlatSpeedButton5, [this] { FlatSpeedButton5Click(); });
 
     Panel2 = new windows::BevelPanel(this, panel2Rect);
@@ -143,12 +143,14 @@ void TKnigaForm::createPopupMenu()
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WidgetShortcut);
         DBGridEx1->addAction(action);
-        connect(action, &QAction::triggered, this, [this, handler] { platform::runGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { platform::runGuarded([this, handler] { (this->*handler)(); }); });
         return action;
     };
     gfhfg1 = addItem(QStringLiteral("Добавить запись"), QKeySequence(Qt::Key_Insert), &TKnigaForm::gfhfg1Click);
     fghfgh1 = addItem(QStringLiteral("Удалить запись"), QKeySequence(Qt::Key_Delete), &TKnigaForm::fghfgh1Click);
-    N1 = addItem(QStringLiteral("Редактировать запись"), QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TKnigaForm::N1Click);
+    N1 =
+        addItem(QStringLiteral("Редактировать запись"), QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TKnigaForm::N1Click);
     N2 = PopupMenu1->addSeparator();
     N3 = addItem(QStringLiteral("Удалить все записи"), QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TKnigaForm::N3Click);
     DBGridEx1->setContextMenuPolicy(Qt::CustomContextMenu);

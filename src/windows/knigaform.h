@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/datasource.h"
-#include "platform/form.h"
 #include "data/table.h"
+#include "platform/form.h"
 
 class QAction;
 class QLabel;
@@ -30,13 +30,13 @@ public:
     data::DataSource DataSource1{&Table1};
 
     windows::BevelPanel *Panel1;
-    TFlatSpeedButton *FlatSpeedButton1;   // add
-    TFlatSpeedButton *FlatSpeedButton2;   // delete
-    TFlatSpeedButton *FlatSpeedButton3;   // edit
-    TFlatSpeedButton *FlatSpeedButton4;   // delete all
+    TFlatSpeedButton *FlatSpeedButton1; // add
+    TFlatSpeedButton *FlatSpeedButton2; // delete
+    TFlatSpeedButton *FlatSpeedButton3; // edit
+    TFlatSpeedButton *FlatSpeedButton4; // delete all
     QLabel *Label1;
     QLineEdit *Edit1;
-    TFlatSpeedButton *FlatSpeedButton5;   // clear the search
+    TFlatSpeedButton *FlatSpeedButton5; // clear the search
     windows::BevelPanel *Panel2;
     grid::TDBGridEx *DBGridEx1;
     grid::TDBNavigator *DBNavigator1;

@@ -1,16 +1,16 @@
 #include "windows/kodform.h"
 
-#include "platform/colors.h"
 #include "controls/combo/dbcomboboxex.h"
+#include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
-#include "windows/declaredcontrols.h"
-#include "windows/declaredgrid.h"
-#include "controls/flat/flatspeedbutton.h"
-#include "windows/forms.h"
+#include "platform/colors.h"
 #include "platform/keypress.h"
 #include "platform/messagebox.h"
 #include "platform/uppercaseedit.h"
+#include "windows/declaredcontrols.h"
+#include "windows/declaredgrid.h"
+#include "windows/forms.h"
 
 #include <QLineEdit>
 
@@ -36,7 +36,7 @@ const QString param = QStringLiteral("Name_param1");
 const QRect groupBox1Rect{8, 8, 305, 353};
 const LabelDecl label1{{16, 24}, QStringLiteral("Выберите область:"), Look::Bold};
 const QRect comboRect{16, 40, 169, 21};
-const QStringList regions{QStringLiteral("БРЕСТСКАЯ"),  QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
+const QStringList regions{QStringLiteral("БРЕСТСКАЯ"),   QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
                           QStringLiteral("ГРОДНЕНСКАЯ"), QStringLiteral("МИНСКАЯ"),   QStringLiteral("МОГИЛЕВСКАЯ")};
 const QRect showRect{200, 40, 89, 22};
 const QRect grid1Rect{8, 72, 289, 249};
@@ -56,9 +56,10 @@ const LabelDecl label4{{16, 24},
                        QStringLiteral("При выходе к абонентам Республики Беларусь из других государств цифра \"0\" "
                                       "перед кодом города не набирается!")};
 const LabelDecl label6{{16, 40}, QStringLiteral("Пример: "), Look::Bold};
-const LabelDecl label7{{32, 56}, QStringLiteral("порядок набора города Минска из Беларуси: 8 - 017 xxxxxxx "), Look::RedBold};
-const LabelDecl label8{{32, 72}, QStringLiteral("порядок набора города Минска из других государств: +375 17 xxxxxxx "),
-                       Look::RedBold};
+const LabelDecl label7{
+    {32, 56}, QStringLiteral("порядок набора города Минска из Беларуси: 8 - 017 xxxxxxx "), Look::RedBold};
+const LabelDecl label8{
+    {32, 72}, QStringLiteral("порядок набора города Минска из других государств: +375 17 xxxxxxx "), Look::RedBold};
 
 const QString notFound = QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!");
 const QString notFoundCaption = QStringLiteral("Внимание!");
@@ -97,7 +98,9 @@ TKodForm::TKodForm(QWidget *parent) : platform::Form(parent)
     Query1.setSql(query1Sql);
     declareFields(Query1, {{QStringLiteral("Np"), npLabel}, {QStringLiteral("Kod"), kodLabel}});
     Query2.setSql(query2Sql);
-    declareFields(Query2, {{QStringLiteral("Obl"), oblLabel}, {QStringLiteral("Np"), npLabel}, {QStringLiteral("Kod"), kodLabel}});
+    declareFields(
+        Query2,
+        {{QStringLiteral("Obl"), oblLabel}, {QStringLiteral("Np"), npLabel}, {QStringLiteral("Kod"), kodLabel}});
     createRegionSearch();
     createLocalitySearch();
     createNote();
@@ -182,8 +185,8 @@ void TKodForm::FlatSpeedButton2Click()
         Query2.prepare();
     Query2.setParamByName(param, Edit1->text() + u'%');
     Query2.open();
-    if (Query2.fieldByName(QStringLiteral("Np")).isNull()
-        && platform::messageBox(notFound, notFoundCaption, platform::mbExclamationOk) == platform::idOk)
+    if (Query2.fieldByName(QStringLiteral("Np")).isNull() &&
+        platform::messageBox(notFound, notFoundCaption, platform::mbExclamationOk) == platform::idOk)
         FlatSpeedButton3->Click();
 }
 

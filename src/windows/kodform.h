@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/datasource.h"
-#include "platform/form.h"
 #include "data/query.h"
+#include "platform/form.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,23 +25,23 @@ public:
     explicit TKodForm(QWidget *parent = nullptr);
     ~TKodForm() override;
 
-    data::Query Query1;   // by region
-    data::Query Query2;   // by locality
+    data::Query Query1; // by region
+    data::Query Query2; // by locality
     data::DataSource DataSource1{&Query1};
     data::DataSource DataSource2{&Query2};
 
     windows::GroupBox *GroupBox1;
     QLabel *Label1;
     TDBComboBoxEx *DBComboBoxEx1;
-    TFlatSpeedButton *FlatSpeedButton1;   // "Показать"
+    TFlatSpeedButton *FlatSpeedButton1; // "Показать"
     grid::TDBGridEx *DBGridEx1;
     grid::TDBNavigator *DBNavigator1;
 
     windows::GroupBox *GroupBox2;
     QLabel *Label2, *Label3;
     QLineEdit *Edit1;
-    TFlatSpeedButton *FlatSpeedButton2;   // "Искать"
-    TFlatSpeedButton *FlatSpeedButton3;   // "Очистить"
+    TFlatSpeedButton *FlatSpeedButton2; // "Искать"
+    TFlatSpeedButton *FlatSpeedButton3; // "Очистить"
     grid::TDBGridEx *DBGridEx2;
     grid::TDBNavigator *DBNavigator2;
 

@@ -1,11 +1,11 @@
 #include "appfixture.h"
 
-#include "support/accessibletree.h"
+#include "app/form1.h"
+#include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
+#include "support/accessibletree.h"
 #include "windows/firstform.h"
-#include "controls/flat/flatspeedbutton.h"
-#include "app/form1.h"
 #include "windows/forms.h"
 
 #include <QAccessibleInterface>
@@ -75,7 +75,7 @@ TEST_F(AppFixture, AfterASearchTheGridReadsTheRecordsAndTheirCount)
     QAccessibleInterface *search = findAccessible(&main(), QAccessible::Button, QStringLiteral("Поиск"));
     search->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     runEvents([&] { return main().Query1.active(); });
-    ASSERT_LE(expected, main().DBGridEx1->visibleDataRows());   // all of them in view
+    ASSERT_LE(expected, main().DBGridEx1->visibleDataRows()); // all of them in view
 
     QAccessibleTableInterface *table = QAccessible::queryAccessibleInterface(main().DBGridEx1)->tableInterface();
     ASSERT_NE(table, nullptr);
@@ -83,7 +83,7 @@ TEST_F(AppFixture, AfterASearchTheGridReadsTheRecordsAndTheirCount)
     ASSERT_EQ(table->columnCount(), 2);
     EXPECT_EQ(table->columnDescription(0), QStringLiteral("Телефон"));
     EXPECT_EQ(table->columnDescription(1), QStringLiteral("Абонент"));
-    EXPECT_EQ(table->selectedRows(), QList<int>{0});   // the first record is the current one
+    EXPECT_EQ(table->selectedRows(), QList<int>{0}); // the first record is the current one
     for (int row = 0; row < 2; ++row, main().Query1.next()) {
         EXPECT_EQ(table->cellAt(row, 0)->text(QAccessible::Name), main().Query1.fieldByName("Tel").asString());
         EXPECT_EQ(table->cellAt(row, 1)->text(QAccessible::Name), main().Query1.fieldByName("Abon").asString());

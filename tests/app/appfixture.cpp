@@ -33,8 +33,10 @@ void AppFixture::start()
     QDir::setCurrent(dir_.path());
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(path(QStringLiteral("basamy.db"))).constData(), &db);
-    sqlite3_exec(db, "CREATE TABLE IF NOT EXISTS basamy (FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), "
-                     "MAIL VARCHAR(50))", nullptr, nullptr, nullptr);
+    sqlite3_exec(db,
+                 "CREATE TABLE IF NOT EXISTS basamy (FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), "
+                 "MAIL VARCHAR(50))",
+                 nullptr, nullptr, nullptr);
     sqlite3_close(db);
     program_ = std::make_unique<Program>();
     main().show();
@@ -65,12 +67,11 @@ void AppFixture::settle()
 int AppFixture::countMatching(const QString &tel, const QString &abon, const QString &adres) const
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path(QStringLiteral("data.db"))).constData(), &db, SQLITE_OPEN_READONLY,
-                    nullptr);
+    sqlite3_open_v2(QFile::encodeName(path(QStringLiteral("data.db"))).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db, "PRAGMA case_sensitive_like=ON", nullptr, nullptr, nullptr);
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, "SELECT count(*) FROM data WHERE Tel LIKE ?1 AND Abon LIKE ?2 AND Adres LIKE ?3", -1,
-                       &stmt, nullptr);
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM data WHERE Tel LIKE ?1 AND Abon LIKE ?2 AND Adres LIKE ?3", -1, &stmt,
+                       nullptr);
     const QByteArray patterns[] = {(tel + '%').toUtf8(), (abon + '%').toUtf8(), (adres + '%').toUtf8()};
     for (int i = 0; i < 3; ++i)
         sqlite3_bind_text(stmt, i + 1, patterns[i].constData(), -1, SQLITE_TRANSIENT);

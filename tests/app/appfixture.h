@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/messagebox.h"
 #include "app/program.h"
+#include "platform/messagebox.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

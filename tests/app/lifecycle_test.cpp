@@ -1,17 +1,17 @@
 #include "appfixture.h"
 
-#include "windows/firstform.h"
+#include "app/form1.h"
+#include "archive/zipextractor.h"
 #include "controls/flat/flatspeedbutton.h"
 #include "controls/sidebar/sidebar.h"
-#include <QListWidget>
-#include "app/form1.h"
-#include "windows/forms.h"
+#include "data/table.h"
+#include "platform/shell.h"
 #include "windows/aboutform.h"
+#include "windows/firstform.h"
+#include "windows/forms.h"
 #include "windows/knigaform.h"
 #include "windows/kodform.h"
-#include "platform/shell.h"
-#include "data/table.h"
-#include "archive/zipextractor.h"
+#include <QListWidget>
 
 #include <QApplication>
 #include <QFile>
@@ -74,7 +74,7 @@ TEST_F(AppFixture, MenuItemsTaggedTwoToFiveOpenTheirWindowsAndTheHelp)
     platform::setShellRecorder([&](const platform::ShellRequest &request) { started.push_back(request); });
     struct Row {
         int tag;
-        QWidget *window;   // none for the help viewer
+        QWidget *window; // none for the help viewer
     };
     const Row rows[] = {{2, KnigaForm}, {3, KodForm}, {4, AboutForm}, {5, nullptr}};
     TSideBar &bar = *main().SideBar;
@@ -164,10 +164,10 @@ TEST_F(AppFixture, AnExitConfirmedDuringAnUnpackDeletesTheTablesAfterIt)
 {
     start();
     answer = [](const platform::ShownMessage &) { return platform::idYes; };
-    int callsAfterExit = -1;   // until the exit is confirmed
+    int callsAfterExit = -1; // until the exit is confirmed
     main().ZipExtractor1->OnProgress = [&](QObject *, ProgressType, const QString &, unsigned) {
         if (callsAfterExit++ < 0)
-            main().close();   // the user's close, let through by the unpack's first call-back
+            main().close(); // the user's close, let through by the unpack's first call-back
     };
     visitAnotherWindow(main());
     settle();

@@ -1,7 +1,7 @@
 #include "appfixture.h"
 
-#include "controls/flat/flatspeedbutton.h"
 #include "app/form1.h"
+#include "controls/flat/flatspeedbutton.h"
 
 #include <QAccessibleInterface>
 #include <QApplication>
@@ -20,10 +20,9 @@ namespace {
 // reader finds it, in the window's logical coordinates.
 void addTextAreas(QAccessibleInterface *node, QPoint origin, QRegion &areas)
 {
-    static const QAccessible::Role textRoles[] = {QAccessible::StaticText, QAccessible::Button,
-                                                  QAccessible::ColumnHeader, QAccessible::Cell,
-                                                  QAccessible::Footer,      QAccessible::EditableText,
-                                                  QAccessible::Heading};
+    static const QAccessible::Role textRoles[] = {
+        QAccessible::StaticText, QAccessible::Button,       QAccessible::ColumnHeader, QAccessible::Cell,
+        QAccessible::Footer,     QAccessible::EditableText, QAccessible::Heading};
     if (std::find(std::begin(textRoles), std::end(textRoles), node->role()) != std::end(textRoles))
         areas += node->rect().translated(-origin);
     for (int i = 0; i < node->childCount(); ++i)
@@ -42,7 +41,7 @@ TEST_F(AppFixture, AtFactorTwoTheMainWindowIsItsPictureAtTwiceTheSize)
     if (qApp->devicePixelRatio() != 2)
         GTEST_SKIP() << "runs at factor 2";
     start();
-    main().FlatSpeedButton1->Click();   // rows, highlight and footer in the grids
+    main().FlatSpeedButton1->Click(); // rows, highlight and footer in the grids
     const QImage twice = main().grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(twice.size(), QSize(1622, 1002));
     QImage once(main().size(), QImage::Format_RGB32);

@@ -1,9 +1,9 @@
 #include "appfixture.h"
 
+#include "app/form1.h"
+#include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
-#include "controls/flat/flatspeedbutton.h"
-#include "app/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,7 +31,7 @@ TEST_F(AppFixture, TelephonePrefixWithEnterListsExactlyTheMatchingRecords)
     EXPECT_EQ(main().Query1.recordCount(), expected);
     EXPECT_EQ(footerCount(main()), QString::number(expected));
     EXPECT_EQ(main().DBGridEx1->FooterText(0, main().DBGridEx1->columns()[0]), QStringLiteral("Записей"));
-    EXPECT_EQ(main().Edit1->text(), QStringLiteral("12"));   // found: the field keeps its text
+    EXPECT_EQ(main().Edit1->text(), QStringLiteral("12")); // found: the field keeps its text
     EXPECT_TRUE(main().Query1.fieldByName("Tel").asString().startsWith("12"));
 }
 

@@ -1,10 +1,10 @@
 #include "appfixture.h"
 
-#include "windows/firstform.h"
-#include "controls/flat/flatspeedbutton.h"
 #include "app/form1.h"
-#include "windows/forms.h"
 #include "archive/zipextractor.h"
+#include "controls/flat/flatspeedbutton.h"
+#include "windows/firstform.h"
+#include "windows/forms.h"
 
 #include <QFile>
 #include <QScreen>
@@ -54,7 +54,7 @@ TEST_F(AppFixture, ActivationDuringAnUnpackLeavesTheArchiveToTheRunningOne)
         }
     };
     QTimer::singleShot(0, [] { FirstForm->close(); });
-    FirstForm->ShowModal();   // its close activates the main window: one unpack
+    FirstForm->ShowModal(); // its close activates the main window: one unpack
     settle();
     EXPECT_TRUE(nested);
     EXPECT_EQ(extractions, 1);
@@ -72,7 +72,7 @@ TEST_F(WithoutArchive, MissingArchiveIsReportedOncePerActivationAndSearchFailsCl
 {
     start();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].style, 0);   // the archive component's own report window
+    EXPECT_EQ(shown[0].style, 0); // the archive component's own report window
     EXPECT_FALSE(exists("data.db"));
 
     QTimer::singleShot(0, [] { FirstForm->close(); });

@@ -2,11 +2,11 @@
 
 // Shared set-up of the archive component tests: a temporary folder, archives
 // built there, and every message box and password dialog answered here.
-#include "platform/messagebox.h"
-#include "support/testfiles.h"
 #include "archive/passworddlg.h"
 #include "archive/zipextractor.h"
 #include "archive/zipmessagetable.h"
+#include "platform/messagebox.h"
+#include "support/testfiles.h"
 #include "zipwriter/zipwriter.h"
 
 #include <QApplication>
@@ -82,7 +82,8 @@ private:
             if (!dlg || !dlg->isVisible() || answers_.empty())
                 continue;
             int buttons = 0;
-            for (auto b : {TPasswordDlg::pbOk, TPasswordDlg::pbCancel, TPasswordDlg::pbCancelAll, TPasswordDlg::pbAbort})
+            for (auto b :
+                 {TPasswordDlg::pbOk, TPasswordDlg::pbCancel, TPasswordDlg::pbCancelAll, TPasswordDlg::pbAbort})
                 buttons += dlg->button(b) ? 1 : 0;
             seen.push_back({dlg->windowTitle(), dlg->promptLabel()->text(), dlg->width(), buttons});
             const Answer a = answers_.front();

@@ -1,8 +1,8 @@
 // The component's answers to single call-backs of the library.
-#include "archivetest.h"
 #include "archive/ezipextractor.h"
-#include "unzlib/unzlib.h"
 #include "archive/zipmessageids.h"
+#include "archivetest.h"
+#include "unzlib/unzlib.h"
 
 #include <QRegularExpression>
 
@@ -281,14 +281,41 @@ TEST_F(Callbacks, SettingsThatValidate)
 TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
 {
     using namespace reportids;
-    for (int id : {FatalDllError, NoArchiveName, OutOfMemory, PasswordsDiffer, NewPasswordUnattended,
-                   PasswordUnattended, PasswordOkCaption, PasswordCancelCaption, PasswordTitle, PasswordPrompt,
-                   PasswordConfirmPrompt, PasswordCancelAllCaption, PasswordAbortCaption, DirectorySeekFailed,
-                   DirectoryReadFailed, DirectoryOffsetDiffers, StrayBytesAfterEnd, ExtractFailed,
-                   UnattendedWithoutPassword, NoExtractDirectory, LibraryNotLoadable, LibraryVersionRefused,
-                   LibraryLoaded, LibraryUnloaded, ArchiveNotFound, EmptyArchive, AbortRequested,
-                   EndRecordSeekFailed, EndRecordReadFailed, DirectoryPastLastDisk, EntrySignatureMissing,
-                   NameUnreadable, CommentUnreadable, NotAnArchive, SpannedPartWithoutEnd})
+    for (int id : {FatalDllError,
+                   NoArchiveName,
+                   OutOfMemory,
+                   PasswordsDiffer,
+                   NewPasswordUnattended,
+                   PasswordUnattended,
+                   PasswordOkCaption,
+                   PasswordCancelCaption,
+                   PasswordTitle,
+                   PasswordPrompt,
+                   PasswordConfirmPrompt,
+                   PasswordCancelAllCaption,
+                   PasswordAbortCaption,
+                   DirectorySeekFailed,
+                   DirectoryReadFailed,
+                   DirectoryOffsetDiffers,
+                   StrayBytesAfterEnd,
+                   ExtractFailed,
+                   UnattendedWithoutPassword,
+                   NoExtractDirectory,
+                   LibraryNotLoadable,
+                   LibraryVersionRefused,
+                   LibraryLoaded,
+                   LibraryUnloaded,
+                   ArchiveNotFound,
+                   EmptyArchive,
+                   AbortRequested,
+                   EndRecordSeekFailed,
+                   EndRecordReadFailed,
+                   DirectoryPastLastDisk,
+                   EntrySignatureMissing,
+                   NameUnreadable,
+                   CommentUnreadable,
+                   NotAnArchive,
+                   SpannedPartWithoutEnd})
         EXPECT_TRUE(zip.tableText(id).contains(QRegularExpression("[А-Яа-я]"))) << id;
 
     // A damaged archive, as a resident meets it.

@@ -1,13 +1,13 @@
 // Reading an archive's directory when its name is set, and the reports on
 // that road.
-#include "archivetest.h"
 #include "archive/zipmessageids.h"
+#include "archivetest.h"
 
 namespace {
 
 class Directory : public ArchiveTest {};
 
-std::string dosName866()   // ДАННЫЕ/КОД.DB in code page 866
+std::string dosName866() // ДАННЫЕ/КОД.DB in code page 866
 {
     return "\x84\x80\x8D\x8D\x9B\x85/\x8A\x8E\x84.DB";
 }
@@ -208,11 +208,11 @@ TEST_F(Directory, NamesFollowTheCodePageRule)
     zip.setZipFileName(archive);
     ASSERT_EQ(zip.Count(), 4);
     EXPECT_EQ(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
-    EXPECT_EQ(zip.DirEntry(1).FileName, QString::fromUtf8("„ЂЌЌ›…\\ЉЋ„.DB"));   // read as code page 1251
+    EXPECT_EQ(zip.DirEntry(1).FileName, QString::fromUtf8("„ЂЌЌ›…\\ЉЋ„.DB")); // read as code page 1251
     EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
     EXPECT_EQ(zip.DirEntry(3).FileName, "Код\\данные.db");
 
-    zip.CodePage = cpNone;   // still converts for HPFS
+    zip.CodePage = cpNone; // still converts for HPFS
     zip.setZipFileName(archive);
     EXPECT_NE(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
     EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
@@ -242,7 +242,7 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
     bool nested = false;
     zip.OnNewName = [&](QObject *, int, const ZipDirEntry &) {
         if (!std::exchange(nested, true))
-            zip.setZipFileName(archive);   // as a window activated meanwhile would
+            zip.setZipFileName(archive); // as a window activated meanwhile would
     };
     zip.setZipFileName(archive);
     EXPECT_TRUE(nested);
@@ -251,12 +251,12 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
 
 TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
 {
-    const std::string fake = std::string("PK\x05\x06", 4) + std::string(16, '\0');   // an empty archive's record
+    const std::string fake = std::string("PK\x05\x06", 4) + std::string(16, '\0'); // an empty archive's record
     struct Row {
         const char *name;
-        std::string comment;   // of the real archive
-        std::string after;     // bytes after it
-        int members;           // listed and extracted; -1: not an archive
+        std::string comment; // of the real archive
+        std::string after;   // bytes after it
+        int members;         // listed and extracted; -1: not an archive
     };
     const std::vector<Row> rows = {
         {"record in the comment, its comment past the end", fake + "\xFF\xFF", {}, 2},
@@ -266,7 +266,7 @@ TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         build({member("data.db", "d"), member("kod.db", "k")}, row.comment, {}, row.after);
-        if (row.members < 0) {   // cut the file inside the comment
+        if (row.members < 0) { // cut the file inside the comment
             QByteArray bytes = readAll(archive);
             bytes[bytes.size() - 2] = 9;
             writeAll(archive, bytes);

@@ -1,7 +1,7 @@
 // Extract from start to end: what reaches the library, what comes back, and
 // what the user sees.
-#include "archivetest.h"
 #include "archive/zipmessageids.h"
+#include "archivetest.h"
 
 #include <QCoreApplication>
 
@@ -192,7 +192,7 @@ TEST_F(Extract, NestedExtractIsRefusedWhileWindowsStayLive)
             return;
         zip.FSpecArgs << "nested";
         nested = zip.Extract();
-        zip.setZipFileName(archive);   // re-reads even while busy
+        zip.setZipFileName(archive); // re-reads even while busy
         relisted = zip.Count();
     };
 
@@ -282,10 +282,13 @@ TEST_F(Extract, CleanUpRunsWhateverEndsTheRun)
     build({member("data.db", big), locked});
     using Setup = std::function<void(TZipExtractor &)>;
     const std::vector<std::pair<const char *, Setup>> cancels = {
-        {"OnAfterCallback aborts", [](TZipExtractor &z) { z.OnAfterCallback = [](QObject *, bool &abort) { abort = true; }; }},
+        {"OnAfterCallback aborts",
+         [](TZipExtractor &z) { z.OnAfterCallback = [](QObject *, bool &abort) { abort = true; }; }},
         {"a handler throws",
          [](TZipExtractor &z) {
-             z.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("boom"); };
+             z.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) {
+                 throw std::runtime_error("boom");
+             };
          }},
         {"password answered with abort",
          [](TZipExtractor &z) {

@@ -1,7 +1,7 @@
 // Finding, checking and unloading the unzip library.
-#include "archivetest.h"
 #include "archive/ezipextractor.h"
 #include "archive/zipmessageids.h"
+#include "archivetest.h"
 
 #include <QCoreApplication>
 #include <QMap>
@@ -146,19 +146,43 @@ TEST_F(Loader, ParameterRecordCarriesTheSettings)
         QMap<QString, QString> expected;
     };
     const std::vector<Row> rows = {
-        {"the program's settings", [](TZipExtractor &) {},
-         {{"window", "1"}, {"trace", "-1"}, {"verbose", "-1"}, {"r40", "-1"}, {"overwrite", "-1"}, {"count", "0"},
-          {"specs", "-"}, {"requests", "1"}, {"directory", "-"}, {"password", ""}, {"update", "0"}, {"end", "7"}}},
-        {"unattended", [](TZipExtractor &z) { z.Unattended = true; z.Password = "pw"; },
+        {"the program's settings",
+         [](TZipExtractor &) {},
+         {{"window", "1"},
+          {"trace", "-1"},
+          {"verbose", "-1"},
+          {"r40", "-1"},
+          {"overwrite", "-1"},
+          {"count", "0"},
+          {"specs", "-"},
+          {"requests", "1"},
+          {"directory", "-"},
+          {"password", ""},
+          {"update", "0"},
+          {"end", "7"}}},
+        {"unattended",
+         [](TZipExtractor &z) {
+             z.Unattended = true;
+             z.Password = "pw";
+         },
          {{"window", "0"}, {"password", "pw"}}},
-        {"verbose without trace", [](TZipExtractor &z) { z.Trace = false; z.Verbose = true; },
+        {"verbose without trace",
+         [](TZipExtractor &z) {
+             z.Trace = false;
+             z.Verbose = true;
+         },
          {{"trace", "0"}, {"verbose", "-1"}}},
         {"neither", [](TZipExtractor &z) { z.Trace = false; }, {{"verbose", "0"}}},
-        {"update clears freshen", [](TZipExtractor &z) { z.ExtrOptions = ExtrUpdate | ExtrFreshen; },
+        {"update clears freshen",
+         [](TZipExtractor &z) { z.ExtrOptions = ExtrUpdate | ExtrFreshen; },
          {{"update", "-1"}, {"freshen", "0"}, {"overwrite", "0"}}},
-        {"freshen", [](TZipExtractor &z) { z.ExtrOptions = ExtrFreshen | ExtrDirNames | ExtrTest; },
+        {"freshen",
+         [](TZipExtractor &z) { z.ExtrOptions = ExtrFreshen | ExtrDirNames | ExtrTest; },
          {{"freshen", "-1"}, {"folders", "-1"}, {"test", "-1"}}},
-        {"named members", [](TZipExtractor &z) { z.FSpecArgs = QStringList{"kod.db", "*.*"}; },
+        {"named members",
+         [](TZipExtractor &z) {
+             z.FSpecArgs = QStringList{"kod.db", "*.*"};
+         },
          {{"count", "2"}, {"specs", "kod.db"}}},
         {"request count", [](TZipExtractor &z) { z.setPasswordReqCount(20); }, {{"requests", "15"}}},
     };

@@ -64,10 +64,11 @@ TEST(PasswordDlg, ButtonsAndKeysGiveTheirModalResults)
     };
     for (const Case &c : cases) {
         TPasswordDlg dlg(kAll, "", "", kNoCaptions);
-        EXPECT_EQ(runDialog(dlg, [&] {
-                      QTest::keyClicks(dlg.edit(), "Veresk");
-                      c.act(dlg);
-                  }),
+        EXPECT_EQ(runDialog(dlg,
+                            [&] {
+                                QTest::keyClicks(dlg.edit(), "Veresk");
+                                c.act(dlg);
+                            }),
                   c.result);
         EXPECT_EQ(dlg.password(), "Veresk");
         EXPECT_FALSE(dlg.isVisible());

@@ -26,11 +26,10 @@ STANDIN_EXPORT int32_t UnzLibExec(UnzipParams *p)
     std::snprintf(record.text, sizeof record.text,
                   "window=%d;trace=%d;r40=%d;verbose=%d;update=%d;freshen=%d;test=%d;folders=%d;overwrite=%d;"
                   "count=%d;specs=%s;requests=%d;directory=%s;password=%s;end=%d",
-                  p->windowHandle ? 1 : 0, p->traceFlag, p->reserved40, p->verboseFlag, p->updateFlag,
-                  p->freshenFlag, p->testFlag, p->directoryNamesFlag, p->overwriteFlag, p->fileSpecCount,
-                  p->fileSpecs && p->fileSpecs[0].fileSpec ? p->fileSpecs[0].fileSpec : "-",
-                  p->passwordRequestCount, p->extractDirectory ? p->extractDirectory : "-", p->password,
-                  p->endMarker);
+                  p->windowHandle ? 1 : 0, p->traceFlag, p->reserved40, p->verboseFlag, p->updateFlag, p->freshenFlag,
+                  p->testFlag, p->directoryNamesFlag, p->overwriteFlag, p->fileSpecCount,
+                  p->fileSpecs && p->fileSpecs[0].fileSpec ? p->fileSpecs[0].fileSpec : "-", p->passwordRequestCount,
+                  p->extractDirectory ? p->extractDirectory : "-", p->password, p->endMarker);
     p->callback(&record);
     return STANDIN_RESULT;
 }

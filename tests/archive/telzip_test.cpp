@@ -59,7 +59,7 @@ TEST_F(Telzip, FailuresExitNonZeroAndNamesCannotDriveTheTerminal)
     }
 
     zipwriter::Entry title = member("\x1b]0;pwned\x07title.db", "t");
-    zipwriter::Entry reversed = member("\xE2\x80\xAEgpj.exe", "r");   // U+202E turns the name around
+    zipwriter::Entry reversed = member("\xE2\x80\xAEgpj.exe", "r"); // U+202E turns the name around
     reversed.extraFlags = 0x0800;
     build({title, reversed, member("\x1b[2J.db", "c")});
     for (const QStringList &args : {QStringList{"list", archive}, QStringList{"extract", archive, out}}) {

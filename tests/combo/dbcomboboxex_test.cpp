@@ -1,7 +1,7 @@
 #include "controls/combo/dbcomboboxex.h"
 #include "controls/combo/editbuttoncontrol.h"
-#include "platform/fonts.h"
 #include "controls/combo/popuplistbox.h"
+#include "platform/fonts.h"
 
 #include <QClipboard>
 #include <QScreen>
@@ -11,8 +11,8 @@
 
 namespace {
 
-const QStringList kRegions{QStringLiteral("БРЕСТСКАЯ"), QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
-                           QStringLiteral("ГРОДНЕНСКАЯ"), QStringLiteral("МИНСКАЯ"), QStringLiteral("МОГИЛЕВСКАЯ")};
+const QStringList kRegions{QStringLiteral("БРЕСТСКАЯ"),   QStringLiteral("ВИТЕБСКАЯ"), QStringLiteral("ГОМЕЛЬСКАЯ"),
+                           QStringLiteral("ГРОДНЕНСКАЯ"), QStringLiteral("МИНСКАЯ"),   QStringLiteral("МОГИЛЕВСКАЯ")};
 
 // The region field of the dialing codes window, with a second edit beside it
 // to move the focus to.
@@ -45,8 +45,7 @@ struct RegionCombo : ::testing::Test {
     static void wheel(QWidget *target, int delta, Qt::KeyboardModifiers mods = {})
     {
         const QPoint pos(20, 10);
-        QWheelEvent event(pos, target->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, mods, Qt::NoScrollPhase,
-                          false);
+        QWheelEvent event(pos, target->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, mods, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &event);
     }
     QStringList longList() const
@@ -161,13 +160,13 @@ TEST_F(RegionCombo, UpAndDownStepThroughTheItems)
     EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));
     EXPECT_EQ(combo->selectedText(), QStringLiteral("БРЕСТСКАЯ"));
     key(Qt::Key_Up);
-    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ"));   // stays at the first
+    EXPECT_EQ(combo->text(), QStringLiteral("БРЕСТСКАЯ")); // stays at the first
 
     combo->setItemIndex(-1);
     key(Qt::Key_Up);
     EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ"));   // stays at the last
+    EXPECT_EQ(combo->text(), QStringLiteral("МОГИЛЕВСКАЯ")); // stays at the last
 }
 
 TEST_F(RegionCombo, ReadOnlyEditIsNotSteppedNorCompleted)
@@ -208,7 +207,7 @@ TEST_F(RegionCombo, AltDownOpensWithTheCurrentItemAndEnterTakesTheSelection)
 
     key(Qt::Key_Down);
     key(Qt::Key_Down);
-    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));   // the list moves, not the text
+    EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ")); // the list moves, not the text
     key(Qt::Key_Return);
     EXPECT_FALSE(combo->listShown());
     EXPECT_FALSE(combo->button()->looksPressed());
@@ -244,7 +243,7 @@ TEST_F(RegionCombo, F4AndEnterDoNothingWhileClosed)
     EXPECT_FALSE(combo->listShown());
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(combo, &enter);
-    EXPECT_FALSE(enter.isAccepted());   // left to the window
+    EXPECT_FALSE(enter.isAccepted()); // left to the window
     EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ"));
 }
 
@@ -368,12 +367,12 @@ TEST_F(RegionCombo, AutoSelectWhenTheWindowIsShownAgainNotWhenItIsReturnedTo)
     activate(window);
     type(QStringLiteral("ЯЯ"));
     combo->setCursorPosition(1);
-    QWidget otherProgram;   // or the main window
+    QWidget otherProgram; // or the main window
     activate(otherProgram);
     activate(window);
     EXPECT_FALSE(combo->hasSelectedText());
 
-    window.hide();   // closed over the main window, and shown again later
+    window.hide(); // closed over the main window, and shown again later
     activate(otherProgram);
     activate(window);
     EXPECT_EQ(combo->selectedText(), QStringLiteral("ЯЯ"));

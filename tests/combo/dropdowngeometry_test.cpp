@@ -11,7 +11,7 @@ TEST(DropDownGeometry, EditHeightAndButton)
     EXPECT_EQ(buttonRect({165, 17}, 16), QRect(149, 0, 16, 17));
     // In a tall edit the button stays square.
     EXPECT_EQ(buttonRect({165, 40}, 16), QRect(149, 0, 16, 16));
-    EXPECT_EQ(buttonRect({165, 24}, 16), QRect(149, 0, 16, 24));   // 1.5 x 16 = 24 does not fit below 24
+    EXPECT_EQ(buttonRect({165, 24}, 16), QRect(149, 0, 16, 24)); // 1.5 x 16 = 24 does not fit below 24
 }
 
 TEST(DropDownGeometry, ListHeightSnapsToWholeRows)
@@ -20,7 +20,7 @@ TEST(DropDownGeometry, ListHeightSnapsToWholeRows)
     EXPECT_EQ(snapToRows(82, 13), 82);
     EXPECT_EQ(snapToRows(94, 13), 82);
     EXPECT_EQ(snapToRows(95, 13), 95);
-    EXPECT_EQ(snapToRows(3, 13), 17);   // never less than one row
+    EXPECT_EQ(snapToRows(3, 13), 17); // never less than one row
 }
 
 namespace {
@@ -34,7 +34,7 @@ DropDownPlacement at(QRect control, QSize list = {169, 82})
 TEST(DropDownGeometry, OpensBelowWhenItFits)
 {
     EXPECT_EQ(placeDropDownList(at({100, 100, 169, 21})), QRect(100, 121, 169, 82));
-    EXPECT_EQ(placeDropDownList(at({100, 467, 169, 21})), QRect(100, 488, 169, 82));   // exactly fits
+    EXPECT_EQ(placeDropDownList(at({100, 467, 169, 21})), QRect(100, 488, 169, 82)); // exactly fits
 }
 
 TEST(DropDownGeometry, OpensAboveNearTheBottom)

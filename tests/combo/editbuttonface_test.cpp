@@ -1,5 +1,5 @@
-#include "platform/colors.h"
 #include "controls/combo/editbuttonface.h"
+#include "platform/colors.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ TEST(ButtonFace, ArrowRaisedPressedAndDisabled)
     const QImage pressed = paintButtonFace({{16, 17}, true, true});
     EXPECT_EQ(pressed.pixelColor(0, 0), colors::clBtnShadow);
     EXPECT_EQ(pressed.pixelColor(1, 1), colors::clBtnFace);
-    EXPECT_EQ(pressed.pixelColor(4, 6), colors::clBtnFace);   // arrow moved by (1, 1)
+    EXPECT_EQ(pressed.pixelColor(4, 6), colors::clBtnFace); // arrow moved by (1, 1)
     EXPECT_EQ(pressed.pixelColor(5, 7), colors::clBtnText);
 
     const QImage disabled = paintButtonFace({{16, 17}, false, false});

@@ -1,6 +1,6 @@
-#include "datagen/directorydata.h"
 #include "data/query.h"
 #include "data/table.h"
+#include "datagen/directorydata.h"
 #include "support/tablefixture.h"
 
 #include <QDir>
@@ -79,15 +79,15 @@ TEST_F(TableFilesTest, DirectoryTableAnswersTheSearchThroughItsIndexes)
     query.setParamByName("Name_param3", "%");
     query.open();
     const auto rows = generated(2000);
-    const auto complete = std::count_if(rows.begin(), rows.end(), [](const QStringList &row) {
-        return !row[1].isEmpty() && !row[3].isEmpty();
-    });
+    const auto complete = std::count_if(rows.begin(), rows.end(),
+                                        [](const QStringList &row) { return !row[1].isEmpty() && !row[3].isEmpty(); });
     EXPECT_EQ(query.recordCount(), complete);
     EXPECT_LT(complete, 2000) << "the all-empty search leaves some records out";
 
     query.close();
     query.setParamByName("Name_param", "279%");
-    EXPECT_TRUE(query.queryPlan().join(' ').contains("USING INDEX data_Tel")) << query.queryPlan().join(' ').toStdString();
+    EXPECT_TRUE(query.queryPlan().join(' ').contains("USING INDEX data_Tel"))
+        << query.queryPlan().join(' ').toStdString();
     query.setParamByName("Name_param", "%");
     query.setParamByName("Name_param2", QString::fromUtf8("ИВАН%"));
     EXPECT_TRUE(query.queryPlan().join(' ').contains("USING INDEX data_Abon"));

@@ -198,7 +198,7 @@ TEST_F(DataLinkTest, LinksAndSourcesMayGoFirst)
         temporary->setDataSource(&source);
         EXPECT_EQ(temporary->take(), QStringList({"active"}));
     }
-    numbers.next();   // the destroyed link is no longer notified
+    numbers.next(); // the destroyed link is no longer notified
     auto shortLived = std::make_unique<DataSource>(&numbers);
     RecordingLink orphan;
     orphan.setDataSource(shortLived.get());

@@ -58,7 +58,7 @@ TEST_F(FieldsTest, DeclaredFieldsAreTheOnlyOnesExposed)
 
 TEST_F(FieldsTest, LongTextsReadBackWhole)
 {
-    const QString longName = QString(150, QChar(u'Щ'));   // 300 bytes of UTF-8
+    const QString longName = QString(150, QChar(u'Щ')); // 300 bytes of UTF-8
     const QString longCode = QString(1000, u'7');
     makeTable(QStringLiteral("long.db"), QStringLiteral("A TEXT, B TEXT, C TEXT"), {{longName, longCode, "конец"}});
     query.setSql({QStringLiteral("SELECT A, B, C FROM \"long.db\"")});

@@ -1,6 +1,6 @@
 #include "data/query.h"
-#include "support/tablefixture.h"
 #include "data/tablefile.h"
+#include "support/tablefixture.h"
 
 #include <QDir>
 #include <QFile>

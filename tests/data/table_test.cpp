@@ -71,9 +71,9 @@ TEST_F(TableTest, EmptyTextIsStoredAsNullAndReadsBackNull)
 TEST_F(TableTest, LongTextsAreCutToTheFieldSizeInCharacters)
 {
     openBook();
-    const QString name = QString(40, QChar(u'Ж'));          // 80 bytes of UTF-8
+    const QString name = QString(40, QChar(u'Ж')); // 80 bytes of UTF-8
     const QString phone = QStringLiteral("+375 17 123-45-67-89");
-    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(60);   // 120 UTF-16 units
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(60); // 120 UTF-16 units
     store({name, QString(45, u'a'), phone, emoji});
     const QStringList stored = readTable(QStringLiteral("basamy.db")).back();
     EXPECT_EQ(stored[0], QString(30, QChar(u'Ж')));
@@ -164,8 +164,12 @@ TEST_F(TableTest, DeleteRemovesTheCurrentRecordAndANeighbourBecomesCurrent)
 
 TEST_F(TableTest, LocateFoldsCyrillicAndLatinCaseInTableOrder)
 {
-    openBook({{"Петров", "", "", ""}, {"ивАНОВ", "", "", ""}, {"Иванова", "", "", ""}, {"Ёлкин", "", "", ""},
-              {"Smith", "", "", ""}, {QString(), "", "", ""}});
+    openBook({{"Петров", "", "", ""},
+              {"ивАНОВ", "", "", ""},
+              {"Иванова", "", "", ""},
+              {"Ёлкин", "", "", ""},
+              {"Smith", "", "", ""},
+              {QString(), "", "", ""}});
     const int options = loCaseInsensitive | loPartialKey;
     EXPECT_TRUE(table.locate("FIO", "ИВ", options));
     EXPECT_EQ(table.recNo(), 2) << "the first match in table order";

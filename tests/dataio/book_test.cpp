@@ -60,8 +60,8 @@ TEST_F(BookTest, AddsOnlyNewNamesAndNumbersCutToTheFields)
 {
     makeTable("basamy.db", kColumns, {{"Иванов Иван", QString(), "2-11-00", QString()}});
     writeFile(path("in.csv"), utf8("Телефон,\"Фамилия, Имя, Отчество\",e-mail\n"
-                                   "2-11-00,Иванов Иван,\n"                      // already there
-                                   "2-11-01,Иванов Иван,\n"                      // another number
+                                   "2-11-00,Иванов Иван,\n" // already there
+                                   "2-11-01,Иванов Иван,\n" // another number
                                    "2-11-02,Константинопольский Константин Константинович,\n"
                                    "2-11-02,Константинопольский Константин Константинович,\n"
                                    "+375 (29) 111-22-33,Петрова Анна,\n"));
@@ -78,18 +78,20 @@ TEST_F(BookTest, AddsOnlyNewNamesAndNumbersCutToTheFields)
     result = importInto("basamy.db", path("in.csv"));
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(warnings, (std::vector<QStringList>{{"4", "cut to the field size: FIO (30)"},
-                                                   {"6", "number written without spaces and brackets: +375291112233"}}));
-    EXPECT_EQ(rowsOf("basamy.db"), (std::vector<QStringList>{{"Иванов Иван", "<null>", "2-11-00", "<null>"},
-                                                              {"Иванов Иван", "<null>", "2-11-01", "<null>"},
-                                                              {"Константинопольский Константин", "<null>", "2-11-02", "<null>"},
-                                                              {"Петрова Анна", "<null>", "+375291112233", "<null>"}}));
+                                                  {"6", "number written without spaces and brackets: +375291112233"}}));
+    EXPECT_EQ(rowsOf("basamy.db"),
+              (std::vector<QStringList>{{"Иванов Иван", "<null>", "2-11-00", "<null>"},
+                                        {"Иванов Иван", "<null>", "2-11-01", "<null>"},
+                                        {"Константинопольский Константин", "<null>", "2-11-02", "<null>"},
+                                        {"Петрова Анна", "<null>", "+375291112233", "<null>"}}));
     EXPECT_EQ(importInto("basamy.db", path("in.csv")).added, 0) << "a second import adds nothing";
 }
 
 TEST_F(BookTest, AnInvalidRecordLeavesTheBookAsItWas)
 {
     makeTable("basamy.db", kColumns, {{"Иванов Иван", QString(), "2-11-00", QString()}});
-    writeFile(path("in.vcf"), utf8("BEGIN:VCARD\nVERSION:3.0\nFN:Новый\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nTEL:5\nEND:VCARD\n"));
+    writeFile(path("in.vcf"),
+              utf8("BEGIN:VCARD\nVERSION:3.0\nFN:Новый\nEND:VCARD\nBEGIN:VCARD\nVERSION:3.0\nTEL:5\nEND:VCARD\n"));
     const QByteArray before = readFile(path("basamy.db"));
     EXPECT_FALSE(importInto("basamy.db", path("in.vcf")).saved);
     EXPECT_EQ(problems, (std::vector<QStringList>{{"5", "the card has no name"}}));

@@ -23,7 +23,7 @@ protected:
         options.onProblem = [this](const Problem &p) { problems.push_back({QString::number(p.line), p.text}); };
         return importDirectory(path("in.csv"), path("data.db"), options);
     }
-    std::vector<QStringList> problems;   // line, text
+    std::vector<QStringList> problems; // line, text
 };
 
 struct ReadCase {
@@ -42,14 +42,16 @@ TEST_F(ImportTest, ReadsFilesAsSpreadsheetsWriteThem)
     noHeader.columns = QStringList{"Tel", "", "adres"};
     const ReadCase cases[] = {
         {"BOM, CRLF, semicolons, Russian titles in another order, quoted separators, quotes and line breaks",
-         utf8("\xEF\xBB\xBF" "АДРЕС;телефон;\"Абонент\";Отдел\r\n"
+         utf8("\xEF\xBB\xBF"
+              "АДРЕС;телефон;\"Абонент\";Отдел\r\n"
               "\"ленина 5; кв. 3\";  12345 ;\"иванов, и.и.\";\r\n"
               "\"мира\r\n 7\";2;\"ООО \"\"Ромашка\"\"\";Бухгалтерия\r\n"),
          utf8Detected,
          {{"12345", "ИВАНОВ, И.И.", kNull, "ЛЕНИНА 5; КВ. 3"}, {"2", "ООО \"РОМАШКА\"", "Бухгалтерия", "МИРА 7"}}},
         {"code page 1251, tabs, no Otdel column",
          QByteArray("\xD2\xE5\xEB\xE5\xF4\xEE\xED\x09\xC0\xE1\xEE\xED\xE5\xED\xF2\x09\xC0\xE4\xF0\xE5\xF1\x0D\x0A"
-                    "\x34\x32\x09\xCF\xE5\xF2\xF0\xEE\xE2\xE0\x20\xA8\xEB\xEA\xE0\x09\xF3\xEB\x2E\x20\xCC\xE8\xF0\xE0\x20\x31\x0D\x0A"),
+                    "\x34\x32\x09\xCF\xE5\xF2\xF0\xEE\xE2\xE0\x20\xA8\xEB\xEA\xE0\x09\xF3\xEB\x2E\x20\xCC\xE8\xF0\xE0"
+                    "\x20\x31\x0D\x0A"),
          cp1251,
          {{"42", "ПЕТРОВА ЁЛКА", kNull, "УЛ. МИРА 1"}}},
         {"field names in lower case, commas, LF, blank lines and a spreadsheet's trailing empty fields",
@@ -76,18 +78,18 @@ TEST_F(ImportTest, ListsEveryInvalidRowWithItsLineAndWritesNothing)
 {
     const QString longAddress(61, u'А');
     const QByteArray file = utf8("Tel,Abon,Otdel,Adres\n"
-                                 "100,ОК,,\n"            // 2: valid
-                                 "1a,X,,\n"              // 3
-                                 ",X,,\n"                // 4
-                                 "123456,X,,\n"          // 5
-                                 "100,X,,\n"             // 6: duplicate of line 2
-                                 "101,X,,")
-                            + longAddress.toUtf8()   // 7
-                            + utf8("\n102,X\n"          // 8
-                                   "103,X,,,extra\n"     // 9
-                                   "104,\"X\"Y,,\n"      // 10
-                                   "105,\xC8\xC2,,\n"    // 11: code page 1251 read as UTF-8
-                                   "106,\"open,,\n");    // 12
+                                 "100,ОК,,\n"   // 2: valid
+                                 "1a,X,,\n"     // 3
+                                 ",X,,\n"       // 4
+                                 "123456,X,,\n" // 5
+                                 "100,X,,\n"    // 6: duplicate of line 2
+                                 "101,X,,") +
+                            longAddress.toUtf8()      // 7
+                            + utf8("\n102,X\n"        // 8
+                                   "103,X,,,extra\n"  // 9
+                                   "104,\"X\"Y,,\n"   // 10
+                                   "105,\xC8\xC2,,\n" // 11: code page 1251 read as UTF-8
+                                   "106,\"open,,\n"); // 12
     const std::vector<QStringList> expected = {
         {"3", "number \"1a\" is not 1 to 5 digits"},
         {"4", "number \"\" is not 1 to 5 digits"},
@@ -135,7 +137,8 @@ TEST_F(ImportTest, RefusesAHeaderItCannotMap)
             importDirectoryFrom(utf8(bytes));
             ADD_FAILURE() << bytes;
         } catch (const std::runtime_error &error) {
-            EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(path("in.csv") + QString::fromUtf8(message))) << error.what();
+            EXPECT_TRUE(QString::fromUtf8(error.what()).startsWith(path("in.csv") + QString::fromUtf8(message)))
+                << error.what();
         }
         EXPECT_FALSE(QFile::exists(path("data.db")));
     }
@@ -146,13 +149,15 @@ TEST_F(ImportTest, DialingCodesNeedTheSixRegionsAndDigitCodes)
     QByteArray file = utf8("Область\tНаселенный пункт\tКод\n");
     for (const char *region : {"брестская", "ВИТЕБСКАЯ", "ГОМЕЛЬСКАЯ", "ГРОДНЕНСКАЯ", "МИНСКАЯ"})
         file += utf8(region) + utf8("\tгород\t0100\n");
-    file += utf8("МОСКОВСКАЯ\tМОСКВА\t8495\n"   // 7
-                 "МИНСКАЯ\t\t017\n"              // 8
-                 "МИНСКАЯ\tМИНСК\t0-17\n");      // 9
+    file += utf8("МОСКОВСКАЯ\tМОСКВА\t8495\n" // 7
+                 "МИНСКАЯ\t\t017\n"           // 8
+                 "МИНСКАЯ\tМИНСК\t0-17\n");   // 9
     writeFile(path("codes.tsv"), file);
     std::vector<QStringList> problems;
     ImportOptions options;
-    options.onProblem = [&](const Problem &p) { problems.push_back({QString::number(p.line), p.text.section(u':', 0, 0)}); };
+    options.onProblem = [&](const Problem &p) {
+        problems.push_back({QString::number(p.line), p.text.section(u':', 0, 0)});
+    };
     EXPECT_FALSE(importDialingCodes(path("codes.tsv"), path("kod.db"), options).saved);
     EXPECT_EQ(problems, (std::vector<QStringList>{{"7", "region \"МОСКОВСКАЯ\" is not one of the six"},
                                                   {"8", "the locality is missing"},
@@ -177,7 +182,8 @@ TEST_F(ImportTest, ExportThenImportGivesTheSameTable)
             TableWriter writer(path("data.db"), directoryLayout());
             for (int i = 0; i < 30000; ++i)
                 writer.add({QString::number(i), QStringLiteral("ООО \"ВЕРЕСК-%1\", ФИЛИАЛ; №%1").arg(i),
-                            i % 3 ? QStringLiteral("Отдел\t%1").arg(i) : QString(), QStringLiteral("ЛЕНИНА %1").arg(i % 120)});
+                            i % 3 ? QStringLiteral("Отдел\t%1").arg(i) : QString(),
+                            QStringLiteral("ЛЕНИНА %1").arg(i % 120)});
             writer.finish();
         }
         ExportOptions out;
@@ -192,7 +198,7 @@ TEST_F(ImportTest, ExportThenImportGivesTheSameTable)
         const std::vector<QStringList> again = rowsOf("again.db");
         std::vector<QStringList> original = rowsOf("data.db");
         for (QStringList &row : original)
-            row[2].replace(u'\t', u' ');   // white space inside a text is made one space
+            row[2].replace(u'\t', u' '); // white space inside a text is made one space
         EXPECT_EQ(again, original);
         QFile::remove(path("again.db"));
     }

@@ -3,8 +3,8 @@
 #include "dataiotest.h"
 
 #include "app/directoryarchive.h"
-#include "data/query.h"
 #include "archive/zipextractor.h"
+#include "data/query.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,10 +48,14 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
         {{"directory", "import", "good.csv", "-o", "data.db", "--encoding", "koi8"}, 2, "unknown encoding koi8"},
         {{"directory", "import", "good.csv", "-o", "data.db", "--bogus"}, 2, "unknown option --bogus"},
         {{"directory", "import", "missing.csv", "-o", "data.db"}, 1, "missing.csv: cannot read the file"},
-        {{"directory", "import", "bad.csv", "-o", "data.db"}, 1, "bad.csv:2: number \"x\" is not 1 to 5 digits\n"
-                                                                  "bad.csv:4: number \"y\" is not 1 to 5 digits\n"
-                                                                  "2 invalid rows. data.db was not written."},
-        {{"directory", "import", "bad.csv", "-o", "data.db", "--skip-invalid"}, 0, "1 rows written to data.db; 2 invalid rows skipped"},
+        {{"directory", "import", "bad.csv", "-o", "data.db"},
+         1,
+         "bad.csv:2: number \"x\" is not 1 to 5 digits\n"
+         "bad.csv:4: number \"y\" is not 1 to 5 digits\n"
+         "2 invalid rows. data.db was not written."},
+        {{"directory", "import", "bad.csv", "-o", "data.db", "--skip-invalid"},
+         0,
+         "1 rows written to data.db; 2 invalid rows skipped"},
         {{"directory", "import", "good.csv", "-o", "data.db"}, 0, "1 rows written to data.db"},
         {{"book", "export", "data.db", "--csv", "b.csv"}, 1, "no such column: FIO"},
         {{"pack", "basa.tel", "data.db", "missing.db"}, 1, "missing.db: cannot read the file"},
@@ -67,7 +71,8 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
 
 TEST_F(ToolTest, ALockedBookIsLeftByteIdentical)
 {
-    makeTable("basamy.db", "FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), MAIL VARCHAR(50)", {{"Иванов", "", "1", ""}});
+    makeTable("basamy.db", "FIO VARCHAR(30), ADR VARCHAR(40), TEL VARCHAR(15), MAIL VARCHAR(50)",
+              {{"Иванов", "", "1", ""}});
     writeFile(path("new.vcf"), utf8("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Петров\r\nTEL:2\r\nEND:VCARD\r\n"));
     const QByteArray before = readFile(path("basamy.db"));
     sqlite3 *other = nullptr;
@@ -81,7 +86,8 @@ TEST_F(ToolTest, ALockedBookIsLeftByteIdentical)
     EXPECT_EQ(readFile(path("basamy.db")), before);
 
     EXPECT_EQ(run({"book", "import", "new.vcf", "basamy.db", "--dry-run"}), 0);
-    EXPECT_TRUE(out.contains("add: Петров |  | 2 | \nWould add 1 records; 0 already in the book; 0 invalid")) << out.toStdString();
+    EXPECT_TRUE(out.contains("add: Петров |  | 2 | \nWould add 1 records; 0 already in the book; 0 invalid"))
+        << out.toStdString();
     EXPECT_EQ(readFile(path("basamy.db")), before);
     EXPECT_EQ(run({"book", "import", "new.vcf", "basamy.db"}), 0);
     EXPECT_EQ(rowsOf("basamy.db").size(), 2u);

@@ -10,7 +10,7 @@ namespace {
 struct CardCase {
     const char *writer;
     QByteArray bytes;
-    QStringList values;   // FIO, ADR, TEL, MAIL
+    QStringList values; // FIO, ADR, TEL, MAIL
     QStringList notes;
 };
 
@@ -21,21 +21,27 @@ TEST(VCard, ReadsWhatAddressBooksWrite)
          utf8("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Иванов Иван Иванович\r\nN:Иванов;Иван;Иванович;;\r\n"
               "TEL;TYPE=cell:+375 29 111-11-11\r\nTEL;TYPE=work;PREF=1;VALUE=uri:tel:+375-1714-2-22-22\r\n"
               "ADR;TYPE=home:;;ул. Ленина\\, 5;Верескин;;225000;Беларусь\r\nEMAIL:ivanov@example.by\r\nEND:VCARD\r\n"),
-         {"Иванов Иван Иванович", "ул. Ленина, 5, Верескин, 225000, Беларусь", "+375-1714-2-22-22", "ivanov@example.by"},
+         {"Иванов Иван Иванович", "ул. Ленина, 5, Верескин, 225000, Беларусь", "+375-1714-2-22-22",
+          "ivanov@example.by"},
          {"1 more numbers not taken"}},
         {"3.0 with a byte order mark, groups, type=pref and a line folded inside a letter",
-         utf8("\xEF\xBB\xBF" "BEGIN:VCARD\nVERSION:3.0\nN:Петрова;Анна;;;\nFN:Петрова Ан\xD0\n \xBD" "а\n"
+         utf8("\xEF\xBB\xBF"
+              "BEGIN:VCARD\nVERSION:3.0\nN:Петрова;Анна;;;\nFN:Петрова Ан\xD0\n \xBD"
+              "а\n"
               "item1.EMAIL;type=INTERNET;type=pref:anna@example.by\nitem2.EMAIL;type=INTERNET:a2@example.by\n"
               "TEL;type=CELL;type=VOICE:8 029 222\nEND:VCARD\n"),
          {"Петрова Анна", "", "8 029 222", "anna@example.by"},
          {"1 more e-mail addresses not taken"}},
         {"2.1 quoted-printable UTF-8 with a soft line break, bare PREF, no FN",
-         utf8("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=D0=A1=D0=B8=D0=B4=D0=BE=D1=80=\r\n"
-              "=D0=BE=D0=B2;=D0=9F=D1=91=D1=82=D1=80;;;\r\nTEL;CELL:+375291234567\r\nTEL;HOME;PREF:21345\r\nEND:VCARD\r\n"),
+         utf8("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=D0=A1=D0=B8=D0=B4=D0=BE=D1=80="
+              "\r\n"
+              "=D0=BE=D0=B2;=D0=9F=D1=91=D1=82=D1=80;;;\r\nTEL;CELL:+375291234567\r\nTEL;HOME;PREF:21345\r\nEND:"
+              "VCARD\r\n"),
          {"Сидоров Пётр", "", "21345", ""},
          {"1 more numbers not taken"}},
         {"2.1 in code page 1251, a company with no person's name",
-         QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nORG;CHARSET=windows-1251;ENCODING=QUOTED-PRINTABLE:=C2=EE=E4=EE=EA=E0=ED=E0=EB\r\n"
+         QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nORG;CHARSET=windows-1251;ENCODING=QUOTED-PRINTABLE:=C2=EE=E4=EE=EA="
+                    "E0=ED=E0=EB\r\n"
                     "TEL;WORK:2-11-00\r\nEND:VCARD\r\n"),
          {"Водоканал", "", "2-11-00", ""},
          {}},
@@ -66,10 +72,10 @@ TEST(VCard, ReportsCardsItCannotTakeWithTheirLines)
 
 TEST(VCard, WritesFourPointZeroFoldedAtSeventyFiveOctets)
 {
-    const QString longName = QString(40, u'Ж');   // 80 octets of UTF-8
+    const QString longName = QString(40, u'Ж'); // 80 octets of UTF-8
     const QByteArray cards = vCardsOf({{longName, "Мира 1, кв. 2; подъезд 3", "+375 1714 5-55-55", ""}});
     for (const QByteArray &line : cards.split('\n'))
-        EXPECT_LE(line.size(), 76);   // 75 octets and the CR
+        EXPECT_LE(line.size(), 76); // 75 octets and the CR
     EXPECT_TRUE(cards.startsWith("BEGIN:VCARD\r\nVERSION:4.0\r\n"));
     EXPECT_TRUE(cards.contains("ADR:;;Мира 1\\, кв. 2\\; подъезд 3;;;;\r\n"));
     EXPECT_FALSE(cards.contains("EMAIL"));

@@ -23,7 +23,10 @@ QImage strip(int count, int side = 8)
     return image;
 }
 
-QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
+QColor at(const QImage &image, int x, int y)
+{
+    return image.pixelColor(x, y);
+}
 
 } // namespace
 
@@ -82,8 +85,8 @@ TEST(ButtonGlyph, DisabledSingleImageIsAnEmbossedSilhouetteOfItsBlackPixels)
     glyph.setGlyph(strip(1));
     const QImage &disabled = glyph.stateImage(bsDisabled);
     EXPECT_EQ(at(disabled, 1, 1), colors::clBtnShadow);
-    EXPECT_EQ(at(disabled, 2, 2), colors::clBtnHighlight);   // the shifted copy, over the marker
-    EXPECT_EQ(qAlpha(disabled.pixel(5, 5)), 0);             // everything else drops out
+    EXPECT_EQ(at(disabled, 2, 2), colors::clBtnHighlight); // the shifted copy, over the marker
+    EXPECT_EQ(qAlpha(disabled.pixel(5, 5)), 0);            // everything else drops out
     EXPECT_EQ(qAlpha(disabled.pixel(3, 3)), 0);
 }
 
@@ -97,8 +100,8 @@ TEST(ButtonGlyph, DisabledImageOfAStripIsRecoloured)
     const QImage &disabled = glyph.stateImage(bsDisabled);
     EXPECT_EQ(at(disabled, 4, 4), colors::clBtnHighlight);
     EXPECT_EQ(at(disabled, 5, 5), colors::clBtnShadow);
-    EXPECT_EQ(at(disabled, 2, 2), QColor(20, 0, 0));   // the second image's own pixel
-    EXPECT_EQ(qAlpha(disabled.pixel(6, 6)), 0);         // olive became face, then transparent
+    EXPECT_EQ(at(disabled, 2, 2), QColor(20, 0, 0)); // the second image's own pixel
+    EXPECT_EQ(qAlpha(disabled.pixel(6, 6)), 0);      // olive became face, then transparent
 }
 
 TEST(ButtonGlyph, NewGlyphReleasesTheBuiltImages)

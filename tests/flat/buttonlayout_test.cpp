@@ -47,8 +47,8 @@ TEST(ButtonLayout, GlyphAndCaptionSideBySide)
 
 TEST(ButtonLayout, SpreadMarginAndSpacing)
 {
-    const auto spread = layoutButtonContent(
-        {.client = {0, 0, 100, 20}, .glyph = {16, 16}, .caption = {30, 13}, .spacing = -1});
+    const auto spread =
+        layoutButtonContent({.client = {0, 0, 100, 20}, .glyph = {16, 16}, .caption = {30, 13}, .spacing = -1});
     // (100 - 16 - 30) / 3 = 18 for both margin and spacing.
     EXPECT_EQ(spread.glyphPos.x(), 18);
     EXPECT_EQ(spread.captionRect.left, 18 + 16 + 18);
@@ -62,21 +62,21 @@ TEST(ButtonLayout, SpreadMarginAndSpacing)
 TEST(ButtonLayout, VerticalLayoutsCentreAcross)
 {
     const Rect client{0, 0, 60, 60};
-    const auto top = layoutButtonContent(
-        {.client = client, .glyph = {16, 16}, .caption = {30, 13}, .layout = blGlyphTop});
+    const auto top =
+        layoutButtonContent({.client = client, .glyph = {16, 16}, .caption = {30, 13}, .layout = blGlyphTop});
     // margin = (60 - (16 + 4 + 13) + 1) / 2 = 14
     EXPECT_EQ(top.glyphPos, QPoint(22, 14));
     EXPECT_EQ(top.captionRect, (Rect{15, 34, 45, 47}));
 
-    const auto bottom = layoutButtonContent(
-        {.client = client, .glyph = {16, 16}, .caption = {30, 13}, .layout = blGlyphBottom});
+    const auto bottom =
+        layoutButtonContent({.client = client, .glyph = {16, 16}, .caption = {30, 13}, .layout = blGlyphBottom});
     EXPECT_EQ(bottom.glyphPos.y(), 60 - 14 - 16);
     EXPECT_EQ(bottom.captionRect.top, 60 - 14 - 16 - 4 - 13);
 }
 
 TEST(ButtonLayout, RightToLeftSwapsSides)
 {
-    const auto place = layoutButtonContent(
-        {.client = {0, 0, 100, 20}, .glyph = {16, 16}, .caption = {30, 13}, .rightToLeft = true});
+    const auto place =
+        layoutButtonContent({.client = {0, 0, 100, 20}, .glyph = {16, 16}, .caption = {30, 13}, .rightToLeft = true});
     EXPECT_GT(place.glyphPos.x(), place.captionRect.left);
 }

@@ -1,6 +1,6 @@
-#include "platform/colors.h"
 #include "controls/flat/flatframe.h"
 #include "controls/flat/flatpanel.h"
+#include "platform/colors.h"
 
 #include <QLabel>
 #include <QTest>
@@ -10,7 +10,10 @@ namespace colors = platform::colors;
 
 namespace {
 
-QColor pixel(QWidget &w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+QColor pixel(QWidget &w, int x, int y)
+{
+    return w.grab().toImage().pixelColor(x, y);
+}
 
 // The about window's picture frame: a 169 x 297 panel with a picture filling
 // it inside its 2-pixel border.

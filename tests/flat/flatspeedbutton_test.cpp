@@ -1,6 +1,6 @@
-#include "platform/colors.h"
 #include "controls/flat/flatframe.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "platform/colors.h"
 #include "platform/fonts.h"
 
 #include <QTest>
@@ -10,7 +10,10 @@ namespace colors = platform::colors;
 
 namespace {
 
-QColor pixel(QWidget &w, int x, int y) { return w.grab().toImage().pixelColor(x, y); }
+QColor pixel(QWidget &w, int x, int y)
+{
+    return w.grab().toImage().pixelColor(x, y);
+}
 
 // A window with one 89 x 22 caption button, as the search windows have.
 struct ButtonHost : ::testing::Test {
@@ -81,7 +84,7 @@ TEST(FlatSpeedButton, DownLatchesOnlyInAGroup)
     button.setDown(true);
     EXPECT_TRUE(button.isDown());
     EXPECT_EQ(button.state(), flat::bsExclusive);
-    button.setDown(false);   // latched buttons stay down unless all may be up
+    button.setDown(false); // latched buttons stay down unless all may be up
     EXPECT_TRUE(button.isDown());
     button.setAllowAllUp(true);
     button.setDown(false);
@@ -129,7 +132,7 @@ TEST_F(ButtonHost, IdleBorderFollowsShowBorderAndBorderColor)
 {
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
     EXPECT_EQ(pixel(*button, 88, 21), colors::clBtnShadow);
-    EXPECT_EQ(pixel(*button, 1, 1), colors::clBtnFace);   // nothing else around the caption
+    EXPECT_EQ(pixel(*button, 1, 1), colors::clBtnFace); // nothing else around the caption
 
     button->setBorderColor(colors::clRed);
     EXPECT_EQ(pixel(*button, 0, 0), colors::clRed);
@@ -143,7 +146,7 @@ TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
     ASSERT_TRUE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
     EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
-    EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnHighlight);    // raised edge inside
+    EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnHighlight); // raised edge inside
     EXPECT_EQ(pixel(*button, 87, 20), colors::cl3DDkShadow);
     EXPECT_EQ(pixel(*button, 86, 19), colors::clBtnShadow);
 
@@ -209,7 +212,7 @@ TEST_F(ButtonHost, PictureButtonGlyphAndDisabledSilhouette)
     button->setGlyph(pictureStrip());
     EXPECT_EQ(button->contentLayout().glyphPos, QPoint(5, 5));
     EXPECT_EQ(pixel(*button, 5 + 10, 5 + 16), QColor(Qt::black));
-    EXPECT_EQ(pixel(*button, 5 + 10, 5 + 10), colors::clBtnFace);   // transparent green shows the face
+    EXPECT_EQ(pixel(*button, 5 + 10, 5 + 10), colors::clBtnFace); // transparent green shows the face
 
     button->setEnabled(false);
     EXPECT_EQ(pixel(*button, 5 + 10, 5 + 16), colors::clBtnShadow);

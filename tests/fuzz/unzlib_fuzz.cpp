@@ -23,13 +23,10 @@ int32_t answer(CallbackRecord *record)
         record->errorCode = 1;
         break;
     case UNZ_CB_CRC_ERROR:
-        record->errorCode = record->size & 1;   // keep some, drop some
+        record->errorCode = record->size & 1; // keep some, drop some
         break;
-    case UNZ_CB_OVERWRITE:
-        record->size = 1;
-        break;
-    default:
-        break;
+    case UNZ_CB_OVERWRITE: record->size = 1; break;
+    default: break;
     }
     return 0;
 }
@@ -69,9 +66,9 @@ bool onlyInsideTheTarget()
 {
     for (const auto &e : fs::recursive_directory_iterator(root())) {
         const fs::path p = e.path();
-        const bool allowed = p == archive || p == victim || p == root() / "1" || p == root() / "1" / "2"
-                          || p == root() / "1" / "2" / "3" || p == target
-                          || std::mismatch(target.begin(), target.end(), p.begin(), p.end()).first == target.end();
+        const bool allowed = p == archive || p == victim || p == root() / "1" || p == root() / "1" / "2" ||
+                             p == root() / "1" / "2" / "3" || p == target ||
+                             std::mismatch(target.begin(), target.end(), p.begin(), p.end()).first == target.end();
         if (!allowed)
             return false;
     }

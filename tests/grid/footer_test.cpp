@@ -147,8 +147,9 @@ TEST(GridSumList, ChainsTheHandlersItReplacesAndRestoresThem)
 
 TEST(GridSumList, NullFieldsDoNotCountForAFieldCount)
 {
-    TableFile file({"Tel VARCHAR(5)", "Abon VARCHAR(150)"}, 4,
-                   [](int i) { return QStringList{i % 2 ? QString::number(i) : QString(), "x"}; });
+    TableFile file({"Tel VARCHAR(5)", "Abon VARCHAR(150)"}, 4, [](int i) {
+        return QStringList{i % 2 ? QString::number(i) : QString(), "x"};
+    });
     data::Table table;
     table.setTableName("t.db");
     data::DataSource source(&table);
@@ -166,8 +167,9 @@ TEST(GridSumList, NullFieldsDoNotCountForAFieldCount)
 
 TEST(GridSumList, SumsAndAveragesStayExactAcrossChanges)
 {
-    TableFile file({"Tel VARCHAR(5)", "Abon VARCHAR(150)"}, 3,
-                   [](int i) { return QStringList{QString::number(i * 0.1), "x"}; });
+    TableFile file({"Tel VARCHAR(5)", "Abon VARCHAR(150)"}, 3, [](int i) {
+        return QStringList{QString::number(i * 0.1), "x"};
+    });
     data::Table table;
     table.setTableName("t.db");
     TDBGridExSumList list([] { return false; });
@@ -176,7 +178,7 @@ TEST(GridSumList, SumsAndAveragesStayExactAcrossChanges)
     TDBSum *sum = list.addItem(goSum, "Tel");
     TDBSum *avg = list.addItem(goAvg, "Tel");
     table.open();
-    EXPECT_EQ(sum->value(), 6000);   // 0.1 + 0.2 + 0.3
+    EXPECT_EQ(sum->value(), 6000); // 0.1 + 0.2 + 0.3
     EXPECT_EQ(avg->value(), 2000);
     table.last();
     table.edit();
@@ -223,7 +225,7 @@ TEST(GridSumList, DatasetOutlivingGridAndSourceKeepsWorking)
     int opened = 0;
     s.table.AfterOpen = [&](data::DataSet &) { ++opened; };
     {
-        data::DataSource source(&s.table);   // goes before the grid
+        data::DataSource source(&s.table); // goes before the grid
         auto owner = makeResultGrid({697, 137}, &source);
         TDBGridEx &g = *owner;
         g.columns().add().footer().setValueType(fvtCount);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/datasource.h"
 #include "controls/grid/dbgridex.h"
+#include "data/datasource.h"
 #include "data/table.h"
 
 #include <QDir>
@@ -17,8 +17,7 @@ class TableFile {
 public:
     // `columns` like {"Tel VARCHAR(5)", "Abon VARCHAR(150)"}; `rows` values in
     // column order, written as the data tool writes them (empty text as NULL).
-    TableFile(const QStringList &columns, int rowCount,
-              const std::function<QStringList(int)> &row);
+    TableFile(const QStringList &columns, int rowCount, const std::function<QStringList(int)> &row);
     ~TableFile();
     QString path() const { return dir_.path(); }
 

@@ -46,7 +46,7 @@ TEST(GridAutoFit, ResizeRefitsAndGivesRoundingRemainderToLastColumn)
     s.grid->resize(897, 215);
     EXPECT_EQ(colWidth(*s.grid, 0), 89);
     EXPECT_EQ(colWidth(*s.grid, 1), 792);
-    s.grid->resize(772, 215);   // 77 + 680 would be one pixel too many
+    s.grid->resize(772, 215); // 77 + 680 would be one pixel too many
     EXPECT_EQ(colWidth(*s.grid, 0), 77);
     EXPECT_EQ(colWidth(*s.grid, 1), 679);
     // The bases stay the design widths, so shrinking back restores them.
@@ -68,8 +68,9 @@ TEST(GridAutoFit, ScrollBarNarrowsTheFittedWidth)
 
 TEST(GridAutoFit, PhoneBookColumnsWithRemainderOnLast)
 {
-    TableFile file({"FIO VARCHAR(30)", "ADR VARCHAR(40)", "TEL VARCHAR(15)", "MAIL VARCHAR(50)"}, 1,
-                   [](int) { return QStringList{"Иванов", "Садовая", "123", "a@b"}; });
+    TableFile file({"FIO VARCHAR(30)", "ADR VARCHAR(40)", "TEL VARCHAR(15)", "MAIL VARCHAR(50)"}, 1, [](int) {
+        return QStringList{"Иванов", "Садовая", "123", "a@b"};
+    });
     data::Table table;
     table.setTableName("t.db");
     data::DataSource source(&table);
@@ -127,7 +128,7 @@ TEST(GridRows, HeightsComeFromTheRealFonts)
     MainGridSetup s(5);
     ASSERT_EQ(platform::textHeight(platform::makeFont()), 13);
     EXPECT_EQ(s.grid->dataRowHeight(), 15);
-    EXPECT_EQ(s.grid->titleRowHeight(), 22);   // one wrapped line + 10 - 1
+    EXPECT_EQ(s.grid->titleRowHeight(), 22); // one wrapped line + 10 - 1
     s.grid->setUseMultiTitle(false);
     EXPECT_EQ(s.grid->titleRowHeight(), 15);
     s.grid->setFlat(false);
@@ -195,8 +196,9 @@ TEST(GridRows, WithoutFootersRowsEndAfterTheRecords)
 
 TEST(GridColumns, NaturalWidthFollowsFieldDisplayWidth)
 {
-    TableFile file({"Obl VARCHAR(15)", "Np VARCHAR(20)", "Kod VARCHAR(20)"}, 1,
-                   [](int) { return QStringList{"МИНСКАЯ", "Минск", "017"}; });
+    TableFile file({"Obl VARCHAR(15)", "Np VARCHAR(20)", "Kod VARCHAR(20)"}, 1, [](int) {
+        return QStringList{"МИНСКАЯ", "Минск", "017"};
+    });
     data::Table table;
     table.setTableName("t.db");
     data::DataSource source(&table);
@@ -205,7 +207,7 @@ TEST(GridColumns, NaturalWidthFollowsFieldDisplayWidth)
     for (const char *name : {"Obl", "Np", "Kod"})
         g.columns().add().setFieldName(name);
     g.setDataSource(&source);
-    EXPECT_EQ(g.columns()[0].NaturalWidth(), 64);   // no field while closed
+    EXPECT_EQ(g.columns()[0].NaturalWidth(), 64); // no field while closed
     table.open();
     ASSERT_EQ(platform::textWidth(platform::makeFont(), "0"), 6);
     EXPECT_EQ(g.columns()[0].width(), 94);
@@ -324,9 +326,9 @@ TEST(GridRelayout, ScrollBarFlipsCoalesceIntoOnePass)
     s.grid->installEventFilter(&counter);
     s.table.append();
     s.table.fieldByName("Tel").setAsString("3");
-    s.table.post();   // a third record shows the bar
+    s.table.post(); // a third record shows the bar
     EXPECT_TRUE(s.grid->verticalBarShown());
-    s.table.deleteRecord();   // and two hide it again
+    s.table.deleteRecord(); // and two hide it again
     EXPECT_FALSE(s.grid->verticalBarShown());
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.count, 1);

@@ -58,19 +58,19 @@ TEST(GridKeys, MoveTheDatasetCursor)
     EXPECT_EQ(g.row(), 1 + 1);
     press(g, Qt::Key_Up);
     EXPECT_EQ(s.table.recNo(), 1);
-    press(g, Qt::Key_PageDown);   // a page is the ten record rows above the footer
+    press(g, Qt::Key_PageDown); // a page is the ten record rows above the footer
     EXPECT_EQ(s.table.recNo(), 11);
     press(g, Qt::Key_PageUp);
     EXPECT_EQ(s.table.recNo(), 1);
     press(g, Qt::Key_End);
     EXPECT_EQ(s.table.recNo(), 100);
     EXPECT_EQ(g.row(), 1 + 9);
-    press(g, Qt::Key_Down);   // nothing below the last record
+    press(g, Qt::Key_Down); // nothing below the last record
     EXPECT_EQ(s.table.recNo(), 100);
     EXPECT_EQ(s.table.recordCount(), 100);
-    press(g, Qt::Key_Up, Qt::ControlModifier);   // to the top visible row
+    press(g, Qt::Key_Up, Qt::ControlModifier); // to the top visible row
     EXPECT_EQ(s.table.recNo(), 91);
-    press(g, Qt::Key_PageDown, Qt::ControlModifier);   // to the bottom one
+    press(g, Qt::Key_PageDown, Qt::ControlModifier); // to the bottom one
     EXPECT_EQ(s.table.recNo(), 100);
     press(g, Qt::Key_Home);
     EXPECT_EQ(s.table.recNo(), 1);
@@ -87,8 +87,10 @@ TEST(GridKeys, EditingKeysChangeNothingInAReadOnlyGrid)
         ++boxes;
         return int(platform::idOk);
     });
-    for (auto [key, mods] : {std::pair{Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Delete, Qt::ControlModifier},
-                             {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_F2, Qt::NoModifier},
+    for (auto [key, mods] : {std::pair{Qt::Key_Insert, Qt::NoModifier},
+                             {Qt::Key_Delete, Qt::ControlModifier},
+                             {Qt::Key_Delete, Qt::NoModifier},
+                             {Qt::Key_F2, Qt::NoModifier},
                              {Qt::Key_Return, Qt::NoModifier}}) {
         press(*s.grid, key, mods);
         EXPECT_EQ(s.table.state(), data::DataSetState::Browse);
@@ -134,7 +136,7 @@ TEST(GridWheel, OneStepMovesOneRecord)
     s.table.open();
     wheel(*s.grid, -120);
     EXPECT_EQ(s.table.recNo(), 2);
-    wheel(*s.grid, -60);   // half a step waits for the other half
+    wheel(*s.grid, -60); // half a step waits for the other half
     EXPECT_EQ(s.table.recNo(), 2);
     wheel(*s.grid, -60);
     EXPECT_EQ(s.table.recNo(), 3);
@@ -149,7 +151,7 @@ TEST(GridMouse, ClickOnIndicatorOfThirdRecordMovesThere)
     QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 0, 3));
     EXPECT_EQ(s.table.recNo(), 3);
     QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, 0));
-    EXPECT_EQ(s.table.recNo(), 3);   // titles do not move the record
+    EXPECT_EQ(s.table.recNo(), 3); // titles do not move the record
     int footer = s.grid->cells().rowCount() - 1;
     QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, footer));
     EXPECT_EQ(s.table.recNo(), 3);
@@ -224,14 +226,14 @@ TEST(GridScrollBar, CommandsMoveTheRecord)
     MainGridSetup s(100);
     s.table.open();
     QScrollBar *bar = s.grid->verticalBar();
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);   // just below the bottom row
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // just below the bottom row
     EXPECT_EQ(s.table.recNo(), 11);
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(s.table.recNo(), 21);
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
     EXPECT_EQ(s.table.recNo(), 100);
     EXPECT_EQ(bar->value(), 100);
-    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);   // just above the top row
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub); // just above the top row
     EXPECT_EQ(s.table.recNo(), 90);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(s.table.recNo(), 1);
@@ -323,7 +325,7 @@ TEST(Navigator, EnabledStatesFollowTheCursor)
             states += nav.button(kind)->isEnabled() ? '1' : '0';
         return states;
     };
-    EXPECT_EQ(enabled(), "0000");   // closed
+    EXPECT_EQ(enabled(), "0000"); // closed
     s.table.open();
     EXPECT_EQ(enabled(), "0011");
     s.table.next();

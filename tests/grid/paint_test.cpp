@@ -1,7 +1,7 @@
 #include "gridfixture.h"
 
-#include "platform/colors.h"
 #include "controls/grid/dbnavigator.h"
+#include "platform/colors.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -58,7 +58,8 @@ int countNear(const QImage &image, const TDBGridEx &g, const platform::Rect &r, 
 {
     return countWhere(image, g, r, [&colour](const QColor &c) {
         return std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                   std::abs(c.blue() - colour.blue()) < 120;
+                   std::abs(c.blue() - colour.blue()) <
+               120;
     });
 }
 
@@ -121,9 +122,9 @@ TEST(GridPaint, ArrowBesideTheActiveRecordOnly)
     platform::Rect ind = cell(*s.grid, 0, 2);
     // Drawn at content right - 6 - 1, vertically centred in the content.
     int x = ind.right - 1 - 6 - 1, y = (ind.top + 1 + ind.bottom - 1 - 11) / 2;
-    EXPECT_TRUE(isDark(at(image, *s.grid, x, y)));             // tip of the top row
+    EXPECT_TRUE(isDark(at(image, *s.grid, x, y))); // tip of the top row
     EXPECT_FALSE(isDark(at(image, *s.grid, x + 1, y)));
-    EXPECT_TRUE(isDark(at(image, *s.grid, x + 5, y + 5)));     // six wide in the middle
+    EXPECT_TRUE(isDark(at(image, *s.grid, x + 5, y + 5))); // six wide in the middle
     EXPECT_FALSE(isDark(at(image, *s.grid, x + 5, y + 4)));
     EXPECT_TRUE(isDark(at(image, *s.grid, x, y + 10)));
     EXPECT_EQ(countColour(image, *s.grid, ind, cl::clBlack), 36);
@@ -218,7 +219,10 @@ TEST(GridPaint, IncrementalRepaintAfterMovesMatchesAFullPaint)
     QApplication::processEvents();
     auto onScreen = [&] {
         QApplication::processEvents();
-        return QGuiApplication::primaryScreen()->grabWindow(s.grid->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(s.grid->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     };
     auto full = [&] { return s.grid->grab().toImage().convertToFormat(QImage::Format_RGB32); };
     for (int i = 0; i < 12; ++i) {
@@ -249,8 +253,8 @@ TEST(NavigatorPaint, EnabledArrowsBlackDisabledGray)
                 n += image.pixelColor(x, y) == colour;
         return n;
     };
-    EXPECT_EQ(count(0, cl::clBlack), 0);   // at the first record
+    EXPECT_EQ(count(0, cl::clBlack), 0); // at the first record
     EXPECT_GT(count(0, cl::clGrayText), 0);
     EXPECT_GT(count(2, cl::clBlack), 0);
-    EXPECT_GT(count(3, cl::clBlack), count(2, cl::clBlack));   // the bar of "last"
+    EXPECT_GT(count(3, cl::clBlack), count(2, cl::clBlack)); // the bar of "last"
 }

@@ -32,7 +32,7 @@ TEST(StartError, WindowsNeedADisplayThatIsNotOffscreen)
         bool expected;
     };
     const Row rows[] = {
-        {"", ":0", "", true},          {"", "", "wayland-0", true}, {"xcb", ":1", "", true},
+        {"", ":0", "", true},           {"", "", "wayland-0", true},  {"xcb", ":1", "", true},
         {"offscreen", ":0", "", false}, {"minimal", ":0", "", false}, {"", "", "", false},
     };
     const QByteArray saved[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};

@@ -65,9 +65,8 @@ TEST_F(UserFolderTest, OnlyOlderArchiveAndHelpAreReplacedAndThePhoneBookNever)
         bool replaced;
     };
     const Row rows[] = {
-        {"basa.tel", 60, true},   {"basa.tel", 0, false},   {"basa.tel", -60, false},
-        {"help.html", 60, true},  {"help.html", 0, false},  {"basamy.db", 60, false},
-        {"basamy.db", -60, false},
+        {"basa.tel", 60, true},  {"basa.tel", 0, false},   {"basa.tel", -60, false},  {"help.html", 60, true},
+        {"help.html", 0, false}, {"basamy.db", 60, false}, {"basamy.db", -60, false},
     };
     for (const Row &row : rows) {
         const QString name = QString::fromLatin1(row.file);

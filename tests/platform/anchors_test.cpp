@@ -22,7 +22,7 @@ struct Window : ::testing::Test {
         grid.setGeometry(8, 88, 697, 215);
         navigator.setParent(&parent);
         navigator.setGeometry(8, 456, 224, 18);
-        parent.show();   // hidden widgets get their resize events only when shown
+        parent.show(); // hidden widgets get their resize events only when shown
     }
     QWidget parent, grid, navigator;
 };
@@ -37,7 +37,7 @@ TEST_F(Window, BothSidesAnchoredStretchOneSideMovesWithIt)
     EXPECT_EQ(grid.geometry(), QRect(8, 88, 797, 315));
     EXPECT_EQ(navigator.geometry(), QRect(8, 556, 224, 18));
 
-    parent.resize(714, 482);   // back again: exactly the declared places
+    parent.resize(714, 482); // back again: exactly the declared places
     EXPECT_EQ(grid.geometry(), QRect(8, 88, 697, 215));
     EXPECT_EQ(navigator.geometry(), QRect(8, 456, 224, 18));
 }
@@ -53,7 +53,7 @@ TEST_F(Window, ShrinkingBelowTheDeclaredSizeNeverGivesANegativeSize)
 
 TEST_F(Window, UnanchoredAxisKeepsTheCentreInProportion)
 {
-    setAnchors(&navigator, akTop);   // neither left nor right
+    setAnchors(&navigator, akTop); // neither left nor right
     parent.resize(1428, 482);
     EXPECT_EQ(navigator.geometry(), QRect(2 * 120 - 112, 456, 224, 18));
 }

@@ -56,7 +56,7 @@ TEST_F(Canvas, FrameAndFillStayInsideTheExclusiveRectangle)
     EXPECT_EQ(at(10, 10), Qt::red);
     EXPECT_EQ(at(14, 13), Qt::red);
     EXPECT_EQ(at(15, 13), Qt::white);
-    EXPECT_EQ(at(12, 12), Qt::white);   // the inside stays
+    EXPECT_EQ(at(12, 12), Qt::white); // the inside stays
     EXPECT_EQ(inked(), 4 * 6 + 2 * 5 + 2 * 2);
 }
 
@@ -66,7 +66,7 @@ TEST_F(Canvas, LinesLeaveOutTheirEndPoint)
         QPainter p(&image);
         drawLine(p, {0, 0}, {5, 0}, Qt::black);
         drawLine(p, {0, 10}, {4, 14}, Qt::black);
-        drawLine(p, {7, 7}, {7, 7}, Qt::black);   // empty
+        drawLine(p, {7, 7}, {7, 7}, Qt::black); // empty
     }
     EXPECT_EQ(at(4, 0), Qt::black);
     EXPECT_EQ(at(5, 0), Qt::white);
@@ -79,13 +79,13 @@ TEST_F(Canvas, RaisedEdgeHasLightTopLeftAndShadowOwnsTheFarCorners)
 {
     EXPECT_EQ(edge({0, 0, 10, 8}, EDGE_RAISED), (Rect{2, 2, 8, 6}));
     expectPixels({{0, 0, colors::cl3DLight},
-                  {9, 0, colors::cl3DDkShadow},   // top-right corner
-                  {0, 7, colors::cl3DDkShadow},   // bottom-left corner
+                  {9, 0, colors::cl3DDkShadow}, // top-right corner
+                  {0, 7, colors::cl3DDkShadow}, // bottom-left corner
                   {9, 7, colors::cl3DDkShadow},
                   {1, 1, colors::clBtnHighlight},
                   {8, 1, colors::clBtnShadow},
                   {8, 6, colors::clBtnShadow},
-                  {2, 2, Qt::white},              // no BF_MIDDLE, inside untouched
+                  {2, 2, Qt::white}, // no BF_MIDDLE, inside untouched
                   {10, 8, Qt::white}});
 }
 
@@ -122,8 +122,8 @@ TEST_F(Canvas, FocusRectInvertsEveryOtherPixelAndUndoesItself)
     EXPECT_EQ(at(2, 2), Qt::white);
     EXPECT_EQ(at(3, 2), Qt::black);
     EXPECT_EQ(at(4, 2), Qt::white);
-    EXPECT_EQ(at(7, 3), Qt::white);   // right side continues the pattern
-    EXPECT_EQ(at(4, 4), Qt::black);   // inside untouched
+    EXPECT_EQ(at(7, 3), Qt::white); // right side continues the pattern
+    EXPECT_EQ(at(4, 4), Qt::black); // inside untouched
     {
         QPainter p(&image);
         drawFocusRect(p, {2, 2, 8, 6});
@@ -140,12 +140,12 @@ TEST_F(Canvas, ClipExcluderKeepsDrawnElementsFromBeingOverdrawn)
         ClipExcluder clip(p, {0, 0, 10, 10});
         fillRect(p, {2, 2, 4, 4}, Qt::red);
         clip.exclude({2, 2, 4, 4});
-        fillRect(p, {0, 0, 20, 20}, Qt::blue);   // background last
+        fillRect(p, {0, 0, 20, 20}, Qt::blue); // background last
     }
     EXPECT_EQ(at(2, 2), Qt::red);
     EXPECT_EQ(at(0, 0), Qt::blue);
     EXPECT_EQ(at(9, 9), Qt::blue);
-    EXPECT_EQ(at(10, 10), Qt::white);   // outside the area
+    EXPECT_EQ(at(10, 10), Qt::white); // outside the area
 }
 
 namespace {
@@ -186,7 +186,7 @@ TEST_F(Text, CalcRectMeasuresWithoutDrawing)
 
     Rect lines{0, 0, 100, 0};
     drawText(painter, QStringLiteral("00\r0000"), lines, DT_CALCRECT);
-    EXPECT_EQ(lines, (Rect{0, 0, 24, 26}));   // carriage return breaks the line
+    EXPECT_EQ(lines, (Rect{0, 0, 24, 26})); // carriage return breaks the line
 }
 
 TEST_F(Text, WordBreakWrapsAtSpacesWithinTheWidth)
@@ -231,7 +231,7 @@ TEST_F(Text, VerticalCentringAndClipping)
     Rect r{0, 0, 100, 41};
     drawText(painter, QStringLiteral("0"), r, DT_SINGLELINE | DT_VCENTER);
     for (int y = 0; y < 14; ++y)
-        EXPECT_EQ(inkedColumns(y, y + 1).first, -1) << y;   // the line sits at 14..27
+        EXPECT_EQ(inkedColumns(y, y + 1).first, -1) << y; // the line sits at 14..27
 
     Rect clipped{0, 60, 3, 73};
     drawText(painter, QStringLiteral("000"), clipped, DT_SINGLELINE);

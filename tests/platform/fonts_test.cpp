@@ -1,9 +1,9 @@
 #include "platform/fonts.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -36,9 +36,9 @@ TEST(Fonts, BoldAndOtherSizesResolveToTheSameFace)
 
 TEST(Fonts, PointsConvertAtNinetySixDotsPerInchRounded)
 {
-    EXPECT_EQ(pointsToPixels(8), 11);   // 10.67
+    EXPECT_EQ(pointsToPixels(8), 11); // 10.67
     EXPECT_EQ(pointsToPixels(9), 12);
-    EXPECT_EQ(pointsToPixels(14), 19);  // 18.67
+    EXPECT_EQ(pointsToPixels(14), 19); // 18.67
     EXPECT_EQ(pointsToPixels(24), 32);
 }
 
@@ -54,7 +54,8 @@ TEST(Fonts, ScreenIsNinetySixDotsPerInchUnscaled)
 
 TEST(Fonts, OtherFacesAndStylesAreKept)
 {
-    const QFont font = makeFont({.face = QStringLiteral("DejaVu Serif"), .points = 10, .italic = true, .underline = true});
+    const QFont font =
+        makeFont({.face = QStringLiteral("DejaVu Serif"), .points = 10, .italic = true, .underline = true});
     EXPECT_EQ(font.family(), QStringLiteral("DejaVu Serif"));
     EXPECT_TRUE(font.italic());
     EXPECT_TRUE(font.underline());

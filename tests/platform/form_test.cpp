@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 using namespace platform;
@@ -67,7 +67,7 @@ protected:
             return idOk;
         });
         main.show();
-        QApplication::setActiveWindow(&main);   // no window manager under Xvfb
+        QApplication::setActiveWindow(&main); // no window manager under Xvfb
         QCoreApplication::processEvents();
     }
     void TearDown() override { setMessageAnswerer({}); }
@@ -104,7 +104,7 @@ TEST_F(Forms, FirstShowActivatesOnce)
     EXPECT_EQ(main.activations, 1);
     EXPECT_EQ(ActivationTracker::instance().current(), &main);
     main.hide();
-    main.show();   // shown again after hiding: the tracker changes to it again
+    main.show(); // shown again after hiding: the tracker changes to it again
     QCoreApplication::processEvents();
     EXPECT_EQ(main.activations, 2);
 }
@@ -203,7 +203,7 @@ TEST_F(Forms, CloseActionDecidesWhetherTheFormGoes)
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
 
-    main.failClose = true;   // an error in the handler keeps the form and is reported
+    main.failClose = true; // an error in the handler keeps the form and is reported
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
     ASSERT_EQ(boxes.size(), 1);
@@ -254,7 +254,7 @@ TEST_F(Forms, KeyPreviewSeesKeysBeforeTheFocusedControl)
 {
     main.edit->setFocus();
     QTest::keyClick(main.edit, Qt::Key_A);
-    EXPECT_TRUE(main.previewed.isEmpty());   // preview off
+    EXPECT_TRUE(main.previewed.isEmpty()); // preview off
 
     main.KeyPreview = true;
     main.swallowKey = Qt::Key_B;

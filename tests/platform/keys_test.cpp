@@ -96,12 +96,12 @@ TEST_F(Keys, DesktopKeyCodesPlaceTheKeyWhateverLatinLayoutTypedIt)
     key(29, QStringLiteral("z"));
     key(61, QStringLiteral("-"));
     key(61, QStringLiteral("_"), Qt::ShiftModifier);
-    key(10, QStringLiteral("1"));   // a digit key
+    key(10, QStringLiteral("1")); // a digit key
     key(12, QStringLiteral("§"), Qt::ShiftModifier);
-    key(51, QStringLiteral("#"));   // the backslash key of a US keyboard
+    key(51, QStringLiteral("#")); // the backslash key of a US keyboard
     key(51, QStringLiteral("'"), Qt::ShiftModifier);
-    key(47, QStringLiteral("ö"));   // a German letter on a letter key
-    key(20, QStringLiteral("ß"));   // not a key the layout changes
+    key(47, QStringLiteral("ö")); // a German letter on a letter key
+    key(20, QStringLiteral("ß")); // not a key the layout changes
     EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1№\\/жß"));
 }
 
@@ -120,21 +120,21 @@ TEST_F(Keys, DesktopCyrillicAndControlCombinationsAreLeftAlone)
     EXPECT_EQ(form.edit->text(), QStringLiteral("ж"));
 
     form.edit->setText(QStringLiteral("abc"));
-    QTest::keyClick(form.edit, Qt::Key_A, Qt::ControlModifier);   // select all, not "ф"
+    QTest::keyClick(form.edit, Qt::Key_A, Qt::ControlModifier); // select all, not "ф"
     EXPECT_EQ(form.edit->selectedText(), QStringLiteral("abc"));
 }
 
 TEST_F(Keys, ShiftWithAltOrCtrlSwitchesLayoutsOnReleaseUnlessAnotherKeyCameBetween)
 {
     struct Row {
-        std::vector<Qt::Key> keys;   // pressed in order, released in reverse
+        std::vector<Qt::Key> keys; // pressed in order, released in reverse
         bool switches;
     };
     const Row rows[] = {
         {{Qt::Key_Alt, Qt::Key_Shift}, true},
         {{Qt::Key_Control, Qt::Key_Shift}, true},
         {{Qt::Key_Shift, Qt::Key_Control}, true},
-        {{Qt::Key_Control, Qt::Key_Shift, Qt::Key_Right}, false},   // selects a word
+        {{Qt::Key_Control, Qt::Key_Shift, Qt::Key_Right}, false}, // selects a word
         {{Qt::Key_Alt, Qt::Key_Shift, Qt::Key_Tab}, false},
         {{Qt::Key_Shift, Qt::Key_A}, false},
         {{Qt::Key_Control}, false},

@@ -21,8 +21,7 @@ struct Answerer : ::testing::Test {
 };
 
 // Runs `inspect` on the real box once it is up, then lets `finish` close it.
-template <typename Inspect>
-void whenBoxIsUp(Inspect inspect)
+template <typename Inspect> void whenBoxIsUp(Inspect inspect)
 {
     QTimer::singleShot(0, [inspect] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -54,7 +53,7 @@ TEST_F(Answerer, SeesEachBoxAsCalledAndDecidesTheResult)
     setApplicationTitle(QStringLiteral("Справочник"));
     showPlainMessage(QStringLiteral("line\nnext"));
     ASSERT_EQ(shown.size(), 3);
-    EXPECT_EQ(shown[1].text, QStringLiteral("А\rБ"));   // texts are passed as the caller wrote them
+    EXPECT_EQ(shown[1].text, QStringLiteral("А\rБ")); // texts are passed as the caller wrote them
     EXPECT_EQ(shown[1].caption, QStringLiteral("Внимание!"));
     EXPECT_EQ(shown[2].caption, QStringLiteral("Справочник"));
     EXPECT_EQ(shown[2].style, 0);
@@ -79,7 +78,7 @@ TEST_F(Answerer, EscapingErrorIsReportedAndStopsOnlyTheHandler)
     EXPECT_EQ(shown[0].caption, QStringLiteral("Справочник"));
     EXPECT_EQ(shown[0].style, mbErrorOk);
 
-    EXPECT_FALSE(runGuarded([] { throw 42; }));   // not a standard exception: still reported
+    EXPECT_FALSE(runGuarded([] { throw 42; })); // not a standard exception: still reported
     EXPECT_EQ(shown.size(), 2);
     EXPECT_TRUE(runGuarded([] {}));
     EXPECT_EQ(shown.size(), 2);
@@ -99,7 +98,7 @@ TEST(RealMessageBox, YesNoBoxHasRussianButtonsYesAsDefaultAndEscapeMeansNo)
     whenBoxIsUp([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Return); });
     EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idYes);
 
-    whenBoxIsUp([](QMessageBox &box) { box.close(); });   // the close box
+    whenBoxIsUp([](QMessageBox &box) { box.close(); }); // the close box
     EXPECT_EQ(messageBox(QStringLiteral("Выйти?"), QStringLiteral("Подтверждение"), mbQuestionYesNo), idNo);
 }
 

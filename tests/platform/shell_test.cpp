@@ -49,7 +49,7 @@ TEST_F(Shell, LinksGoToTheDesktopsHandlerAndMalformedOnesAreDropped)
 TEST_F(Shell, HelpViewerOpensTheWorkingDirectorysHelpFileOnlyIfItExists)
 {
     startHelpViewer(QStringLiteral("help.html"));
-    EXPECT_TRUE(requests.isEmpty());   // silent without the file
+    EXPECT_TRUE(requests.isEmpty()); // silent without the file
     touch(QStringLiteral("help.html"));
     startHelpViewer(QStringLiteral("help.html"));
     ASSERT_EQ(requests.size(), 1);
@@ -62,8 +62,8 @@ TEST_F(Shell, DeleteFileRemovesFilesOnlyAndReportsWhatHappened)
     touch(QStringLiteral("data.db"));
     EXPECT_TRUE(deleteFile(QStringLiteral("data.db")));
     EXPECT_FALSE(QFile::exists(QStringLiteral("data.db")));
-    EXPECT_FALSE(deleteFile(QStringLiteral("data.db")));   // missing: no error
+    EXPECT_FALSE(deleteFile(QStringLiteral("data.db"))); // missing: no error
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("kod.db")));
-    EXPECT_FALSE(deleteFile(QStringLiteral("kod.db")));    // a directory stays
+    EXPECT_FALSE(deleteFile(QStringLiteral("kod.db"))); // a directory stays
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("kod.db")));
 }

@@ -1,6 +1,6 @@
-#include "sidebarfixture.h"
 #include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "sidebarfixture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -358,7 +358,7 @@ TEST(SideBarDrag, AnItemTheDropHandlerDeletesIsLeftAlone)
     struct Drop {
         Qt::KeyboardModifiers modifiers;
         QList<int> tagsAfter;
-        int selectedAfter;   // index, -1 for none
+        int selectedAfter; // index, -1 for none
     };
     for (const Drop &drop : {Drop{Qt::NoModifier, {1, 2, 3, 5}, -1}, Drop{Qt::ControlModifier, {1, 2, 3, 4, 5}, 3}}) {
         MenuBar menu;
@@ -420,7 +420,7 @@ TEST(SideBarDrag, RefusedPlacesChangeNothing)
     DropRecord drop;
     watchDrops(bar, drop);
     drag(bar, menu.item(0), {48, 10});   // the header
-    drag(bar, menu.item(0), {300, 100});   // outside every bar
+    drag(bar, menu.item(0), {300, 100}); // outside every bar
     EXPECT_EQ(menu.tags(), (QList<int>{1, 2, 3, 4, 5}));
     EXPECT_EQ(drop.count, 0);
     EXPECT_EQ(bar.dropMarkPlace(), dpNone);

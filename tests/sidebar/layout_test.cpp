@@ -1,6 +1,6 @@
-#include "sidebarfixture.h"
 #include "controls/sidebar/sidebarpainter.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "sidebarfixture.h"
 
 #include "platform/drawing.h"
 #include "platform/fonts.h"
@@ -149,7 +149,7 @@ TEST(SideBarLayout, AHiddenActiveGroupHasNoHeaderAndLimitsNothing)
     TSideGroup &second = bar.groups().Add();
     moveFree(bar, pictureCentre(bar, menu.item(1)));
     ASSERT_EQ(bar.focusedItem(), &menu.item(1));
-    bar.resize(97, 300);   // the next read lays out afresh
+    bar.resize(97, 300); // the next read lays out afresh
     std::vector<Rect> itemAreas;
     std::vector<size_t> headerCounts;
     bar.OnChangeFocusedItem = [&](TSideBar *sender) {

@@ -1,5 +1,5 @@
-#include "sidebarfixture.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "sidebarfixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "sidebarfixture.h"
 #include "controls/sidebar/sidebarpainter.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "sidebarfixture.h"
 
 #include "platform/colors.h"
 
@@ -11,9 +11,15 @@ using platform::Rect;
 
 namespace {
 
-QColor pixel(const QImage &image, int x, int y) { return QColor(image.pixel(x, y)); }
+QColor pixel(const QImage &image, int x, int y)
+{
+    return QColor(image.pixel(x, y));
+}
 
-QImage paint(TSideBar &bar) { return bar.grab().toImage(); }
+QImage paint(TSideBar &bar)
+{
+    return bar.grab().toImage();
+}
 
 const QColor light{183, 191, 212};
 
@@ -230,7 +236,7 @@ TEST(SideBarPainting, ImageListMasksAndBackgroundColour)
         canvas.fill(Qt::green);
         QPainter p(&canvas);
         list.Draw(p, 1, 1, 0);
-        list.Draw(p, 1, 1, 7);   // out of range: nothing
+        list.Draw(p, 1, 1, 7); // out of range: nothing
         return canvas;
     };
     QImage canvas = drawn();

@@ -1,9 +1,9 @@
 #include "sidebarfixture.h"
 
 #include "app/sidemenu.h"
+#include "controls/sidebar/sidebarviewinfo.h"
 #include "platform/colors.h"
 #include "platform/fonts.h"
-#include "controls/sidebar/sidebarviewinfo.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -22,8 +22,8 @@ QImage discPicture(const QColor &color)
 
 MenuBar::MenuBar()
 {
-    const QColor colors[] = {Qt::darkRed, Qt::darkGreen, Qt::darkBlue, Qt::darkCyan, Qt::darkMagenta,
-                             Qt::darkYellow, Qt::red, Qt::green, Qt::blue};
+    const QColor colors[] = {Qt::darkRed,    Qt::darkGreen, Qt::darkBlue, Qt::darkCyan, Qt::darkMagenta,
+                             Qt::darkYellow, Qt::red,       Qt::green,    Qt::blue};
     for (const QColor &color : colors)
         images.Add(discPicture(color));
 
@@ -89,7 +89,10 @@ void moveHeld(TSideBar &bar, QPoint pos, Qt::KeyboardModifiers modifiers)
     sendMouse(bar, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton, modifiers);
 }
 
-void moveFree(TSideBar &bar, QPoint pos) { sendMouse(bar, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton); }
+void moveFree(TSideBar &bar, QPoint pos)
+{
+    sendMouse(bar, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+}
 
 void release(TSideBar &bar, QPoint pos, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
 {

@@ -24,7 +24,6 @@ std::vector<AccessibleEventLog::Entry> &log()
     return entries;
 }
 
-
 } // namespace
 
 QAccessibleInterface *findAccessible(QObject *root, QAccessible::Role role, const QString &name)

@@ -20,7 +20,8 @@ namespace {
 sqlite3 *openFile(const QString &fileName, int flags)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QDir::current().absoluteFilePath(fileName).toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QDir::current().absoluteFilePath(fileName).toUtf8().constData(), &db, flags, nullptr) !=
+        SQLITE_OK)
         ADD_FAILURE() << sqlite3_errmsg(db);
     return db;
 }
@@ -43,8 +44,8 @@ void makeTable(const QString &fileName, const QString &columns, const std::vecto
     for (const QStringList &row : rows) {
         sqlite3_stmt *stmt = nullptr;
         const QString marks = QStringList(row.size(), QStringLiteral("?")).join(u',');
-        sqlite3_prepare_v2(db, QStringLiteral("INSERT INTO \"%1\" VALUES (%2)").arg(table, marks).toUtf8().constData(), -1,
-                           &stmt, nullptr);
+        sqlite3_prepare_v2(db, QStringLiteral("INSERT INTO \"%1\" VALUES (%2)").arg(table, marks).toUtf8().constData(),
+                           -1, &stmt, nullptr);
         for (int i = 0; i < row.size(); ++i) {
             if (row[i].isNull())
                 sqlite3_bind_null(stmt, i + 1);
@@ -62,8 +63,9 @@ std::vector<QStringList> readTable(const QString &fileName)
 {
     sqlite3 *db = openFile(fileName, SQLITE_OPEN_READONLY);
     sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(data::tableNameOf(fileName)).toUtf8().constData(),
-                       -1, &stmt, nullptr);
+    sqlite3_prepare_v2(
+        db, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(data::tableNameOf(fileName)).toUtf8().constData(),
+        -1, &stmt, nullptr);
     std::vector<QStringList> rows;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
         QStringList row;

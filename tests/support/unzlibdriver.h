@@ -131,4 +131,3 @@ private:
 #endif
     UnzLibExecFn exec_ = nullptr;
 };
-

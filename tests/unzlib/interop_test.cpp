@@ -93,8 +93,8 @@ TEST_F(Interop, PythonUtf8Names)
 {
     requireTool("python3");
     const char *script = "import zipfile,sys\n"
-                           "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
-                           "    z.writestr('Телефоны.txt', 'Верескин\\n' * 100)\n";
+                         "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:\n"
+                         "    z.writestr('Телефоны.txt', 'Верескин\\n' * 100)\n";
     ASSERT_EQ(runIn(tmp.path(), "python3", {"-c", script, file(archive)}), 0);
     EXPECT_EQ(lib.run(archive, out), 1);
     std::string expected;
@@ -107,7 +107,7 @@ TEST_F(Interop, DosNamesInCodePage866BecomeUnicodeFileNames)
 {
     zipwriter::Writer w;
     zipwriter::Entry e;
-    e.name = "\x84\x80\x8D\x8D\x9B\x85/\x8A\xAE\xA4.db";   // ДАННЫЕ/Код.db in code page 866
+    e.name = "\x84\x80\x8D\x8D\x9B\x85/\x8A\xAE\xA4.db"; // ДАННЫЕ/Код.db in code page 866
     e.data = "codes";
     e.hostSystem = 0;
     w.add(e);

@@ -117,14 +117,14 @@ TEST_F(UnzLibTest, AsksBeforeReplacingUnlessOverwriting)
 {
     make({member("a.txt", "new")});
     writeAll(at("a.txt"), "old");
-    setModified(at("a.txt"), 946684800);   // 2000: older than the member
+    setModified(at("a.txt"), 946684800); // 2000: older than the member
     lib.overwrite = false;
 
     EXPECT_EQ(lib.run(archive, out), 0);
     ASSERT_EQ(lib.callsOf(UNZ_CB_OVERWRITE).size(), 1u);
     const Call ask = lib.callsOf(UNZ_CB_OVERWRITE)[0];
-    EXPECT_EQ(ask.error, 0x10000);         // older, directory index 0
-    EXPECT_EQ(ask.size & 0xFF, 0);         // default: no
+    EXPECT_EQ(ask.error, 0x10000); // older, directory index 0
+    EXPECT_EQ(ask.size & 0xFF, 0); // default: no
     ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
     EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].size, UNZ_SKIP_NO_OVERWRITE + 1);
     EXPECT_EQ(readAll(at("a.txt")), "old");
@@ -182,12 +182,16 @@ TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
 {
     // Stored name, and the file it becomes without folder names ("" when
     // even that is refused). With folder names only "ok/inside.txt" is safe.
-    const std::vector<std::pair<std::string, std::string>> names = {
-        {"../evil.txt", "evil.txt"},         {"/abs.txt", "abs.txt"},
-        {"sub/../../up.txt", "up.txt"},      {"C:\\drive.txt", "drive.txt"},
-        {"C:relative.txt", "relative.txt"},  {"\\\\server\\share\\unc.txt", "unc.txt"},
-        {"..\\back.txt", "back.txt"},        {"sub\\..\\..\\backup.txt", "backup.txt"},
-        {"..", ""},                          {"ok/inside.txt", "inside.txt"}};
+    const std::vector<std::pair<std::string, std::string>> names = {{"../evil.txt", "evil.txt"},
+                                                                    {"/abs.txt", "abs.txt"},
+                                                                    {"sub/../../up.txt", "up.txt"},
+                                                                    {"C:\\drive.txt", "drive.txt"},
+                                                                    {"C:relative.txt", "relative.txt"},
+                                                                    {"\\\\server\\share\\unc.txt", "unc.txt"},
+                                                                    {"..\\back.txt", "back.txt"},
+                                                                    {"sub\\..\\..\\backup.txt", "backup.txt"},
+                                                                    {"..", ""},
+                                                                    {"ok/inside.txt", "inside.txt"}};
     std::vector<Entry> entries;
     for (const auto &[name, flat] : names)
         entries.push_back(member(name, "x"));
@@ -212,7 +216,7 @@ TEST_F(UnzLibTest, NamesNeverLeaveTheTargetFolder)
             written.push_back(flat);
     std::sort(written.begin(), written.end());
     EXPECT_EQ(filesIn(out), written);
-    EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);   // ".."
+    EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u); // ".."
     EXPECT_EQ(filesIn(tmp.path()), Names{"a.zip"});
 }
 
@@ -278,7 +282,7 @@ TEST_F(UnzLibTest, RecordsTravelAtTheirDocumentedOffsets)
         std::size_t callbackCaller, action, text;
     };
     static constexpr Layout layout = sizeof(void *) == 4 ? Layout{148, 4, 8, 12, 60, 68, 108, 144, 4, 16, 28}
-                                                  : Layout{192, 8, 16, 24, 80, 88, 144, 184, 8, 24, 36};
+                                                         : Layout{192, 8, 16, 24, 80, 88, 144, 184, 8, 24, 36};
     struct Seen {
         std::int32_t recordSize = 0;
         std::vector<std::string> names;
@@ -338,7 +342,7 @@ TEST_F(UnzLibTest, FolderNamesAndExtractDirectory)
 
 TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
 {
-    Entry cyrillic = member("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.txt", "x");   // пример.txt
+    Entry cyrillic = member("\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.txt", "x"); // пример.txt
     cyrillic.extraFlags = 0x0800;
     make({member("DATA.DB", "d"), member("kod.db", "k"), member("docs/readme.txt", "r"), cyrillic});
 
@@ -351,7 +355,7 @@ TEST_F(UnzLibTest, FileSpecificationsMatchWildcardsWithoutCase)
     EXPECT_EQ(lib.run(archive, out, {"?OD.DB", "docs/*"}), 2);
     EXPECT_EQ(filesIn(out), (Names{"kod.db", "readme.txt"}));
 
-    EXPECT_EQ(lib.run(archive, out, {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.*"}), 1);   // ПРИМЕР.*
+    EXPECT_EQ(lib.run(archive, out, {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.*"}), 1); // ПРИМЕР.*
     EXPECT_EQ(lib.run(archive, out, {"nothing*"}), 0);
 }
 
@@ -361,7 +365,7 @@ TEST_F(UnzLibTest, EncryptedMembersUseThePasswordOrAskForIt)
     first.password = "right";
     Entry second = member("second.txt", "second", Method::Stored);
     second.password = "right";
-    second.dataDescriptor = true;   // checked against the time, not the CRC
+    second.dataDescriptor = true; // checked against the time, not the CRC
     make({first, second});
 
     lib.password = "right";
@@ -390,7 +394,7 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     lib.passwordRequests = 3;
     lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
         std::strcpy(r.text, "wrong");
-        r.errorCode = 1;   // the size comes back unchanged
+        r.errorCode = 1; // the size comes back unchanged
     });
     EXPECT_EQ(lib.run(archive, out), 1);
     const auto asks = lib.callsOf(UNZ_CB_PASSWORD);
@@ -413,7 +417,7 @@ TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
     make({a, b});
     lib.passwordRequests = 5;
     lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
-        r.actionCode = 0;   // cancel all
+        r.actionCode = 0; // cancel all
         r.errorCode = 0;
         r.size = 0;
     });
@@ -510,8 +514,8 @@ TEST_F(UnzLibTest, APasswordThatOnlyPassesTheCheckByteIsWrong)
 
 TEST_F(UnzLibTest, PasswordsTypedAsTextOpenCodePage1251AndUtf8Archives)
 {
-    const std::string veresk = "\xD0\x92\xD0\xB5\xD1\x80\xD0\xB5\xD1\x81\xD0\xBA\xD0\xB8\xD0\xBD";   // Верескин
-    std::string longCyrillic;   // 85 x Ж; only the first 80 characters count
+    const std::string veresk = "\xD0\x92\xD0\xB5\xD1\x80\xD0\xB5\xD1\x81\xD0\xBA\xD0\xB8\xD0\xBD"; // Верескин
+    std::string longCyrillic; // 85 x Ж; only the first 80 characters count
     for (int i = 0; i < 85; ++i)
         longCyrillic += "\xD0\x96";
     const struct {
@@ -574,11 +578,11 @@ TEST_F(UnzLibTest, NamesHoldingNulOrTooLongOrControlsStayInside)
 {
     const struct {
         std::string name;
-        int error;   // of the skip; 0: extracted
+        int error; // of the skip; 0: extracted
     } rows[] = {
         {std::string("data.db\0.txt", 12), UNZ_ERR_UNSAFE_NAME},
         {std::string(300, 'n'), UNZ_ERR_WRITE},
-#ifndef _WIN32   // beyond MAX_PATH there; a short temporary name is what matters here
+#ifndef _WIN32 // beyond MAX_PATH there; a short temporary name is what matters here
         {std::string(250, 'n'), 0},
         {"ctl\x01\x1b[2J.txt", 0},
 #endif
@@ -605,7 +609,7 @@ TEST_F(UnzLibTest, AKilledRunsTemporaryFilesGoWithTheNextRun)
     for (const std::string &name : others)
         writeAll(at(name), "not ours");
     make({member("data.db", sampleText(2000))});
-    Names temporaries;   // what a run writes while it works
+    Names temporaries; // what a run writes while it works
     lib.answer = [&](CallbackRecord &r) {
         if (r.actionCode == UNZ_CB_PROGRESS)
             for (const std::string &name : filesIn(out))
@@ -666,10 +670,10 @@ TEST_F(UnzLibTest, AMemberLargerThanTheFreeSpaceIsSkippedBeforeWriting)
     if (child == 0) {
         if (!privateMounts() || mount("tmpfs", out.c_str(), "tmpfs", 0, "size=1m") != 0)
             _exit(77);
-        const bool sound = lib.run(archive, out) == 1 && filesIn(out) == Names{"small.db"}
-                        && lib.callsOf(UNZ_CB_SKIPPED).size() == 1
-                        && lib.callsOf(UNZ_CB_SKIPPED)[0].error == UNZ_ERR_WRITE
-                        && lib.callsOf(UNZ_CB_SKIPPED)[0].text == "big.db" && lib.callsOf(UNZ_CB_PROGRESS).size() == 1;
+        const bool sound = lib.run(archive, out) == 1 && filesIn(out) == Names{"small.db"} &&
+                           lib.callsOf(UNZ_CB_SKIPPED).size() == 1 &&
+                           lib.callsOf(UNZ_CB_SKIPPED)[0].error == UNZ_ERR_WRITE &&
+                           lib.callsOf(UNZ_CB_SKIPPED)[0].text == "big.db" && lib.callsOf(UNZ_CB_PROGRESS).size() == 1;
         _exit(sound ? 0 : 1);
     }
     int status = 0;

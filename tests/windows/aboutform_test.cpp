@@ -1,7 +1,7 @@
-#include "windows/aboutform.h"
 #include "controls/flat/flatspeedbutton.h"
-#include "windows/maker.h"
 #include "platform/shell.h"
+#include "windows/aboutform.h"
+#include "windows/maker.h"
 
 #include "windowstest.h"
 

@@ -1,5 +1,5 @@
-#include "windows/aboutform.h"
 #include "support/accessibletree.h"
+#include "windows/aboutform.h"
 #include "windows/addredform.h"
 #include "windows/firstform.h"
 #include "windows/knigaform.h"
@@ -26,8 +26,7 @@ struct Window {
     std::vector<Part> parts;
 };
 
-template <typename T>
-std::unique_ptr<platform::Form> make()
+template <typename T> std::unique_ptr<platform::Form> make()
 {
     return std::make_unique<T>();
 }

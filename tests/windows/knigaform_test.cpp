@@ -1,6 +1,6 @@
-#include "windows/addredform.h"
-#include "controls/grid/dbgridex.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "controls/grid/dbgridex.h"
+#include "windows/addredform.h"
 #include "windows/forms.h"
 #include "windows/knigaform.h"
 
@@ -266,7 +266,8 @@ TEST_F(KnigaFormTest, EnterInAnyFieldStoresTextsCutToTheFieldSizes)
             QTest::keyClick(AddRedForm->Edit2, Qt::Key_Enter);
         });
     });
-    EXPECT_EQ(readTable(book), std::vector<QStringList>({{QString(30, u'Ж'), "Адрес", QString(15, u'7'), "m@example.org"}}));
+    EXPECT_EQ(readTable(book),
+              std::vector<QStringList>({{QString(30, u'Ж'), "Адрес", QString(15, u'7'), "m@example.org"}}));
 }
 
 TEST_F(KnigaFormTest, EmptyNameIsRefusedKeepingTheOtherFieldsAndSpacesPass)

@@ -1,6 +1,6 @@
 #include "controls/combo/dbcomboboxex.h"
-#include "controls/grid/dbgridex.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "controls/grid/dbgridex.h"
 #include "windows/kodform.h"
 
 #include "windowstest.h"

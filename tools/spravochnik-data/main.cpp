@@ -96,7 +96,8 @@ class Arguments {
 public:
     explicit Arguments(const QStringList &arguments)
     {
-        static const QSet<QString> withValue = {"-o", "--output", "--encoding", "--separator", "--columns", "--vcard", "--csv"};
+        static const QSet<QString> withValue = {"-o",        "--output", "--encoding", "--separator",
+                                                "--columns", "--vcard",  "--csv"};
         static const QSet<QString> flags = {"--skip-invalid", "--allow-duplicate-numbers", "--dry-run", "-h", "--help"};
         for (int i = 0; i < arguments.size(); ++i) {
             const QString &word = arguments[i];
@@ -122,8 +123,10 @@ public:
     {
         for (const QString &option : values_.keys() + QStringList(flags_.values())) {
             if (!options.contains(option))
-                throw UsageError(say("параметр %1 не относится к этой команде", "option %1 does not apply to this command")
-                                     .arg(option).toStdString());
+                throw UsageError(
+                    say("параметр %1 не относится к этой команде", "option %1 does not apply to this command")
+                        .arg(option)
+                        .toStdString());
         }
     }
     QString required(const QString &option) const
@@ -151,7 +154,8 @@ ReadOptions readOptions(const Arguments &args)
     if (const QString name = args.value("--separator"); !name.isEmpty()) {
         const auto separator = separatorNamed(name);
         if (!separator)
-            throw UsageError(say("разделитель может быть , ; или tab", "the separator is one of , ; tab").toStdString());
+            throw UsageError(
+                say("разделитель может быть , ; или tab", "the separator is one of , ; tab").toStdString());
         options.separator = *separator;
     }
     if (const QString columns = args.value("--columns"); !columns.isEmpty())
@@ -170,7 +174,8 @@ ExportOptions exportOptions(const Arguments &args, const QString &output)
 void expectWords(const Arguments &args, int count)
 {
     if (args.words().size() != count)
-        throw UsageError(say("неверное число аргументов; см. --help", "wrong number of arguments; see --help").toStdString());
+        throw UsageError(
+            say("неверное число аргументов; см. --help", "wrong number of arguments; see --help").toStdString());
 }
 
 ProblemSink problemPrinter(const QString &file)
@@ -198,19 +203,21 @@ int tableImport(const Arguments &args, bool directory)
     ImportResult result;
     {
         TerminalProgress progress;
-        import.onProgress = [&progress](qint64 done, qint64 total) { progress(done, total); };
-        result = directory ? importDirectory(input, output, import) : importDialingCodes(input, output, import);
-    }
-    if (!result.saved) {
-        print(stderr, say("Неверных строк: %1. %2 не записан.\n", "%1 invalid rows. %2 was not written.\n")
-                          .arg(result.invalid).arg(output));
-        return Failed;
-    }
-    print(stdout, say("Записано строк в %2: %1", "%1 rows written to %2").arg(result.written).arg(output));
-    if (result.invalid > 0)
-        print(stdout, say("; пропущено неверных: %1", "; %1 invalid rows skipped").arg(result.invalid));
-    print(stdout, QStringLiteral("\n"));
-    return Success;
+        import.onProgress = [&progress](qint64 done, qint64 total) { progress(done, total);
+    };
+    result = directory ? importDirectory(input, output, import) : importDialingCodes(input, output, import);
+}
+if (!result.saved) {
+    print(stderr, say("Неверных строк: %1. %2 не записан.\n", "%1 invalid rows. %2 was not written.\n")
+                      .arg(result.invalid)
+                      .arg(output));
+    return Failed;
+}
+print(stdout, say("Записано строк в %2: %1", "%1 rows written to %2").arg(result.written).arg(output));
+if (result.invalid > 0)
+    print(stdout, say("; пропущено неверных: %1", "; %1 invalid rows skipped").arg(result.invalid));
+print(stdout, QStringLiteral("\n"));
+return Success;
 }
 
 void reportExport(const QString &output, const ExportResult &result)
@@ -275,15 +282,19 @@ int bookImport(const Arguments &args)
     }
     const BookImportResult result = importBook(book, readBookFile(input, readOptions(args)), options);
     if (result.invalid > 0 && !options.skipInvalid) {
-        print(stderr, say("Неверных записей: %1. Книга %2 не изменена.\n", "%1 invalid records. The book %2 is unchanged.\n")
-                          .arg(result.invalid).arg(book));
+        print(stderr,
+              say("Неверных записей: %1. Книга %2 не изменена.\n", "%1 invalid records. The book %2 is unchanged.\n")
+                  .arg(result.invalid)
+                  .arg(book));
         return Failed;
     }
     print(stdout, (options.dryRun ? say("Было бы добавлено записей: %1; уже есть в книге: %2; неверных: %3\n",
                                         "Would add %1 records; %2 already in the book; %3 invalid\n")
                                   : say("Добавлено записей: %1; уже были в книге: %2; неверных пропущено: %3\n",
                                         "Added %1 records; %2 already in the book; %3 invalid skipped\n"))
-                      .arg(result.added).arg(result.alreadyThere).arg(result.invalid));
+                      .arg(result.added)
+                      .arg(result.alreadyThere)
+                      .arg(result.invalid));
     return Success;
 }
 

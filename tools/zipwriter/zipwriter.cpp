@@ -49,8 +49,7 @@ std::string deflateRaw(const std::string &data)
 
 // Encryption header plus encrypted data. The header's filler bytes come from
 // the CRC so that equal inputs give equal archives.
-std::string encrypt(const std::string &password, const std::string &payload,
-                    std::uint8_t checkByte, std::uint32_t seed)
+std::string encrypt(const std::string &password, const std::string &payload, std::uint8_t checkByte, std::uint32_t seed)
 {
     std::string header(12, '\0');
     for (int i = 0; i < 11; ++i) {
@@ -84,8 +83,7 @@ void Writer::add(const Entry &e)
         flags |= 0x0008;
     if (!e.password.empty()) {
         flags |= 0x0001;
-        const std::uint8_t check = e.dataDescriptor ? std::uint8_t(e.dosDateTime >> 8)
-                                                    : std::uint8_t(crc >> 24);
+        const std::uint8_t check = e.dataDescriptor ? std::uint8_t(e.dosDateTime >> 8) : std::uint8_t(crc >> 24);
         payload = encrypt(e.password, payload, check, crc ^ std::uint32_t(e.name.size()));
     }
     const std::uint16_t needed = e.method == Method::Stored && e.password.empty() ? 10 : 20;
@@ -120,8 +118,8 @@ void Writer::add(const Entry &e)
     directory_ += char(e.hostSystem);
     common(directory_, false);
     put16(directory_, std::uint16_t(e.comment.size()));
-    put16(directory_, 0);                       // disk number start
-    put16(directory_, 0);                       // internal attributes
+    put16(directory_, 0); // disk number start
+    put16(directory_, 0); // internal attributes
     put32(directory_, e.externalAttributes);
     put32(directory_, localOffset);
     directory_ += e.name;
@@ -135,7 +133,7 @@ void Writer::addDirectory(const std::string &name)
     Entry e;
     e.name = name;
     e.method = Method::Stored;
-    e.externalAttributes = 0x10;                // MS-DOS directory attribute
+    e.externalAttributes = 0x10; // MS-DOS directory attribute
     add(e);
 }
 
@@ -145,7 +143,7 @@ std::string Writer::finish(const std::string &archiveComment, bool zip64Trailer)
     if (zip64Trailer) {
         const std::uint64_t recordAt = out.size();
         put32(out, 0x06064B50);
-        put64(out, 44);                              // size of the rest of the record
+        put64(out, 44); // size of the rest of the record
         put16(out, 45);
         put16(out, 45);
         put32(out, 0);
@@ -160,8 +158,8 @@ std::string Writer::finish(const std::string &archiveComment, bool zip64Trailer)
         put32(out, 1);
     }
     put32(out, 0x06054B50);
-    put16(out, 0);                              // this disk
-    put16(out, 0);                              // disk with the directory
+    put16(out, 0); // this disk
+    put16(out, 0); // disk with the directory
     put16(out, count_);
     put16(out, count_);
     put32(out, std::uint32_t(directory_.size()));

@@ -1,8 +1,8 @@
 #include "controls/combo/comboaccessible.h"
 
-#include "platform/accessibility.h"
 #include "controls/combo/dbcomboboxex.h"
 #include "controls/combo/popuplistbox.h"
+#include "platform/accessibility.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ public:
 protected:
     void press() override
     {
-        if (!combo().isEnabled())   // its list cannot drop
+        if (!combo().isEnabled()) // its list cannot drop
             return;
         combo().OpenList();
         combo().list()->setCurrentRow(partIndex());

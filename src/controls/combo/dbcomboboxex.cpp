@@ -1,10 +1,10 @@
 #include "controls/combo/dbcomboboxex.h"
 
-#include "platform/accessibility.h"
 #include "controls/combo/comboaccessible.h"
-#include "platform/drawing.h"
 #include "controls/combo/editbuttoncontrol.h"
 #include "controls/combo/popuplistbox.h"
+#include "platform/accessibility.h"
+#include "platform/drawing.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -18,8 +18,7 @@
 
 using namespace combo;
 
-TDBComboBoxEx::TDBComboBoxEx(QWidget *parent)
-    : QLineEdit(parent), button_(new TEditButtonControlEx(this))
+TDBComboBoxEx::TDBComboBoxEx(QWidget *parent) : QLineEdit(parent), button_(new TEditButtonControlEx(this))
 {
     platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     setFrame(false);
@@ -81,16 +80,16 @@ void TDBComboBoxEx::setAutoSize(bool value)
 QString TDBComboBoxEx::withCharCase(const QString &s) const
 {
     switch (charCase_) {
-    case ecUpperCase:
-        return s.toUpper();
-    case ecLowerCase:
-        return s.toLower();
-    default:
-        return s;
+    case ecUpperCase: return s.toUpper();
+    case ecLowerCase: return s.toLower();
+    default: return s;
     }
 }
 
-bool TDBComboBoxEx::listShown() const { return list_ && list_->isVisible(); }
+bool TDBComboBoxEx::listShown() const
+{
+    return list_ && list_->isVisible();
+}
 
 // The text shows the item (or nothing for an index out of range) without
 // committing it; the index then follows the text.
@@ -198,9 +197,7 @@ bool TDBComboBoxEx::handleListKey(QKeyEvent *event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        QApplication::sendEvent(list_, event);
-        return true;
+    case Qt::Key_Down: QApplication::sendEvent(list_, event); return true;
     case Qt::Key_Home:
     case Qt::Key_End:
         if (!ctrl)
@@ -208,14 +205,9 @@ bool TDBComboBoxEx::handleListKey(QKeyEvent *event)
         QApplication::sendEvent(list_, event);
         return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        CloseList(true);
-        return true;
-    case Qt::Key_Escape:
-        CloseList(false);
-        return true;
-    default:
-        return false;
+    case Qt::Key_Enter: CloseList(true); return true;
+    case Qt::Key_Escape: CloseList(false); return true;
+    default: return false;
     }
 }
 
@@ -225,9 +217,7 @@ bool TDBComboBoxEx::handleClosedKey(QKeyEvent *event)
         return false;
     switch (event->key()) {
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        SelectNextItem(event->key() == Qt::Key_Up);
-        return true;
+    case Qt::Key_Down: SelectNextItem(event->key() == Qt::Key_Up); return true;
     case Qt::Key_Escape:
         setText(storedValue_);
         modified_ = false;
@@ -235,10 +225,9 @@ bool TDBComboBoxEx::handleClosedKey(QKeyEvent *event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        event->ignore();   // for the window's own Enter handling
+        event->ignore(); // for the window's own Enter handling
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -260,7 +249,7 @@ void TDBComboBoxEx::focusInEvent(QFocusEvent *event)
 void TDBComboBoxEx::showEvent(QShowEvent *event)
 {
     QLineEdit::showEvent(event);
-    if (!event->spontaneous())   // not a window restored from the task bar
+    if (!event->spontaneous()) // not a window restored from the task bar
         shownAnew_ = true;
 }
 
@@ -419,7 +408,7 @@ void TDBComboBoxEx::buttonDragged(QPoint global)
     if (!listShown())
         return;
     if (list_->geometry().contains(global))
-        dragInList_ = true;   // the list takes the drag over from here
+        dragInList_ = true; // the list takes the drag over from here
     if (dragInList_)
         list_->selectRowAt(global);
 }

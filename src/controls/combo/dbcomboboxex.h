@@ -28,13 +28,13 @@ class TDBComboBoxEx : public QLineEdit {
 public:
     enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
     struct TEditButtonEx {
-        int Width = 0;   // 0: the width of a vertical scroll bar
+        int Width = 0; // 0: the width of a vertical scroll bar
         bool operator==(const TEditButtonEx &) const = default;
     };
     struct TDropDownBoxEx {
         combo::TDropDownAlign Align = combo::daLeft;
         int Rows = 7;
-        int Width = 0;   // -1: fit the widest item; below 1: the edit's width
+        int Width = 0; // -1: fit the widest item; below 1: the edit's width
     };
     using NotifyEvent = std::function<void(TDBComboBoxEx &sender)>;
     using CloseUpEvent = std::function<void(TDBComboBoxEx &sender, bool accept)>;
@@ -111,9 +111,9 @@ private:
 
     QString storedValue_;
     bool modified_ = false;
-    bool keepListOnRelease_ = false;   // the press that opened the list
+    bool keepListOnRelease_ = false; // the press that opened the list
     bool dragInList_ = false;
-    bool shownAnew_ = false;   // shown since the control last had the focus
+    bool shownAnew_ = false; // shown since the control last had the focus
     platform::WheelNotches wheelNotches_;
 
     TEditButtonControlEx *button_;

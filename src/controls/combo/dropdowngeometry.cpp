@@ -18,7 +18,10 @@ QRect buttonRect(QSize client, int buttonWidth)
     return {client.width() - buttonWidth, 0, buttonWidth, height};
 }
 
-int listHeight(int rows, int itemHeight) { return rows * itemHeight + 2 * kEdgeWidth; }
+int listHeight(int rows, int itemHeight)
+{
+    return rows * itemHeight + 2 * kEdgeWidth;
+}
 
 int snapToRows(int height, int itemHeight)
 {

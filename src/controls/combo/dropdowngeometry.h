@@ -24,9 +24,9 @@ int listHeight(int rows, int itemHeight);
 int snapToRows(int height, int itemHeight);
 
 struct DropDownPlacement {
-    QRect control;     // the edit, in screen coordinates
-    QSize list;        // the wanted outer size of the list
-    QRect workArea;    // of the screen nearest the edit
+    QRect control;  // the edit, in screen coordinates
+    QSize list;     // the wanted outer size of the list
+    QRect workArea; // of the screen nearest the edit
     TDropDownAlign align = daLeft;
     int itemHeight = 1;
 };

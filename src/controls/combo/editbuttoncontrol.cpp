@@ -5,8 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TEditButtonControlEx::TEditButtonControlEx(QWidget *edit)
-    : QWidget(edit)
+TEditButtonControlEx::TEditButtonControlEx(QWidget *edit) : QWidget(edit)
 {
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);

@@ -1,8 +1,8 @@
 #include "controls/combo/popuplistbox.h"
 
+#include "controls/combo/dropdowngeometry.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
-#include "controls/combo/dropdowngeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,8 +43,7 @@ private:
 
 } // namespace
 
-TPopupListboxEx::TPopupListboxEx(QWidget *owner)
-    : QListWidget(owner)
+TPopupListboxEx::TPopupListboxEx(QWidget *owner) : QListWidget(owner)
 {
     // A tool-tip window is placed exactly where asked and is never activated.
     setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);

@@ -10,7 +10,10 @@ namespace {
 
 // Pictures may carry an alpha channel: a transparent colour is matched with
 // its alpha, and only mostly opaque pixels count as a given colour.
-QRgb bottomLeft(const QImage &image) { return image.pixel(0, image.height() - 1); }
+QRgb bottomLeft(const QImage &image)
+{
+    return image.pixel(0, image.height() - 1);
+}
 
 bool hasColor(QRgb pixel, const QColor &color)
 {

@@ -19,7 +19,7 @@ public:
     const QImage &glyph() const { return strip_; }
     int numGlyphs() const { return numGlyphs_; }
     QColor transparentColor() const { return transparentColor_; }
-    QSize imageSize() const;   // 0 x 0 without a glyph
+    QSize imageSize() const; // 0 x 0 without a glyph
 
     // The image for a state, with its transparent pixels cleared.
     const QImage &stateImage(TButtonState state);

@@ -46,13 +46,13 @@ ButtonContent layoutButtonContent(const ButtonContentInput &in)
     QPoint glyph;
     QPoint caption;
     if (layout == blGlyphLeft || layout == blGlyphRight) {
-        const auto x = placeAlongAxis(w, in.glyph.width(), in.caption.width(), in.margin, spacing,
-                                      layout == blGlyphLeft);
+        const auto x =
+            placeAlongAxis(w, in.glyph.width(), in.caption.width(), in.margin, spacing, layout == blGlyphLeft);
         glyph = {x.glyph, (h - in.glyph.height() + 1) / 2};
         caption = {x.caption, (h - in.caption.height() + 1) / 2};
     } else {
-        const auto y = placeAlongAxis(h, in.glyph.height(), in.caption.height(), in.margin, spacing,
-                                      layout == blGlyphTop);
+        const auto y =
+            placeAlongAxis(h, in.glyph.height(), in.caption.height(), in.margin, spacing, layout == blGlyphTop);
         glyph = {(w - in.glyph.width() + 1) / 2, y.glyph};
         caption = {(w - in.caption.width() + 1) / 2, y.caption};
     }

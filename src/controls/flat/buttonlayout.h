@@ -17,13 +17,13 @@ struct ButtonContent {
 };
 
 struct ButtonContentInput {
-    platform::Rect client;      // the content rectangle
-    QSize glyph{0, 0};          // 0 x 0 without a glyph
-    QSize caption{0, 0};        // 0 x 0 for an empty caption
+    platform::Rect client; // the content rectangle
+    QSize glyph{0, 0};     // 0 x 0 without a glyph
+    QSize caption{0, 0};   // 0 x 0 for an empty caption
     TButtonLayout layout = blGlyphLeft;
-    int margin = -1;            // -1 centres the whole
-    int spacing = 4;            // -1 spreads glyph and caption
-    QPoint offset{0, 0};        // (1, 1) while pressed
+    int margin = -1;     // -1 centres the whole
+    int spacing = 4;     // -1 spreads glyph and caption
+    QPoint offset{0, 0}; // (1, 1) while pressed
     bool rightToLeft = false;
 };
 

@@ -1,8 +1,8 @@
 #include "controls/flat/flataccessible.h"
 
-#include "platform/accessibility.h"
 #include "controls/flat/flatpanel.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "platform/accessibility.h"
 
 #include <QAccessibleWidget>
 

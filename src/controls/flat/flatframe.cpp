@@ -12,9 +12,7 @@ void DrawFlatFrame(const QColor &face, const QColor &border, int style, Rect rec
 {
     const auto inset = [&rect] { rect = rect.inflated(-1, -1); };
     switch (style) {
-    case ffBorder:
-        platform::frameRect(canvas, rect, border);
-        break;
+    case ffBorder: platform::frameRect(canvas, rect, border); break;
     case ffThinSunken:
         platform::drawEdge(canvas, rect, platform::BDR_SUNKENOUTER);
         inset();
@@ -25,20 +23,14 @@ void DrawFlatFrame(const QColor &face, const QColor &border, int style, Rect rec
         inset();
         platform::frameRect(canvas, rect, face);
         break;
-    case ffWindowFrame:
-        platform::frameRect(canvas, rect, clWindowFrame);
-        break;
+    case ffWindowFrame: platform::frameRect(canvas, rect, clWindowFrame); break;
     case ffThinRaised:
         platform::drawEdge(canvas, rect, platform::BDR_RAISEDINNER);
         inset();
         platform::frameRect(canvas, rect, colors::clBtnFace);
         break;
-    case ffSunken:
-        platform::drawEdge(canvas, rect, platform::EDGE_SUNKEN);
-        break;
-    case ffRaised:
-        platform::drawEdge(canvas, rect, platform::EDGE_RAISED);
-        break;
+    case ffSunken: platform::drawEdge(canvas, rect, platform::EDGE_SUNKEN); break;
+    case ffRaised: platform::drawEdge(canvas, rect, platform::EDGE_RAISED); break;
     case ffFrameShadow:
         platform::frameRect(canvas, rect, clWindowFrame);
         inset();
@@ -55,8 +47,7 @@ void DrawFlatFrame(const QColor &face, const QColor &border, int style, Rect rec
         platform::drawLine(canvas, {rect.left - 1, rect.bottom}, {rect.right, rect.bottom}, colors::clBtnShadow);
         platform::drawLine(canvas, {rect.right, rect.bottom}, {rect.right, rect.top - 2}, colors::clBtnShadow);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

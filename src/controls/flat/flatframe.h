@@ -12,15 +12,15 @@ namespace flat {
 // drawn without a fill; "inset" shrinks the rectangle by one pixel a side.
 enum FlatFrameStyle {
     ffNone = 0,
-    ffBorder = 1,          // outline in the border colour
-    ffThinSunken = 2,      // thin sunken edge, inset, button-face outline
-    ffErase = 3,           // two outlines in the face colour
-    ffWindowFrame = 4,     // outline in the window-frame colour
-    ffThinRaised = 5,      // thin raised edge, inset, button-face outline
-    ffSunken = 6,          // two-pixel sunken edge
-    ffRaised = 7,          // two-pixel raised edge
-    ffFrameShadow = 8,     // window-frame outline, inset, shadow outline
-    ffClassicRaised = 9,   // the classic raised push-button border
+    ffBorder = 1,        // outline in the border colour
+    ffThinSunken = 2,    // thin sunken edge, inset, button-face outline
+    ffErase = 3,         // two outlines in the face colour
+    ffWindowFrame = 4,   // outline in the window-frame colour
+    ffThinRaised = 5,    // thin raised edge, inset, button-face outline
+    ffSunken = 6,        // two-pixel sunken edge
+    ffRaised = 7,        // two-pixel raised edge
+    ffFrameShadow = 8,   // window-frame outline, inset, shadow outline
+    ffClassicRaised = 9, // the classic raised push-button border
 };
 
 // The colour of window frames in the classic scheme.

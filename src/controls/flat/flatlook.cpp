@@ -2,16 +2,13 @@
 
 #include "platform/colors.h"
 
-FlatLook::FlatLook(QWidget &owner)
-    : owner_(owner), borderColor_(platform::colors::clBtnShadow)
-{
-}
+FlatLook::FlatLook(QWidget &owner) : owner_(owner), borderColor_(platform::colors::clBtnShadow) {}
 
 void FlatLook::setBorderColor(const QColor &value)
 {
     if (borderColor_ == value)
         return;
     borderColor_ = value;
-    if (flat_)   // only the flat look shows it
+    if (flat_) // only the flat look shows it
         owner_.update();
 }

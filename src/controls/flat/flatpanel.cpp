@@ -1,10 +1,10 @@
 #include "controls/flat/flatpanel.h"
 
+#include "controls/flat/flataccessible.h"
+#include "controls/flat/flatframe.h"
 #include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
-#include "controls/flat/flataccessible.h"
-#include "controls/flat/flatframe.h"
 
 #include <QPainter>
 
@@ -13,7 +13,7 @@ using platform::Rect;
 namespace colors = platform::colors;
 
 namespace {
-const int kBorderWidth = 2;   // children stay clear of the frame
+const int kBorderWidth = 2; // children stay clear of the frame
 }
 
 TFlatPanel::TFlatPanel(QWidget *parent)
@@ -23,8 +23,14 @@ TFlatPanel::TFlatPanel(QWidget *parent)
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
 }
 
-void TFlatPanel::setCaption(const QString &value) { assign(caption_, value); }
-void TFlatPanel::setColor(const QColor &value) { assign(color_, value); }
+void TFlatPanel::setCaption(const QString &value)
+{
+    assign(caption_, value);
+}
+void TFlatPanel::setColor(const QColor &value)
+{
+    assign(color_, value);
+}
 
 void TFlatPanel::setHover(bool value)
 {
@@ -33,8 +39,14 @@ void TFlatPanel::setHover(bool value)
         update();
 }
 
-void TFlatPanel::enterEvent(QEnterEvent *) { setHover(true); }
-void TFlatPanel::leaveEvent(QEvent *) { setHover(false); }
+void TFlatPanel::enterEvent(QEnterEvent *)
+{
+    setHover(true);
+}
+void TFlatPanel::leaveEvent(QEvent *)
+{
+    setHover(false);
+}
 
 void TFlatPanel::focusInEvent(QFocusEvent *event)
 {

@@ -1,10 +1,10 @@
 #include "controls/flat/flatspeedbutton.h"
 
+#include "controls/flat/flataccessible.h"
+#include "controls/flat/flatframe.h"
 #include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
-#include "controls/flat/flataccessible.h"
-#include "controls/flat/flatframe.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -23,14 +23,38 @@ TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
     resize(23, 22);
 }
 
-void TFlatSpeedButton::setGroupIndex(int value) { assign(groupIndex_, value); }
-void TFlatSpeedButton::setBorderStyle(TButtonBorderKind value) { assign(borderStyle_, value); }
-void TFlatSpeedButton::setButtonLayout(TButtonLayout value) { assign(layout_, value); }
-void TFlatSpeedButton::setSpacing(int value) { assign(spacing_, value); }
-void TFlatSpeedButton::setCaption(const QString &value) { assign(caption_, value); }
-void TFlatSpeedButton::setTransparent(bool value) { assign(transparent_, value); }
-void TFlatSpeedButton::setColor(const QColor &value) { assign(color_, value); }
-void TFlatSpeedButton::setAllowAllUp(bool value) { assign(allowAllUp_, value); }
+void TFlatSpeedButton::setGroupIndex(int value)
+{
+    assign(groupIndex_, value);
+}
+void TFlatSpeedButton::setBorderStyle(TButtonBorderKind value)
+{
+    assign(borderStyle_, value);
+}
+void TFlatSpeedButton::setButtonLayout(TButtonLayout value)
+{
+    assign(layout_, value);
+}
+void TFlatSpeedButton::setSpacing(int value)
+{
+    assign(spacing_, value);
+}
+void TFlatSpeedButton::setCaption(const QString &value)
+{
+    assign(caption_, value);
+}
+void TFlatSpeedButton::setTransparent(bool value)
+{
+    assign(transparent_, value);
+}
+void TFlatSpeedButton::setColor(const QColor &value)
+{
+    assign(color_, value);
+}
+void TFlatSpeedButton::setAllowAllUp(bool value)
+{
+    assign(allowAllUp_, value);
+}
 
 void TFlatSpeedButton::setGlyph(const QImage &strip)
 {
@@ -175,9 +199,8 @@ flat::ButtonContent TFlatSpeedButton::contentLayout() const
 {
     const Rect whole{0, 0, width(), height()};
     const bool pressed = state_ == flat::bsDown || state_ == flat::bsExclusive;
-    const QSize caption = caption_.isEmpty()
-                              ? QSize(0, 0)
-                              : QSize(platform::textWidth(font(), caption_), platform::textHeight(font()));
+    const QSize caption =
+        caption_.isEmpty() ? QSize(0, 0) : QSize(platform::textWidth(font(), caption_), platform::textHeight(font()));
     return flat::layoutButtonContent({.client = whole.inflated(isFlat() ? -3 : -1, isFlat() ? -3 : -1),
                                       .glyph = glyph_.imageSize(),
                                       .caption = caption,

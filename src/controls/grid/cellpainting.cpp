@@ -45,9 +45,9 @@ void paintWrapped(QPainter &p, const platform::Rect &rect, int leftMargin, int r
 
 } // namespace
 
-void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &background, int leftMargin,
-                   int rightMargin, bool endEllipsis, bool wordWrap, TextLayout layout, TAlignment alignment,
-                   const QString &text, int dy, int dx)
+void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &background, int leftMargin, int rightMargin,
+                   bool endEllipsis, bool wordWrap, TextLayout layout, TAlignment alignment, const QString &text,
+                   int dy, int dx)
 {
     if (rect.isEmpty())
         return;
@@ -62,8 +62,8 @@ void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &backgr
     QString shown = endEllipsis ? shortenedToFit(text, fm, rect.width() - dx) : text;
     int w = fm.horizontalAdvance(shown);
     int x = alignment == taRightJustify ? rect.right - w - 3
-            : alignment == taCenter    ? rect.left + rect.width() / 2 - w / 2
-                                       : rect.left + dx;
+            : alignment == taCenter     ? rect.left + rect.width() / 2 - w / 2
+                                        : rect.left + dx;
     int y = rect.top + dy;
     QPoint baseline(x, y + fm.ascent());
     // Clipping costs; most cell texts fit and need none.
@@ -80,15 +80,12 @@ void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &backgr
 void drawIndicatorGlyph(QPainter &p, IndicatorGlyph glyph, int x, int y)
 {
     // One string per pixel row; '#' is black, anything else transparent.
-    static const char *const arrow[IndicatorGlyphHeight] = {"#     ", "##    ", "###   ", "####  ",
-                                                            "##### ", "######", "##### ", "####  ",
-                                                            "###   ", "##    ", "#     "};
-    static const char *const ibeam[IndicatorGlyphHeight] = {"##  ##", "  ##  ", "  ##  ", "  ##  ",
-                                                            "  ##  ", "  ##  ", "  ##  ", "  ##  ",
-                                                            "  ##  ", "  ##  ", "##  ##"};
-    static const char *const star[IndicatorGlyphHeight] = {"      ", "      ", "      ", " # # #",
-                                                           "  ### ", "   #  ", "  ### ", " # # #",
-                                                           "      ", "      ", "      "};
+    static const char *const arrow[IndicatorGlyphHeight] = {"#     ", "##    ", "###   ", "####  ", "##### ", "######",
+                                                            "##### ", "####  ", "###   ", "##    ", "#     "};
+    static const char *const ibeam[IndicatorGlyphHeight] = {"##  ##", "  ##  ", "  ##  ", "  ##  ", "  ##  ", "  ##  ",
+                                                            "  ##  ", "  ##  ", "  ##  ", "  ##  ", "##  ##"};
+    static const char *const star[IndicatorGlyphHeight] = {"      ", "      ", "      ", " # # #", "  ### ", "   #  ",
+                                                           "  ### ", " # # #", "      ", "      ", "      "};
     const char *const *rows = glyph == DBEDITEX ? ibeam : glyph == DBINSERTEX ? star : arrow;
     for (int row = 0; row < IndicatorGlyphHeight; ++row)
         for (int col = 0; col < IndicatorGlyphWidth; ++col)

@@ -14,9 +14,9 @@ enum class TextLayout { Top, Center, Bottom };
 // The text primitive every cell uses: fills `rect` with `background` and
 // writes `text` in the painter's font and pen, offset by dx / dy, clipped to
 // the cell. Right-aligned single-line text ends 3 pixels before the right edge.
-void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &background, int leftMargin,
-                   int rightMargin, bool endEllipsis, bool wordWrap, TextLayout layout, TAlignment alignment,
-                   const QString &text, int dy, int dx);
+void PaintCellText(QPainter &p, const platform::Rect &rect, const QColor &background, int leftMargin, int rightMargin,
+                   bool endEllipsis, bool wordWrap, TextLayout layout, TAlignment alignment, const QString &text,
+                   int dy, int dx);
 
 // Indicator images, 6 x 11 pixels, drawn pixel for pixel.
 enum IndicatorGlyph { DBGARROWEX = 0, DBEDITEX = 1, DBINSERTEX = 2 };

@@ -1,9 +1,9 @@
 #include "controls/grid/dbgridcolumn.h"
 
-#include "data/dataset.h"
 #include "controls/grid/dbgridex.h"
-#include "platform/drawing.h"
+#include "data/dataset.h"
 #include "data/field.h"
+#include "platform/drawing.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -29,9 +29,8 @@ void TColumnTitleEx::setCaption(const QString &caption)
 
 TAlignment TColumnTitleEx::alignment() const
 {
-    return alignment_.value([this] {
-        return column_.grid() && column_.grid()->useMultiTitle() ? taCenter : taLeftJustify;
-    });
+    return alignment_.value(
+        [this] { return column_.grid() && column_.grid()->useMultiTitle() ? taCenter : taLeftJustify; });
 }
 
 void TColumnTitleEx::setAlignment(TAlignment alignment)

@@ -1,11 +1,11 @@
 #include "controls/grid/dbgridex.h"
 
-#include "platform/colors.h"
-#include "platform/accessibility.h"
-#include "data/dataset.h"
-#include "data/field.h"
 #include "controls/grid/gridaccessible.h"
 #include "controls/grid/numberformat.h"
+#include "data/dataset.h"
+#include "data/field.h"
+#include "platform/accessibility.h"
+#include "platform/colors.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -48,11 +48,8 @@ void TGridDataLinkEx::editingChanged()
 // ---- construction and properties
 
 TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
-    : CustomGrid(parent),
-      sumList_([this] { return loading_; }),
-      footerColor_(platform::colors::clWindow),
-      footerFontColor_(platform::colors::clWindowText),
-      color_(platform::colors::clWindow),
+    : CustomGrid(parent), sumList_([this] { return loading_; }), footerColor_(platform::colors::clWindow),
+      footerFontColor_(platform::colors::clWindowText), color_(platform::colors::clWindow),
       fixedColor_(platform::colors::clBtnFace)
 {
     platform::registerAccessible<TCustomDBGridEx>(createGridAccessible);
@@ -70,7 +67,7 @@ TCustomDBGridEx::~TCustomDBGridEx()
     // is not may be gone already.
     if (sumList_.dataSet() != link_.dataSet())
         sumList_.forgetDataSet();
-    loading_ = true;   // no layout or recount while the columns go
+    loading_ = true; // no layout or recount while the columns go
     columns_.clear();
 }
 
@@ -87,7 +84,7 @@ void TCustomDBGridEx::loaded()
 
 void TCustomDBGridEx::setDataSource(data::DataSource *source)
 {
-    link_.setDataSource(source);   // the link reports the change of active state
+    link_.setDataSource(source); // the link reports the change of active state
 }
 
 void TCustomDBGridEx::setOptions(TDBGridOptions options)
@@ -96,8 +93,8 @@ void TCustomDBGridEx::setOptions(TDBGridOptions options)
         options = options.without(dgEditing).without(dgAlwaysShowEditor);
     if (options == options_)
         return;
-    static const TDBGridOptions layoutOptions{dgEditing, dgAlwaysShowEditor, dgTitles,    dgIndicator,
-                                              dgColLines, dgRowLines,        dgRowSelect, dgAlwaysShowSelection};
+    static const TDBGridOptions layoutOptions{dgEditing,  dgAlwaysShowEditor, dgTitles,    dgIndicator,
+                                              dgColLines, dgRowLines,         dgRowSelect, dgAlwaysShowSelection};
     bool relayout = options.differsIn(options_, layoutOptions);
     options_ = options;
     if (relayout)
@@ -244,7 +241,7 @@ void TCustomDBGridEx::setFixedColor(const QColor &color)
 void TCustomDBGridEx::setVertScrollBar(const TVertDBGridExScrollBar &settings)
 {
     vertScrollBar_ = settings;
-    verticalBar()->setTracking(settings.Tracking);   // SliderMove while the thumb is dragged
+    verticalBar()->setTracking(settings.Tracking); // SliderMove while the thumb is dragged
     scrollBarMayHaveChanged(updateVerticalScrollBar());
 }
 
@@ -252,7 +249,7 @@ void TCustomDBGridEx::changeEvent(QEvent *event)
 {
     CustomGrid::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        ReflowLayout();   // derived fonts are read afresh
+        ReflowLayout(); // derived fonts are read afresh
 }
 
 // ---- column model notifications
@@ -341,10 +338,8 @@ QString TCustomDBGridEx::FooterText(int footerRow, TDBGridColumnEx &column) cons
 {
     TColumnFooterEx &footer = column.footerOfRow(footerRow);
     switch (footer.valueType()) {
-    case fvtNon:
-        return {};
-    case fvtStaticText:
-        return footer.value();
+    case fvtNon: return {};
+    case fvtStaticText: return footer.value();
     case fvtCount: {
         double n = footer.sumItem() ? footer.sumItem()->asFloat() : 0;
         return footer.displayFormat().isEmpty() ? formatGeneral(n) : formatFloat(footer.displayFormat(), n);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "controls/grid/customgrid.h"
-#include "data/datasource.h"
 #include "controls/grid/dbgridcolumn.h"
 #include "controls/grid/gridtypes.h"
 #include "controls/grid/sumlist.h"
 #include "controls/grid/titletree.h"
+#include "data/datasource.h"
 #include "platform/wheelnotches.h"
 
 #include <QColor>
@@ -69,7 +69,7 @@ class TCustomDBGridEx : public CustomGrid {
 public:
     static constexpr int IndicatorWidth = 11;
     static constexpr int DefaultColWidth = 64;
-    static constexpr int DeferredRelayoutEvent = 1024 + 100;   // private message number of the relayout
+    static constexpr int DeferredRelayoutEvent = 1024 + 100; // private message number of the relayout
 
     explicit TCustomDBGridEx(QWidget *parent = nullptr);
     ~TCustomDBGridEx() override;
@@ -202,8 +202,7 @@ private:
     void paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, const platform::Rect &cell,
                           const platform::Rect &textRect);
     void paintDataCell(QPainter &p, int row, TDBGridColumnEx &column, const platform::Rect &rect, int dx, int dy);
-    void paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const platform::Rect &rect, int dx,
-                         int dy);
+    void paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const platform::Rect &rect, int dx, int dy);
     void paintFixedFrame(QPainter &p, const platform::Rect &rect, const QColor &background);
     QColor fixedLineColor() const;
     QColor dataLineColor() const;
@@ -218,8 +217,8 @@ private:
     TDBGridColumnsEx columns_{*this};
     TitleTree titleTree_;
 
-    TDBGridOptions options_{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
-                            dgConfirmDelete, dgCancelOnExit};
+    TDBGridOptions options_{dgEditing,  dgTitles, dgIndicator,     dgColumnResize, dgColLines,
+                            dgRowLines, dgTabs,   dgConfirmDelete, dgCancelOnExit};
     TDBGridExOptions optionsEx_{dgxFixed3D, dgxHighlightFocus, dgxClearSelection};
     bool autoFit_ = false;
     int minAutoFitWidth_ = 0;
@@ -243,12 +242,12 @@ private:
     bool relayoutPosted_ = false;
     int titleRows_ = 0;
     int indicatorCols_ = 0;
-    int recordRows_ = 0;   // rows showing records of the record window
-    bool resizingWindow_ = false;   // the record window is being resized
+    int recordRows_ = 0;          // rows showing records of the record window
+    bool resizingWindow_ = false; // the record window is being resized
     bool wrapAllowed_ = false;
     bool scrollInfoSent_ = false;
     platform::WheelNotches wheelNotches_;
-    bool thumbTracked_ = false;   // the thumb's release is then no move of its own
+    bool thumbTracked_ = false; // the thumb's release is then no move of its own
 };
 
 class TDBGridEx : public TCustomDBGridEx {

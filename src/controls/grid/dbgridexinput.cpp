@@ -68,12 +68,8 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
             moveBy(1);
         repaintCurrentRow();
         break;
-    case Qt::Key_PageUp:
-        moveBy(ctrl ? -link_.activeRecord() : -page);
-        break;
-    case Qt::Key_PageDown:
-        moveBy(ctrl ? link_.recordCount() - link_.activeRecord() - 1 : page);
-        break;
+    case Qt::Key_PageUp: moveBy(ctrl ? -link_.activeRecord() : -page); break;
+    case Qt::Key_PageDown: moveBy(ctrl ? link_.recordCount() - link_.activeRecord() - 1 : page); break;
     case Qt::Key_Home:
     case Qt::Key_End: {
         const bool home = event->key() == Qt::Key_Home;
@@ -109,11 +105,8 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Delete:
     case Qt::Key_F2:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        break;   // a read-only row-select grid neither edits, inserts nor deletes
-    default:
-        CustomGrid::keyPressEvent(event);
-        return;
+    case Qt::Key_Enter: break; // a read-only row-select grid neither edits, inserts nor deletes
+    default: CustomGrid::keyPressEvent(event); return;
     }
     event->accept();
 }
@@ -155,32 +148,19 @@ void TCustomDBGridEx::verticalScrollCommand(int action)
         return;
     data::DataSet &ds = *dataSet();
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        moveBy(-(link_.activeRecord() + 1));
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        moveBy(link_.recordCount() - link_.activeRecord());
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        moveBy(-visibleDataRows());
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        moveBy(visibleDataRows());
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        ds.first();
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        ds.last();
-        break;
+    case QAbstractSlider::SliderSingleStepSub: moveBy(-(link_.activeRecord() + 1)); break;
+    case QAbstractSlider::SliderSingleStepAdd: moveBy(link_.recordCount() - link_.activeRecord()); break;
+    case QAbstractSlider::SliderPageStepSub: moveBy(-visibleDataRows()); break;
+    case QAbstractSlider::SliderPageStepAdd: moveBy(visibleDataRows()); break;
+    case QAbstractSlider::SliderToMinimum: ds.first(); break;
+    case QAbstractSlider::SliderToMaximum: ds.last(); break;
     case QAbstractSlider::SliderMove:
         if (vertScrollBar_.Tracking && ds.isSequenced()) {
             moveBy(verticalBar()->sliderPosition() - ds.recNo());
             thumbTracked_ = true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

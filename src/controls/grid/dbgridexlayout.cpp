@@ -91,7 +91,7 @@ void TCustomDBGridEx::ReflowLayout()
     if (loading_ || layoutInProgress_)
         return;
     if (layoutLock_ > 0)
-        return;   // the outermost UnlockLayout runs it
+        return; // the outermost UnlockLayout runs it
     QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
     relayoutPosted_ = false;
     const QScopedValueRollback inProgress(layoutInProgress_, true);
@@ -241,7 +241,7 @@ void TCustomDBGridEx::RecountVisibleRows()
 
     data::DataSet *ds = dataSet();
     int rows = titleRows_;
-    int fillerHeight = -1;   // none
+    int fillerHeight = -1; // none
     if (linkActive() && !ds->isEmpty()) {
         int fit = std::max(1, (g.clientHeight() - overhead) / (dataHeight + line));
         {

@@ -1,10 +1,10 @@
 #include "controls/grid/dbgridex.h"
 
 #include "controls/grid/cellpainting.h"
-#include "platform/colors.h"
 #include "data/dataset.h"
-#include "platform/drawing.h"
 #include "data/field.h"
+#include "platform/colors.h"
+#include "platform/drawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -119,8 +119,8 @@ void TCustomDBGridEx::paintLines(QPainter &p)
     const QColor dataV = colLines ? dataLineColor() : color_;
     const QColor dataH = rowLines ? dataLineColor() : color_;
     const int right = g.gridRight(), bottom = g.gridBottom();
-    const int titleBottom = titleRows_ ? std::min(g.rowTop(titleRows_ - 1) + g.rowHeight(titleRows_ - 1) + line, bottom)
-                                       : 0;
+    const int titleBottom =
+        titleRows_ ? std::min(g.rowTop(titleRows_ - 1) + g.rowHeight(titleRows_ - 1) + line, bottom) : 0;
     const int dataLeft = indicatorCols_ ? std::min(IndicatorWidth + line, right) : 0;
 
     for (int col : g.colsInView()) {
@@ -201,7 +201,7 @@ void TCustomDBGridEx::paintIndicatorCell(QPainter &p, int row, const Rect &conte
         return;
     IndicatorGlyph glyph = ds->state() == data::DataSetState::Edit     ? DBEDITEX
                            : ds->state() == data::DataSetState::Insert ? DBINSERTEX
-                                                                        : DBGARROWEX;
+                                                                       : DBGARROWEX;
     int dx = framed ? 1 : 2;
     drawIndicatorGlyph(p, glyph, content.right - IndicatorGlyphWidth - dx,
                        (content.top + content.bottom - IndicatorGlyphHeight) / 2);
@@ -228,8 +228,7 @@ void TCustomDBGridEx::paintTitleCell(QPainter &p, TDBGridColumnEx &column, const
 
 // Captions of upper title levels, each centred over the columns it spans;
 // only the part inside this cell is painted.
-void TCustomDBGridEx::paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, const Rect &cell,
-                                       const Rect &textRect)
+void TCustomDBGridEx::paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, const Rect &cell, const Rect &textRect)
 {
     const int rowLine = options_.contains(dgRowLines) ? 1 : 0;
     int top = textRect.top;
@@ -290,12 +289,11 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
     }
     p.setFont(column.font());
     p.setPen(textColor);
-    PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_,
-                  TextLayout::Top, column.alignment(), text, dy, dx);
+    PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_, TextLayout::Top,
+                  column.alignment(), text, dy, dx);
 }
 
-void TCustomDBGridEx::paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const Rect &rect, int dx,
-                                      int dy)
+void TCustomDBGridEx::paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const Rect &rect, int dx, int dy)
 {
     TColumnFooterEx &footer = column.footerOfRow(row - firstFooterRow());
     p.setFont(footer.font());

@@ -1,7 +1,7 @@
 #include "controls/grid/dbnavigator.h"
 
-#include "platform/colors.h"
 #include "data/dataset.h"
+#include "platform/colors.h"
 #include "platform/drawing.h"
 
 #include <QPainter>
@@ -37,10 +37,9 @@ NavigatorButton::NavigatorButton(Kind kind, QWidget *parent) : QAbstractButton(p
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
-    static const char *const hints[] = {"Первая запись", "Предыдущая запись", "Следующая запись",
-                                        "Последняя запись"};
+    static const char *const hints[] = {"Первая запись", "Предыдущая запись", "Следующая запись", "Последняя запись"};
     setToolTip(QString::fromUtf8(hints[kind]));
-    setAccessibleName(toolTip());   // a reader announces a picture button by its hint
+    setAccessibleName(toolTip()); // a reader announces a picture button by its hint
 }
 
 void NavigatorButton::enterEvent(QEnterEvent *event)
@@ -99,7 +98,8 @@ TDBNavigator::TDBNavigator(QWidget *parent) : QWidget(parent)
 {
     for (int kind = NavigatorButton::First; kind <= NavigatorButton::Last; ++kind) {
         auto *button = new NavigatorButton(static_cast<NavigatorButton::Kind>(kind), this);
-        connect(button, &QAbstractButton::clicked, this, [this, kind] { move(static_cast<NavigatorButton::Kind>(kind)); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, kind] { move(static_cast<NavigatorButton::Kind>(kind)); });
         buttons_[kind] = button;
     }
     setCursor(Qt::PointingHandCursor);

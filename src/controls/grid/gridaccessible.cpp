@@ -1,7 +1,7 @@
 #include "controls/grid/gridaccessible.h"
 
-#include "platform/accessibility.h"
 #include "controls/grid/dbgridex.h"
+#include "platform/accessibility.h"
 
 #include <QAccessibleWidget>
 
@@ -87,10 +87,15 @@ public:
         if (partIndex() < shape.firstCell())
             cell = grid().cells().cellRect(grid().gridColumnOf(*shape.columns[partIndex()]), 0).toQRect();
         else if (partIndex() < shape.firstFooter())
-            cell = grid().cells().cellRect(grid().gridColumnOf(*shape.columns[columnIndex()]),
-                                           grid().titleRowCount() + rowIndex()).toQRect();
+            cell =
+                grid()
+                    .cells()
+                    .cellRect(grid().gridColumnOf(*shape.columns[columnIndex()]), grid().titleRowCount() + rowIndex())
+                    .toQRect();
         else
-            cell = grid().cells().rowRect(grid().cells().rowCount() - shape.footers + partIndex() - shape.firstFooter())
+            cell = grid()
+                       .cells()
+                       .rowRect(grid().cells().rowCount() - shape.footers + partIndex() - shape.firstFooter())
                        .toQRect();
         return toScreen(cell.translated(offset, offset));
     }
@@ -205,10 +210,7 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent *) override {}
 
 protected:
-    QAccessibleInterface *createPart(int index) const override
-    {
-        return new GridPartAccessible(&grid(), index);
-    }
+    QAccessibleInterface *createPart(int index) const override { return new GridPartAccessible(&grid(), index); }
 
 private:
     TCustomDBGridEx &grid() const { return *static_cast<TCustomDBGridEx *>(widget()); }

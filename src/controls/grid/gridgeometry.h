@@ -47,7 +47,7 @@ public:
     platform::Rect cellRect(int col, int row) const;
     // A whole row across the drawn columns.
     platform::Rect rowRect(int row) const;
-    int colAt(int x) const;   // -1 outside every column
+    int colAt(int x) const; // -1 outside every column
     int rowAt(int y) const;
     // Right / bottom edge of the last drawn column / row, lines included,
     // limited to the client area.

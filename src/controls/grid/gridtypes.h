@@ -12,8 +12,7 @@ namespace grid {
 // column model, layout and painting.
 
 // A set of enumerators, written as the windows' set-up code lists them.
-template <typename E>
-class EnumSet {
+template <typename E> class EnumSet {
 public:
     constexpr EnumSet() = default;
     constexpr EnumSet(std::initializer_list<E> items)
@@ -95,8 +94,7 @@ inline TAlignment alignmentOf(Qt::Alignment a)
 
 // A derived appearance value: follows its default, computed afresh on every
 // read, until it is assigned.
-template <typename T>
-class Derived {
+template <typename T> class Derived {
 public:
     T value(const std::function<T()> &byDefault) const { return assigned_ ? value_ : byDefault(); }
     bool assigned() const { return assigned_; }

@@ -64,9 +64,9 @@ bool isExponentAt(const std::vector<Token> &tokens, size_t i)
 }
 
 struct SectionShape {
-    int intZeros = 0;      // "0" before the decimal point
-    int decZeros = 0;      // "0" after it
-    int decHashes = 0;     // "#" after it
+    int intZeros = 0;  // "0" before the decimal point
+    int decZeros = 0;  // "0" after it
+    int decHashes = 0; // "#" after it
     bool hasDigits = false;
     bool thousands = false;
     bool scientific = false;

@@ -107,14 +107,14 @@ void TDBGridExSumList::installHooks()
     if (hooksInstalled_ || !dataSet_)
         return;
     data::DataSet &ds = *dataSet_;
-    saved_ = {ds.AfterOpen, ds.AfterClose, ds.AfterInsert, ds.AfterEdit, ds.AfterPost, ds.AfterCancel, ds.BeforeDelete,
-              ds.AfterScroll};
+    saved_ = {ds.AfterOpen, ds.AfterClose,  ds.AfterInsert,  ds.AfterEdit,
+              ds.AfterPost, ds.AfterCancel, ds.BeforeDelete, ds.AfterScroll};
     ds.AfterOpen = chain(saved_.AfterOpen, whileAlive([this] { afterOpen(); }), false);
     ds.AfterClose = chain(saved_.AfterClose, whileAlive([this] { afterClose(); }), false);
     ds.AfterInsert = chain(saved_.AfterInsert, whileAlive([this] { rememberContributions(true); }), false);
     ds.AfterEdit = chain(saved_.AfterEdit, whileAlive([this] { rememberContributions(false); }), true);
     ds.AfterPost = chain(saved_.AfterPost, whileAlive([this] { afterPost(); }), false);
-    ds.AfterCancel = saved_.AfterCancel;   // only record-numbering lists act on a cancel
+    ds.AfterCancel = saved_.AfterCancel; // only record-numbering lists act on a cancel
     ds.BeforeDelete = chain(saved_.BeforeDelete, whileAlive([this] { beforeDelete(); }), true);
     ds.AfterScroll = chain(saved_.AfterScroll, whileAlive([this] { afterScroll(); }), true);
     hooksInstalled_ = true;

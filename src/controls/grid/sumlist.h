@@ -29,10 +29,10 @@ public:
 private:
     friend class TDBGridExSumList;
     std::int64_t value_ = 0;
-    std::int64_t runningSum_ = 0;     // goAvg
-    std::int32_t nonNullCount_ = 0;   // goAvg
-    std::int64_t remembered_ = 0;     // contribution when editing or inserting began
-    bool rememberedNull_ = true;      // goAvg: whether the field was null then
+    std::int64_t runningSum_ = 0;   // goAvg
+    std::int32_t nonNullCount_ = 0; // goAvg
+    std::int64_t remembered_ = 0;   // contribution when editing or inserting began
+    bool rememberedNull_ = true;    // goAvg: whether the field was null then
 };
 
 // Keeps the aggregates of a grid's footers over the grid's dataset: one walk

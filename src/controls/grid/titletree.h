@@ -17,8 +17,8 @@ struct THeadTreeNode {
     int Height = 0;
     int WIndent = 0;
     int VLineWidth = 0;
-    TDBGridColumnEx *Column = nullptr;   // leaves only
-    THeadTreeNode *Host = nullptr;       // parent; none for the root
+    TDBGridColumnEx *Column = nullptr; // leaves only
+    THeadTreeNode *Host = nullptr;     // parent; none for the root
     std::vector<std::unique_ptr<THeadTreeNode>> Children;
 
     bool isLeaf() const { return Children.empty(); }

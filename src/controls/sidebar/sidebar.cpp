@@ -1,8 +1,5 @@
 #include "controls/sidebar/sidebar.h"
 
-#include "platform/accessibility.h"
-#include "platform/colors.h"
-#include "platform/fonts.h"
 #include "controls/sidebar/imagelist.h"
 #include "controls/sidebar/sidebaraccessible.h"
 #include "controls/sidebar/sidebarcursors.h"
@@ -10,6 +7,9 @@
 #include "controls/sidebar/sidebarhint.h"
 #include "controls/sidebar/sidebarpainter.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "platform/accessibility.h"
+#include "platform/colors.h"
+#include "platform/fonts.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -17,14 +17,9 @@
 namespace colors = platform::colors;
 
 TSideBar::TSideBar(QWidget *parent)
-    : QWidget(parent),
-      color_(colors::clGrayText),
-      groupFont_(platform::defaultFont()),
-      groupFontColor_(colors::clWindowText),
-      itemFont_(platform::defaultFont()),
-      itemFontColor_(colors::clWindow),
-      groups_(std::make_unique<TSideGroups>(*this)),
-      itemHint_(std::make_unique<TSideItemHint>(this))
+    : QWidget(parent), color_(colors::clGrayText), groupFont_(platform::defaultFont()),
+      groupFontColor_(colors::clWindowText), itemFont_(platform::defaultFont()), itemFontColor_(colors::clWindow),
+      groups_(std::make_unique<TSideGroups>(*this)), itemHint_(std::make_unique<TSideItemHint>(this))
 {
     platform::registerAccessible<TSideBar>(createSideBarAccessible);
     resize(150, 300);
@@ -68,13 +63,25 @@ void TSideBar::setCanSelected(bool canSelected)
     canSelected_ = canSelected;
 }
 
-void TSideBar::setGroupFont(const QFont &font) { setAndRelayout(groupFont_, font); }
+void TSideBar::setGroupFont(const QFont &font)
+{
+    setAndRelayout(groupFont_, font);
+}
 
-void TSideBar::setGroupFontColor(const QColor &color) { setAndRelayout(groupFontColor_, color); }
+void TSideBar::setGroupFontColor(const QColor &color)
+{
+    setAndRelayout(groupFontColor_, color);
+}
 
-void TSideBar::setItemFont(const QFont &font) { setAndRelayout(itemFont_, font); }
+void TSideBar::setItemFont(const QFont &font)
+{
+    setAndRelayout(itemFont_, font);
+}
 
-void TSideBar::setItemFontColor(const QColor &color) { setAndRelayout(itemFontColor_, color); }
+void TSideBar::setItemFontColor(const QColor &color)
+{
+    setAndRelayout(itemFontColor_, color);
+}
 
 void TSideBar::setActiveGroupIndex(int index)
 {
@@ -142,9 +149,15 @@ void TSideBar::setSpaceHeight(int pixels)
     RefreshItems(true);
 }
 
-void TSideBar::setTransparentImages(bool transparent) { setAndRelayout(transparentImages_, transparent); }
+void TSideBar::setTransparentImages(bool transparent)
+{
+    setAndRelayout(transparentImages_, transparent);
+}
 
-void TSideBar::setShowGroups(bool show) { setAndRelayout(showGroups_, show); }
+void TSideBar::setShowGroups(bool show)
+{
+    setAndRelayout(showGroups_, show);
+}
 
 void TSideBar::setBarCursor(const QCursor &cursor)
 {
@@ -161,21 +174,20 @@ void TSideBar::setShowHint(bool show)
         itemHint_->Hide();
 }
 
-void TSideBar::updateCursor() { setCursor(trackedGroup_ ? SideBarCursor(crSideBarGroup) : cursor_); }
+void TSideBar::updateCursor()
+{
+    setCursor(trackedGroup_ ? SideBarCursor(crSideBarGroup) : cursor_);
+}
 
 // ---- painter and layout
 
 std::unique_ptr<TSideBarPainter> TSideBar::CreatePainter()
 {
     switch (paintStyle_) {
-    case sbpsStandard:
-        return std::make_unique<TSideBarStandardPainter>(*this);
-    case sbpsFlat:
-        break;
-    case sbpsXP:
-        return std::make_unique<TSideBarXPPainter>(*this);
-    case sbpsW2K:
-        return std::make_unique<TSideBarW2KPainter>(*this);
+    case sbpsStandard: return std::make_unique<TSideBarStandardPainter>(*this);
+    case sbpsFlat: break;
+    case sbpsXP: return std::make_unique<TSideBarXPPainter>(*this);
+    case sbpsW2K: return std::make_unique<TSideBarW2KPainter>(*this);
     }
     return std::make_unique<TSideBarFlatPainter>(*this);
 }
@@ -271,9 +283,15 @@ int TSideBar::VisibleGroupIndex(const TSideGroup *group) const
     return -1;
 }
 
-TSideGroup *TSideBar::GroupAt(QPoint p) { return viewInfo().GroupAt(p); }
+TSideGroup *TSideBar::GroupAt(QPoint p)
+{
+    return viewInfo().GroupAt(p);
+}
 
-TSideBarItem *TSideBar::ItemAt(QPoint p) { return viewInfo().ItemAt(p); }
+TSideBarItem *TSideBar::ItemAt(QPoint p)
+{
+    return viewInfo().ItemAt(p);
+}
 
 void TSideBar::SetActiveGroup(TSideGroup *group)
 {

@@ -70,7 +70,7 @@ public:
     QMenu *groupPopupMenu() const { return groupPopupMenu_; }
     void setGroupPopupMenu(QMenu *menu) { groupPopupMenu_ = menu; }
     int groupHeightOffSet() const { return groupHeightOffSet_; }
-    void setGroupHeightOffSet(int offset);   // 0 to 9
+    void setGroupHeightOffSet(int offset); // 0 to 9
     const QFont &itemFont() const { return itemFont_; }
     void setItemFont(const QFont &font);
     QColor itemFontColor() const { return itemFontColor_; }
@@ -85,9 +85,9 @@ public:
     TsbPaintStyle paintStyle() const { return paintStyle_; }
     void setPaintStyle(TsbPaintStyle style);
     int scrollDelay() const { return scrollDelay_; }
-    void setScrollDelay(int milliseconds);   // above 0
+    void setScrollDelay(int milliseconds); // above 0
     int spaceHeight() const { return spaceHeight_; }
-    void setSpaceHeight(int pixels);   // above 4
+    void setSpaceHeight(int pixels); // above 4
     bool transparentImages() const { return transparentImages_; }
     void setTransparentImages(bool transparent);
     bool showGroups() const { return showGroups_; }
@@ -187,8 +187,7 @@ private:
     void RefreshHeader(const TSideGroup *group);
     void RefreshScrollButtons();
     void RefreshDropMark();
-    template <typename T>
-    void setAndRelayout(T &field, const T &value)
+    template <typename T> void setAndRelayout(T &field, const T &value)
     {
         if (field == value)
             return;
@@ -243,7 +242,7 @@ private:
     bool trackedGroupPressed_ = false;
     TSideBarItem *dropMarkItem_ = nullptr;
     TDropPlace dropMarkPlace_ = dpNone;
-    TSideBarItem *droppedItem_ = nullptr;   // the result of a drop while its handler runs
+    TSideBarItem *droppedItem_ = nullptr; // the result of a drop while its handler runs
     bool upButtonPressed_ = false;
     bool downButtonPressed_ = false;
     QBasicTimer scrollTimer_;

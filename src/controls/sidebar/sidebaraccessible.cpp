@@ -1,8 +1,8 @@
 #include "controls/sidebar/sidebaraccessible.h"
 
-#include "platform/accessibility.h"
 #include "controls/sidebar/sidebar.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "platform/accessibility.h"
 
 #include <QAccessibleWidget>
 
@@ -43,10 +43,7 @@ class SideBarPartAccessible : public platform::PressablePart {
 public:
     SideBarPartAccessible(TSideBar *bar, int index) : PressablePart(bar, index) {}
 
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? part().caption : QString();
-    }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? part().caption : QString(); }
     QRect rect() const override { return toScreen(part().bounds); }
     QAccessible::Role role() const override { return part().header ? QAccessible::Heading : QAccessible::Button; }
     QAccessible::State state() const override

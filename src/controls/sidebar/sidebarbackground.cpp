@@ -44,7 +44,7 @@ void TSideBarBackGround::changed()
 
 void TSideBarBackGround::FillGradient(QPainter &painter, const platform::Rect &r, QSize client) const
 {
-    const bool vertical = fillStyle_ == bfsHorz;   // horizontal bands run down the bar
+    const bool vertical = fillStyle_ == bfsHorz; // horizontal bands run down the bar
     const int extent = std::max(1, vertical ? client.height() : client.width());
     const int from = vertical ? r.top : r.left;
     const int to = vertical ? r.bottom : r.right;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "controls/sidebar/sidebartypes.h"
 #include "platform/colors.h"
 #include "platform/rect.h"
-#include "controls/sidebar/sidebartypes.h"
 
 #include <QColor>
 #include <QPainter>
@@ -19,7 +19,7 @@ public:
     TSideBarFillStyle fillStyle() const { return fillStyle_; }
     void setFillStyle(TSideBarFillStyle style);
     int step() const { return step_; }
-    void setStep(int step);   // 0 or less is ignored
+    void setStep(int step); // 0 or less is ignored
 
     // A gradient is only drawn when it would show.
     bool isActive() const { return fillStyle_ != bfsNone && beginColor_ != endColor_; }

@@ -17,8 +17,8 @@ QCursor dragCursor(TSideBarCursor number)
     QPainter p(&pixmap);
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
-    p.drawPolygon(QPolygon({QPoint(0, 0), QPoint(0, 15), QPoint(4, 11), QPoint(7, 17), QPoint(9, 16), QPoint(6, 10),
-                            QPoint(11, 10)}));
+    p.drawPolygon(QPolygon(
+        {QPoint(0, 0), QPoint(0, 15), QPoint(4, 11), QPoint(7, 17), QPoint(9, 16), QPoint(6, 10), QPoint(11, 10)}));
     p.drawPolygon(QPolygon({QPoint(8, 18), QPoint(15, 18), QPoint(18, 21), QPoint(18, 27), QPoint(8, 27)}));
     p.drawLine(15, 18, 15, 21);
     p.drawLine(15, 21, 18, 21);

@@ -17,7 +17,10 @@ std::unique_ptr<TSideBarDragObject> &running()
 
 } // namespace
 
-CtrlWatch::CtrlWatch(TSideBarDragObject &drag) : drag_(drag) { QCoreApplication::instance()->installEventFilter(this); }
+CtrlWatch::CtrlWatch(TSideBarDragObject &drag) : drag_(drag)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 CtrlWatch::~CtrlWatch()
 {
@@ -35,7 +38,7 @@ bool CtrlWatch::eventFilter(QObject *, QEvent *event)
         return false;
     }
     if (key->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
-        drag_.cancel();   // frees the drag and this watch: touch nothing after it
+        drag_.cancel(); // frees the drag and this watch: touch nothing after it
         return true;
     }
     return false;
@@ -49,9 +52,15 @@ TSideBarDragObject &TSideBarDragObject::Begin(TSideBar &source, TSideBarItem *it
     return *running();
 }
 
-TSideBarDragObject *TSideBarDragObject::Current() { return running().get(); }
+TSideBarDragObject *TSideBarDragObject::Current()
+{
+    return running().get();
+}
 
-void TSideBarDragObject::Finish() { running().reset(); }
+void TSideBarDragObject::Finish()
+{
+    running().reset();
+}
 
 QCursor TSideBarDragObject::DragCursor()
 {
@@ -76,4 +85,7 @@ void TSideBarDragObject::ctrlChanged(bool held)
     source_.DragMove(LastPos, held);
 }
 
-void TSideBarDragObject::cancel() { source_.EndItemDrag(nullptr); }
+void TSideBarDragObject::cancel()
+{
+    source_.EndItemDrag(nullptr);
+}

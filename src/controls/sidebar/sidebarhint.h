@@ -8,7 +8,7 @@
 // few seconds.
 class TSideItemHint {
 public:
-    static constexpr int ShowTime = 3000;   // milliseconds
+    static constexpr int ShowTime = 3000; // milliseconds
 
     explicit TSideItemHint(QWidget *bar);
 

@@ -39,11 +39,8 @@ bool TSideBar::event(QEvent *event)
     case QEvent::Wheel:
     case QEvent::NonClientAreaMouseMove:
     case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-        itemHint_->Hide();
-        break;
-    default:
-        break;
+    case QEvent::WindowDeactivate: itemHint_->Hide(); break;
+    default: break;
     }
     return QWidget::event(event);
 }
@@ -183,7 +180,10 @@ void TSideBar::leaveEvent(QEvent *)
 
 // ---- scrolling
 
-void TSideBar::startScrollTimer() { scrollTimer_.start(scrollDelay_, this); }
+void TSideBar::startScrollTimer()
+{
+    scrollTimer_.start(scrollDelay_, this);
+}
 
 void TSideBar::timerEvent(QTimerEvent *event)
 {
@@ -248,7 +248,7 @@ bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
         return accept;
     };
     if (!activeGroup_) {
-        accept = true;   // the drop makes a group for the item
+        accept = true; // the drop makes a group for the item
         return answer();
     }
     if (TSideGroup *group = GroupAt(pos)) {
@@ -338,7 +338,7 @@ void TSideBar::DropItem(TSideBarDragObject &drag)
     }
     dropMarkItem_ = nullptr;
     dropMarkPlace_ = dpNone;
-    droppedItem_ = result;   // the handler may delete it
+    droppedItem_ = result; // the handler may delete it
     if (OnDragDropItem)
         OnDragDropItem(&drag, source, result, copy);
     if (droppedItem_)

@@ -6,15 +6,13 @@
 
 namespace {
 
-template <typename T>
-int indexIn(const std::vector<std::unique_ptr<T>> &list, const T *entry)
+template <typename T> int indexIn(const std::vector<std::unique_ptr<T>> &list, const T *entry)
 {
     const auto found = std::find_if(list.begin(), list.end(), [entry](const auto &p) { return p.get() == entry; });
     return found == list.end() ? -1 : int(found - list.begin());
 }
 
-template <typename T>
-void moveIn(std::vector<std::unique_ptr<T>> &list, int from, int to)
+template <typename T> void moveIn(std::vector<std::unique_ptr<T>> &list, int from, int to)
 {
     to = std::clamp(to, 0, int(list.size()) - 1);
     auto entry = std::move(list[size_t(from)]);
@@ -28,11 +26,20 @@ void moveIn(std::vector<std::unique_ptr<T>> &list, int from, int to)
 
 TSideBarItem::TSideBarItem(TSideBarItems &collection) : collection_(collection) {}
 
-TSideGroup &TSideBarItem::group() const { return collection_.group(); }
+TSideGroup &TSideBarItem::group() const
+{
+    return collection_.group();
+}
 
-TSideBar &TSideBarItem::bar() const { return group().bar(); }
+TSideBar &TSideBarItem::bar() const
+{
+    return group().bar();
+}
 
-int TSideBarItem::index() const { return collection_.IndexOf(this); }
+int TSideBarItem::index() const
+{
+    return collection_.IndexOf(this);
+}
 
 void TSideBarItem::setIndex(int to)
 {
@@ -87,9 +94,15 @@ void TSideBarItem::Assign(const TSideBarItem &source)
 
 // ---- TSideBarItems
 
-TSideBarItems::~TSideBarItems() { Clear(); }
+TSideBarItems::~TSideBarItems()
+{
+    Clear();
+}
 
-int TSideBarItems::IndexOf(const TSideBarItem *item) const { return indexIn(items_, item); }
+int TSideBarItems::IndexOf(const TSideBarItem *item) const
+{
+    return indexIn(items_, item);
+}
 
 TSideBarItem &TSideBarItems::Add()
 {
@@ -122,14 +135,17 @@ void TSideBarItems::Move(int from, int to)
 
 // ---- TSideGroup
 
-TSideGroup::TSideGroup(TSideGroups &collection)
-    : collection_(collection), caption_(QStringLiteral("New Group"))
+TSideGroup::TSideGroup(TSideGroups &collection) : collection_(collection), caption_(QStringLiteral("New Group")) {}
+
+TSideBar &TSideGroup::bar() const
 {
+    return collection_.bar();
 }
 
-TSideBar &TSideGroup::bar() const { return collection_.bar(); }
-
-int TSideGroup::index() const { return collection_.IndexOf(this); }
+int TSideGroup::index() const
+{
+    return collection_.IndexOf(this);
+}
 
 void TSideGroup::setIndex(int to)
 {
@@ -173,9 +189,15 @@ void TSideGroup::setTopItemIndex(int index)
 
 // ---- TSideGroups
 
-TSideGroups::~TSideGroups() { Clear(); }
+TSideGroups::~TSideGroups()
+{
+    Clear();
+}
 
-int TSideGroups::IndexOf(const TSideGroup *group) const { return indexIn(groups_, group); }
+int TSideGroups::IndexOf(const TSideGroup *group) const
+{
+    return indexIn(groups_, group);
+}
 
 TSideGroup &TSideGroups::Add()
 {

@@ -1,10 +1,10 @@
 #include "controls/sidebar/sidebarpainter.h"
 
-#include "platform/colors.h"
 #include "controls/sidebar/imagelist.h"
 #include "controls/sidebar/sidebar.h"
 #include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebarviewinfo.h"
+#include "platform/colors.h"
 
 #include <QPolygon>
 #include <algorithm>
@@ -39,12 +39,17 @@ QColor LightHighlightColor(const QColor &face, const QColor &highlight, const QC
 {
     if (face == QColor(Qt::black) || face == QColor(Qt::white))
         return highlight;
-    auto mix = [](int f, int l, int n) { return std::clamp(mulDiv(f, -2, 100) + mulDiv(l, 30, 100) + mulDiv(n, 72, 100), 0, 255); };
+    auto mix = [](int f, int l, int n) {
+        return std::clamp(mulDiv(f, -2, 100) + mulDiv(l, 30, 100) + mulDiv(n, 72, 100), 0, 255);
+    };
     return QColor(mix(face.red(), highlight.red(), window.red()), mix(face.green(), highlight.green(), window.green()),
                   mix(face.blue(), highlight.blue(), window.blue()));
 }
 
-QColor LightHighlightColor() { return LightHighlightColor(colors::clBtnFace, colors::clHighlight, colors::clWindow); }
+QColor LightHighlightColor()
+{
+    return LightHighlightColor(colors::clBtnFace, colors::clHighlight, colors::clWindow);
+}
 
 // ---- base painter
 
@@ -57,7 +62,10 @@ TSideBarViewInfo &TSideBarPainter::viewInfo()
     return *viewInfo_;
 }
 
-std::unique_ptr<TSideBarViewInfo> TSideBarPainter::CreateViewInfo() { return std::make_unique<TSideBarViewInfo>(bar_); }
+std::unique_ptr<TSideBarViewInfo> TSideBarPainter::CreateViewInfo()
+{
+    return std::make_unique<TSideBarViewInfo>(bar_);
+}
 
 void TSideBarPainter::Paint(QPainter &canvas)
 {
@@ -80,7 +88,10 @@ void TSideBarPainter::Paint(QPainter &canvas)
     clip_ = nullptr;
 }
 
-void TSideBarPainter::ExcludeClip(const Rect &r) { clip_->exclude(r); }
+void TSideBarPainter::ExcludeClip(const Rect &r)
+{
+    clip_->exclude(r);
+}
 
 void TSideBarPainter::FillBackground(const Rect &r)
 {
@@ -126,7 +137,10 @@ void TSideBarPainter::DrawItemText(const TSideItemViewInfo &info)
     ExcludeClip(info.TextBounds);
 }
 
-void TSideBarPainter::FillPictureBack(const TSideItemViewInfo &, const Rect &r) { FillBackground(r); }
+void TSideBarPainter::FillPictureBack(const TSideItemViewInfo &, const Rect &r)
+{
+    FillBackground(r);
+}
 
 void TSideBarPainter::DrawItemPicture(const TSideItemViewInfo &info)
 {
@@ -233,8 +247,8 @@ void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
     const TSideItemViewInfo *info = layout.ItemInfo(&item);
     if (!info)
         return;
-    const QRegion ring = QRegion(info->FrameBounds().inflated(1, 1).intersected(layout.ItemsArea()).toQRect())
-                         - QRegion(info->PictureBounds.toQRect());
+    const QRegion ring = QRegion(info->FrameBounds().inflated(1, 1).intersected(layout.ItemsArea()).toQRect()) -
+                         QRegion(info->PictureBounds.toQRect());
     bar_.update(ring);
 }
 
@@ -285,7 +299,9 @@ void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
     const bool tracked = info.Group == bar_.trackedGroup();
     const bool pressed = tracked && bar_.trackedGroupPressed();
     const QColor outerTopLeft = pressed ? colors::cl3DDkShadow : colors::clBtnHighlight;
-    const QColor outerBottomRight = pressed ? colors::clBtnHighlight : tracked ? colors::cl3DDkShadow : colors::clBtnShadow;
+    const QColor outerBottomRight = pressed   ? colors::clBtnHighlight
+                                    : tracked ? colors::cl3DDkShadow
+                                              : colors::clBtnShadow;
     fillRect(Canvas(), {R.left, R.top, R.right, R.top + 1}, outerTopLeft);
     fillRect(Canvas(), {R.left, R.top, R.left + 1, R.bottom}, outerTopLeft);
     fillRect(Canvas(), {R.left, R.bottom - 1, R.right, R.bottom}, outerBottomRight);
@@ -320,7 +336,10 @@ std::unique_ptr<TSideBarViewInfo> TSideBarFlatPainter::CreateViewInfo()
     return std::make_unique<TSideBarFlatViewInfo>(bar_);
 }
 
-void TSideBarFlatPainter::DrawBorder() { DrawSunkenBorder(); }
+void TSideBarFlatPainter::DrawBorder()
+{
+    DrawSunkenBorder();
+}
 
 void TSideBarFlatPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
 {
@@ -343,9 +362,15 @@ std::unique_ptr<TSideBarViewInfo> TSideBarXPPainter::CreateViewInfo()
     return std::make_unique<TSideBarXPViewInfo>(bar_);
 }
 
-void TSideBarXPPainter::DrawBorder() { DrawSunkenBorder(); }
+void TSideBarXPPainter::DrawBorder()
+{
+    DrawSunkenBorder();
+}
 
-void TSideBarXPPainter::DrawGroupHeader(const TSideGroupViewInfo &info) { DrawTrackingHeader(info); }
+void TSideBarXPPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
+{
+    DrawTrackingHeader(info);
+}
 
 void TSideBarXPPainter::FillPictureBack(const TSideItemViewInfo &info, const Rect &r)
 {

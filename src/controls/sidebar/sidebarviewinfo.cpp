@@ -1,9 +1,9 @@
 #include "controls/sidebar/sidebarviewinfo.h"
 
-#include "platform/drawing.h"
 #include "controls/sidebar/imagelist.h"
 #include "controls/sidebar/sidebar.h"
 #include "controls/sidebar/sidebarpainter.h"
+#include "platform/drawing.h"
 
 #include <QImage>
 #include <algorithm>
@@ -24,8 +24,7 @@ Rect MeasureText(const QFont &font, const QString &text, Rect box, int format)
 TSideItemViewInfo::TSideItemViewInfo(const TSideBarViewInfo &layout, TSideBarItem *item, const Rect &pictureBounds,
                                      const Rect &textBounds)
     : Item(item), PictureBounds(pictureBounds), TextBounds(textBounds), layout_(layout)
-{
-}
+{}
 
 Rect TSideItemViewInfo::PictureFrame() const
 {
@@ -33,11 +32,20 @@ Rect TSideItemViewInfo::PictureFrame() const
     return PictureBounds.inflated(indent, indent);
 }
 
-int TSideItemViewInfo::Top() const { return std::min(TextBounds.top, PictureFrame().top); }
+int TSideItemViewInfo::Top() const
+{
+    return std::min(TextBounds.top, PictureFrame().top);
+}
 
-int TSideItemViewInfo::Bottom() const { return std::max(TextBounds.bottom, PictureFrame().bottom); }
+int TSideItemViewInfo::Bottom() const
+{
+    return std::max(TextBounds.bottom, PictureFrame().bottom);
+}
 
-bool TSideItemViewInfo::IsCut() const { return Bottom() > layout_.ItemsArea().bottom; }
+bool TSideItemViewInfo::IsCut() const
+{
+    return Bottom() > layout_.ItemsArea().bottom;
+}
 
 bool TSideItemViewInfo::HitTest(QPoint p) const
 {
@@ -49,7 +57,10 @@ bool TSideItemViewInfo::HitTest(QPoint p) const
     return textHit.contains(p) || PictureFrame().contains(p);
 }
 
-bool TSideItemW2KViewInfo::HitTest(QPoint p) const { return FrameBounds().contains(p); }
+bool TSideItemW2KViewInfo::HitTest(QPoint p) const
+{
+    return FrameBounds().contains(p);
+}
 
 Rect TSideItemW2KViewInfo::FrameBounds() const
 {
@@ -73,7 +84,10 @@ void TSideBarViewInfo::Calculate()
     calculatedSize_ = bar_.size();
 }
 
-bool TSideBarViewInfo::Calculated() const { return calculated_ && calculatedSize_ == bar_.size(); }
+bool TSideBarViewInfo::Calculated() const
+{
+    return calculated_ && calculatedSize_ == bar_.size();
+}
 
 void TSideBarViewInfo::calculateHeaders()
 {
@@ -136,8 +150,8 @@ void TSideBarViewInfo::calculateScrollButtons()
     const TSideBarItem *first = items_.front()->Item;
     const TSideBarItem *last = items_.back()->Item;
     if (first->index() > 0)
-        upButton_ = Rect{itemsArea_.right - 16, itemsArea_.top, itemsArea_.right, itemsArea_.top + 16}.offset(-space,
-                                                                                                          space);
+        upButton_ =
+            Rect{itemsArea_.right - 16, itemsArea_.top, itemsArea_.right, itemsArea_.top + 16}.offset(-space, space);
     if (last->index() < last->collection().count() - 1 || items_.back()->IsCut())
         downButton_ = Rect{itemsArea_.right - 16, itemsArea_.bottom - 16, itemsArea_.right, itemsArea_.bottom}.offset(
             -space, -space);
@@ -190,12 +204,9 @@ TSideDropPlace TSideBarViewInfo::DropPlaceAt(QPoint p) const
 Rect TSideBarViewInfo::MarkBounds(const TSideItemViewInfo &info, TDropPlace place) const
 {
     switch (place) {
-    case dpBefore:
-        return {itemsArea_.left, info.Top() - 8, itemsArea_.right, info.Top()};
-    case dpAfter:
-        return {itemsArea_.left, info.Bottom(), itemsArea_.right, info.Bottom() + 8};
-    case dpNone:
-        break;
+    case dpBefore: return {itemsArea_.left, info.Top() - 8, itemsArea_.right, info.Top()};
+    case dpAfter: return {itemsArea_.left, info.Bottom(), itemsArea_.right, info.Bottom() + 8};
+    case dpNone: break;
     }
     return {itemsArea_.left, info.Top(), itemsArea_.right, info.Bottom()};
 }
@@ -259,7 +270,10 @@ std::unique_ptr<TSideItemViewInfo> TSideBarViewInfo::CreateItemViewInfo(TSideBar
     return ItemViewInfoClass(item, pictureBounds, {textLeft, textTop, textRight, textTop + row});
 }
 
-int TSideBarViewInfo::GroupHeaderHeight() const { return headerHeight(4); }
+int TSideBarViewInfo::GroupHeaderHeight() const
+{
+    return headerHeight(4);
+}
 
 int TSideBarViewInfo::headerHeight(int paddingWithoutOffset) const
 {
@@ -267,7 +281,10 @@ int TSideBarViewInfo::headerHeight(int paddingWithoutOffset) const
     return platform::textHeight(bar_.groupFont()) + (offset == 0 ? paddingWithoutOffset : 2 * offset);
 }
 
-Rect TSideBarViewInfo::BarBounds() const { return {0, 0, bar_.width(), bar_.height()}; }
+Rect TSideBarViewInfo::BarBounds() const
+{
+    return {0, 0, bar_.width(), bar_.height()};
+}
 
 // ---- style layouts
 
@@ -280,7 +297,10 @@ Rect TSideBarStandardViewInfo::BarBounds() const
     return client.inflated(-bevelWidth, -bevelWidth).offset(0, 1);
 }
 
-int TSideBarFlatViewInfo::GroupHeaderHeight() const { return headerHeight(8); }
+int TSideBarFlatViewInfo::GroupHeaderHeight() const
+{
+    return headerHeight(8);
+}
 
 Rect TSideBarFlatViewInfo::BarBounds() const
 {
@@ -293,7 +313,10 @@ std::unique_ptr<TSideItemViewInfo> TSideBarW2KViewInfo::ItemViewInfoClass(TSideB
     return std::make_unique<TSideItemW2KViewInfo>(*this, item, picture, text);
 }
 
-int TSideBarXPViewInfo::GroupHeaderHeight() const { return headerHeight(8); }
+int TSideBarXPViewInfo::GroupHeaderHeight() const
+{
+    return headerHeight(8);
+}
 
 Rect TSideBarXPViewInfo::BarBounds() const
 {

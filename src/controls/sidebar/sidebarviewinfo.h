@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/rect.h"
 #include "controls/sidebar/sidebartypes.h"
+#include "platform/rect.h"
 
 #include <QFont>
 #include <QPoint>
@@ -17,10 +17,8 @@ class TSideGroup;
 // Where one shown group header lies.
 class TSideGroupViewInfo {
 public:
-    TSideGroupViewInfo(TSideGroup *group, const platform::Rect &headerBounds)
-        : Group(group), HeaderBounds(headerBounds)
-    {
-    }
+    TSideGroupViewInfo(TSideGroup *group, const platform::Rect &headerBounds) : Group(group), HeaderBounds(headerBounds)
+    {}
     virtual ~TSideGroupViewInfo() = default;
 
     TSideGroup *const Group;
@@ -108,7 +106,7 @@ public:
     virtual std::unique_ptr<TSideGroupViewInfo> CreateGroupViewInfo(TSideGroup *group, const platform::Rect &bounds);
     // Makes a record of the class the style uses for its items.
     virtual std::unique_ptr<TSideItemViewInfo> ItemViewInfoClass(TSideBarItem *item, const platform::Rect &picture,
-                                                                  const platform::Rect &text) const;
+                                                                 const platform::Rect &text) const;
     virtual std::unique_ptr<TSideItemViewInfo> CreateItemViewInfo(TSideBarItem *item, int top);
     virtual int GroupHeaderHeight() const;
     virtual platform::Rect BarBounds() const;
@@ -153,7 +151,7 @@ class TSideBarW2KViewInfo : public TSideBarFlatViewInfo {
 public:
     using TSideBarFlatViewInfo::TSideBarFlatViewInfo;
     std::unique_ptr<TSideItemViewInfo> ItemViewInfoClass(TSideBarItem *item, const platform::Rect &picture,
-                                                          const platform::Rect &text) const override;
+                                                         const platform::Rect &text) const override;
 };
 
 class TSideBarXPViewInfo : public TSideBarViewInfo {
