@@ -9,7 +9,7 @@ test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xv
       dbus at-spi2-core python3-pyatspi xdotool)
 run=("${build[@]}" xdg-utils)
 package=("${test[@]}" git desktop-file-utils appstream libglib2.0-bin lintian dpkg-dev)
-ci=("${package[@]}" clang libclang-rt-14-dev)
+ci=("${package[@]}" clang libclang-rt-14-dev clang-format)
 # The unzip library cross-built for Windows and tested under wine; 32-bit
 # wine needs the i386 architecture (scripts/test-windows.sh adds it).
 windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64)
