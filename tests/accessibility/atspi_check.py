@@ -69,7 +69,8 @@ def footer_of(table_node):
 
 def start_display():
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                             "-noreset"],
                             pass_fds=[write_end])
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
