@@ -83,7 +83,7 @@ TEST_F(AppFixture, MenuItemsTaggedTwoToFiveOpenTheirWindowsAndTheHelp)
         ASSERT_EQ(item->Tag, row.tag);
         // A point of the item as the bar lays it out, clicked as a user would.
         QPoint point(bar.width() / 2, 0);
-        while (point.y() < bar.height() && bar.ItemAt(point) != item)
+        while (point.y() < bar.height() && bar.itemAt(point) != item)
             point.ry() += 2;
         QWidget *opened = nullptr;
         if (row.window)

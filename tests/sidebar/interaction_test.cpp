@@ -305,7 +305,7 @@ TEST(SideBarDrag, MovingAnItemPutsItWhereTheMarkStood)
     EXPECT_TRUE(clicks.tags.isEmpty());
 
     // Below the last item.
-    const QPoint end(48, bar.viewInfo().ItemInfo(&menu.item(4))->Bottom() + 4);
+    const QPoint end(48, bar.viewInfo().ItemInfo(&menu.item(4))->bottom() + 4);
     drag(bar, emergency, end);
     EXPECT_EQ(menu.tags(), (QList<int>{2, 3, 4, 5, 1}));
 

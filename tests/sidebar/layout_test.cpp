@@ -41,7 +41,7 @@ TEST(SideBarLayout, MainWindowBarMatchesTheWorkedExample)
     EXPECT_LE(first.TextBounds.width(), 93);
     EXPECT_EQ(first.TextBounds.left - 2, (93 - first.TextBounds.width()) / 2);
     ASSERT_EQ(first.TextBounds.height(), 26) << "the first caption takes two lines";
-    EXPECT_EQ(first.Bottom(), 101);
+    EXPECT_EQ(first.bottom(), 101);
     EXPECT_EQ(infoOf(bar, menu.item(1)).PictureBounds.top, 115);
 
     // All five fit: no scroll button.
@@ -63,16 +63,16 @@ TEST(SideBarLayout, DownButtonShowsExactlyWhenTheLastItemIsCutByOnePixel)
 {
     MenuBar menu;
     TSideBar &bar = menu.bar;
-    const int lastBottom = infoOf(bar, menu.item(4)).Bottom();
+    const int lastBottom = infoOf(bar, menu.item(4)).bottom();
 
     // The items area ends two pixels above the client bottom.
     bar.resize(97, lastBottom + 2);
     EXPECT_EQ(bar.viewInfo().ItemsArea().bottom, lastBottom);
-    EXPECT_FALSE(infoOf(bar, menu.item(4)).IsCut());
+    EXPECT_FALSE(infoOf(bar, menu.item(4)).isCut());
     EXPECT_TRUE(bar.viewInfo().DownButtonBounds().isEmpty());
 
     bar.resize(97, lastBottom + 1);
-    EXPECT_TRUE(infoOf(bar, menu.item(4)).IsCut());
+    EXPECT_TRUE(infoOf(bar, menu.item(4)).isCut());
     EXPECT_FALSE(bar.viewInfo().DownButtonBounds().isEmpty());
     EXPECT_TRUE(bar.viewInfo().UpButtonBounds().isEmpty());
 }
@@ -83,7 +83,7 @@ TEST(SideBarLayout, ItemsStartingBelowTheAreaAreNotLaidOut)
     TSideBar &bar = menu.bar;
     const TSideItemViewInfo &third = infoOf(bar, menu.item(2));
     // The fourth item would start exactly at the area's bottom.
-    bar.resize(97, third.Bottom() + bar.spaceHeight() + 2);
+    bar.resize(97, third.bottom() + bar.spaceHeight() + 2);
     ASSERT_EQ(bar.viewInfo().ItemInfos().size(), 3u);
     EXPECT_FALSE(bar.viewInfo().DownButtonBounds().isEmpty()) << "more items follow";
 }
@@ -136,8 +136,8 @@ TEST(SideBarLayout, HeadersStackAboveAndBelowTheActiveGroup)
     EXPECT_EQ(headers[2]->Group, bar.groups()[2]);
     EXPECT_EQ(headers[2]->HeaderBounds, (Rect{1, 460, 96, 481}));
     EXPECT_EQ(bar.viewInfo().ItemsArea(), (Rect{2, 43, 95, 460}));
-    EXPECT_EQ(bar.GroupAt({40, 470}), bar.groups()[2]);
-    EXPECT_EQ(bar.GroupAt({40, 100}), nullptr);
+    EXPECT_EQ(bar.groupAt({40, 470}), bar.groups()[2]);
+    EXPECT_EQ(bar.groupAt({40, 100}), nullptr);
 }
 
 // Hiding the active group hands the focus over first; a handler that reads
@@ -187,14 +187,14 @@ TEST(SideBarLayout, HitTestsCoverCaptionAndFrameButNotTheGaps)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     const TSideItemViewInfo &first = infoOf(bar, menu.item(0));
-    EXPECT_EQ(bar.ItemAt({first.PictureFrame().left, first.PictureFrame().top}), &menu.item(0));
-    EXPECT_EQ(bar.ItemAt({first.PictureFrame().left - 1, 50}), nullptr);
+    EXPECT_EQ(bar.itemAt({first.PictureFrame().left, first.PictureFrame().top}), &menu.item(0));
+    EXPECT_EQ(bar.itemAt({first.PictureFrame().left - 1, 50}), nullptr);
     // Between picture and caption only the caption's width counts.
     const int between = first.PictureBounds.bottom + 6;
-    EXPECT_EQ(bar.ItemAt({first.TextBounds.left, between}), &menu.item(0));
-    EXPECT_EQ(bar.ItemAt({first.TextBounds.left - 1, between}), nullptr);
-    EXPECT_EQ(bar.ItemAt({48, first.Bottom() + 3}), nullptr);
-    EXPECT_EQ(bar.GroupAt({48, 10}), bar.groups()[0]);
+    EXPECT_EQ(bar.itemAt({first.TextBounds.left, between}), &menu.item(0));
+    EXPECT_EQ(bar.itemAt({first.TextBounds.left - 1, between}), nullptr);
+    EXPECT_EQ(bar.itemAt({48, first.bottom() + 3}), nullptr);
+    EXPECT_EQ(bar.groupAt({48, 10}), bar.groups()[0]);
 }
 
 TEST(SideBarLayout, DropPlacesFollowTheGapsAndItems)
@@ -205,23 +205,23 @@ TEST(SideBarLayout, DropPlacesFollowTheGapsAndItems)
     const TSideItemViewInfo &second = infoOf(bar, menu.item(1));
     const TSideItemViewInfo &last = infoOf(bar, menu.item(4));
 
-    TSideDropPlace place = layout.DropPlaceAt({48, second.Top() - 1});
+    TSideDropPlace place = layout.dropPlaceAt({48, second.top() - 1});
     EXPECT_EQ(place.Item, &menu.item(1));
     EXPECT_EQ(place.Place, dpBefore);
-    place = layout.DropPlaceAt({48, second.Top() + 3});
+    place = layout.dropPlaceAt({48, second.top() + 3});
     EXPECT_EQ(place.Item, &menu.item(1));
     EXPECT_EQ(place.Place, dpNone);
-    place = layout.DropPlaceAt({48, last.Bottom() + 3});
+    place = layout.dropPlaceAt({48, last.bottom() + 3});
     EXPECT_EQ(place.Item, &menu.item(4));
     EXPECT_EQ(place.Place, dpAfter);
-    EXPECT_EQ(layout.DropPlaceAt({48, 10}).Place, dpNone) << "headers are outside the items area";
+    EXPECT_EQ(layout.dropPlaceAt({48, 10}).Place, dpNone) << "headers are outside the items area";
 
-    EXPECT_EQ(layout.MarkBounds(second, dpBefore), (Rect{2, second.Top() - 8, 95, second.Top()}));
-    EXPECT_EQ(layout.MarkBounds(second, dpAfter), (Rect{2, second.Bottom(), 95, second.Bottom() + 8}));
+    EXPECT_EQ(layout.markBounds(second, dpBefore), (Rect{2, second.top() - 8, 95, second.top()}));
+    EXPECT_EQ(layout.markBounds(second, dpAfter), (Rect{2, second.bottom(), 95, second.bottom() + 8}));
 
     TSideBarItems &items = bar.groups()[0]->items();
     items.Clear();
-    place = layout.DropPlaceAt({48, 100});
+    place = layout.dropPlaceAt({48, 100});
     EXPECT_EQ(place.Item, nullptr);
     EXPECT_EQ(place.Place, dpBefore);
 }
@@ -242,6 +242,6 @@ TEST(SideBarLayout, SmallIconsStandBesideTheirCaptions)
     EXPECT_EQ(first.TextBounds.top, 36);
     EXPECT_EQ(first.TextBounds.bottom, 52);
     EXPECT_EQ(first.TextBounds.right, 95 - 7) << "a long caption stops short of the area's edge";
-    EXPECT_EQ(bar.ItemAt({40, 40}), &menu.item(0));
-    EXPECT_EQ(bar.ItemAt({40, 35}), nullptr);
+    EXPECT_EQ(bar.itemAt({40, 40}), &menu.item(0));
+    EXPECT_EQ(bar.itemAt({40, 35}), nullptr);
 }

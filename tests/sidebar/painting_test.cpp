@@ -133,7 +133,7 @@ TEST(SideBarPainting, DropMarkArrowheadsPointOnlyTowardsNeighbours)
     TSideBarViewInfo &layout = bar.viewInfo();
     auto markAt = [&](TSideBarItem &item, TDropPlace place) {
         bar.SetDropMark(&item, place);
-        Rect r = layout.MarkBounds(*layout.ItemInfo(&item), place);
+        Rect r = layout.markBounds(*layout.ItemInfo(&item), place);
         r.left += 7;
         r.right -= 7;
         return r;

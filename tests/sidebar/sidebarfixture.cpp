@@ -108,5 +108,5 @@ QPoint pictureCentre(TSideBar &bar, const TSideBarItem &item)
 QPoint gapAbove(TSideBar &bar, const TSideBarItem &item)
 {
     const TSideItemViewInfo *info = bar.viewInfo().ItemInfo(&item);
-    return {48, info->Top() - 2};
+    return {48, info->top() - 2};
 }

@@ -33,7 +33,7 @@ TSideBar::TSideBar(QWidget *parent)
 TSideBar::~TSideBar()
 {
     destroying_ = true;
-    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && &drag->SourceBar() == this) {
+    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && &drag->sourceBar() == this) {
         QGuiApplication::restoreOverrideCursor();
         TSideBarDragObject::Finish();
     }
@@ -85,7 +85,7 @@ void TSideBar::setItemFontColor(const QColor &color)
 
 void TSideBar::setActiveGroupIndex(int index)
 {
-    const int visible = VisibleGroupCount();
+    const int visible = visibleGroupCount();
     if (index != activeGroupIndex_) {
         previousActiveGroup_ = activeGroup_;
         if (visible > 0 && (index < 0 || index >= visible))
@@ -93,7 +93,7 @@ void TSideBar::setActiveGroupIndex(int index)
         activeGroupIndex_ = index;
     }
     if (activeGroupIndex_ >= 0 && activeGroupIndex_ < visible)
-        SetActiveGroup(VisibleGroup(activeGroupIndex_));
+        SetActiveGroup(visibleGroup(activeGroupIndex_));
 }
 
 void TSideBar::setGroupHeightOffSet(int offset)
@@ -244,7 +244,7 @@ void TSideBar::RefreshDropMark()
 {
     if (dropMarkPlace_ == dpNone)
         return;
-    update(viewInfo().DropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
+    update(viewInfo().dropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
 }
 
 void TSideBar::paintEvent(QPaintEvent *)
@@ -255,7 +255,7 @@ void TSideBar::paintEvent(QPaintEvent *)
 
 // ---- groups
 
-int TSideBar::VisibleGroupCount() const
+int TSideBar::visibleGroupCount() const
 {
     int count = 0;
     for (int i = 0; i < groups_->count(); ++i)
@@ -263,7 +263,7 @@ int TSideBar::VisibleGroupCount() const
     return count;
 }
 
-TSideGroup *TSideBar::VisibleGroup(int n) const
+TSideGroup *TSideBar::visibleGroup(int n) const
 {
     for (int i = 0; i < groups_->count(); ++i)
         if ((*groups_)[i]->isVisible() && n-- == 0)
@@ -271,7 +271,7 @@ TSideGroup *TSideBar::VisibleGroup(int n) const
     return nullptr;
 }
 
-int TSideBar::VisibleGroupIndex(const TSideGroup *group) const
+int TSideBar::visibleGroupIndex(const TSideGroup *group) const
 {
     int n = 0;
     for (int i = 0; i < groups_->count(); ++i) {
@@ -283,14 +283,14 @@ int TSideBar::VisibleGroupIndex(const TSideGroup *group) const
     return -1;
 }
 
-TSideGroup *TSideBar::GroupAt(QPoint p)
+TSideGroup *TSideBar::groupAt(QPoint p)
 {
-    return viewInfo().GroupAt(p);
+    return viewInfo().groupAt(p);
 }
 
-TSideBarItem *TSideBar::ItemAt(QPoint p)
+TSideBarItem *TSideBar::itemAt(QPoint p)
 {
-    return viewInfo().ItemAt(p);
+    return viewInfo().itemAt(p);
 }
 
 void TSideBar::SetActiveGroup(TSideGroup *group)
@@ -303,8 +303,8 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     focusedItemPressed_ = false;
     dropMarkItem_ = nullptr;
     dropMarkPlace_ = dpNone;
-    activeGroup_ = group ? group : VisibleGroup(0);
-    setActiveGroupIndex(activeGroup_ ? VisibleGroupIndex(activeGroup_) : -1);
+    activeGroup_ = group ? group : visibleGroup(0);
+    setActiveGroupIndex(activeGroup_ ? visibleGroupIndex(activeGroup_) : -1);
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
     if (OnChangeActiveGroup)
@@ -388,7 +388,7 @@ void TSideBar::showItemHint(TSideBarItem *item)
     const TSideItemViewInfo *info = viewInfo().ItemInfo(item);
     if (!info)
         return;
-    const int top = (info->IsCut() ? info->PictureBounds.bottom : info->TextBounds.bottom) + 2;
+    const int top = (info->isCut() ? info->PictureBounds.bottom : info->TextBounds.bottom) + 2;
     const QRect anchor(mapToGlobal(QPoint(spaceHeight_, top)), QSize(width() - 2 * spaceHeight_, 1));
     itemHint_->Show(item->Hint.section(QLatin1Char('|'), 0, 0), anchor, viewInfo().iconType() == sgLargeIcon);
 }
@@ -457,7 +457,7 @@ void TSideBar::GroupsChanged()
         SetActiveGroup(nullptr);
         return;
     }
-    activeGroupIndex_ = VisibleGroupIndex(activeGroup_);
+    activeGroupIndex_ = visibleGroupIndex(activeGroup_);
     Relayout();
 }
 
@@ -493,6 +493,6 @@ void TSideBar::GroupRemoved(const TSideGroup *group)
         return;
     }
     if (activeGroup_)
-        activeGroupIndex_ = VisibleGroupIndex(activeGroup_);
+        activeGroupIndex_ = visibleGroupIndex(activeGroup_);
     Relayout();
 }

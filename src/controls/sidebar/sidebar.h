@@ -131,11 +131,11 @@ public:
     // Recomputes the layout and repaints the whole bar.
     void Relayout();
 
-    int VisibleGroupCount() const;
-    TSideGroup *VisibleGroup(int n) const;
-    int VisibleGroupIndex(const TSideGroup *group) const;
-    TSideGroup *GroupAt(QPoint p);
-    TSideBarItem *ItemAt(QPoint p);
+    int visibleGroupCount() const;
+    TSideGroup *visibleGroup(int n) const;
+    int visibleGroupIndex(const TSideGroup *group) const;
+    TSideGroup *groupAt(QPoint p);
+    TSideBarItem *itemAt(QPoint p);
 
     // ---- events
     std::function<void(TSideBar *Sender, TSideBarItem *Item)> OnItemClick;

@@ -35,7 +35,7 @@ SideBarPart partOf(TSideBar &bar, int index)
         return {info.Group->caption(), info.HeaderBounds.toQRect(), info.HeaderBounds.toQRect().center(), true};
     }
     const TSideItemViewInfo &info = *layout.ItemInfos()[index - headers];
-    const QRect frame = info.FrameBounds().toQRect();
+    const QRect frame = info.frameBounds().toQRect();
     return {info.Item->caption(), frame.united(info.TextBounds.toQRect()), frame.center()};
 }
 

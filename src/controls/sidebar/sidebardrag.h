@@ -33,7 +33,7 @@ public:
     // Frees the running drag.
     static void Finish();
 
-    TSideBar &SourceBar() const { return source_; }
+    TSideBar &sourceBar() const { return source_; }
     TSideBarItem *SourceItem;
     bool ShowDeleteCursor = false;
     bool DropCancelled = false;

@@ -18,7 +18,7 @@ namespace {
 bool isRunningDragOf(const TSideBar *bar)
 {
     const TSideBarDragObject *drag = TSideBarDragObject::Current();
-    return drag && &drag->SourceBar() == bar;
+    return drag && &drag->sourceBar() == bar;
 }
 
 } // namespace
@@ -49,7 +49,7 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        chosenPopupMenu_ = ItemAt(p) ? itemPopupMenu_ : nullptr;
+        chosenPopupMenu_ = itemAt(p) ? itemPopupMenu_ : nullptr;
         if (!chosenPopupMenu_)
             chosenPopupMenu_ = groupPopupMenu_;
     }
@@ -57,7 +57,7 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
         return;
 
     const TSideBarViewInfo &layout = viewInfo();
-    if (TSideGroup *group = layout.GroupAt(p)) {
+    if (TSideGroup *group = layout.groupAt(p)) {
         SetTrackedGroup(group, true);
     } else if (layout.UpButtonBounds().contains(p)) {
         upButtonPressed_ = true;
@@ -67,7 +67,7 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
         downButtonPressed_ = true;
         startScrollTimer();
         activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() + 1);
-    } else if (TSideBarItem *item = layout.ItemAt(p)) {
+    } else if (TSideBarItem *item = layout.itemAt(p)) {
         SetFocusedItem(item, true);
         if (canSelected_)
             SetSelectedItem(item);
@@ -84,7 +84,7 @@ void TSideBar::mouseMoveEvent(QMouseEvent *event)
         return;
     }
 
-    TSideGroup *group = GroupAt(p);
+    TSideGroup *group = groupAt(p);
     if (!(event->buttons() & Qt::LeftButton)) {
         SetTrackedGroup(group, false);
     } else if (group != trackedGroup_) {
@@ -98,7 +98,7 @@ void TSideBar::mouseMoveEvent(QMouseEvent *event)
     }
 
     TSideBarItem *previous = focusedItem_;
-    TSideBarItem *item = ItemAt(p);
+    TSideBarItem *item = itemAt(p);
     if (!clickPending_)
         SetFocusedItem(item, false);
 
@@ -129,7 +129,7 @@ void TSideBar::mouseReleaseEvent(QMouseEvent *event)
 
     if (TSideGroup *tracked = trackedGroup_) {
         SetTrackedGroup(tracked, false);
-        if (GroupAt(p) == tracked) {
+        if (groupAt(p) == tracked) {
             SetActiveGroup(tracked);
         } else {
             trackedGroup_ = nullptr;
@@ -144,7 +144,7 @@ void TSideBar::mouseReleaseEvent(QMouseEvent *event)
     }
     if (clickPending_) {
         clickPending_ = false;
-        if (TSideBarItem *item = ItemAt(p))
+        if (TSideBarItem *item = itemAt(p))
             ClickItem(item);
     }
 }
@@ -251,7 +251,7 @@ bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
         accept = true; // the drop makes a group for the item
         return answer();
     }
-    if (TSideGroup *group = GroupAt(pos)) {
+    if (TSideGroup *group = groupAt(pos)) {
         SetActiveGroup(group);
         return answer();
     }
@@ -273,8 +273,8 @@ bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
         return answer();
     }
 
-    SetFocusedItem(layout.ItemAt(pos), false);
-    const TSideDropPlace place = layout.DropPlaceAt(pos);
+    SetFocusedItem(layout.itemAt(pos), false);
+    const TSideDropPlace place = layout.dropPlaceAt(pos);
     SetDropMark(place.Item, place.Place);
     accept = !(place.Place == dpNone && !place.Item);
     return answer();

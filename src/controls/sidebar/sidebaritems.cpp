@@ -38,7 +38,7 @@ TSideBar &TSideBarItem::bar() const
 
 int TSideBarItem::index() const
 {
-    return collection_.IndexOf(this);
+    return collection_.indexOf(this);
 }
 
 void TSideBarItem::setIndex(int to)
@@ -99,7 +99,7 @@ TSideBarItems::~TSideBarItems()
     Clear();
 }
 
-int TSideBarItems::IndexOf(const TSideBarItem *item) const
+int TSideBarItems::indexOf(const TSideBarItem *item) const
 {
     return indexIn(items_, item);
 }
@@ -144,7 +144,7 @@ TSideBar &TSideGroup::bar() const
 
 int TSideGroup::index() const
 {
-    return collection_.IndexOf(this);
+    return collection_.indexOf(this);
 }
 
 void TSideGroup::setIndex(int to)
@@ -194,7 +194,7 @@ TSideGroups::~TSideGroups()
     Clear();
 }
 
-int TSideGroups::IndexOf(const TSideGroup *group) const
+int TSideGroups::indexOf(const TSideGroup *group) const
 {
     return indexIn(groups_, group);
 }

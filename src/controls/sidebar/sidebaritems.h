@@ -66,7 +66,7 @@ public:
     TSideGroup &group() const { return group_; }
     int count() const { return int(items_.size()); }
     TSideBarItem *operator[](int index) const { return items_.at(size_t(index)).get(); }
-    int IndexOf(const TSideBarItem *item) const;
+    int indexOf(const TSideBarItem *item) const;
 
     TSideBarItem &Add();
     void Delete(int index);
@@ -132,7 +132,7 @@ public:
     TSideBar &bar() const { return bar_; }
     int count() const { return int(groups_.size()); }
     TSideGroup *operator[](int index) const { return groups_.at(size_t(index)).get(); }
-    int IndexOf(const TSideGroup *group) const;
+    int indexOf(const TSideGroup *group) const;
 
     TSideGroup &Add();
     void Delete(int index);

@@ -98,15 +98,15 @@ void TSideBarPainter::FillBackground(const Rect &r)
     const QPixmap &picture = bar_.bkPicture();
     if (!picture.isNull()) {
         // Tiles line up with the client origin whatever part is filled.
-        Canvas().drawTiledPixmap(r.toQRect(), picture, QPoint(r.left % picture.width(), r.top % picture.height()));
+        canvas().drawTiledPixmap(r.toQRect(), picture, QPoint(r.left % picture.width(), r.top % picture.height()));
     } else if (bar_.bkGround().isActive()) {
-        bar_.bkGround().FillGradient(Canvas(), r, bar_.size());
+        bar_.bkGround().FillGradient(canvas(), r, bar_.size());
     } else {
-        platform::fillRect(Canvas(), r, bar_.color());
+        platform::fillRect(canvas(), r, bar_.color());
     }
 }
 
-bool TSideBarPainter::IsHighlighted(const TSideBarItem &item) const
+bool TSideBarPainter::isHighlighted(const TSideBarItem &item) const
 {
     return &item == bar_.focusedItem() || &item == bar_.selectedItem();
 }
@@ -123,16 +123,16 @@ void TSideBarPainter::DrawItemText(const TSideItemViewInfo &info)
     const int format = viewInfo().iconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
     Rect text = info.TextBounds;
     FillBackground(text);
-    Canvas().setFont(bar_.itemFont());
+    canvas().setFont(bar_.itemFont());
     if (item.isEnabled()) {
-        Canvas().setPen(bar_.itemFontColor());
-        platform::drawText(Canvas(), item.caption(), text, format);
+        canvas().setPen(bar_.itemFontColor());
+        platform::drawText(canvas(), item.caption(), text, format);
     } else {
         Rect shadow = text.offset(1, 1);
-        Canvas().setPen(colors::clBtnHighlight);
-        platform::drawText(Canvas(), item.caption(), shadow, format);
-        Canvas().setPen(colors::clBtnShadow);
-        platform::drawText(Canvas(), item.caption(), text, format);
+        canvas().setPen(colors::clBtnHighlight);
+        platform::drawText(canvas(), item.caption(), shadow, format);
+        canvas().setPen(colors::clBtnShadow);
+        platform::drawText(canvas(), item.caption(), text, format);
     }
     ExcludeClip(info.TextBounds);
 }
@@ -152,7 +152,7 @@ void TSideBarPainter::DrawItemPicture(const TSideItemViewInfo &info)
     const int index = large ? info.Item->largeImage() : info.Item->smallImage();
     if (!list || index < 0 || index >= list->count())
         return;
-    list->Draw(Canvas(), info.PictureBounds.left, info.PictureBounds.top, index);
+    list->Draw(canvas(), info.PictureBounds.left, info.PictureBounds.top, index);
     DrawPictureFrame(info);
     frame.bottom = std::min(frame.bottom, viewInfo().ItemsArea().bottom);
     ExcludeClip(frame);
@@ -167,8 +167,8 @@ void TSideBarPainter::DrawPictureFrame(const TSideItemViewInfo &info)
     const bool sunken = &item == bar_.selectedItem() || (focused && bar_.focusedItemPressed());
     if (!sunken && !focused)
         return;
-    const Rect frame = info.FrameBounds();
-    platform::drawEdge(Canvas(), frame, sunken ? platform::BDR_SUNKENOUTER : platform::BDR_RAISEDINNER);
+    const Rect frame = info.frameBounds();
+    platform::drawEdge(canvas(), frame, sunken ? platform::BDR_SUNKENOUTER : platform::BDR_RAISEDINNER);
     // The W2K frame reaches past the picture; keep it from the background fill.
     forEachSide(frame, [this](const Rect &side) { ExcludeClip(side); });
 }
@@ -191,10 +191,10 @@ void TSideBarPainter::drawScrollButton(const Rect &bounds, bool up, bool pushed)
 {
     using namespace platform;
     if (pushed) {
-        fillRect(Canvas(), bounds, colors::clBtnFace);
-        frameRect(Canvas(), bounds, colors::clBtnShadow);
+        fillRect(canvas(), bounds, colors::clBtnFace);
+        frameRect(canvas(), bounds, colors::clBtnShadow);
     } else {
-        drawEdge(Canvas(), bounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+        drawEdge(canvas(), bounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
     }
     // A black triangle four rows high, nudged down and right while pushed.
     const int shift = pushed ? 1 : 0;
@@ -202,7 +202,7 @@ void TSideBarPainter::drawScrollButton(const Rect &bounds, bool up, bool pushed)
     const int top = bounds.top + (bounds.height() - 4) / 2 + shift;
     for (int row = 0; row < 4; ++row) {
         const int half = up ? row : 3 - row;
-        fillRect(Canvas(), {centre - half, top + row, centre + half + 1, top + row + 1}, colors::clBlack);
+        fillRect(canvas(), {centre - half, top + row, centre + half + 1, top + row + 1}, colors::clBlack);
     }
 }
 
@@ -213,7 +213,7 @@ void TSideBarPainter::DrawDropMark()
         return;
     const TSideBarViewInfo &layout = viewInfo();
     const TSideItemViewInfo *info = layout.ItemInfo(bar_.dropMarkItem());
-    Rect r = layout.DropMarkBounds(bar_.dropMarkItem(), place);
+    Rect r = layout.dropMarkBounds(bar_.dropMarkItem(), place);
     const int space = bar_.spaceHeight();
     r.left += space;
     r.right -= space;
@@ -225,19 +225,19 @@ void TSideBarPainter::DrawDropMark()
     const int t = above ? r.top : m;
     const int b = below ? r.bottom : m;
 
-    QPainter &canvas = Canvas();
+    QPainter &p = canvas();
     const QColor black = colors::clBlack;
-    platform::drawLine(canvas, {r.left + 9, m}, {r.right - 9, m}, black);
+    platform::drawLine(p, {r.left + 9, m}, {r.right - 9, m}, black);
     // Arrowheads at both ends, open only towards where items are.
     for (const QPolygon &head : {QPolygon({QPoint(r.left, t), QPoint(r.left, b), QPoint(r.left + 8, m)}),
                                  QPolygon({QPoint(r.right, t), QPoint(r.right, b), QPoint(r.right - 8, m)})}) {
         for (int i = 0; i < 3; ++i)
-            platform::drawLine(canvas, head[i], head[(i + 1) % 3], black);
-        canvas.save();
-        canvas.setPen(Qt::NoPen);
-        canvas.setBrush(black);
-        canvas.drawPolygon(head);
-        canvas.restore();
+            platform::drawLine(p, head[i], head[(i + 1) % 3], black);
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(black);
+        p.drawPolygon(head);
+        p.restore();
     }
 }
 
@@ -247,7 +247,7 @@ void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
     const TSideItemViewInfo *info = layout.ItemInfo(&item);
     if (!info)
         return;
-    const QRegion ring = QRegion(info->FrameBounds().inflated(1, 1).intersected(layout.ItemsArea()).toQRect()) -
+    const QRegion ring = QRegion(info->frameBounds().inflated(1, 1).intersected(layout.ItemsArea()).toQRect()) -
                          QRegion(info->PictureBounds.toQRect());
     bar_.update(ring);
 }
@@ -256,10 +256,10 @@ void TSideBarPainter::DrawSunkenBorder()
 {
     using namespace platform;
     const Rect client{0, 0, bar_.width(), bar_.height()};
-    fillRect(Canvas(), {client.left, client.top, client.right, client.top + 1}, colors::clBtnShadow);
-    fillRect(Canvas(), {client.left, client.top, client.left + 1, client.bottom}, colors::clBtnShadow);
-    fillRect(Canvas(), {client.left, client.bottom - 1, client.right, client.bottom}, colors::clBtnHighlight);
-    fillRect(Canvas(), {client.right - 1, client.top + 1, client.right, client.bottom}, colors::clBtnHighlight);
+    fillRect(canvas(), {client.left, client.top, client.right, client.top + 1}, colors::clBtnShadow);
+    fillRect(canvas(), {client.left, client.top, client.left + 1, client.bottom}, colors::clBtnShadow);
+    fillRect(canvas(), {client.left, client.bottom - 1, client.right, client.bottom}, colors::clBtnHighlight);
+    fillRect(canvas(), {client.right - 1, client.top + 1, client.right, client.bottom}, colors::clBtnHighlight);
     forEachSide(client, [this](const Rect &side) { ExcludeClip(side); });
 }
 
@@ -273,10 +273,10 @@ void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Re
     while (!cut.isEmpty() && textWidth(font, cut) > info.HeaderBounds.width())
         cut.chop(1);
 
-    Canvas().setFont(font);
-    Canvas().setPen(bar_.groupFontColor());
+    canvas().setFont(font);
+    canvas().setPen(bar_.groupFontColor());
     Rect text = r;
-    drawText(Canvas(), cut, text, format);
+    drawText(canvas(), cut, text, format);
 
     const Rect box = MeasureText(font, cut, r, format);
     const int width = std::min(box.width(), r.width());
@@ -293,7 +293,7 @@ void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
     constexpr int format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
     // The caption's cell is opaque button face; painting the face under it
     // first gives the same pixels.
-    fillRect(Canvas(), r, colors::clBtnFace);
+    fillRect(canvas(), r, colors::clBtnFace);
     DrawHeaderCaption(info, r, format);
 
     const bool tracked = info.Group == bar_.trackedGroup();
@@ -302,16 +302,16 @@ void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
     const QColor outerBottomRight = pressed   ? colors::clBtnHighlight
                                     : tracked ? colors::cl3DDkShadow
                                               : colors::clBtnShadow;
-    fillRect(Canvas(), {R.left, R.top, R.right, R.top + 1}, outerTopLeft);
-    fillRect(Canvas(), {R.left, R.top, R.left + 1, R.bottom}, outerTopLeft);
-    fillRect(Canvas(), {R.left, R.bottom - 1, R.right, R.bottom}, outerBottomRight);
-    fillRect(Canvas(), {R.right - 1, R.top, R.right, R.bottom}, outerBottomRight);
+    fillRect(canvas(), {R.left, R.top, R.right, R.top + 1}, outerTopLeft);
+    fillRect(canvas(), {R.left, R.top, R.left + 1, R.bottom}, outerTopLeft);
+    fillRect(canvas(), {R.left, R.bottom - 1, R.right, R.bottom}, outerBottomRight);
+    fillRect(canvas(), {R.right - 1, R.top, R.right, R.bottom}, outerBottomRight);
     if (pressed) {
-        fillRect(Canvas(), {r.left, r.top, r.right, r.top + 1}, colors::clBtnShadow);
-        fillRect(Canvas(), {r.left, r.top, r.left + 1, r.bottom}, colors::clBtnShadow);
+        fillRect(canvas(), {r.left, r.top, r.right, r.top + 1}, colors::clBtnShadow);
+        fillRect(canvas(), {r.left, r.top, r.left + 1, r.bottom}, colors::clBtnShadow);
     } else if (tracked) {
-        fillRect(Canvas(), {r.left, r.bottom - 1, r.right, r.bottom}, colors::clBtnShadow);
-        fillRect(Canvas(), {r.right - 1, r.top, r.right, r.bottom}, colors::clBtnShadow);
+        fillRect(canvas(), {r.left, r.bottom - 1, r.right, r.bottom}, colors::clBtnShadow);
+        fillRect(canvas(), {r.right - 1, r.top, r.right, r.bottom}, colors::clBtnShadow);
     }
     ExcludeClip(R);
 }
@@ -326,7 +326,7 @@ std::unique_ptr<TSideBarViewInfo> TSideBarStandardPainter::CreateViewInfo()
 void TSideBarStandardPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
 {
     using namespace platform;
-    const Rect inside = drawEdge(Canvas(), info.HeaderBounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    const Rect inside = drawEdge(canvas(), info.HeaderBounds, EDGE_RAISED, BF_RECT | BF_MIDDLE);
     DrawHeaderCaption(info, inside, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     ExcludeClip(info.HeaderBounds);
 }
@@ -348,7 +348,7 @@ void TSideBarFlatPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
         return;
     const Rect &R = info.HeaderBounds;
     const Rect line{R.left, R.bottom, R.right, R.bottom + 1};
-    platform::fillRect(Canvas(), line, colors::clBtnHighlight);
+    platform::fillRect(canvas(), line, colors::clBtnHighlight);
     ExcludeClip(line);
 }
 
@@ -374,16 +374,16 @@ void TSideBarXPPainter::DrawGroupHeader(const TSideGroupViewInfo &info)
 
 void TSideBarXPPainter::FillPictureBack(const TSideItemViewInfo &info, const Rect &r)
 {
-    if (IsHighlighted(*info.Item))
-        platform::fillRect(Canvas(), r, LightHighlightColor());
+    if (isHighlighted(*info.Item))
+        platform::fillRect(canvas(), r, LightHighlightColor());
     else
         FillBackground(r);
 }
 
 void TSideBarXPPainter::DrawPictureFrame(const TSideItemViewInfo &info)
 {
-    if (IsHighlighted(*info.Item))
-        platform::frameRect(Canvas(), info.PictureFrame(), colors::clActiveCaption);
+    if (isHighlighted(*info.Item))
+        platform::frameRect(canvas(), info.PictureFrame(), colors::clActiveCaption);
 }
 
 void TSideBarXPPainter::InvalidateItemPicture(const TSideBarItem &item)

@@ -50,11 +50,11 @@ public:
     virtual bool TracksGroupHeaders() const { return false; }
 
 protected:
-    QPainter &Canvas() { return *canvas_; }
+    QPainter &canvas() { return *canvas_; }
     void ExcludeClip(const platform::Rect &r);
     // Background picture, gradient or colour, whichever the bar uses.
     void FillBackground(const platform::Rect &r);
-    bool IsHighlighted(const TSideBarItem &item) const;
+    bool isHighlighted(const TSideBarItem &item) const;
     // The sunken frame of the flat and XP styles.
     void DrawSunkenBorder();
     // The flat and XP header: the cut caption centred on a button face with

@@ -32,19 +32,19 @@ Rect TSideItemViewInfo::PictureFrame() const
     return PictureBounds.inflated(indent, indent);
 }
 
-int TSideItemViewInfo::Top() const
+int TSideItemViewInfo::top() const
 {
     return std::min(TextBounds.top, PictureFrame().top);
 }
 
-int TSideItemViewInfo::Bottom() const
+int TSideItemViewInfo::bottom() const
 {
     return std::max(TextBounds.bottom, PictureFrame().bottom);
 }
 
-bool TSideItemViewInfo::IsCut() const
+bool TSideItemViewInfo::isCut() const
 {
-    return Bottom() > layout_.ItemsArea().bottom;
+    return bottom() > layout_.ItemsArea().bottom;
 }
 
 bool TSideItemViewInfo::HitTest(QPoint p) const
@@ -59,10 +59,10 @@ bool TSideItemViewInfo::HitTest(QPoint p) const
 
 bool TSideItemW2KViewInfo::HitTest(QPoint p) const
 {
-    return FrameBounds().contains(p);
+    return frameBounds().contains(p);
 }
 
-Rect TSideItemW2KViewInfo::FrameBounds() const
+Rect TSideItemW2KViewInfo::frameBounds() const
 {
     const int space = Item->bar().spaceHeight();
     const Rect frame = PictureFrame();
@@ -138,7 +138,7 @@ void TSideBarViewInfo::calculateItems()
         if (y >= itemsArea_.bottom)
             break;
         items_.push_back(CreateItemViewInfo(items[i], y));
-        y = items_.back()->Bottom();
+        y = items_.back()->bottom();
     }
 }
 
@@ -152,7 +152,7 @@ void TSideBarViewInfo::calculateScrollButtons()
     if (first->index() > 0)
         upButton_ =
             Rect{itemsArea_.right - 16, itemsArea_.top, itemsArea_.right, itemsArea_.top + 16}.offset(-space, space);
-    if (last->index() < last->collection().count() - 1 || items_.back()->IsCut())
+    if (last->index() < last->collection().count() - 1 || items_.back()->isCut())
         downButton_ = Rect{itemsArea_.right - 16, itemsArea_.bottom - 16, itemsArea_.right, itemsArea_.bottom}.offset(
             -space, -space);
 }
@@ -173,7 +173,7 @@ const TSideItemViewInfo *TSideBarViewInfo::ItemInfo(const TSideBarItem *item) co
     return nullptr;
 }
 
-TSideGroup *TSideBarViewInfo::GroupAt(QPoint p) const
+TSideGroup *TSideBarViewInfo::groupAt(QPoint p) const
 {
     for (const auto &info : groups_)
         if (info->HeaderBounds.contains(p))
@@ -181,7 +181,7 @@ TSideGroup *TSideBarViewInfo::GroupAt(QPoint p) const
     return nullptr;
 }
 
-TSideBarItem *TSideBarViewInfo::ItemAt(QPoint p) const
+TSideBarItem *TSideBarViewInfo::itemAt(QPoint p) const
 {
     for (const auto &info : items_)
         if (info->HitTest(p))
@@ -189,32 +189,32 @@ TSideBarItem *TSideBarViewInfo::ItemAt(QPoint p) const
     return nullptr;
 }
 
-TSideDropPlace TSideBarViewInfo::DropPlaceAt(QPoint p) const
+TSideDropPlace TSideBarViewInfo::dropPlaceAt(QPoint p) const
 {
     if (!itemsArea_.contains(p))
         return {nullptr, dpNone};
     if (items_.empty())
         return {nullptr, dpBefore};
     for (const auto &info : items_)
-        if (info->Bottom() >= p.y())
-            return {info->Item, p.y() < info->Top() ? dpBefore : dpNone};
+        if (info->bottom() >= p.y())
+            return {info->Item, p.y() < info->top() ? dpBefore : dpNone};
     return {items_.back()->Item, dpAfter};
 }
 
-Rect TSideBarViewInfo::MarkBounds(const TSideItemViewInfo &info, TDropPlace place) const
+Rect TSideBarViewInfo::markBounds(const TSideItemViewInfo &info, TDropPlace place) const
 {
     switch (place) {
-    case dpBefore: return {itemsArea_.left, info.Top() - 8, itemsArea_.right, info.Top()};
-    case dpAfter: return {itemsArea_.left, info.Bottom(), itemsArea_.right, info.Bottom() + 8};
+    case dpBefore: return {itemsArea_.left, info.top() - 8, itemsArea_.right, info.top()};
+    case dpAfter: return {itemsArea_.left, info.bottom(), itemsArea_.right, info.bottom() + 8};
     case dpNone: break;
     }
-    return {itemsArea_.left, info.Top(), itemsArea_.right, info.Bottom()};
+    return {itemsArea_.left, info.top(), itemsArea_.right, info.bottom()};
 }
 
-Rect TSideBarViewInfo::DropMarkBounds(const TSideBarItem *item, TDropPlace place) const
+Rect TSideBarViewInfo::dropMarkBounds(const TSideBarItem *item, TDropPlace place) const
 {
     if (const TSideItemViewInfo *info = ItemInfo(item))
-        return MarkBounds(*info, place);
+        return markBounds(*info, place);
     return {itemsArea_.left, itemsArea_.top, itemsArea_.right, itemsArea_.top + 8};
 }
 
@@ -223,7 +223,7 @@ TSideGroupIconType TSideBarViewInfo::iconType() const
     return bar_.activeGroup() ? bar_.activeGroup()->iconType() : sgLargeIcon;
 }
 
-QSize TSideBarViewInfo::PictureSize(TSideGroupIconType iconType) const
+QSize TSideBarViewInfo::pictureSize(TSideGroupIconType iconType) const
 {
     const ImageList *list = iconType == sgLargeIcon ? bar_.largeImages() : bar_.smallImages();
     if (list)
@@ -248,7 +248,7 @@ std::unique_ptr<TSideItemViewInfo> TSideBarViewInfo::CreateItemViewInfo(TSideBar
     const Rect bar = BarBounds();
     const Rect &area = itemsArea_;
     const int space = bar_.spaceHeight();
-    const QSize picture = PictureSize(iconType());
+    const QSize picture = pictureSize(iconType());
 
     if (iconType() == sgLargeIcon) {
         const int left = bar.left + (bar.width() - picture.width()) / 2;

@@ -37,14 +37,14 @@ public:
     const platform::Rect TextBounds;
 
     platform::Rect PictureFrame() const;
-    int Top() const;
-    int Bottom() const;
+    int top() const;
+    int bottom() const;
     // Starts inside the items area but ends below it.
-    bool IsCut() const;
+    bool isCut() const;
 
     virtual bool HitTest(QPoint p) const;
     // What the 3-D frame styles draw their edge around.
-    virtual platform::Rect FrameBounds() const { return PictureFrame(); }
+    virtual platform::Rect frameBounds() const { return PictureFrame(); }
 
 protected:
     const TSideBarViewInfo &layout_;
@@ -55,7 +55,7 @@ class TSideItemW2KViewInfo : public TSideItemViewInfo {
 public:
     using TSideItemViewInfo::TSideItemViewInfo;
     bool HitTest(QPoint p) const override;
-    platform::Rect FrameBounds() const override;
+    platform::Rect frameBounds() const override;
 };
 
 // The box that text drawn in `box` with `format` takes, measured as the
@@ -90,16 +90,16 @@ public:
     const TSideGroupViewInfo *GroupInfo(const TSideGroup *group) const;
     const TSideItemViewInfo *ItemInfo(const TSideBarItem *item) const;
 
-    TSideGroup *GroupAt(QPoint p) const;
-    TSideBarItem *ItemAt(QPoint p) const;
-    TSideDropPlace DropPlaceAt(QPoint p) const;
-    platform::Rect MarkBounds(const TSideItemViewInfo &info, TDropPlace place) const;
+    TSideGroup *groupAt(QPoint p) const;
+    TSideBarItem *itemAt(QPoint p) const;
+    TSideDropPlace dropPlaceAt(QPoint p) const;
+    platform::Rect markBounds(const TSideItemViewInfo &info, TDropPlace place) const;
     // Where the drop mark of an item and place is drawn: the mark bounds of a
     // laid-out item, else the top of the items area.
-    platform::Rect DropMarkBounds(const TSideBarItem *item, TDropPlace place) const;
+    platform::Rect dropMarkBounds(const TSideBarItem *item, TDropPlace place) const;
 
     // Picture size of the image list in use, or the icon type's default.
-    QSize PictureSize(TSideGroupIconType iconType) const;
+    QSize pictureSize(TSideGroupIconType iconType) const;
     TSideGroupIconType iconType() const;
 
     // Overridable geometry, in the order the style families rely on.
