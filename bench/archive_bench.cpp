@@ -43,13 +43,13 @@ void emptyFolder(const QString &dir)
 void extractWithComponent(const QString &archive, const QString &dir)
 {
     TZipExtractor zip;
-    zip.Trace = true;
+    zip.setTrace(true);
     zip.setZipFileName(archive);
-    zip.FSpecArgs << QStringLiteral("*.*");
-    zip.ExtrOptions = ExtrOverWrite;
-    zip.ExtrBaseDir = dir;
-    if (zip.Extract() != 0 || zip.SuccessCount() != zip.Count()) {
-        std::fprintf(stderr, "extraction failed: %s\n", qPrintable(zip.LastMessage()));
+    zip.setFSpecArgs({QStringLiteral("*.*")});
+    zip.setExtrOptions(ExtrOverWrite);
+    zip.setExtrBaseDir(dir);
+    if (zip.Extract() != 0 || zip.successCount() != zip.count()) {
+        std::fprintf(stderr, "extraction failed: %s\n", qPrintable(zip.lastMessage()));
         std::exit(1);
     }
 }
@@ -68,8 +68,8 @@ qint64 inflateAll(const QByteArray &bytes, const TZipExtractor &listing)
     using namespace zipformat;
     static QByteArray out(1 << 20, '\0');
     qint64 produced = 0;
-    for (int i = 0; i < listing.Count(); ++i) {
-        const ZipDirEntry &e = listing.DirEntry(i);
+    for (int i = 0; i < listing.count(); ++i) {
+        const ZipDirEntry &e = listing.dirEntry(i);
         const char *local = bytes.constData() + e.LocalHeaderOffset;
         const char *data = local + kLocalHeaderSize + le16(local + 26) + le16(local + 28);
         z_stream zs{};
@@ -118,7 +118,7 @@ int main(int argc, char **argv)
     qint64 produced = 0;
     const double inflateTime = bestOf(runs, nothing, [&] { produced = inflateAll(bytes, listing); });
 
-    std::printf("archive %s: %d members, %.1f MB unpacked\n", argv[1], listing.Count(), double(produced) / 1e6);
+    std::printf("archive %s: %d members, %.1f MB unpacked\n", argv[1], listing.count(), double(produced) / 1e6);
     std::printf("empty folder:   ours %.3f s, unzip -o -q %.3f s, ratio %.2f\n", oursEmpty, peerEmpty,
                 oursEmpty / peerEmpty);
     std::printf("over old files: ours %.3f s, unzip -o -q %.3f s, ratio %.2f\n", oursOver, peerOver,

@@ -8,8 +8,8 @@ namespace directoryarchive {
 void unpack(TZipExtractor &extractor)
 {
     extractor.setZipFileName(ArchiveName);
-    extractor.FSpecArgs.append(QStringLiteral("*.*"));
-    extractor.ExtrOptions = ExtrOverWrite;
+    extractor.setFSpecArgs({QStringLiteral("*.*")});
+    extractor.setExtrOptions(ExtrOverWrite);
     extractor.Extract();
 }
 

@@ -96,7 +96,7 @@ TForm1::TForm1()
     StatusBar1->addWidget(status, 1);
 
     ZipExtractor1 = new TZipExtractor(this);
-    ZipExtractor1->Trace = true;
+    ZipExtractor1->setTrace(true);
 
     auto *anchors = new platform::AnchorKeeper(this);
     anchors->add(SideBar, platform::akLeft | platform::akTop | platform::akBottom);

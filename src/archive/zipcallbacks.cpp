@@ -77,7 +77,7 @@ std::int32_t TZipExtractor::callbackEntry(CallbackRecord *record)
             return -1;
         if (!component->pendingThrow_)
             component->pendingThrow_ = std::current_exception();
-        component->CancelRequested = true;
+        component->setCancelRequested(true);
         return -1;
     }
 }
@@ -104,7 +104,7 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
         } catch (const std::exception &e) {
             if (eventErrorText_.isEmpty())
                 eventErrorText_ = QStringLiteral(" #%1 \"%2\"").arg(actionCode).arg(QString::fromLocal8Bit(e.what()));
-            CancelRequested = true;
+            cancelRequested_ = true;
         }
     } else {
         handleAction(actionCode, errorCode, size, message, nullptr);
@@ -113,18 +113,18 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
         return libraryCall;
     if (OnAfterCallback) {
         CallBackInfo info(this, actionCode, errorCode, message, size);
-        bool abort = CancelRequested;
+        bool abort = cancelRequested_;
         OnAfterCallback(&info, abort);
         if (self && abort)
-            CancelRequested = true;
+            cancelRequested_ = true;
     } else {
         QCoreApplication::processEvents();
     }
     if (!self)
         return libraryCall;
     if (libraryCall)
-        return CancelRequested;
-    if (CancelRequested)
+        return cancelRequested_;
+    if (cancelRequested_)
         throw EZipExtractor(reportids::AbortRequested, true);
     return false;
 }
@@ -195,7 +195,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnSetNewName)
             OnSetNewName(this, name, changed);
         if (record) {
-            record->errorCode = changed ? 1 : 0;
+            record->errorCode = changed ? UNZ_ANSWER_YES : UNZ_ANSWER_NO;
             if (changed)
                 writeText(*record, name, UNZ_TEXT_SIZE - 1);
         }
@@ -207,7 +207,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         if (OnCRC32Error)
             OnCRC32Error(this, text, unsigned(error), usize, doExtract);
         if (record)
-            record->errorCode = OnCRC32Error ? (doExtract ? 1 : 0) : kNoHandlerAnswer;
+            record->errorCode = OnCRC32Error ? (doExtract ? UNZ_ANSWER_YES : UNZ_ANSWER_NO) : kNoHandlerAnswer;
         break;
     }
     case UNZ_CB_OVERWRITE:
@@ -253,22 +253,22 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
         return;
     if (password.isEmpty()) {
         repeatCount = 0;
-        record->errorCode = 0;
+        record->errorCode = UNZ_ANSWER_NO;
     } else {
         writeText(*record, firstCharacters(password, kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
-        record->errorCode = 1;
+        record->errorCode = UNZ_ANSWER_YES;
     }
     record->size = std::int32_t(std::min<unsigned>(repeatCount, kMaxRepeatCount));
     if (action == pwbCancelAll)
-        record->actionCode = 0;
+        record->actionCode = UNZ_PASSWORD_CANCEL_ALL;
     else if (action == pwbAbort)
-        CancelRequested = true;
+        cancelRequested_ = true;
 }
 
 QString TZipExtractor::askPassword(bool newPassword)
 {
     passwordModalResult_ = TPasswordDlg::mrOk;
-    if (Unattended) {
+    if (unattended_) {
         ReportMessage(newPassword ? reportids::NewPasswordUnattended : reportids::PasswordUnattended);
         return {};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFlags>
+
 // Enumerations of the archive component's properties and events.
 enum ExtrOptsEnum : unsigned {
     ExtrDirNames = 1,
@@ -9,7 +11,8 @@ enum ExtrOptsEnum : unsigned {
     ExtrTest = 16,
     ExtrForceDirs = 32,
 };
-using ExtrOpts = unsigned; // a set of ExtrOptsEnum bits
+Q_DECLARE_FLAGS(ExtrOpts, ExtrOptsEnum)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ExtrOpts)
 
 enum ProgressType { NewFile, ProgressUpdate, EndOfBatch, TotalFiles2Process, TotalSize2Process, NewExtra, ExtraUpdate };
 

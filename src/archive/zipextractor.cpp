@@ -120,7 +120,7 @@ QString TZipExtractor::tableTextOr(int id, const QString &fallback)
 
 void TZipExtractor::show(const QString &text)
 {
-    if (!Unattended)
+    if (!unattended_)
         platform::showPlainMessage(text);
 }
 
@@ -183,7 +183,7 @@ void TZipExtractor::ReadDirectory()
     }
     // Drive letters do not exist on POSIX paths, so there is no drive to check.
     QFile file(zipFileName_);
-    ZipDirectoryReader reader(file, CodePage, [this](int id) { ReportMessage(id); });
+    ZipDirectoryReader reader(file, codePage_, [this](int id) { ReportMessage(id); });
     try {
         reader.locateEndRecord();
     } catch (const EZipExtractor &e) {
@@ -204,7 +204,7 @@ void TZipExtractor::ReadDirectory()
             reader.readEntries([this, &listed](int sequence, ZipDirEntry &entry) {
                 const qsizetype cut = std::max(entry.FileName.lastIndexOf(QLatin1Char('\\')),
                                                entry.FileName.lastIndexOf(QLatin1Char(':')));
-                if (!UseDirOnlyEntries && entry.FileName.mid(cut + 1).isEmpty()) {
+                if (!useDirOnlyEntries_ && entry.FileName.mid(cut + 1).isEmpty()) {
                     ++skippedDirEntries_;
                     return;
                 }
@@ -236,7 +236,7 @@ void TZipExtractor::ReadDirectory()
 
 int TZipExtractor::Extract()
 {
-    if (unzipBusy_ || libraryBusy_ || ZipBusy())
+    if (unzipBusy_ || libraryBusy_ || isZipBusy())
         return kBusy;
     const QPointer<TZipExtractor> self(this);
     unzipBusy_ = true;
@@ -273,12 +273,12 @@ int TZipExtractor::Extract()
 void TZipExtractor::runExtraction(const QString &archive)
 {
     const unsigned rememberedRequests = passwordReqCount_;
-    const bool noPasswordAtHand = Unattended && Password.isEmpty() && !OnPasswordError;
+    const bool noPasswordAtHand = unattended_ && password_.isEmpty() && !OnPasswordError;
     if (noPasswordAtHand) {
         passwordReqCount_ = 0;
         ReportMessage(reportids::UnattendedWithoutPassword);
     }
-    CancelRequested = false;
+    cancelRequested_ = false;
     libraryBusy_ = true;
     const std::shared_ptr<TUnzLib> library = unzLib_;
     const QPointer<TZipExtractor> self(this);
@@ -298,12 +298,12 @@ void TZipExtractor::runExtraction(const QString &archive)
     if (!self)
         return; // destroyed meanwhile: `library` unloads as it goes
     if (library->isLoaded()) {
-        FSpecArgs.clear();
+        fSpecArgs_.clear();
         if (noPasswordAtHand)
             passwordReqCount_ = rememberedRequests;
     }
     // Cleared before the release, whose report would otherwise raise 11007.
-    CancelRequested = false;
+    cancelRequested_ = false;
     libraryBusy_ = false;
     try {
         try {
@@ -317,7 +317,7 @@ void TZipExtractor::runExtraction(const QString &archive)
     }
     if (!self)
         return;
-    CancelRequested = false;
+    cancelRequested_ = false;
     if (std::exception_ptr pending = std::exchange(pendingThrow_, nullptr); pending && !escaped)
         escaped = pending;
     if (escaped)
@@ -353,41 +353,41 @@ void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std:
                                std::vector<UnzipFileSpec> &specs)
 {
     // The record points into texts, so they are sized once and never move.
-    texts.reserve(std::size_t(3 + FSpecArgs.size()));
+    texts.reserve(std::size_t(3 + fSpecArgs_.size()));
     auto keep = [&texts](const QByteArray &bytes) {
         texts.push_back(bytes);
         return texts.back().constData();
     };
-    params.windowHandle = Unattended ? nullptr : windowHandle_;
+    params.windowHandle = unattended_ ? nullptr : windowHandle_;
     params.caller = this;
     params.version = unzLib_->version();
     params.callback = &TZipExtractor::callbackEntry;
-    params.traceFlag = boolean(Trace);
-    params.password = keep(Password.toUtf8());
-    params.testFlag = boolean(ExtrOptions & ExtrTest);
+    params.traceFlag = boolean(trace_);
+    params.password = keep(password_.toUtf8());
+    params.testFlag = boolean(extrOptions_.testFlag(ExtrTest));
     params.reserved40 = kTrue;
-    params.verboseFlag = boolean(Verbose || Trace);
-    params.updateFlag = boolean(ExtrOptions & ExtrUpdate);
-    params.freshenFlag = boolean((ExtrOptions & ExtrFreshen) && !(ExtrOptions & ExtrUpdate));
-    params.directoryNamesFlag = boolean(ExtrOptions & ExtrDirNames);
-    params.overwriteFlag = boolean(ExtrOptions & ExtrOverWrite);
+    params.verboseFlag = boolean(verbose_ || trace_);
+    params.updateFlag = boolean(extrOptions_.testFlag(ExtrUpdate));
+    params.freshenFlag = boolean(extrOptions_.testFlag(ExtrFreshen) && !extrOptions_.testFlag(ExtrUpdate));
+    params.directoryNamesFlag = boolean(extrOptions_.testFlag(ExtrDirNames));
+    params.overwriteFlag = boolean(extrOptions_.testFlag(ExtrOverWrite));
     params.archiveName = keep(QFile::encodeName(archive));
     params.passwordRequestCount = std::int32_t(passwordReqCount_);
-    if (!ExtrBaseDir.isEmpty()) {
-        QString directory = ExtrBaseDir;
+    if (!extrBaseDir_.isEmpty()) {
+        QString directory = extrBaseDir_;
         directory.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (ExtrOptions & ExtrForceDirs)
+        if (extrOptions_.testFlag(ExtrForceDirs))
             QDir().mkpath(directory);
         if (!QFileInfo(directory).isDir())
-            throw EZipExtractor(reportids::NoExtractDirectory, ExtrBaseDir);
+            throw EZipExtractor(reportids::NoExtractDirectory, extrBaseDir_);
         params.extractDirectory = keep(QFile::encodeName(directory));
     }
     // A first entry of exactly "*.*" means every member: the array stays zero.
-    const bool everything = FSpecArgs.isEmpty() || FSpecArgs.first() == QLatin1String("*.*");
-    specs.assign(std::size_t(FSpecArgs.size()), UnzipFileSpec{});
-    for (qsizetype i = 0; i < FSpecArgs.size() && !everything; ++i)
-        specs[std::size_t(i)].fileSpec = keep(FSpecArgs[i].toUtf8());
+    const bool everything = fSpecArgs_.isEmpty() || fSpecArgs_.first() == QLatin1String("*.*");
+    specs.assign(std::size_t(fSpecArgs_.size()), UnzipFileSpec{});
+    for (qsizetype i = 0; i < fSpecArgs_.size() && !everything; ++i)
+        specs[std::size_t(i)].fileSpec = keep(fSpecArgs_[i].toUtf8());
     params.fileSpecs = specs.empty() ? nullptr : specs.data();
-    params.fileSpecCount = everything ? 0 : std::int32_t(FSpecArgs.size());
+    params.fileSpecCount = everything ? 0 : std::int32_t(fSpecArgs_.size());
     params.endMarker = kEndMarker;
 }

@@ -33,28 +33,64 @@ struct CallBackInfo : QObject {
 // members by driving the unzip library, answering its call-backs.
 class TZipExtractor : public QObject {
     Q_OBJECT
+    Q_PROPERTY(QString ZipFileName READ zipFileName WRITE setZipFileName)
+    Q_PROPERTY(QStringList FSpecArgs READ fSpecArgs WRITE setFSpecArgs)
+    Q_PROPERTY(ExtrOpts ExtrOptions READ extrOptions WRITE setExtrOptions)
+    Q_PROPERTY(QString ExtrBaseDir READ extrBaseDir WRITE setExtrBaseDir)
+    Q_PROPERTY(QString Password READ password WRITE setPassword)
+    Q_PROPERTY(unsigned PasswordReqCount READ passwordReqCount WRITE setPasswordReqCount)
+    Q_PROPERTY(bool Unattended READ isUnattended WRITE setUnattended)
+    Q_PROPERTY(bool Verbose READ isVerbose WRITE setVerbose)
+    Q_PROPERTY(bool Trace READ trace WRITE setTrace)
+    Q_PROPERTY(QString LibDirectory READ libDirectory WRITE setLibDirectory)
+    Q_PROPERTY(QString TempDir READ tempDir WRITE setTempDir)
+    Q_PROPERTY(CodePageOpts CodePage READ codePage WRITE setCodePage)
+    Q_PROPERTY(bool UseDirOnlyEntries READ useDirOnlyEntries WRITE setUseDirOnlyEntries)
+    Q_PROPERTY(QString VersionInfo READ versionInfo CONSTANT)
+    Q_PROPERTY(int Count READ count)
+    Q_PROPERTY(int SkippedDirEntries READ skippedDirEntries)
+    Q_PROPERTY(int ErrorCode READ errorCode)
+    Q_PROPERTY(int FullErrorCode READ fullErrorCode)
+    Q_PROPERTY(QString LastMessage READ lastMessage)
+    Q_PROPERTY(int SuccessCount READ successCount)
+    Q_PROPERTY(bool CancelRequested READ isCancelRequested WRITE setCancelRequested)
+    Q_PROPERTY(QString EventErrorText READ eventErrorText)
+    Q_PROPERTY(bool UnzipBusy READ isUnzipBusy)
+    Q_PROPERTY(bool LibraryBusy READ isLibraryBusy)
+    Q_PROPERTY(bool ZipBusy READ isZipBusy)
+    Q_PROPERTY(int PasswordModalResult READ passwordModalResult)
 public:
     explicit TZipExtractor(QObject *owner = nullptr);
     ~TZipExtractor() override;
 
     // --- settings ---
-    QString ZipFileName() const { return zipFileName_; }
+    QString zipFileName() const { return zipFileName_; }
     void setZipFileName(const QString &name); // reads the directory
-    QStringList FSpecArgs;
-    ExtrOpts ExtrOptions = 0;
-    QString ExtrBaseDir;
-    QString Password;
-    unsigned PasswordReqCount() const { return passwordReqCount_; }
+    QStringList fSpecArgs() const { return fSpecArgs_; }
+    void setFSpecArgs(const QStringList &specs) { fSpecArgs_ = specs; }
+    ExtrOpts extrOptions() const { return extrOptions_; }
+    void setExtrOptions(ExtrOpts options) { extrOptions_ = options; }
+    QString extrBaseDir() const { return extrBaseDir_; }
+    void setExtrBaseDir(const QString &directory) { extrBaseDir_ = directory; }
+    QString password() const { return password_; }
+    void setPassword(const QString &password) { password_ = password; }
+    unsigned passwordReqCount() const { return passwordReqCount_; }
     void setPasswordReqCount(unsigned count); // at most 15
-    bool Unattended = false;
-    bool Verbose = false;
-    bool Trace = false;
-    QString LibDirectory() const { return libDirectory_; }
+    bool isUnattended() const { return unattended_; }
+    void setUnattended(bool on) { unattended_ = on; }
+    bool isVerbose() const { return verbose_; }
+    void setVerbose(bool on) { verbose_ = on; }
+    bool trace() const { return trace_; }
+    void setTrace(bool on) { trace_ = on; }
+    QString libDirectory() const { return libDirectory_; }
     void setLibDirectory(const QString &directory);
-    QString TempDir;
-    CodePageOpts CodePage = cpAuto;
-    bool UseDirOnlyEntries = false;
-    static QString VersionInfo() { return QStringLiteral("1.73"); }
+    QString tempDir() const { return tempDir_; }
+    void setTempDir(const QString &directory) { tempDir_ = directory; }
+    CodePageOpts codePage() const { return codePage_; }
+    void setCodePage(CodePageOpts codePage) { codePage_ = codePage; }
+    bool useDirOnlyEntries() const { return useDirOnlyEntries_; }
+    void setUseDirOnlyEntries(bool on) { useDirOnlyEntries_ = on; }
+    static QString versionInfo() { return QStringLiteral("1.73"); }
 
     // --- events ---
     std::function<void(QObject *sender)> OnDirUpdate;
@@ -79,25 +115,26 @@ public:
     std::function<void(QObject *sender, int id, QString &str)> OnZipStr;
 
     // --- state ---
-    int Count() const { return int(entries_.size()); }
-    const ZipDirEntry &DirEntry(int index) const { return entries_.at(std::size_t(index)); }
-    int SkippedDirEntries() const { return skippedDirEntries_; }
-    const ZipArchiveFacts &ArchiveFacts() const { return facts_; }
-    int ErrorCode() const { return errorCode_; }
-    int FullErrorCode() const { return fullErrorCode_; }
-    QString LastMessage() const { return lastMessage_; }
-    int SuccessCount() const { return successCount_; }
-    bool CancelRequested = false;
-    QString EventErrorText() const { return eventErrorText_; }
-    bool UnzipBusy() const { return unzipBusy_; }
-    bool LibraryBusy() const { return libraryBusy_; }
-    bool ZipBusy() const { return false; } // this program never adds to an archive
-    int PasswordModalResult() const { return passwordModalResult_; }
-    const TZipLibLoader &UnzLib() const { return *unzLib_; }
+    int count() const { return int(entries_.size()); }
+    const ZipDirEntry &dirEntry(int index) const { return entries_.at(std::size_t(index)); }
+    int skippedDirEntries() const { return skippedDirEntries_; }
+    const ZipArchiveFacts &archiveFacts() const { return facts_; }
+    int errorCode() const { return errorCode_; }
+    int fullErrorCode() const { return fullErrorCode_; }
+    QString lastMessage() const { return lastMessage_; }
+    int successCount() const { return successCount_; }
+    bool isCancelRequested() const { return cancelRequested_; }
+    void setCancelRequested(bool on) { cancelRequested_ = on; }
+    QString eventErrorText() const { return eventErrorText_; }
+    bool isUnzipBusy() const { return unzipBusy_; }
+    bool isLibraryBusy() const { return libraryBusy_; }
+    bool isZipBusy() const { return false; } // this program never adds to an archive
+    int passwordModalResult() const { return passwordModalResult_; }
+    const TZipLibLoader &unzLib() const { return *unzLib_; }
 
     // --- operations ---
     void ReadDirectory();
-    // -255 while busy; otherwise ErrorCode after the extraction.
+    // -255 while busy; otherwise errorCode() after the extraction.
     int Extract();
     // Action codes below LibraryCallback are local reports (UNZ_CB_*);
     // LibraryCallback carries the library's record, and then the answer is
@@ -132,8 +169,19 @@ private:
     static bool isLive(const TZipExtractor *component);
 
     QString zipFileName_;
+    QStringList fSpecArgs_;
+    ExtrOpts extrOptions_;
+    QString extrBaseDir_;
+    QString password_;
     unsigned passwordReqCount_ = 1;
+    bool unattended_ = false;
+    bool verbose_ = false;
+    bool trace_ = false;
     QString libDirectory_;
+    QString tempDir_;
+    CodePageOpts codePage_ = cpAuto;
+    bool useDirOnlyEntries_ = false;
+    bool cancelRequested_ = false;
     std::vector<ZipDirEntry> entries_;
     ZipArchiveFacts facts_;
     int skippedDirEntries_ = 0;

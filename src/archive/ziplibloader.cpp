@@ -94,7 +94,7 @@ void TZipLibLoader::clear()
 QString TZipLibLoader::resolvePath() const
 {
     const QString file = libraryFileName(kNames[kind_].library);
-    const QString directory = owner_->LibDirectory();
+    const QString directory = owner_->libDirectory();
     if (!directory.isEmpty()) {
         QString path = joinLibraryPath(directory, file);
         if (directory.startsWith(QLatin1Char('.')))
@@ -116,7 +116,7 @@ int TZipLibLoader::Acquire(int reasons)
     version_ = 0;
     // The program carries no library of its own, so a failed load raises.
     LoadFromPath(resolvePath(), true);
-    if (owner_ && owner_->Verbose)
+    if (owner_ && owner_->isVerbose())
         owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0,
                                  owner_->tableTextOr(reportids::LibraryLoaded, QStringLiteral("loaded ")) +
                                      libraryPath_);
@@ -184,7 +184,7 @@ int TZipLibLoader::Release(int reasons)
         clear();
         useReasons_ = 0;
     }
-    if (unloading && owner_ && owner_->Verbose)
+    if (unloading && owner_ && owner_->isVerbose())
         owner_->DispatchCallback(UNZ_CB_MESSAGE, 0, 0,
                                  owner_->tableTextOr(reportids::LibraryUnloaded, QStringLiteral("unloaded ")) +
                                      libraryPath_);

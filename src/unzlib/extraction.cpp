@@ -177,9 +177,9 @@ bool Extraction::findPassword(MemberUnpacker &unpacker, const std::string &name,
     std::int32_t left = std::clamp(params_.passwordRequestCount, 0, kMaxPasswordRequests);
     while (left > 0 && !passwordsCancelled_ && !aborted_) {
         const Reply reply = call(UNZ_CB_PASSWORD, 0, left, name);
-        if (reply.action == 0)
+        if (reply.action == UNZ_PASSWORD_CANCEL_ALL)
             passwordsCancelled_ = true;
-        if (aborted_ || reply.error != 1)
+        if (aborted_ || reply.error != UNZ_ANSWER_YES)
             return false;
         const std::string given = zipformat::firstCharacters(reply.text, kMaxPasswordLength);
         if (opens(unpacker, given, password)) {
@@ -199,7 +199,7 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     std::string name = member.name;
     if (!test && !member.isDirectory()) {
         const Reply renamed = call(UNZ_CB_NEW_NAME, 0, 0, name, index);
-        if (renamed.error == 1 && !renamed.text.empty())
+        if (renamed.error == UNZ_ANSWER_YES && !renamed.text.empty())
             name = renamed.text;
     }
     std::string relative;
@@ -279,7 +279,7 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
         const Reply reply =
             test ? Reply{}
                  : call(UNZ_CB_CRC_ERROR, std::int32_t(unpacker.crc()), std::int32_t(member.crc), name, index);
-        if (test || reply.error != 1) {
+        if (test || reply.error != UNZ_ANSWER_YES) {
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_CRC,
                     test ? "CRC error" : "CRC error, the new data were discarded");
             return false;

@@ -105,6 +105,13 @@ enum {
     UNZ_CB_SKIPPED = 11
 };
 
+/* Answers written into errorCode: yes when text holds a password or a new
+ * name, or when data failing the CRC check are to be kept. */
+enum { UNZ_ANSWER_NO = 0, UNZ_ANSWER_YES = 1 };
+
+/* Written into actionCode with the answer to UNZ_CB_PASSWORD: ask no more. */
+enum { UNZ_PASSWORD_CANCEL_ALL = 0 };
+
 /* Error codes the library reports through UNZ_CB_MESSAGE and UNZ_CB_SKIPPED. */
 enum {
     UNZ_ERR_FORMAT = 2,      /* the archive or a member is damaged */

@@ -120,10 +120,10 @@ protected:
     // The program's own settings, extracting into `out`.
     void programSettings()
     {
-        zip.Trace = true;
-        zip.FSpecArgs = QStringList{"*.*"};
-        zip.ExtrOptions = ExtrOverWrite;
-        zip.ExtrBaseDir = out;
+        zip.setTrace(true);
+        zip.setFSpecArgs(QStringList{"*.*"});
+        zip.setExtrOptions(ExtrOverWrite);
+        zip.setExtrBaseDir(out);
     }
 
     QTemporaryDir tmp;

@@ -43,14 +43,14 @@ TEST_F(Callbacks, ProgressPercentUsesTwoFormulas)
 TEST_F(Callbacks, MessagesStoreTheirCodesSilently)
 {
     EXPECT_FALSE(dispatch(UNZ_CB_MESSAGE, 0x0105, 0, "disk full  \n"));
-    EXPECT_EQ(zip.ErrorCode(), 5);
-    EXPECT_EQ(zip.FullErrorCode(), 0x0105);
-    EXPECT_EQ(zip.LastMessage(), "disk full");
+    EXPECT_EQ(zip.errorCode(), 5);
+    EXPECT_EQ(zip.fullErrorCode(), 0x0105);
+    EXPECT_EQ(zip.lastMessage(), "disk full");
     EXPECT_TRUE(boxes.isEmpty());
 
     dispatch(UNZ_CB_MESSAGE, 0, 0, "note");
-    EXPECT_EQ(zip.ErrorCode(), 5) << "error code 0 keeps the last code";
-    EXPECT_EQ(zip.LastMessage(), "note");
+    EXPECT_EQ(zip.errorCode(), 5) << "error code 0 keeps the last code";
+    EXPECT_EQ(zip.lastMessage(), "note");
 }
 
 TEST_F(Callbacks, TextsAreTrimmedAndUseBackslashes)
@@ -81,7 +81,7 @@ TEST_F(Callbacks, CrcMismatchAnswers)
     EXPECT_EQ(record.errorCode, 2) << "no handler";
     zip.OnCRC32Error = [](QObject *, const QString &, unsigned, unsigned, bool &doExtract) { doExtract = false; };
     dispatch(UNZ_CB_CRC_ERROR, 1, 2, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
 }
 
 TEST_F(Callbacks, OverwriteAndSkipCallbacks)
@@ -105,22 +105,22 @@ TEST_F(Callbacks, OverwriteAndSkipCallbacks)
     zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes t, int) { type = t; };
     dispatch(UNZ_CB_SKIPPED, 0, stNoOverwrite + 1, "data.db");
     EXPECT_EQ(type, stNoOverwrite);
-    EXPECT_EQ(zip.ErrorCode(), 0);
+    EXPECT_EQ(zip.errorCode(), 0);
     dispatch(UNZ_CB_SKIPPED, 0x0206, stGeneralExtractError + 1, "data.db");
-    EXPECT_EQ(zip.ErrorCode(), 6);
-    EXPECT_EQ(zip.FullErrorCode(), 0x0206);
+    EXPECT_EQ(zip.errorCode(), 6);
+    EXPECT_EQ(zip.fullErrorCode(), 0x0206);
 }
 
 TEST_F(Callbacks, NewNameFromTheHandler)
 {
     dispatch(UNZ_CB_NEW_NAME, 5, 0, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
     zip.OnSetNewName = [](QObject *, QString &name, bool &changed) {
         name = "renamed.db";
         changed = true;
     };
     dispatch(UNZ_CB_NEW_NAME, 0, 0, "data.db");
-    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
     EXPECT_STREQ(record.text, "renamed.db");
 }
 
@@ -134,7 +134,7 @@ TEST_F(Callbacks, PasswordFromTheHandler)
         password = "Veresk";
     };
     EXPECT_FALSE(dispatch(UNZ_CB_PASSWORD, 0, 20, "data.db"));
-    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 15);
 
@@ -151,29 +151,29 @@ TEST_F(Callbacks, PasswordFromTheHandler)
         a = pwbCancelAll;
     };
     dispatch(UNZ_CB_PASSWORD, 0, 3, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
     EXPECT_EQ(record.size, 0);
-    EXPECT_EQ(record.actionCode, 0) << "cancel all";
+    EXPECT_EQ(record.actionCode, UNZ_PASSWORD_CANCEL_ALL);
 
     zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &a) {
         a = pwbAbort;
     };
     EXPECT_TRUE(dispatch(UNZ_CB_PASSWORD, 0, 3, "data.db"));
-    EXPECT_TRUE(zip.CancelRequested);
+    EXPECT_TRUE(zip.isCancelRequested());
     EXPECT_TRUE(dispatch(UNZ_CB_TICK)) << "every later call-back aborts too";
 }
 
 TEST_F(Callbacks, PasswordWhileUnattended)
 {
-    zip.Unattended = true;
+    zip.setUnattended(true);
     dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
     EXPECT_EQ(record.size, 0);
-    EXPECT_EQ(zip.ErrorCode(), reportids::PasswordUnattended);
-    EXPECT_EQ(zip.LastMessage(), reportText(reportids::PasswordUnattended));
+    EXPECT_EQ(zip.errorCode(), reportids::PasswordUnattended);
+    EXPECT_EQ(zip.lastMessage(), reportText(reportids::PasswordUnattended));
     EXPECT_TRUE(boxes.isEmpty());
     dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
-    EXPECT_EQ(zip.ErrorCode(), reportids::NewPasswordUnattended);
+    EXPECT_EQ(zip.errorCode(), reportids::NewPasswordUnattended);
 }
 
 TEST_F(Callbacks, PasswordDialogAnswers)
@@ -182,13 +182,13 @@ TEST_F(Callbacks, PasswordDialogAnswers)
     answers.add("Veresk", TPasswordDlg::pbOk);
     answers.add("typed", TPasswordDlg::pbCancel);
     dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
-    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
     EXPECT_STREQ(record.text, "Veresk");
     EXPECT_EQ(record.size, 1);
     dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
     EXPECT_EQ(record.size, 0);
-    EXPECT_EQ(zip.PasswordModalResult(), TPasswordDlg::mrCancel);
+    EXPECT_EQ(zip.passwordModalResult(), TPasswordDlg::mrCancel);
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_EQ(answers.seen[0].buttons, 3);
 }
@@ -201,14 +201,14 @@ TEST_F(Callbacks, NewPasswordIsAskedTwiceAndMustMatch)
     answers.add("one", TPasswordDlg::pbOk);
     answers.add("two", TPasswordDlg::pbOk);
     dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
-    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
     EXPECT_STREQ(record.text, "one");
     ASSERT_EQ(answers.seen.size(), 2u);
     EXPECT_EQ(answers.seen[0].buttons, 2);
     EXPECT_EQ(answers.seen[0].width, 2 * 124 + 35);
 
     dispatch(UNZ_CB_PASSWORD, 1, 1, "data.db");
-    EXPECT_EQ(record.errorCode, 0);
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::PasswordsDiffer)});
 }
 
@@ -218,16 +218,16 @@ TEST_F(Callbacks, HandlerExceptionsBecomeAnAbort)
     zip.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("second"); };
     EXPECT_TRUE(dispatch(UNZ_CB_TICK));
     EXPECT_TRUE(dispatch(UNZ_CB_NEW_FILE, 0, 0, "a"));
-    EXPECT_EQ(zip.EventErrorText(), " #0 \"tick failed\"") << "the first failure is kept";
+    EXPECT_EQ(zip.eventErrorText(), " #0 \"tick failed\"") << "the first failure is kept";
     dispatch(UNZ_CB_MESSAGE, UNZ_ERR_ABORTED, 0, "aborted");
-    EXPECT_EQ(zip.LastMessage(), "Exception in Event  #0 \"tick failed\"");
+    EXPECT_EQ(zip.lastMessage(), "Exception in Event  #0 \"tick failed\"");
 }
 
 TEST_F(Callbacks, LocalCallsRaiseWhenCancelled)
 {
     zip.DispatchCallback(UNZ_CB_MESSAGE, 0, 0, "loaded x");
-    EXPECT_EQ(zip.LastMessage(), "loaded x");
-    zip.CancelRequested = true;
+    EXPECT_EQ(zip.lastMessage(), "loaded x");
+    zip.setCancelRequested(true);
     try {
         zip.DispatchCallback(UNZ_CB_MESSAGE, 0, 0, "x");
         ADD_FAILURE() << "no exception";
@@ -269,10 +269,10 @@ TEST_F(Callbacks, EntryRefusesRecordsOfUnknownCallers)
 TEST_F(Callbacks, SettingsThatValidate)
 {
     zip.setPasswordReqCount(20);
-    EXPECT_EQ(zip.PasswordReqCount(), 15u);
+    EXPECT_EQ(zip.passwordReqCount(), 15u);
     zip.setPasswordReqCount(3);
-    EXPECT_EQ(zip.PasswordReqCount(), 3u);
-    EXPECT_EQ(TZipExtractor::VersionInfo(), "1.73");
+    EXPECT_EQ(zip.passwordReqCount(), 3u);
+    EXPECT_EQ(TZipExtractor::versionInfo(), "1.73");
     EXPECT_EQ(TZipExtractor::fallbackPrefix().size(), 77);
     EXPECT_EQ(QString::fromStdString(EZipExtractor(11036, true).what()), "ZipExtractor [ 11036 ]");
     EXPECT_EQ(QString::fromStdString(EZipExtractor(11038, 2).what()), "ZipExtractor [ 11038 ] ,2");
@@ -324,12 +324,12 @@ TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
     EXPECT_EQ(boxes, QStringList{"Файл basa.tel повреждён или не является ZIP-архивом."});
 
     zip.ReportMessage(10999, "x");
-    EXPECT_EQ(zip.LastMessage(), TZipExtractor::fallbackPrefix() + "10999 x") << "an id without a text";
+    EXPECT_EQ(zip.lastMessage(), TZipExtractor::fallbackPrefix() + "10999 x") << "an id without a text";
 
     zip.OnZipStr = [](QObject *, int id, QString &text) {
         if (id == LibraryNotLoadable)
             text = "cannot load %s";
     };
     zip.ReportException(EZipExtractor(LibraryNotLoadable, QString("/lib/x.so")));
-    EXPECT_EQ(zip.LastMessage(), "cannot load /lib/x.so");
+    EXPECT_EQ(zip.lastMessage(), "cannot load /lib/x.so");
 }

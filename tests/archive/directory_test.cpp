@@ -30,12 +30,12 @@ TEST_F(Directory, ListsEntriesWithTheirHeaderFieldsAndComments)
 
     zip.setZipFileName(archive);
 
-    ASSERT_EQ(zip.Count(), 2);
+    ASSERT_EQ(zip.count(), 2);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.ErrorCode(), 0);
+    EXPECT_EQ(zip.errorCode(), 0);
     EXPECT_EQ(dirUpdates, 1);
     EXPECT_EQ(sequence, (std::vector<int>{1, 2}));
-    const ZipDirEntry &first = zip.DirEntry(0);
+    const ZipDirEntry &first = zip.dirEntry(0);
     EXPECT_EQ(first.FileName, "data.db");
     EXPECT_EQ(first.FileComment, "the subscribers");
     EXPECT_EQ(+first.UncompressedSize, 10u);
@@ -44,13 +44,13 @@ TEST_F(Directory, ListsEntriesWithTheirHeaderFieldsAndComments)
     EXPECT_EQ(first.ExtraData, QByteArray::fromStdString(a.extra));
     EXPECT_EQ(first.Encrypted, 0);
     EXPECT_EQ(+first.LocalHeaderOffset, 0u);
-    const ZipDirEntry &second = zip.DirEntry(1);
+    const ZipDirEntry &second = zip.dirEntry(1);
     EXPECT_EQ(second.Encrypted, 1);
     EXPECT_EQ(+second.CompressedSize, 5u + 12u);
     EXPECT_GT(+second.LocalHeaderOffset, 0u);
-    EXPECT_EQ(zip.ArchiveFacts().comment, "Veryoskin directory");
-    EXPECT_FALSE(zip.ArchiveFacts().offsetDiffers);
-    EXPECT_EQ(zip.ArchiveFacts().firstMemberOffset, 0);
+    EXPECT_EQ(zip.archiveFacts().comment, "Veryoskin directory");
+    EXPECT_FALSE(zip.archiveFacts().offsetDiffers);
+    EXPECT_EQ(zip.archiveFacts().firstMemberOffset, 0);
 }
 
 TEST_F(Directory, StrayBytesAfterTheEndRecord)
@@ -62,22 +62,22 @@ TEST_F(Directory, StrayBytesAfterTheEndRecord)
     build(entries, "comment", {}, "garbage!");
     zip.setZipFileName(archive);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::StrayBytesAfterEnd)});
-    EXPECT_EQ(zip.Count(), 1);
-    EXPECT_EQ(zip.ArchiveFacts().archiveSize, plainSize + 7);
-    EXPECT_EQ(zip.ArchiveFacts().comment, "comment");
+    EXPECT_EQ(zip.count(), 1);
+    EXPECT_EQ(zip.archiveFacts().archiveSize, plainSize + 7);
+    EXPECT_EQ(zip.archiveFacts().comment, "comment");
 
     // Zero padding up to a multiple of 512 is no stray data.
     boxes.clear();
     build(entries, {}, {}, std::string(std::size_t(512 - plainSize % 512), '\0'));
     zip.setZipFileName(archive);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.ArchiveFacts().archiveSize, plainSize);
+    EXPECT_EQ(zip.archiveFacts().archiveSize, plainSize);
 
     // Zero bytes that do not end on such a boundary are reported.
     build(entries, {}, {}, std::string(3, '\0'));
     zip.setZipFileName(archive);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::StrayBytesAfterEnd)});
-    EXPECT_EQ(zip.Count(), 1);
+    EXPECT_EQ(zip.count(), 1);
 }
 
 TEST_F(Directory, DataInFrontIsReportedAndTheDirectoryStillRead)
@@ -85,10 +85,10 @@ TEST_F(Directory, DataInFrontIsReportedAndTheDirectoryStillRead)
     build({member("data.db", "x"), member("kod.db", "y")}, {}, std::string(300, 'S'));
     zip.setZipFileName(archive);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::DirectoryOffsetDiffers)});
-    EXPECT_EQ(zip.Count(), 2);
-    EXPECT_TRUE(zip.ArchiveFacts().offsetDiffers);
-    EXPECT_EQ(zip.ArchiveFacts().firstMemberOffset, 300);
-    EXPECT_EQ(zip.ZipFileName(), archive);
+    EXPECT_EQ(zip.count(), 2);
+    EXPECT_TRUE(zip.archiveFacts().offsetDiffers);
+    EXPECT_EQ(zip.archiveFacts().firstMemberOffset, 300);
+    EXPECT_EQ(zip.zipFileName(), archive);
 }
 
 TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
@@ -96,7 +96,7 @@ TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
     build({});
     ASSERT_EQ(QFileInfo(archive).size(), 22);
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_EQ(zip.count(), 0);
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.Extract(), reportids::EmptyArchive);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::EmptyArchive)});
@@ -106,46 +106,46 @@ TEST_F(Directory, EmptyArchiveAndDirectoryOnlyEntries)
     w.addDirectory("dir/sub/");
     writeAll(archive, QByteArray::fromStdString(w.finish()));
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.Count(), 0);
-    EXPECT_EQ(zip.SkippedDirEntries(), 2);
+    EXPECT_EQ(zip.count(), 0);
+    EXPECT_EQ(zip.skippedDirEntries(), 2);
     EXPECT_EQ(zip.Extract(), reportids::EmptyArchive);
 
-    zip.UseDirOnlyEntries = true;
+    zip.setUseDirOnlyEntries(true);
     zip.setZipFileName(archive);
-    ASSERT_EQ(zip.Count(), 2);
-    EXPECT_EQ(zip.DirEntry(1).FileName, "dir\\sub\\");
+    ASSERT_EQ(zip.count(), 2);
+    EXPECT_EQ(zip.dirEntry(1).FileName, "dir\\sub\\");
 }
 
 TEST_F(Directory, NotAnArchiveIsReportedOnSettingAndAgainOnExtract)
 {
     writeAll(archive, QByteArray(5000, 'n'));
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setFSpecArgs(QStringList{"*.*"});
     zip.setZipFileName(archive);
     EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NotAnArchive, "basa.tel")});
-    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
-    EXPECT_EQ(zip.ZipFileName(), archive);
+    EXPECT_EQ(zip.errorCode(), reportids::NotAnArchive);
+    EXPECT_EQ(zip.zipFileName(), archive);
 
     EXPECT_EQ(zip.Extract(), reportids::NotAnArchive);
     EXPECT_EQ(boxes.size(), 2);
-    EXPECT_EQ(zip.Count(), 0);
-    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+    EXPECT_EQ(zip.count(), 0);
+    EXPECT_EQ(zip.fSpecArgs(), QStringList{"*.*"});
 
     // Too short to hold an end record at all.
     writeAll(archive, QByteArray("PK"));
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+    EXPECT_EQ(zip.errorCode(), reportids::NotAnArchive);
 }
 
 TEST_F(Directory, MissingFileIsSilentUntilExtract)
 {
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setFSpecArgs(QStringList{"*.*"});
     zip.setZipFileName(tmp.path() + "/none.tel");
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.Count(), 0);
+    EXPECT_EQ(zip.count(), 0);
     EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::ArchiveNotFound)});
-    EXPECT_EQ(zip.LastMessage(), reportText(reportids::ArchiveNotFound));
-    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+    EXPECT_EQ(zip.lastMessage(), reportText(reportids::ArchiveNotFound));
+    EXPECT_EQ(zip.fSpecArgs(), QStringList{"*.*"});
 
     zip.setZipFileName({});
     EXPECT_EQ(zip.Extract(), reportids::NoArchiveName);
@@ -183,14 +183,14 @@ TEST_F(Directory, DamagedDirectoriesClearTheName)
         zip.setZipFileName(archive);
         ASSERT_FALSE(boxes.isEmpty());
         EXPECT_EQ(boxes.last(), exceptionText(c.id));
-        EXPECT_EQ(zip.Count(), 0);
-        EXPECT_TRUE(zip.ZipFileName().isEmpty());
+        EXPECT_EQ(zip.count(), 0);
+        EXPECT_TRUE(zip.zipFileName().isEmpty());
         EXPECT_EQ(zip.Extract(), reportids::NoArchiveName);
     }
 
     writeAll(archive, good.left(good.size() / 2));
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+    EXPECT_EQ(zip.errorCode(), reportids::NotAnArchive);
 }
 
 TEST_F(Directory, NamesFollowTheCodePageRule)
@@ -206,31 +206,31 @@ TEST_F(Directory, NamesFollowTheCodePageRule)
     build({dos, unix, hpfs, utf8});
 
     zip.setZipFileName(archive);
-    ASSERT_EQ(zip.Count(), 4);
-    EXPECT_EQ(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
-    EXPECT_EQ(zip.DirEntry(1).FileName, QString::fromUtf8("„ЂЌЌ›…\\ЉЋ„.DB")); // read as code page 1251
-    EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
-    EXPECT_EQ(zip.DirEntry(3).FileName, "Код\\данные.db");
+    ASSERT_EQ(zip.count(), 4);
+    EXPECT_EQ(zip.dirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.dirEntry(1).FileName, QString::fromUtf8("„ЂЌЌ›…\\ЉЋ„.DB")); // read as code page 1251
+    EXPECT_EQ(zip.dirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.dirEntry(3).FileName, "Код\\данные.db");
 
-    zip.CodePage = cpNone; // still converts for HPFS
+    zip.setCodePage(cpNone); // still converts for HPFS
     zip.setZipFileName(archive);
-    EXPECT_NE(zip.DirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
-    EXPECT_EQ(zip.DirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_NE(zip.dirEntry(0).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.dirEntry(2).FileName, "ДАННЫЕ\\КОД.DB");
 
-    zip.CodePage = cpOEM;
+    zip.setCodePage(cpOEM);
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.DirEntry(1).FileName, "ДАННЫЕ\\КОД.DB");
-    EXPECT_EQ(zip.DirEntry(3).FileName, "Код\\данные.db");
+    EXPECT_EQ(zip.dirEntry(1).FileName, "ДАННЫЕ\\КОД.DB");
+    EXPECT_EQ(zip.dirEntry(3).FileName, "Код\\данные.db");
 }
 
 TEST_F(Directory, UnattendedReportsWithoutBoxes)
 {
     writeAll(archive, QByteArray(100, 'n'));
-    zip.Unattended = true;
+    zip.setUnattended(true);
     zip.setZipFileName(archive);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
-    EXPECT_EQ(zip.LastMessage(), exceptionText(reportids::NotAnArchive, "basa.tel"));
+    EXPECT_EQ(zip.errorCode(), reportids::NotAnArchive);
+    EXPECT_EQ(zip.lastMessage(), exceptionText(reportids::NotAnArchive, "basa.tel"));
     zip.setZipFileName(tmp.path() + "/none");
     EXPECT_EQ(zip.Extract(), reportids::ArchiveNotFound);
     EXPECT_TRUE(boxes.isEmpty());
@@ -246,7 +246,7 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
     };
     zip.setZipFileName(archive);
     EXPECT_TRUE(nested);
-    EXPECT_EQ(zip.Count(), 2);
+    EXPECT_EQ(zip.count(), 2);
 }
 
 TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
@@ -274,13 +274,13 @@ TEST_F(Directory, ListingAndExtractionReadTheSameEndRecord)
         boxes.clear();
         programSettings();
         zip.setZipFileName(archive);
-        EXPECT_EQ(zip.Count(), std::max(row.members, 0));
-        zip.Unattended = true;
+        EXPECT_EQ(zip.count(), std::max(row.members, 0));
+        zip.setUnattended(true);
         zip.Extract();
-        EXPECT_EQ(zip.SuccessCount(), std::max(row.members, 0));
+        EXPECT_EQ(zip.successCount(), std::max(row.members, 0));
         EXPECT_EQ(filesIn(out).size(), std::max(row.members, 0));
         if (row.members < 0) {
-            EXPECT_EQ(zip.ErrorCode(), reportids::NotAnArchive);
+            EXPECT_EQ(zip.errorCode(), reportids::NotAnArchive);
         }
         QDir(out).removeRecursively();
         QDir().mkpath(out);
@@ -296,7 +296,7 @@ TEST_F(Directory, StreamingWritersZip64TrailerIsNoDataInFront)
     writeAll(archive, w.finish({}, true));
     programSettings();
     zip.setZipFileName(archive);
-    EXPECT_EQ(zip.Count(), 1);
+    EXPECT_EQ(zip.count(), 1);
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(out + "/data.db"), "streamed");

@@ -24,15 +24,15 @@ TEST_F(Extract, UnpacksEveryMemberWithTheProgramSettings)
     zip.setZipFileName(archive);
 
     EXPECT_EQ(zip.Extract(), 0);
-    EXPECT_EQ(zip.SuccessCount(), 2);
+    EXPECT_EQ(zip.successCount(), 2);
     EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
     EXPECT_EQ(readAll(out + "/kod.db"), "codes");
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
-    EXPECT_FALSE(zip.UnzLib().isLoaded());
-    EXPECT_FALSE(libraryLoaded(zip.UnzLib().libraryPath())) << "unloaded after every Extract";
-    EXPECT_FALSE(zip.UnzipBusy());
-    EXPECT_FALSE(zip.LibraryBusy());
+    EXPECT_TRUE(zip.fSpecArgs().isEmpty());
+    EXPECT_FALSE(zip.unzLib().isLoaded());
+    EXPECT_FALSE(libraryLoaded(zip.unzLib().libraryPath())) << "unloaded after every Extract";
+    EXPECT_FALSE(zip.isUnzipBusy());
+    EXPECT_FALSE(zip.isLibraryBusy());
 }
 
 TEST_F(Extract, WithoutBaseDirectoryMembersLandInTheCurrentFolder)
@@ -40,7 +40,7 @@ TEST_F(Extract, WithoutBaseDirectoryMembersLandInTheCurrentFolder)
     build({member("folder/data.db", "x")});
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(out));
-    zip.ExtrOptions = ExtrOverWrite;
+    zip.setExtrOptions(ExtrOverWrite);
     zip.setZipFileName(archive);
     const int result = zip.Extract();
     QDir::setCurrent(previous);
@@ -51,25 +51,25 @@ TEST_F(Extract, WithoutBaseDirectoryMembersLandInTheCurrentFolder)
 TEST_F(Extract, AFirstEntryOfStarDotStarMeansEveryMember)
 {
     build({member("data.db", "d"), member("kod.db", "k"), member("readme", "r")});
-    zip.ExtrBaseDir = out;
-    zip.ExtrOptions = ExtrOverWrite;
+    zip.setExtrBaseDir(out);
+    zip.setExtrOptions(ExtrOverWrite);
     zip.setZipFileName(archive);
 
-    zip.FSpecArgs = QStringList{"*.*", "kod.db"};
+    zip.setFSpecArgs(QStringList{"*.*", "kod.db"});
     zip.Extract();
-    EXPECT_EQ(zip.SuccessCount(), 3);
+    EXPECT_EQ(zip.successCount(), 3);
 
-    zip.FSpecArgs = QStringList{"KOD.*"};
+    zip.setFSpecArgs(QStringList{"KOD.*"});
     zip.Extract();
-    EXPECT_EQ(zip.SuccessCount(), 1);
+    EXPECT_EQ(zip.successCount(), 1);
 
     // Written another way it is an ordinary specification: "readme" has no dot.
-    zip.FSpecArgs = QStringList{"*.* "};
+    zip.setFSpecArgs(QStringList{"*.* "});
     zip.Extract();
-    EXPECT_EQ(zip.SuccessCount(), 0);
-    zip.FSpecArgs = QStringList{"kod.db", "*.*"};
+    EXPECT_EQ(zip.successCount(), 0);
+    zip.setFSpecArgs(QStringList{"kod.db", "*.*"});
     zip.Extract();
-    EXPECT_EQ(zip.SuccessCount(), 2);
+    EXPECT_EQ(zip.successCount(), 2);
 }
 
 TEST_F(Extract, CrcMismatchKeepsTheOldFileAndReportsTheLibraryCode)
@@ -84,7 +84,7 @@ TEST_F(Extract, CrcMismatchKeepsTheOldFileAndReportsTheLibraryCode)
     EXPECT_EQ(zip.Extract(), 6);
     EXPECT_EQ(readAll(out + "/data.db"), "old table");
     EXPECT_EQ(readAll(out + "/kod.db"), "k");
-    EXPECT_EQ(zip.SuccessCount(), 1);
+    EXPECT_EQ(zip.successCount(), 1);
     EXPECT_TRUE(boxes.isEmpty());
 
     bool asked = false;
@@ -92,7 +92,7 @@ TEST_F(Extract, CrcMismatchKeepsTheOldFileAndReportsTheLibraryCode)
         asked = file == "data.db" && found == zipwriter::crc32Of("new data") && expected == 7;
         doExtract = true;
     };
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setFSpecArgs(QStringList{"*.*"});
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_TRUE(asked);
     EXPECT_EQ(readAll(out + "/data.db"), "new data");
@@ -115,7 +115,7 @@ TEST_F(Extract, EncryptedMemberAsksThroughTheDialog)
     EXPECT_EQ(answers.seen[0].prompt, "Введите пароль:");
     EXPECT_EQ(answers.seen[0].buttons, 3);
     EXPECT_EQ(answers.seen[0].width, 407);
-    EXPECT_TRUE(zip.Password.isEmpty()) << "the entry goes to the library only";
+    EXPECT_TRUE(zip.password().isEmpty()) << "the entry goes to the library only";
 }
 
 TEST_F(Extract, WrongOrCancelledPasswordSkipsTheMember)
@@ -136,15 +136,15 @@ TEST_F(Extract, WrongOrCancelledPasswordSkipsTheMember)
     EXPECT_EQ(answers.seen.size(), 2u);
     EXPECT_EQ(readAll(out + "/data.db"), "old");
     EXPECT_FALSE(QFileInfo::exists(out + "/kod.db"));
-    EXPECT_EQ(zip.SuccessCount(), 0);
+    EXPECT_EQ(zip.successCount(), 0);
 
     // Cancel All: no more questions in this run.
     PasswordAnswers cancelAll;
     cancelAll.add("", TPasswordDlg::pbCancelAll);
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setFSpecArgs(QStringList{"*.*"});
     EXPECT_EQ(zip.Extract(), 5);
     EXPECT_EQ(cancelAll.seen.size(), 1u);
-    EXPECT_EQ(zip.PasswordModalResult(), TPasswordDlg::mrCancelAll);
+    EXPECT_EQ(zip.passwordModalResult(), TPasswordDlg::mrCancelAll);
 }
 
 TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
@@ -153,14 +153,14 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
     locked.password = "Veresk";
     build({locked, member("kod.db", "k")});
     programSettings();
-    zip.Unattended = true;
+    zip.setUnattended(true);
     zip.setPasswordReqCount(4);
     zip.setZipFileName(archive);
 
     EXPECT_EQ(zip.Extract(), 5);
     EXPECT_TRUE(boxes.isEmpty());
-    EXPECT_EQ(zip.SuccessCount(), 1);
-    EXPECT_EQ(zip.PasswordReqCount(), 4u) << "put back after the run";
+    EXPECT_EQ(zip.successCount(), 1);
+    EXPECT_EQ(zip.passwordReqCount(), 4u) << "put back after the run";
 
     // The report itself, before the library answers.
     QStringList reported;
@@ -168,12 +168,12 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
         if (error == 0)
             reported << text;
     };
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setFSpecArgs(QStringList{"*.*"});
     zip.Extract();
     EXPECT_EQ(reported.value(0), reportText(reportids::UnattendedWithoutPassword));
 
-    zip.Password = "Veresk";
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setPassword("Veresk");
+    zip.setFSpecArgs(QStringList{"*.*"});
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(out + "/data.db"), "a");
 }
@@ -190,18 +190,18 @@ TEST_F(Extract, NestedExtractIsRefusedWhileWindowsStayLive)
     zip.OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
         if (type != NewFile || nested != 0)
             return;
-        zip.FSpecArgs << "nested";
+        zip.setFSpecArgs(zip.fSpecArgs() << "nested");
         nested = zip.Extract();
         zip.setZipFileName(archive); // re-reads even while busy
-        relisted = zip.Count();
+        relisted = zip.count();
     };
 
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(nested, -255);
     EXPECT_EQ(relisted, 2);
     EXPECT_TRUE(timerRan) << "pending events run during the extraction";
-    EXPECT_EQ(zip.SuccessCount(), 2);
-    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
+    EXPECT_EQ(zip.successCount(), 2);
+    EXPECT_TRUE(zip.fSpecArgs().isEmpty());
 }
 
 TEST_F(Extract, ExceptionInAHandlerAbortsTheRun)
@@ -215,24 +215,24 @@ TEST_F(Extract, ExceptionInAHandlerAbortsTheRun)
     };
 
     EXPECT_EQ(zip.Extract(), 9);
-    EXPECT_EQ(zip.EventErrorText(), " #1 \"boom\"");
-    EXPECT_EQ(zip.LastMessage(), "Exception in Event  #1 \"boom\"");
+    EXPECT_EQ(zip.eventErrorText(), " #1 \"boom\"");
+    EXPECT_EQ(zip.lastMessage(), "Exception in Event  #1 \"boom\"");
     EXPECT_FALSE(QFileInfo::exists(out + "/data.db"));
-    EXPECT_FALSE(zip.CancelRequested);
+    EXPECT_FALSE(zip.isCancelRequested());
 }
 
 TEST_F(Extract, BaseDirectoryMustExistUnlessForced)
 {
     build({member("data.db", "x")});
     zip.setZipFileName(archive);
-    zip.ExtrBaseDir = tmp.path() + "/new/deeper";
-    zip.FSpecArgs = QStringList{"*.*"};
+    zip.setExtrBaseDir(tmp.path() + "/new/deeper");
+    zip.setFSpecArgs(QStringList{"*.*"});
 
     EXPECT_EQ(zip.Extract(), reportids::NoExtractDirectory);
-    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory, zip.ExtrBaseDir)});
-    EXPECT_TRUE(zip.FSpecArgs.isEmpty()) << "the library was loaded, so the list is emptied";
+    EXPECT_EQ(boxes, QStringList{exceptionText(reportids::NoExtractDirectory, zip.extrBaseDir())});
+    EXPECT_TRUE(zip.fSpecArgs().isEmpty()) << "the library was loaded, so the list is emptied";
 
-    zip.ExtrOptions = ExtrForceDirs;
+    zip.setExtrOptions(ExtrForceDirs);
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(tmp.path() + "/new/deeper/data.db"), "x");
 }
@@ -241,7 +241,7 @@ TEST_F(Extract, FolderNamesOnKeepTheArchiveFolders)
 {
     build({member("dir/sub/data.db", "x"), member("../escape.db", "y")});
     programSettings();
-    zip.ExtrOptions = ExtrOverWrite | ExtrDirNames;
+    zip.setExtrOptions(ExtrOverWrite | ExtrDirNames);
     zip.setZipFileName(archive);
     std::vector<std::pair<QString, UnZipSkipTypes>> skipped;
     zip.OnExtractSkipped = [&](QObject *, const QString &file, UnZipSkipTypes type, int) {
@@ -259,7 +259,7 @@ TEST_F(Extract, RefusedOverwriteGoesThroughTheHandler)
 {
     build({member("data.db", "new")});
     writeAll(out + "/data.db", "old");
-    zip.ExtrBaseDir = out;
+    zip.setExtrBaseDir(out);
     zip.setZipFileName(archive);
     bool defaultDecision = true;
     zip.OnExtractOverwrite = [&](QObject *, const QString &, bool, bool &doOverwrite, int dirIndex) {
@@ -304,10 +304,10 @@ TEST_F(Extract, CleanUpRunsWhateverEndsTheRun)
     for (const auto &[name, setup] : cancels) {
         SCOPED_TRACE(name);
         TZipExtractor component;
-        component.Verbose = true;
-        component.FSpecArgs = QStringList{"*.*"};
-        component.ExtrBaseDir = out;
-        component.ExtrOptions = ExtrOverWrite;
+        component.setVerbose(true);
+        component.setFSpecArgs(QStringList{"*.*"});
+        component.setExtrBaseDir(out);
+        component.setExtrOptions(ExtrOverWrite);
         component.setZipFileName(archive);
         setup(component);
         try {
@@ -315,17 +315,17 @@ TEST_F(Extract, CleanUpRunsWhateverEndsTheRun)
         } catch (const std::runtime_error &) {
             // a handler's own exception passes on once the component is idle
         }
-        EXPECT_FALSE(component.UnzipBusy());
-        EXPECT_FALSE(component.LibraryBusy());
-        EXPECT_FALSE(component.CancelRequested);
-        EXPECT_FALSE(component.UnzLib().isLoaded());
-        EXPECT_FALSE(libraryLoaded(component.UnzLib().libraryPath()));
+        EXPECT_FALSE(component.isUnzipBusy());
+        EXPECT_FALSE(component.isLibraryBusy());
+        EXPECT_FALSE(component.isCancelRequested());
+        EXPECT_FALSE(component.unzLib().isLoaded());
+        EXPECT_FALSE(libraryLoaded(component.unzLib().libraryPath()));
 
         component.OnAfterCallback = nullptr;
         component.OnProgress = nullptr;
         component.OnPasswordError = nullptr;
         component.OnMessage = nullptr;
-        component.FSpecArgs = QStringList{"data.db"};
+        component.setFSpecArgs(QStringList{"data.db"});
         EXPECT_EQ(component.Extract(), 0) << "the next run is not refused as busy";
     }
 }
@@ -334,16 +334,16 @@ TEST_F(Extract, DestroyedDuringTheCallUnloadsOnlyAfterTheCallReturns)
 {
     build({member("data.db", big), member("kod.db", "k")});
     auto *component = new TZipExtractor;
-    component->FSpecArgs = QStringList{"*.*"};
-    component->ExtrBaseDir = out;
-    component->ExtrOptions = ExtrOverWrite;
+    component->setFSpecArgs(QStringList{"*.*"});
+    component->setExtrBaseDir(out);
+    component->setExtrOptions(ExtrOverWrite);
     component->setZipFileName(archive);
     QString library;
     bool loadedAfterDelete = false;
     component->OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
         if (type != NewFile || !library.isEmpty())
             return;
-        library = component->UnzLib().libraryPath();
+        library = component->unzLib().libraryPath();
         // The window that owns it closes while the library is at work.
         QTimer::singleShot(0, [&] {
             delete component;

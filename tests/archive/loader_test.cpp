@@ -28,9 +28,9 @@ protected:
 TEST_F(Loader, LibraryDirectorySettingStripsOneTrailingSeparator)
 {
     zip.setLibDirectory("C:\\Program Files\\Sprav\\");
-    EXPECT_EQ(zip.LibDirectory(), "C:\\Program Files\\Sprav");
+    EXPECT_EQ(zip.libDirectory(), "C:\\Program Files\\Sprav");
     zip.setLibDirectory("/opt/sprav/");
-    EXPECT_EQ(zip.LibDirectory(), "/opt/sprav");
+    EXPECT_EQ(zip.libDirectory(), "/opt/sprav");
     EXPECT_EQ(joinLibraryPath("dir\\", "\\unzlib"), "dir/unzlib");
     EXPECT_EQ(joinLibraryPath("dir", "unzlib"), "dir/unzlib");
     EXPECT_EQ(joinLibraryPath("A:", "unzlib"), "A:unzlib");
@@ -40,7 +40,7 @@ TEST_F(Loader, ProgramFolderServesWhenTheLibraryDirectoryHasNone)
 {
     zip.setLibDirectory(tmp.path() + "\\");
     EXPECT_EQ(zip.Extract(), 0);
-    EXPECT_EQ(QFileInfo(zip.UnzLib().libraryPath()).absolutePath(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(QFileInfo(zip.unzLib().libraryPath()).absolutePath(), QCoreApplication::applicationDirPath());
 }
 
 TEST_F(Loader, DotDirectoryIsRelativeToTheProgram)
@@ -52,8 +52,8 @@ TEST_F(Loader, DotDirectoryIsRelativeToTheProgram)
     QDir::setCurrent(tmp.path());
     zip.Extract();
     QDir::setCurrent(previous);
-    EXPECT_EQ(zip.ErrorCode(), reportids::LibraryVersionRefused);
-    EXPECT_EQ(QFileInfo(zip.UnzLib().libraryPath()).canonicalFilePath(),
+    EXPECT_EQ(zip.errorCode(), reportids::LibraryVersionRefused);
+    EXPECT_EQ(QFileInfo(zip.unzLib().libraryPath()).canonicalFilePath(),
               QFileInfo(standin("v171/libunzlib.so")).canonicalFilePath());
 }
 
@@ -66,10 +66,10 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
 
     EXPECT_EQ(zip.Extract(), reportids::LibraryNotLoadable);
     EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryNotLoadable, broken + "/libunzlib.so")});
-    EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
-    EXPECT_FALSE(zip.UnzLib().isLoaded());
-    EXPECT_EQ(zip.UnzLib().useReasons(), 0);
-    EXPECT_FALSE(zip.LibraryBusy());
+    EXPECT_EQ(zip.fSpecArgs(), QStringList{"*.*"});
+    EXPECT_FALSE(zip.unzLib().isLoaded());
+    EXPECT_EQ(zip.unzLib().useReasons(), 0);
+    EXPECT_FALSE(zip.isLibraryBusy());
 
     TUnzLib loader(&zip);
     try {
@@ -88,13 +88,13 @@ TEST_F(Loader, VersionsOutsideTheAcceptedRangeAreRefused)
     for (const char *dir : {"v171", "v301"}) {
         SCOPED_TRACE(dir);
         boxes.clear();
-        zip.FSpecArgs = QStringList{"*.*"};
+        zip.setFSpecArgs(QStringList{"*.*"});
         zip.setLibDirectory(standin(dir));
         EXPECT_EQ(zip.Extract(), reportids::LibraryVersionRefused);
         EXPECT_EQ(boxes, QStringList{exceptionText(reportids::LibraryVersionRefused, standin(dir) + "/libunzlib.so")});
-        EXPECT_FALSE(zip.UnzLib().isLoaded());
+        EXPECT_FALSE(zip.unzLib().isLoaded());
         EXPECT_FALSE(libraryLoaded(standin(dir) + "/libunzlib.so"));
-        EXPECT_EQ(zip.FSpecArgs, QStringList{"*.*"});
+        EXPECT_EQ(zip.fSpecArgs(), QStringList{"*.*"});
     }
     // 171 loads (it is in 153..300) and only the extraction minimum refuses it.
     TUnzLib loader(&zip);
@@ -109,9 +109,9 @@ TEST_F(Loader, NegativeLibraryResultIsAFatalError)
     zip.setLibDirectory(standin("fatal"));
     EXPECT_EQ(zip.Extract(), reportids::FatalDllError);
     EXPECT_EQ(boxes, QStringList{reportText(reportids::FatalDllError, "fatal Dll error")});
-    EXPECT_EQ(zip.SuccessCount(), 0);
-    EXPECT_TRUE(zip.FSpecArgs.isEmpty());
-    EXPECT_FALSE(zip.UnzLib().isLoaded());
+    EXPECT_EQ(zip.successCount(), 0);
+    EXPECT_TRUE(zip.fSpecArgs().isEmpty());
+    EXPECT_FALSE(zip.unzLib().isLoaded());
 }
 
 TEST_F(Loader, UseReasonsKeepTheLibraryUntilTheLastIsReleased)
@@ -129,13 +129,13 @@ TEST_F(Loader, UseReasonsKeepTheLibraryUntilTheLastIsReleased)
 
 TEST_F(Loader, VerboseReportsLoadingAndUnloading)
 {
-    zip.Verbose = true;
+    zip.setVerbose(true);
     QStringList messages;
     zip.OnMessage = [&](QObject *, int, const QString &text) { messages << text; };
     EXPECT_EQ(zip.Extract(), 0);
     ASSERT_GE(messages.size(), 2);
-    EXPECT_EQ(messages.first(), reportText(reportids::LibraryLoaded, zip.UnzLib().libraryPath()));
-    EXPECT_EQ(messages.last(), reportText(reportids::LibraryUnloaded, zip.UnzLib().libraryPath()));
+    EXPECT_EQ(messages.first(), reportText(reportids::LibraryLoaded, zip.unzLib().libraryPath()));
+    EXPECT_EQ(messages.last(), reportText(reportids::LibraryUnloaded, zip.unzLib().libraryPath()));
 }
 
 TEST_F(Loader, ParameterRecordCarriesTheSettings)
@@ -162,26 +162,26 @@ TEST_F(Loader, ParameterRecordCarriesTheSettings)
           {"end", "7"}}},
         {"unattended",
          [](TZipExtractor &z) {
-             z.Unattended = true;
-             z.Password = "pw";
+             z.setUnattended(true);
+             z.setPassword("pw");
          },
          {{"window", "0"}, {"password", "pw"}}},
         {"verbose without trace",
          [](TZipExtractor &z) {
-             z.Trace = false;
-             z.Verbose = true;
+             z.setTrace(false);
+             z.setVerbose(true);
          },
          {{"trace", "0"}, {"verbose", "-1"}}},
-        {"neither", [](TZipExtractor &z) { z.Trace = false; }, {{"verbose", "0"}}},
+        {"neither", [](TZipExtractor &z) { z.setTrace(false); }, {{"verbose", "0"}}},
         {"update clears freshen",
-         [](TZipExtractor &z) { z.ExtrOptions = ExtrUpdate | ExtrFreshen; },
+         [](TZipExtractor &z) { z.setExtrOptions(ExtrUpdate | ExtrFreshen); },
          {{"update", "-1"}, {"freshen", "0"}, {"overwrite", "0"}}},
         {"freshen",
-         [](TZipExtractor &z) { z.ExtrOptions = ExtrFreshen | ExtrDirNames | ExtrTest; },
+         [](TZipExtractor &z) { z.setExtrOptions(ExtrFreshen | ExtrDirNames | ExtrTest); },
          {{"freshen", "-1"}, {"folders", "-1"}, {"test", "-1"}}},
         {"named members",
          [](TZipExtractor &z) {
-             z.FSpecArgs = QStringList{"kod.db", "*.*"};
+             z.setFSpecArgs(QStringList{"kod.db", "*.*"});
          },
          {{"count", "2"}, {"specs", "kod.db"}}},
         {"request count", [](TZipExtractor &z) { z.setPasswordReqCount(20); }, {{"requests", "15"}}},
@@ -191,9 +191,9 @@ TEST_F(Loader, ParameterRecordCarriesTheSettings)
         SCOPED_TRACE(row.name);
         TZipExtractor component(&window);
         component.setLibDirectory(standin("record"));
-        component.Trace = true;
-        component.FSpecArgs = QStringList{"*.*"};
-        component.ExtrOptions = ExtrOverWrite;
+        component.setTrace(true);
+        component.setFSpecArgs(QStringList{"*.*"});
+        component.setExtrOptions(ExtrOverWrite);
         component.setZipFileName(archive);
         row.setup(component);
         QMap<QString, QString> fields;

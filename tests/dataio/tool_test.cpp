@@ -118,7 +118,7 @@ TEST_F(ToolTest, PackedArchiveOpensInTheProgramsUnpackPathAndInUnzip)
 
     TZipExtractor extractor;
     directoryarchive::unpack(extractor);
-    EXPECT_EQ(extractor.SuccessCount(), 2);
+    EXPECT_EQ(extractor.successCount(), 2);
     data::Query query;
     query.setSql({"SELECT Tel, Abon, Otdel, Adres", "FROM \"data.db\" Country",
                   "WHERE   (Tel Like :Name_param and Abon Like :Name_param2 ", "and Adres Like :Name_param3)"});

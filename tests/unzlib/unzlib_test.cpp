@@ -173,7 +173,7 @@ TEST_F(UnzLibTest, CrcMismatchKeepsTheOldFileUnlessTheCallerKeepsTheNewData)
         ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
         EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_CRC);
     }
-    lib.answerOn(UNZ_CB_CRC_ERROR, [](CallbackRecord &r) { r.errorCode = 1; });
+    lib.answerOn(UNZ_CB_CRC_ERROR, [](CallbackRecord &r) { r.errorCode = UNZ_ANSWER_YES; });
     EXPECT_EQ(lib.run(archive, out), 1);
     EXPECT_EQ(readAll(at("data.db")), "fresh contents");
 }
@@ -378,7 +378,7 @@ TEST_F(UnzLibTest, EncryptedMembersUseThePasswordOrAskForIt)
     lib.password = "wrong";
     lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
         std::strcpy(r.text, "right");
-        r.errorCode = 1;
+        r.errorCode = UNZ_ANSWER_YES;
     });
     EXPECT_EQ(lib.run(archive, out), 2);
     ASSERT_EQ(lib.callsOf(UNZ_CB_PASSWORD).size(), 1u);
@@ -394,7 +394,7 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     lib.passwordRequests = 3;
     lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
         std::strcpy(r.text, "wrong");
-        r.errorCode = 1; // the size comes back unchanged
+        r.errorCode = UNZ_ANSWER_YES; // the size comes back unchanged
     });
     EXPECT_EQ(lib.run(archive, out), 1);
     const auto asks = lib.callsOf(UNZ_CB_PASSWORD);
@@ -417,8 +417,8 @@ TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
     make({a, b});
     lib.passwordRequests = 5;
     lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
-        r.actionCode = 0; // cancel all
-        r.errorCode = 0;
+        r.actionCode = UNZ_PASSWORD_CANCEL_ALL;
+        r.errorCode = UNZ_ANSWER_NO;
         r.size = 0;
     });
     EXPECT_EQ(lib.run(archive, out), 0);
@@ -503,7 +503,7 @@ TEST_F(UnzLibTest, APasswordThatOnlyPassesTheCheckByteIsWrong)
         lib.password = impostor;
         lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
             std::strcpy(r.text, "right");
-            r.errorCode = 1;
+            r.errorCode = UNZ_ANSWER_YES;
         });
         EXPECT_EQ(lib.run(archive, out), 1);
         EXPECT_EQ(readAll(at("s.txt")), locked.data);
@@ -534,7 +534,7 @@ TEST_F(UnzLibTest, PasswordsTypedAsTextOpenCodePage1251AndUtf8Archives)
         make({locked});
         lib.answerOn(UNZ_CB_PASSWORD, [&](CallbackRecord &r) {
             std::strncpy(r.text, row.typed.c_str(), sizeof r.text - 1);
-            r.errorCode = 1;
+            r.errorCode = UNZ_ANSWER_YES;
         });
         EXPECT_EQ(lib.run(archive, out), 1);
         EXPECT_EQ(readAll(at("s.txt")), "secret");

@@ -41,8 +41,8 @@ QString dosDateTime(std::uint32_t v)
 
 void listMembers(const TZipExtractor &zip)
 {
-    for (int i = 0; i < zip.Count(); ++i) {
-        const ZipDirEntry &e = zip.DirEntry(i);
+    for (int i = 0; i < zip.count(); ++i) {
+        const ZipDirEntry &e = zip.dirEntry(i);
         print(QStringLiteral("%1 %2 %3 %4%5")
                   .arg(e.UncompressedSize, 10)
                   .arg(e.CompressedSize, 10)
@@ -71,7 +71,7 @@ int main(int argc, char **argv)
         return usage();
 
     TZipExtractor zip;
-    zip.Unattended = true;
+    zip.setUnattended(true);
     zip.setZipFileName(args[1]);
     if (list) {
         // Setting the name of a missing file is silent; listing it is an error.
@@ -90,16 +90,16 @@ int main(int argc, char **argv)
         zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
             action = pwbCancelAll;
         };
-        zip.FSpecArgs << QStringLiteral("*.*");
-        zip.ExtrOptions = ExtrOverWrite;
+        zip.setFSpecArgs({QStringLiteral("*.*")});
+        zip.setExtrOptions(ExtrOverWrite);
         if (args.size() == 3) {
-            zip.ExtrBaseDir = args[2];
-            zip.ExtrOptions |= ExtrForceDirs;
+            zip.setExtrBaseDir(args[2]);
+            zip.setExtrOptions(zip.extrOptions() | ExtrForceDirs);
         }
         zip.Extract();
     }
-    print(QStringLiteral("ErrorCode: %1").arg(zip.ErrorCode()));
-    print(QStringLiteral("SuccessCount: %1").arg(zip.SuccessCount()));
-    print(QStringLiteral("LastMessage: %1").arg(printable(zip.LastMessage())));
-    return zip.ErrorCode() == 0 ? 0 : 1;
+    print(QStringLiteral("ErrorCode: %1").arg(zip.errorCode()));
+    print(QStringLiteral("SuccessCount: %1").arg(zip.successCount()));
+    print(QStringLiteral("LastMessage: %1").arg(printable(zip.lastMessage())));
+    return zip.errorCode() == 0 ? 0 : 1;
 }
