@@ -280,7 +280,7 @@ TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
     int col = s.grid->col();
     s.grid->SelectColumnByIndex(1);
     EXPECT_EQ(s.grid->col(), col);
-    s.grid->setOptions(s.grid->options().without(dgRowSelect));
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions(dgRowSelect));
     s.grid->SelectColumnByIndex(1);
     EXPECT_EQ(s.grid->col(), 2);
     s.grid->SelectColumnByIndex(99);

@@ -89,13 +89,13 @@ void TCustomDBGridEx::setDataSource(data::DataSource *source)
 
 void TCustomDBGridEx::setOptions(TDBGridOptions options)
 {
-    if (options.contains(dgRowSelect))
-        options = options.without(dgEditing).without(dgAlwaysShowEditor);
+    if (options.testFlag(dgRowSelect))
+        options &= ~TDBGridOptions{dgEditing, dgAlwaysShowEditor};
     if (options == options_)
         return;
     static const TDBGridOptions layoutOptions{dgEditing,  dgAlwaysShowEditor, dgTitles,    dgIndicator,
                                               dgColLines, dgRowLines,         dgRowSelect, dgAlwaysShowSelection};
-    bool relayout = options.differsIn(options_, layoutOptions);
+    bool relayout = (options ^ options_).testAnyFlags(layoutOptions);
     options_ = options;
     if (relayout)
         ReflowLayout();
@@ -218,7 +218,7 @@ QFont TCustomDBGridEx::titleFont() const
 
 void TCustomDBGridEx::setTitleFont(const QFont &font)
 {
-    if (titleFont_.assign(font) && options_.contains(dgTitles))
+    if (titleFont_.assign(font) && options_.testFlag(dgTitles))
         ReflowLayout();
 }
 

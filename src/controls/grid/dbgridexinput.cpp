@@ -33,7 +33,7 @@ void TCustomDBGridEx::SelectColumnByIndex(int index)
 {
     const int last = cells().colCount() - 1;
     int raw = std::clamp(index + indicatorCols_, indicatorCols_, std::max(indicatorCols_, last));
-    if (raw != col() && !options_.contains(dgRowSelect))
+    if (raw != col() && !options_.testFlag(dgRowSelect))
         setCurrentCell(raw, row());
     repaintCurrentRow();
 }
@@ -46,7 +46,7 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     }
     data::DataSet &ds = *dataSet();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const bool rowSelect = options_.contains(dgRowSelect);
+    const bool rowSelect = options_.testFlag(dgRowSelect);
     const bool inserting = ds.state() == data::DataSetState::Insert;
     const int page = visibleDataRows();
     switch (event->key()) {
@@ -199,7 +199,7 @@ void TCustomDBGridEx::focusOutEvent(QFocusEvent *event)
     CustomGrid::focusOutEvent(event);
     repaintCurrentRow();
     data::DataSet *ds = dataSet();
-    if (linkActive() && options_.contains(dgCancelOnExit) && ds->state() == data::DataSetState::Insert &&
+    if (linkActive() && options_.testFlag(dgCancelOnExit) && ds->state() == data::DataSetState::Insert &&
         !ds->modified() && event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         ds->cancel();
 }

@@ -100,7 +100,7 @@ void TCustomDBGridEx::ReflowLayout()
     GridGeometry &g = cellsForLayout();
     const int line = 1;
     g.setLineWidth(line);
-    indicatorCols_ = options_.contains(dgIndicator) ? 1 : 0;
+    indicatorCols_ = options_.testFlag(dgIndicator) ? 1 : 0;
     for (int i = 0; i < columns_.count(); ++i)
         columns_[i].bindField();
 
@@ -111,9 +111,9 @@ void TCustomDBGridEx::ReflowLayout()
     g.setFixedCols(0);
     g.setColCount(columns_.count() + indicatorCols_, DefaultColWidth);
     g.setFixedCols(std::max(0, indicatorCols_ - (anyVisible ? 0 : 1)));
-    titleRows_ = options_.contains(dgTitles) ? 1 : 0;
+    titleRows_ = options_.testFlag(dgTitles) ? 1 : 0;
 
-    const int rowLines = options_.contains(dgRowLines) ? line : 0;
+    const int rowLines = options_.testFlag(dgRowLines) ? line : 0;
     const int dataHeight = platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
     int titleHeight = 0;
     if (titleRows_) {
@@ -132,7 +132,7 @@ void TCustomDBGridEx::ReflowLayout()
         FitColumnsToWidth();
     if (titleRows_ && useMultiTitle_) {
         buildTitleTree();
-        titleHeight = titleTree_.height() - (optionsEx_.contains(dgxFixed3D) ? 1 : 3);
+        titleHeight = titleTree_.height() - (optionsEx_.testFlag(dgxFixed3D) ? 1 : 3);
     }
     ApplyColumnWidths();
 
@@ -154,7 +154,7 @@ void TCustomDBGridEx::ReflowLayout()
 void TCustomDBGridEx::ApplyColumnWidths()
 {
     GridGeometry &g = cellsForLayout();
-    bool colLines = options_.contains(dgColLines);
+    bool colLines = options_.testFlag(dgColLines);
     for (int i = 0; i < columns_.count() && i + indicatorCols_ < g.colCount(); ++i)
         g.setColWidth(i + indicatorCols_, columns_[i].isVisible() ? columns_[i].width() : (colLines ? -1 : 0));
     if (indicatorCols_)
@@ -169,7 +169,7 @@ void TCustomDBGridEx::FitColumnsToWidth()
         if (columns_[i].isVisible())
             visible.push_back(&columns_[i]);
     }
-    const bool indicator = options_.contains(dgIndicator), colLines = options_.contains(dgColLines);
+    const bool indicator = options_.testFlag(dgIndicator), colLines = options_.testFlag(dgColLines);
     auto fitting = [](const TDBGridColumnEx *c) { return c->autoFitColWidth() && !c->clamped(); };
     int target = 0, sum = 0;
     for (size_t pass = 0; pass < visible.size(); ++pass) {
@@ -218,7 +218,7 @@ void TCustomDBGridEx::FitColumnsToWidth()
 void TCustomDBGridEx::buildTitleTree()
 {
     std::vector<TitleLeaf> leaves;
-    bool colLines = options_.contains(dgColLines);
+    bool colLines = options_.testFlag(dgColLines);
     for (int i = 0; i < columns_.count(); ++i) {
         TDBGridColumnEx &c = columns_[i];
         leaves.push_back({c.title().caption(), c.isVisible() ? c.width() : (colLines ? -1 : 0), 0, &c});
@@ -230,7 +230,7 @@ void TCustomDBGridEx::RecountVisibleRows()
 {
     syncClientArea();
     GridGeometry &g = cellsForLayout();
-    const int line = options_.contains(dgRowLines) ? g.lineWidth() : 0;
+    const int line = options_.testFlag(dgRowLines) ? g.lineWidth() : 0;
     const int dataHeight = g.defaultRowHeight();
     const int titleHeight = titleRowHeight();
     const int oldRowCount = g.rowCount();

@@ -91,7 +91,7 @@ void TCustomDBGridEx::paintClient(QPainter &p, const Rect &clip)
     platform::fillRect(p, {right, 0, g.clientWidth(), g.clientHeight()}, color_);
     platform::fillRect(p, {0, bottom, right, g.clientHeight()}, color_);
 
-    if (hasFocus() && options_.contains(dgRowSelect) && defaultDrawing_) {
+    if (hasFocus() && options_.testFlag(dgRowSelect) && defaultDrawing_) {
         Rect current = g.rowRect(row());
         int left = g.colLeft(std::min(indicatorCols_, g.colCount() - 1));
         if (!current.isEmpty() && left >= 0) {
@@ -113,7 +113,7 @@ void TCustomDBGridEx::paintLines(QPainter &p)
     const int line = g.lineWidth();
     if (line <= 0)
         return;
-    const bool colLines = options_.contains(dgColLines), rowLines = options_.contains(dgRowLines);
+    const bool colLines = options_.testFlag(dgColLines), rowLines = options_.testFlag(dgRowLines);
     const QColor fixedV = colLines ? fixedLineColor() : fixedColor_;
     const QColor fixedH = rowLines ? fixedLineColor() : fixedColor_;
     const QColor dataV = colLines ? dataLineColor() : color_;
@@ -143,7 +143,7 @@ void TCustomDBGridEx::paintCell(QPainter &p, int col, int row, const Rect &rect)
 {
     const RowKind kind = kindOfRow(row);
     const bool indicator = col < indicatorCols_;
-    const bool framed = optionsEx_.contains(dgxFixed3D) && (kind == RowKind::Title || indicator) &&
+    const bool framed = optionsEx_.testFlag(dgxFixed3D) && (kind == RowKind::Title || indicator) &&
                         !(indicator && kind == RowKind::Filler);
     const int dx = framed ? 1 : 2;
     const int dy = flat_ ? dx - 1 : dx;
@@ -230,7 +230,7 @@ void TCustomDBGridEx::paintTitleCell(QPainter &p, TDBGridColumnEx &column, const
 // only the part inside this cell is painted.
 void TCustomDBGridEx::paintUpperTitles(QPainter &p, const THeadTreeNode &leaf, const Rect &cell, const Rect &textRect)
 {
-    const int rowLine = options_.contains(dgRowLines) ? 1 : 0;
+    const int rowLine = options_.testFlag(dgRowLines) ? 1 : 0;
     int top = textRect.top;
     p.save();
     p.setClipRect(cell.toQRect(), Qt::IntersectClip);
@@ -264,13 +264,13 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
     QColor textColor = cl::clWindowText;
 
     const bool focused = hasFocus();
-    const bool rowSelect = options_.contains(dgRowSelect);
+    const bool rowSelect = options_.testFlag(dgRowSelect);
     const bool inCurrentRow = row == this->row();
     const bool isCurrentCell = inCurrentRow && gridColumnOf(column) == col();
-    const bool rowHighlight = optionsEx_.contains(dgxRowHighlight) && inCurrentRow && !isCurrentCell;
-    const bool focusHighlight = focused && (optionsEx_.contains(dgxHighlightFocus) || rowHighlight);
+    const bool rowHighlight = optionsEx_.testFlag(dgxRowHighlight) && inCurrentRow && !isCurrentCell;
+    const bool focusHighlight = focused && (optionsEx_.testFlag(dgxHighlightFocus) || rowHighlight);
     const bool selected = inCurrentRow && (rowSelect || isCurrentCell || rowHighlight);
-    const bool showSelection = options_.contains(dgAlwaysShowSelection) || focusHighlight;
+    const bool showSelection = options_.testFlag(dgAlwaysShowSelection) || focusHighlight;
     if (selected && showSelection) {
         const bool solid = isCurrentCell || rowSelect;
         if (focused) {

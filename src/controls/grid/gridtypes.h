@@ -1,81 +1,51 @@
 #pragma once
 
 #include <QColor>
+#include <QFlags>
 #include <QFont>
 #include <Qt>
 #include <functional>
-#include <initializer_list>
 
 namespace grid {
 
 // Option sets, enumerations and the assigned-flag holder shared by the grid's
 // column model, layout and painting.
 
-// A set of enumerators, written as the windows' set-up code lists them.
-template <typename E> class EnumSet {
-public:
-    constexpr EnumSet() = default;
-    constexpr EnumSet(std::initializer_list<E> items)
-    {
-        for (E e : items)
-            bits_ |= bit(e);
-    }
-    constexpr bool contains(E e) const { return bits_ & bit(e); }
-    constexpr EnumSet with(E e) const { return fromBits(bits_ | bit(e)); }
-    constexpr EnumSet without(E e) const { return fromBits(bits_ & ~bit(e)); }
-    // Whether the two sets differ in any of the listed enumerators.
-    constexpr bool differsIn(const EnumSet &other, EnumSet mask) const
-    {
-        return ((bits_ ^ other.bits_) & mask.bits_) != 0;
-    }
-    friend constexpr bool operator==(const EnumSet &, const EnumSet &) = default;
-
-private:
-    static constexpr unsigned bit(E e) { return 1u << static_cast<unsigned>(e); }
-    static constexpr EnumSet fromBits(unsigned bits)
-    {
-        EnumSet s;
-        s.bits_ = bits;
-        return s;
-    }
-    unsigned bits_ = 0;
-};
-
 enum TDBGridOption {
-    dgEditing,
-    dgAlwaysShowEditor,
-    dgTitles,
-    dgIndicator,
-    dgColumnResize,
-    dgColLines,
-    dgRowLines,
-    dgTabs,
-    dgRowSelect,
-    dgAlwaysShowSelection,
-    dgConfirmDelete,
-    dgCancelOnExit,
-    dgMultiSelect
+    dgEditing = 1 << 0,
+    dgAlwaysShowEditor = 1 << 1,
+    dgTitles = 1 << 2,
+    dgIndicator = 1 << 3,
+    dgColumnResize = 1 << 4,
+    dgColLines = 1 << 5,
+    dgRowLines = 1 << 6,
+    dgTabs = 1 << 7,
+    dgRowSelect = 1 << 8,
+    dgAlwaysShowSelection = 1 << 9,
+    dgConfirmDelete = 1 << 10,
+    dgCancelOnExit = 1 << 11,
+    dgMultiSelect = 1 << 12,
 };
-using TDBGridOptions = EnumSet<TDBGridOption>;
+Q_DECLARE_FLAGS(TDBGridOptions, TDBGridOption)
 
 enum TDBGridExOption {
-    dgxFixed3D,
-    dgxFrozen3D,
-    dgxFooter3D,
-    dgxData3D,
-    dgxResizeWholeRightPart,
-    dgxHighlightFocus,
-    dgxClearSelection,
-    dgxFitRowHeightToText,
-    dgxAutoSortMarking,
-    dgxMultiSortMarking,
-    dgxEnterAsTab,
-    dgxTraceColSizing,
-    dgxIncSearch,
-    dgxPreferIncSearch,
-    dgxRowHighlight
+    dgxFixed3D = 1 << 0,
+    dgxFrozen3D = 1 << 1,
+    dgxFooter3D = 1 << 2,
+    dgxData3D = 1 << 3,
+    dgxResizeWholeRightPart = 1 << 4,
+    dgxHighlightFocus = 1 << 5,
+    dgxClearSelection = 1 << 6,
+    dgxFitRowHeightToText = 1 << 7,
+    dgxAutoSortMarking = 1 << 8,
+    dgxMultiSortMarking = 1 << 9,
+    dgxEnterAsTab = 1 << 10,
+    dgxTraceColSizing = 1 << 11,
+    dgxIncSearch = 1 << 12,
+    dgxPreferIncSearch = 1 << 13,
+    dgxRowHighlight = 1 << 14,
 };
-using TDBGridExOptions = EnumSet<TDBGridExOption>;
+Q_DECLARE_FLAGS(TDBGridExOptions, TDBGridExOption)
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -114,3 +84,6 @@ private:
 };
 
 } // namespace grid
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(grid::TDBGridOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(grid::TDBGridExOptions)
