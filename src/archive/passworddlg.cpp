@@ -63,7 +63,7 @@ QIcon glyphIcon(Glyph glyph)
 }
 
 struct ButtonKind {
-    TPasswordDlg::Buttons flag;
+    TPasswordDlg::Button flag;
     TPasswordDlg::ModalResult result;
     Glyph glyph;
 };
@@ -77,7 +77,7 @@ const ButtonKind kButtonKinds[4] = {
 
 } // namespace
 
-TPasswordDlg::TPasswordDlg(int buttons, const QString &caption, const QString &prompt, const QStringList &captions)
+TPasswordDlg::TPasswordDlg(Buttons buttons, const QString &caption, const QString &prompt, const QStringList &captions)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(caption);
@@ -90,7 +90,7 @@ TPasswordDlg::TPasswordDlg(int buttons, const QString &caption, const QString &p
     int count = 0;
     for (int i = 0; i < 4; ++i) {
         const ButtonKind &kind = kButtonKinds[i];
-        if (!(buttons & kind.flag))
+        if (!buttons.testFlag(kind.flag))
             continue;
         auto *button = new QPushButton(glyphIcon(kind.glyph), captions.value(i), this);
         button->setGeometry(kLeft + count * kButtonPitch, 72, kButtonWidth, kButtonHeight);
@@ -109,7 +109,7 @@ TPasswordDlg::TPasswordDlg(int buttons, const QString &caption, const QString &p
     edit_->setFocus();
 }
 
-QPushButton *TPasswordDlg::button(Buttons which) const
+QPushButton *TPasswordDlg::button(Button which) const
 {
     for (int i = 0; i < 4; ++i)
         if (kButtonKinds[i].flag == which)

@@ -13,12 +13,13 @@ class QPushButton;
 class TPasswordDlg : public platform::Form {
     Q_OBJECT
 public:
-    enum Buttons { pbOk = 1, pbCancel = 2, pbCancelAll = 4, pbAbort = 8 };
+    enum Button { pbOk = 1, pbCancel = 2, pbCancelAll = 4, pbAbort = 8 };
+    Q_DECLARE_FLAGS(Buttons, Button)
     enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrCancelAll = 9 };
 
     // captions: the texts of OK, Cancel, Cancel All and Abort; empty ones
     // leave the glyph alone.
-    TPasswordDlg(int buttons, const QString &caption, const QString &prompt, const QStringList &captions);
+    TPasswordDlg(Buttons buttons, const QString &caption, const QString &prompt, const QStringList &captions);
 
     // Shows the dialog modally; the modal result of the button that closed
     // it, Cancel for the close box.
@@ -27,7 +28,7 @@ public:
 
     QLabel *promptLabel() const { return prompt_; }
     QLineEdit *edit() const { return edit_; }
-    QPushButton *button(Buttons which) const;
+    QPushButton *button(Button which) const;
 
 protected:
     void FormKeyDown(int &key, Qt::KeyboardModifiers shift) override;
@@ -40,3 +41,4 @@ private:
     QPushButton *buttons_[4] = {};
     int modalResult_ = mrNone;
 };
+Q_DECLARE_OPERATORS_FOR_FLAGS(TPasswordDlg::Buttons)

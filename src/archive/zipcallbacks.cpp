@@ -278,7 +278,7 @@ QString TZipExtractor::askPassword(bool newPassword)
                            tableText(reportids::PasswordPrompt), first);
         return first;
     }
-    const int buttons = TPasswordDlg::pbOk | TPasswordDlg::pbCancel;
+    const TPasswordDlg::Buttons buttons = TPasswordDlg::pbOk | TPasswordDlg::pbCancel;
     if (showPasswordDialog(buttons, tableText(reportids::PasswordPrompt), first) != TPasswordDlg::mrOk ||
         first.isEmpty())
         return {};
@@ -294,7 +294,7 @@ QString TZipExtractor::askPassword(bool newPassword)
 }
 
 // Shows the dialog; the entry counts only after OK.
-int TZipExtractor::showPasswordDialog(int buttons, const QString &prompt, QString &entered)
+int TZipExtractor::showPasswordDialog(TPasswordDlg::Buttons buttons, const QString &prompt, QString &entered)
 {
     const QStringList captions = {tableText(reportids::PasswordOkCaption), tableText(reportids::PasswordCancelCaption),
                                   tableText(reportids::PasswordCancelAllCaption),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/passworddlg.h"
 #include "archive/zipdirectoryreader.h"
 #include "archive/zipdirentry.h"
 #include "archive/zipenums.h"
@@ -163,7 +164,7 @@ private:
     void handleAction(int action, int error, int size, const QString &text, CallbackRecord *record);
     void handlePassword(const QString &forFile, int error, int size, CallbackRecord *record);
     QString askPassword(bool newPassword);
-    int showPasswordDialog(int buttons, const QString &prompt, QString &entered);
+    int showPasswordDialog(TPasswordDlg::Buttons buttons, const QString &prompt, QString &entered);
     void show(const QString &text);
     // A record's caller is trusted only when it is a component alive now.
     static bool isLive(const TZipExtractor *component);

@@ -52,7 +52,7 @@ struct BorderColors {
 
 // One ring of a 3-D edge: the top and left lines first, then the bottom and
 // right lines at full length, so the shadow colour owns the two far corners.
-Rect drawBorder(QPainter &p, const Rect &r, const BorderColors &colors, int sides)
+Rect drawBorder(QPainter &p, const Rect &r, const BorderColors &colors, EdgeSides sides)
 {
     if (sides & BF_TOP)
         fillRect(p, {r.left, r.top, r.right, r.top + 1}, colors.topLeft);
@@ -69,7 +69,7 @@ Rect drawBorder(QPainter &p, const Rect &r, const BorderColors &colors, int side
 // The classic scheme: the outer ring uses the light and dark-shadow pair,
 // the inner ring the highlight and shadow pair; flat edges are one shadow
 // line around a face-coloured ring.
-BorderColors outerColors(int edgeStyle)
+BorderColors outerColors(EdgeStyle edgeStyle)
 {
     using namespace colors;
     if (edgeStyle & BDR_RAISEDOUTER)
@@ -77,7 +77,7 @@ BorderColors outerColors(int edgeStyle)
     return {clBtnShadow, clBtnHighlight};
 }
 
-BorderColors innerColors(int edgeStyle)
+BorderColors innerColors(EdgeStyle edgeStyle)
 {
     using namespace colors;
     if (edgeStyle & BDR_RAISEDINNER)
@@ -87,7 +87,7 @@ BorderColors innerColors(int edgeStyle)
 
 } // namespace
 
-Rect drawEdge(QPainter &p, const Rect &r, int edgeStyle, int sides)
+Rect drawEdge(QPainter &p, const Rect &r, EdgeStyle edgeStyle, EdgeSides sides)
 {
     const bool flat = sides & BF_FLAT;
     Rect inside = r;
@@ -136,7 +136,7 @@ namespace {
 // How one laid-out line is measured and drawn.
 class TextLines {
 public:
-    TextLines(const QFont &font, int format)
+    TextLines(const QFont &font, TextFormat format)
         : metrics_(font), qtFlags_((format & DT_NOPREFIX ? 0 : int(Qt::TextShowMnemonic)) |
                                    (format & DT_EXPANDTABS ? int(Qt::TextExpandTabs) : 0))
     {}
@@ -180,7 +180,7 @@ private:
     int qtFlags_;
 };
 
-QStringList layoutLines(const TextLines &lines, const QString &text, int width, int format)
+QStringList layoutLines(const TextLines &lines, const QString &text, int width, TextFormat format)
 {
     QStringList result;
     if (format & DT_SINGLELINE) {
@@ -206,7 +206,7 @@ QStringList layoutLines(const TextLines &lines, const QString &text, int width, 
 
 } // namespace
 
-int drawText(QPainter &p, const QString &text, Rect &r, int format)
+int drawText(QPainter &p, const QString &text, Rect &r, TextFormat format)
 {
     const TextLines lines(p.font(), format);
     const QStringList laidOut = layoutLines(lines, text, r.width(), format);

@@ -17,7 +17,7 @@ void frameRect(QPainter &p, const Rect &r, const QColor &color);         // 1-pi
 void drawLine(QPainter &p, QPoint from, QPoint to, const QColor &color); // `to` itself not drawn
 
 // 3-D edges. Outer and inner borders, raised or sunken, on the chosen sides.
-enum EdgeStyle {
+enum EdgeBorder {
     BDR_RAISEDOUTER = 0x1,
     BDR_SUNKENOUTER = 0x2,
     BDR_RAISEDINNER = 0x4,
@@ -27,7 +27,8 @@ enum EdgeStyle {
     EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER,
     EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER,
 };
-enum EdgeSides {
+Q_DECLARE_FLAGS(EdgeStyle, EdgeBorder)
+enum EdgeSide {
     BF_LEFT = 0x1,
     BF_TOP = 0x2,
     BF_RIGHT = 0x4,
@@ -36,13 +37,14 @@ enum EdgeSides {
     BF_MIDDLE = 0x800, // also fill the inside with clBtnFace
     BF_FLAT = 0x4000,  // one-pixel shadow-coloured frame instead of 3-D
 };
+Q_DECLARE_FLAGS(EdgeSides, EdgeSide)
 // Draws the edge and returns r shrunk by the borders drawn.
-Rect drawEdge(QPainter &p, const Rect &r, int edgeStyle, int sides = BF_RECT);
+Rect drawEdge(QPainter &p, const Rect &r, EdgeStyle edgeStyle, EdgeSides sides = BF_RECT);
 
 void drawFocusRect(QPainter &p, const Rect &r); // dotted, drawn by inverting pixels
 
 // Text drawing and measuring.
-enum TextFormat {
+enum TextFormatFlag {
     DT_LEFT = 0x0,
     DT_CENTER = 0x1,
     DT_RIGHT = 0x2,
@@ -56,12 +58,13 @@ enum TextFormat {
     DT_NOPREFIX = 0x800,
     DT_END_ELLIPSIS = 0x8000,
 };
+Q_DECLARE_FLAGS(TextFormat, TextFormatFlag)
 // Draws text in r with the painter's font and pen; returns the text height.
 // With DT_CALCRECT nothing is drawn and r is set to the text's extent.
 // DT_VCENTER and DT_BOTTOM apply to DT_SINGLELINE text only; without
 // DT_NOPREFIX "&" underlines the next character and "&&" shows one "&";
 // DT_END_ELLIPSIS ends a line that does not fit with "...".
-int drawText(QPainter &p, const QString &text, Rect &r, int format);
+int drawText(QPainter &p, const QString &text, Rect &r, TextFormat format);
 int textWidth(const QFont &font, const QString &text);
 int textHeight(const QFont &font); // the font's cell height (13 for the default font)
 
@@ -79,3 +82,7 @@ private:
 };
 
 } // namespace platform
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(platform::EdgeStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(platform::EdgeSides)
+Q_DECLARE_OPERATORS_FOR_FLAGS(platform::TextFormat)

@@ -24,7 +24,7 @@ QString withLineBreaks(QString text)
     return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-QMessageBox::Icon iconOf(int style)
+QMessageBox::Icon iconOf(MessageStyle style)
 {
     switch (style & mbIconMask) {
     case mbIconError: return QMessageBox::Critical;
@@ -35,7 +35,7 @@ QMessageBox::Icon iconOf(int style)
     }
 }
 
-bool isYesNo(int style)
+bool isYesNo(MessageStyle style)
 {
     return (style & mbButtonsMask) == mbYesNo;
 }
@@ -77,7 +77,7 @@ void execAnsweringFreshKeys(QMessageBox &box)
 }
 
 // Escape and the close box give the escape button's result.
-int showBox(const QString &text, const QString &caption, int style)
+int showBox(const QString &text, const QString &caption, MessageStyle style)
 {
     QMessageBox box(iconOf(style), caption, withLineBreaks(text), QMessageBox::NoButton,
                     QApplication::activeModalWidget() ? QApplication::activeModalWidget()
@@ -105,7 +105,7 @@ void setMessageAnswerer(MessageAnswerer installed)
     answerer() = std::move(installed);
 }
 
-int messageBox(const QString &text, const QString &caption, int style)
+int messageBox(const QString &text, const QString &caption, MessageStyle style)
 {
     if (answerer())
         return answerer()({text, caption, style});
@@ -122,7 +122,7 @@ void showPlainMessage(const QString &text)
     box.setEscapeButton(ok);
     const OwnWindowScope own(&box);
     if (answerer())
-        answerer()({text, applicationTitle(), 0});
+        answerer()({text, applicationTitle(), {}});
     else
         execAnsweringFreshKeys(box);
 }

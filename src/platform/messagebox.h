@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 #include <functional>
 
@@ -9,7 +10,7 @@ namespace platform {
 
 // Message box styles: a button set in the low four bits, an icon in the next
 // four; the windows use the three combinations at the end.
-enum MessageStyle {
+enum MessageStyleFlag {
     mbOk = 0x00,
     mbYesNo = 0x04,
     mbButtonsMask = 0x0F,
@@ -22,13 +23,14 @@ enum MessageStyle {
     mbQuestionYesNo = mbIconQuestion | mbYesNo,
     mbExclamationOk = mbIconExclamation | mbOk
 };
+Q_DECLARE_FLAGS(MessageStyle, MessageStyleFlag)
 // Results as the windows compare them.
 enum MessageResult { idOk = 1, idYes = 6, idNo = 7 };
 
 // A modal platform box: Russian button captions, Yes the default, character 13
 // breaks the line, plain text. Escape or the close box gives idOk on an OK box
 // and idNo on a Yes/No box. Closing it does not re-activate the owner form.
-int messageBox(const QString &text, const QString &caption, int style);
+int messageBox(const QString &text, const QString &caption, MessageStyle style);
 
 // The plain message window of the archive component: no icon, one OK button,
 // the application title as caption, centred on the screen. It is one of the
@@ -40,9 +42,11 @@ void showPlainMessage(const QString &text);
 struct ShownMessage {
     QString text;
     QString caption;
-    int style = 0; // 0 for the plain message window
+    MessageStyle style; // none for the plain message window
 };
 using MessageAnswerer = std::function<int(const ShownMessage &)>;
 void setMessageAnswerer(MessageAnswerer answerer); // empty function restores real boxes
 
 } // namespace platform
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(platform::MessageStyle)

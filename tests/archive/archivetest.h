@@ -58,7 +58,7 @@ class PasswordAnswers {
 public:
     struct Answer {
         QString text;
-        TPasswordDlg::Buttons button;
+        TPasswordDlg::Button button;
     };
     struct Seen {
         QString caption;
@@ -71,7 +71,7 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
         timer_.start(5);
     }
-    void add(const QString &text, TPasswordDlg::Buttons button) { answers_.push_back({text, button}); }
+    void add(const QString &text, TPasswordDlg::Button button) { answers_.push_back({text, button}); }
     std::vector<Seen> seen;
 
 private:

@@ -12,7 +12,8 @@
 namespace {
 
 const QStringList kNoCaptions{"", "", "", ""};
-constexpr int kAll = TPasswordDlg::pbOk | TPasswordDlg::pbCancel | TPasswordDlg::pbCancelAll | TPasswordDlg::pbAbort;
+constexpr TPasswordDlg::Buttons kAll =
+    TPasswordDlg::pbOk | TPasswordDlg::pbCancel | TPasswordDlg::pbCancelAll | TPasswordDlg::pbAbort;
 
 // Shows the dialog and lets `act` work on it once it is up.
 int runDialog(TPasswordDlg &dlg, std::function<void()> act)

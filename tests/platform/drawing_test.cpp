@@ -23,7 +23,7 @@ protected:
         for (const Pixel &p : pixels)
             EXPECT_EQ(at(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
     }
-    Rect edge(const Rect &r, int edgeStyle, int sides = BF_RECT)
+    Rect edge(const Rect &r, EdgeStyle edgeStyle, EdgeSides sides = BF_RECT)
     {
         QPainter p(&image);
         return drawEdge(p, r, edgeStyle, sides);

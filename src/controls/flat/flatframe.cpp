@@ -8,7 +8,7 @@ namespace flat {
 using platform::Rect;
 namespace colors = platform::colors;
 
-void DrawFlatFrame(const QColor &face, const QColor &border, int style, Rect rect, QPainter &canvas)
+void DrawFlatFrame(const QColor &face, const QColor &border, FlatFrameStyle style, Rect rect, QPainter &canvas)
 {
     const auto inset = [&rect] { rect = rect.inflated(-1, -1); };
     switch (style) {

@@ -26,6 +26,7 @@ enum FlatFrameStyle {
 // The colour of window frames in the classic scheme.
 inline const QColor clWindowFrame{0, 0, 0};
 
-void DrawFlatFrame(const QColor &face, const QColor &border, int style, platform::Rect rect, QPainter &canvas);
+void DrawFlatFrame(const QColor &face, const QColor &border, FlatFrameStyle style, platform::Rect rect,
+                   QPainter &canvas);
 
 } // namespace flat

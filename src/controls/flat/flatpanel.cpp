@@ -76,7 +76,7 @@ void TFlatPanel::paintEvent(QPaintEvent *)
         return;
     // Both border pixels start as background, then the frame goes on top.
     DrawFlatFrame(color_, borderColor(), flat::ffErase, whole, painter);
-    int style = flat::ffErase;
+    flat::FlatFrameStyle style = flat::ffErase;
     if ((hasFocus() || hover_) && activate())
         style = flat::ffThinSunken;
     else if (showBorder())

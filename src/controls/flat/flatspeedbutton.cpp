@@ -239,7 +239,7 @@ void TFlatSpeedButton::drawCaption(QPainter &painter, const Rect &where) const
 {
     if (caption_.isEmpty())
         return;
-    const int format = platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE;
+    const platform::TextFormat format = platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE;
     const auto draw = [&](Rect r, const QColor &color) {
         painter.setPen(color);
         platform::drawText(painter, caption_, r, format);

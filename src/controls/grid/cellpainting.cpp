@@ -27,8 +27,10 @@ void paintWrapped(QPainter &p, const platform::Rect &rect, int leftMargin, int r
     platform::Rect box{rect.left + dx + leftMargin, rect.top + dy, rect.right - dx - rightMargin, rect.bottom - dy};
     if (dx > 0)
         box.bottom += 1;
-    int format = platform::DT_EXPANDTABS | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
-    format |= alignment == taRightJustify ? platform::DT_RIGHT : alignment == taCenter ? platform::DT_CENTER : 0;
+    platform::TextFormat format = platform::DT_EXPANDTABS | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
+    format |= alignment == taRightJustify ? platform::DT_RIGHT
+              : alignment == taCenter     ? platform::DT_CENTER
+                                          : platform::DT_LEFT;
     if (endEllipsis)
         format |= platform::DT_END_ELLIPSIS;
     if (layout != TextLayout::Top) {

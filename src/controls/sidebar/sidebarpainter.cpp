@@ -12,6 +12,7 @@
 #include <functional>
 
 using platform::Rect;
+using platform::TextFormat;
 namespace colors = platform::colors;
 
 namespace {
@@ -120,7 +121,7 @@ void TSideBarPainter::DrawItem(const TSideItemViewInfo &info)
 void TSideBarPainter::DrawItemText(const TSideItemViewInfo &info)
 {
     const TSideBarItem &item = *info.Item;
-    const int format = viewInfo().iconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
+    const TextFormat format = viewInfo().iconType() == sgLargeIcon ? LargeTextFormat : SmallTextFormat;
     Rect text = info.TextBounds;
     FillBackground(text);
     canvas().setFont(bar_.itemFont());
@@ -263,7 +264,7 @@ void TSideBarPainter::DrawSunkenBorder()
     forEachSide(client, [this](const Rect &side) { ExcludeClip(side); });
 }
 
-void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Rect &r, int format)
+void TSideBarPainter::DrawHeaderCaption(const TSideGroupViewInfo &info, const Rect &r, TextFormat format)
 {
     using namespace platform;
     const QFont &font = bar_.groupFont();
@@ -290,7 +291,7 @@ void TSideBarPainter::DrawTrackingHeader(const TSideGroupViewInfo &info)
     using namespace platform;
     const Rect &R = info.HeaderBounds;
     const Rect r = R.inflated(-1, -1);
-    constexpr int format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    constexpr TextFormat format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
     // The caption's cell is opaque button face; painting the face under it
     // first gives the same pixels.
     fillRect(canvas(), r, colors::clBtnFace);

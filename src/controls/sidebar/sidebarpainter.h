@@ -22,8 +22,9 @@ QColor LightHighlightColor();
 // is filled last, so no pixel is painted twice.
 class TSideBarPainter {
 public:
-    static constexpr int LargeTextFormat = platform::DT_CENTER | platform::DT_WORDBREAK | platform::DT_NOPREFIX;
-    static constexpr int SmallTextFormat =
+    static constexpr platform::TextFormat LargeTextFormat =
+        platform::DT_CENTER | platform::DT_WORDBREAK | platform::DT_NOPREFIX;
+    static constexpr platform::TextFormat SmallTextFormat =
         platform::DT_SINGLELINE | platform::DT_VCENTER | platform::DT_NOPREFIX | platform::DT_END_ELLIPSIS;
 
     explicit TSideBarPainter(TSideBar &bar) : bar_(bar) {}
@@ -60,7 +61,7 @@ protected:
     // The flat and XP header: the cut caption centred on a button face with
     // edges that follow the pointer.
     void DrawTrackingHeader(const TSideGroupViewInfo &info);
-    void DrawHeaderCaption(const TSideGroupViewInfo &info, const platform::Rect &r, int format);
+    void DrawHeaderCaption(const TSideGroupViewInfo &info, const platform::Rect &r, platform::TextFormat format);
 
     TSideBar &bar_;
 

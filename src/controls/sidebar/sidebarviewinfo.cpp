@@ -10,7 +10,7 @@
 
 using platform::Rect;
 
-Rect MeasureText(const QFont &font, const QString &text, Rect box, int format)
+Rect MeasureText(const QFont &font, const QString &text, Rect box, platform::TextFormat format)
 {
     QImage device(1, 1, QImage::Format_RGB32);
     QPainter painter(&device);

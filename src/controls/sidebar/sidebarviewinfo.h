@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/sidebar/sidebartypes.h"
+#include "platform/drawing.h"
 #include "platform/rect.h"
 
 #include <QFont>
@@ -60,7 +61,7 @@ public:
 
 // The box that text drawn in `box` with `format` takes, measured as the
 // painter will draw it, without painting.
-platform::Rect MeasureText(const QFont &font, const QString &text, platform::Rect box, int format);
+platform::Rect MeasureText(const QFont &font, const QString &text, platform::Rect box, platform::TextFormat format);
 
 struct TSideDropPlace {
     TSideBarItem *Item = nullptr;
