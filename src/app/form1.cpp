@@ -160,7 +160,7 @@ void TForm1::createSideMenu()
         item.setDefault(true);
     }
     SideBar->setActiveGroupIndex(0);
-    SideBar->OnItemClick = [this](TSideBar *sender, TSideBarItem *item) {
+    SideBar->OnItemClick = [this](TSideBar &sender, TSideBarItem *item) {
         platform::runGuarded([&] { SideBarItemClick(sender, item); });
     };
 }
@@ -309,7 +309,7 @@ void TForm1::Edit3KeyPress(QChar &key)
     Edit1KeyPress(key);
 }
 
-void TForm1::SideBarItemClick(TSideBar *, TSideBarItem *item)
+void TForm1::SideBarItemClick(TSideBar &, TSideBarItem *item)
 {
     switch (item->Tag) {
     case 1: FirstForm->ShowModal(); break;

@@ -57,7 +57,7 @@ public:
     void Edit1KeyPress(QChar &key);
     void Edit2KeyPress(QChar &key);
     void Edit3KeyPress(QChar &key);
-    void SideBarItemClick(TSideBar *sender, TSideBarItem *item);
+    void SideBarItemClick(TSideBar &sender, TSideBarItem *item);
 
     // True while the activation's unpack step runs, the archive's report box
     // included; a nested activation then leaves the archive alone.

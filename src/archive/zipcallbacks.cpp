@@ -114,7 +114,7 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
     if (OnAfterCallback) {
         CallBackInfo info(this, actionCode, errorCode, message, size);
         bool abort = cancelRequested_;
-        OnAfterCallback(&info, abort);
+        OnAfterCallback(info, abort);
         if (self && abort)
             cancelRequested_ = true;
     } else {
@@ -135,36 +135,36 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
     switch (action) {
     case UNZ_CB_TICK:
         if (OnTick)
-            OnTick(this);
+            OnTick(*this);
         break;
     case UNZ_CB_NEW_FILE:
         if (OnProgress)
-            OnProgress(this, NewFile, text, usize);
+            OnProgress(*this, NewFile, text, usize);
         itemSize_ = usize;
         itemDone_ = 0;
         itemName_ = text;
         if (OnItemProgress)
-            OnItemProgress(this, text, usize, 0);
+            OnItemProgress(*this, text, usize, 0);
         break;
     case UNZ_CB_PROGRESS:
         if (OnProgress)
-            OnProgress(this, ProgressUpdate, QString(), usize);
+            OnProgress(*this, ProgressUpdate, QString(), usize);
         itemDone_ += usize;
         if (OnItemProgress)
-            OnItemProgress(this, itemName_, itemSize_, ProgressPercent(itemSize_, itemDone_));
+            OnItemProgress(*this, itemName_, itemSize_, ProgressPercent(itemSize_, itemDone_));
         totalDone_ += usize;
         if (OnTotalProgress)
-            OnTotalProgress(this, totalSize_, ProgressPercent(totalSize_, totalDone_));
+            OnTotalProgress(*this, totalSize_, ProgressPercent(totalSize_, totalDone_));
         break;
     case UNZ_CB_END_OF_BATCH:
         if (OnProgress)
-            OnProgress(this, EndOfBatch, QString(), 0);
+            OnProgress(*this, EndOfBatch, QString(), 0);
         itemSize_ = itemDone_ = totalDone_ = 0;
         itemName_.clear();
         if (OnItemProgress)
-            OnItemProgress(this, QString(), 0, -1);
+            OnItemProgress(*this, QString(), 0, -1);
         if (OnTotalProgress)
-            OnTotalProgress(this, 0, -1);
+            OnTotalProgress(*this, 0, -1);
         break;
     case UNZ_CB_MESSAGE:
         lastMessage_ = text;
@@ -175,11 +175,11 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
             fullErrorCode_ = error;
         }
         if (OnMessage)
-            OnMessage(this, error, lastMessage_);
+            OnMessage(*this, error, lastMessage_);
         break;
     case UNZ_CB_TOTAL_FILES:
         if (OnProgress)
-            OnProgress(this, TotalFiles2Process, QString(), usize);
+            OnProgress(*this, TotalFiles2Process, QString(), usize);
         break;
     case UNZ_CB_TOTAL_SIZE:
         totalSize_ = usize;
@@ -187,13 +187,13 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
         itemName_.clear();
         itemSize_ = 0;
         if (OnProgress)
-            OnProgress(this, TotalSize2Process, QString(), usize);
+            OnProgress(*this, TotalSize2Process, QString(), usize);
         break;
     case UNZ_CB_NEW_NAME: {
         bool changed = false;
         QString name = text;
         if (OnSetNewName)
-            OnSetNewName(this, name, changed);
+            OnSetNewName(*this, name, changed);
         if (record) {
             record->errorCode = changed ? UNZ_ANSWER_YES : UNZ_ANSWER_NO;
             if (changed)
@@ -205,7 +205,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
     case UNZ_CB_CRC_ERROR: {
         bool doExtract = true;
         if (OnCRC32Error)
-            OnCRC32Error(this, text, unsigned(error), usize, doExtract);
+            OnCRC32Error(*this, text, unsigned(error), usize, doExtract);
         if (record)
             record->errorCode = OnCRC32Error ? (doExtract ? UNZ_ANSWER_YES : UNZ_ANSWER_NO) : kNoHandlerAnswer;
         break;
@@ -213,7 +213,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
     case UNZ_CB_OVERWRITE:
         if (OnExtractOverwrite) {
             bool overwrite = (size & 0xFF) != 0;
-            OnExtractOverwrite(this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
+            OnExtractOverwrite(*this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
             if (record)
                 record->size = overwrite ? 1 : 0;
         }
@@ -224,7 +224,7 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
             fullErrorCode_ = error;
         }
         if (OnExtractSkipped)
-            OnExtractSkipped(this, text, UnZipSkipTypes((size & 0xFF) - 1), error);
+            OnExtractSkipped(*this, text, UnZipSkipTypes((size & 0xFF) - 1), error);
         break;
     default:
         // Comments, memory and extra data serve zip operations and extraction
@@ -239,7 +239,7 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
     auto repeatCount = unsigned(size);
     TPasswordButton action = pwbOk;
     if (OnPasswordError) {
-        OnPasswordError(this, record && record->zipOperation != 0, password, forFile, repeatCount, action);
+        OnPasswordError(*this, record && record->zipOperation != 0, password, forFile, repeatCount, action);
         if (action != pwbOk)
             password.clear();
     } else {

@@ -108,7 +108,7 @@ QString TZipExtractor::tableText(int id)
 {
     QString text = messageTableText(id);
     if (OnZipStr)
-        OnZipStr(this, id, text);
+        OnZipStr(*this, id, text);
     return text;
 }
 
@@ -133,7 +133,7 @@ void TZipExtractor::ReportMessage(int id, const QString &extra)
     errorCode_ = id;
     show(text);
     if (OnMessage)
-        OnMessage(this, 0, text);
+        OnMessage(*this, 0, text);
 }
 
 void TZipExtractor::ReportException(const EZipExtractor &e)
@@ -145,7 +145,7 @@ void TZipExtractor::ReportException(const EZipExtractor &e)
         show(text);
     lastMessage_ = text;
     if (OnMessage)
-        OnMessage(this, errorCode_, text);
+        OnMessage(*this, errorCode_, text);
 }
 
 void TZipExtractor::setPasswordReqCount(unsigned count)
@@ -175,7 +175,7 @@ void TZipExtractor::ReadDirectory()
     errorCode_ = 0;
     auto notify = [this] {
         if (OnDirUpdate)
-            OnDirUpdate(this);
+            OnDirUpdate(*this);
     };
     if (zipFileName_.isEmpty() || !QFileInfo(zipFileName_).isFile()) {
         notify();
@@ -210,7 +210,7 @@ void TZipExtractor::ReadDirectory()
                 }
                 listed.push_back(std::move(entry));
                 if (OnNewName)
-                    OnNewName(this, sequence, listed.back());
+                    OnNewName(*this, sequence, listed.back());
             });
             failed = false;
         } catch (const EZipExtractor &e) {

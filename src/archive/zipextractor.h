@@ -94,26 +94,27 @@ public:
     static QString versionInfo() { return QStringLiteral("1.73"); }
 
     // --- events ---
-    std::function<void(QObject *sender)> OnDirUpdate;
-    std::function<void(QObject *sender, ProgressType type, const QString &fileName, unsigned fileSize)> OnProgress;
-    std::function<void(QObject *sender, int errCode, const QString &message)> OnMessage;
-    std::function<void(QObject *sender, QString &oldFileName, bool &isChanged)> OnSetNewName;
-    std::function<void(QObject *sender, int seqNo, const ZipDirEntry &zipEntry)> OnNewName;
-    std::function<void(QObject *sender, bool isZipAction, QString &newPassword, const QString &forFile,
+    std::function<void(TZipExtractor &sender)> OnDirUpdate;
+    std::function<void(TZipExtractor &sender, ProgressType type, const QString &fileName, unsigned fileSize)>
+        OnProgress;
+    std::function<void(TZipExtractor &sender, int errCode, const QString &message)> OnMessage;
+    std::function<void(TZipExtractor &sender, QString &oldFileName, bool &isChanged)> OnSetNewName;
+    std::function<void(TZipExtractor &sender, int seqNo, const ZipDirEntry &zipEntry)> OnNewName;
+    std::function<void(TZipExtractor &sender, bool isZipAction, QString &newPassword, const QString &forFile,
                        unsigned &repeatCount, TPasswordButton &action)>
         OnPasswordError;
-    std::function<void(QObject *sender, const QString &forFile, unsigned foundCrc, unsigned expectedCrc,
+    std::function<void(TZipExtractor &sender, const QString &forFile, unsigned foundCrc, unsigned expectedCrc,
                        bool &doExtract)>
         OnCRC32Error;
-    std::function<void(QObject *sender, const QString &forFile, bool isOlder, bool &doOverwrite, int dirIndex)>
+    std::function<void(TZipExtractor &sender, const QString &forFile, bool isOlder, bool &doOverwrite, int dirIndex)>
         OnExtractOverwrite;
-    std::function<void(QObject *sender, const QString &forFile, UnZipSkipTypes skipType, int extError)>
+    std::function<void(TZipExtractor &sender, const QString &forFile, UnZipSkipTypes skipType, int extError)>
         OnExtractSkipped;
-    std::function<void(QObject *sender, bool &abort)> OnAfterCallback; // sender: a CallBackInfo
-    std::function<void(QObject *sender)> OnTick;
-    std::function<void(QObject *sender, unsigned totalSize, int perCent)> OnTotalProgress;
-    std::function<void(QObject *sender, const QString &item, unsigned totalSize, int perCent)> OnItemProgress;
-    std::function<void(QObject *sender, int id, QString &str)> OnZipStr;
+    std::function<void(CallBackInfo &sender, bool &abort)> OnAfterCallback;
+    std::function<void(TZipExtractor &sender)> OnTick;
+    std::function<void(TZipExtractor &sender, unsigned totalSize, int perCent)> OnTotalProgress;
+    std::function<void(TZipExtractor &sender, const QString &item, unsigned totalSize, int perCent)> OnItemProgress;
+    std::function<void(TZipExtractor &sender, int id, QString &str)> OnZipStr;
 
     // --- state ---
     int count() const { return int(entries_.size()); }

@@ -31,7 +31,7 @@ namespace {
 void visitAnotherWindow(TForm1 &main)
 {
     QTimer::singleShot(0, [] { FirstForm->close(); });
-    main.SideBarItemClick(nullptr, main.SideBar->groups()[0]->items()[0]);
+    main.SideBarItemClick(*main.SideBar, main.SideBar->groups()[0]->items()[0]);
 }
 
 QByteArray contentsOf(const QString &fileName)
@@ -53,7 +53,7 @@ TEST_F(AppFixture, ClosingAModalWindowEmptiesTheFieldsKeepsTheResultAndUnpacksAg
     QFile::remove(path("kod.db"));
 
     QTimer::singleShot(0, [] { FirstForm->close(); });
-    main().SideBarItemClick(nullptr, main().SideBar->groups()[0]->items()[0]);
+    main().SideBarItemClick(*main().SideBar, main().SideBar->groups()[0]->items()[0]);
     settle();
 
     EXPECT_TRUE(main().Edit1->text().isEmpty());
@@ -165,7 +165,7 @@ TEST_F(AppFixture, AnExitConfirmedDuringAnUnpackDeletesTheTablesAfterIt)
     start();
     answer = [](const platform::ShownMessage &) { return platform::idYes; };
     int callsAfterExit = -1; // until the exit is confirmed
-    main().ZipExtractor1->OnProgress = [&](QObject *, ProgressType, const QString &, unsigned) {
+    main().ZipExtractor1->OnProgress = [&](TZipExtractor &, ProgressType, const QString &, unsigned) {
         if (callsAfterExit++ < 0)
             main().close(); // the user's close, let through by the unpack's first call-back
     };
@@ -182,7 +182,7 @@ TEST_F(AppFixture, AnExitConfirmedDuringAnUnpackDeletesTheTablesAfterIt)
 TEST_F(AppFixture, AnUnpackThatThrowsLeavesLaterUnpacksAndTheExitWorking)
 {
     start();
-    main().ZipExtractor1->OnDirUpdate = [](QObject *) { throw std::runtime_error("Архив недоступен"); };
+    main().ZipExtractor1->OnDirUpdate = [](TZipExtractor &) { throw std::runtime_error("Архив недоступен"); };
     visitAnotherWindow(main());
     settle();
     ASSERT_EQ(shown.size(), 1u);
@@ -197,7 +197,7 @@ TEST_F(AppFixture, AnUnpackThatThrowsLeavesLaterUnpacksAndTheExitWorking)
 
     // The exit is confirmed while an unpack runs, and then the unpack throws.
     answer = [](const platform::ShownMessage &) { return platform::idYes; };
-    main().ZipExtractor1->OnAfterCallback = [this](QObject *, bool &) {
+    main().ZipExtractor1->OnAfterCallback = [this](CallBackInfo &, bool &) {
         if (main().isVisible())
             main().close();
         throw std::runtime_error("Сбой во время распаковки");

@@ -42,7 +42,7 @@ TEST_F(AppFixture, ActivationDuringAnUnpackLeavesTheArchiveToTheRunningOne)
     QFile::remove(path("kod.db"));
     int extractions = 0;
     bool nested = false;
-    main().ZipExtractor1->OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
+    main().ZipExtractor1->OnProgress = [&](TZipExtractor &, ProgressType type, const QString &, unsigned) {
         if (type == TotalFiles2Process)
             ++extractions;
         if (type == NewFile && !nested) {

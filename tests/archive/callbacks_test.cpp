@@ -56,7 +56,7 @@ TEST_F(Callbacks, MessagesStoreTheirCodesSilently)
 TEST_F(Callbacks, TextsAreTrimmedAndUseBackslashes)
 {
     QString seen;
-    zip.OnProgress = [&](QObject *, ProgressType, const QString &name, unsigned) { seen = name; };
+    zip.OnProgress = [&](TZipExtractor &, ProgressType, const QString &name, unsigned) { seen = name; };
     dispatch(UNZ_CB_NEW_FILE, 0, 10, "dir/sub/data.db \t ");
     EXPECT_EQ(seen, "dir\\sub\\data.db");
 }
@@ -64,8 +64,8 @@ TEST_F(Callbacks, TextsAreTrimmedAndUseBackslashes)
 TEST_F(Callbacks, ProgressFeedsItemAndTotalPercentages)
 {
     std::vector<int> item, total;
-    zip.OnItemProgress = [&](QObject *, const QString &, unsigned, int p) { item.push_back(p); };
-    zip.OnTotalProgress = [&](QObject *, unsigned, int p) { total.push_back(p); };
+    zip.OnItemProgress = [&](TZipExtractor &, const QString &, unsigned, int p) { item.push_back(p); };
+    zip.OnTotalProgress = [&](TZipExtractor &, unsigned, int p) { total.push_back(p); };
     dispatch(UNZ_CB_TOTAL_SIZE, 0, 400);
     dispatch(UNZ_CB_NEW_FILE, 0, 200, "a");
     dispatch(UNZ_CB_PROGRESS, 0, 100);
@@ -79,7 +79,7 @@ TEST_F(Callbacks, CrcMismatchAnswers)
 {
     dispatch(UNZ_CB_CRC_ERROR, 1, 2, "data.db");
     EXPECT_EQ(record.errorCode, 2) << "no handler";
-    zip.OnCRC32Error = [](QObject *, const QString &, unsigned, unsigned, bool &doExtract) { doExtract = false; };
+    zip.OnCRC32Error = [](TZipExtractor &, const QString &, unsigned, unsigned, bool &doExtract) { doExtract = false; };
     dispatch(UNZ_CB_CRC_ERROR, 1, 2, "data.db");
     EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
 }
@@ -91,7 +91,7 @@ TEST_F(Callbacks, OverwriteAndSkipCallbacks)
 
     bool older = false;
     int index = -1;
-    zip.OnExtractOverwrite = [&](QObject *, const QString &, bool isOlder, bool &doOverwrite, int dirIndex) {
+    zip.OnExtractOverwrite = [&](TZipExtractor &, const QString &, bool isOlder, bool &doOverwrite, int dirIndex) {
         older = isOlder;
         index = dirIndex;
         doOverwrite = !doOverwrite;
@@ -102,7 +102,7 @@ TEST_F(Callbacks, OverwriteAndSkipCallbacks)
     EXPECT_EQ(record.size, 1);
 
     UnZipSkipTypes type = stOnFreshen;
-    zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes t, int) { type = t; };
+    zip.OnExtractSkipped = [&](TZipExtractor &, const QString &, UnZipSkipTypes t, int) { type = t; };
     dispatch(UNZ_CB_SKIPPED, 0, stNoOverwrite + 1, "data.db");
     EXPECT_EQ(type, stNoOverwrite);
     EXPECT_EQ(zip.errorCode(), 0);
@@ -115,7 +115,7 @@ TEST_F(Callbacks, NewNameFromTheHandler)
 {
     dispatch(UNZ_CB_NEW_NAME, 5, 0, "data.db");
     EXPECT_EQ(record.errorCode, UNZ_ANSWER_NO);
-    zip.OnSetNewName = [](QObject *, QString &name, bool &changed) {
+    zip.OnSetNewName = [](TZipExtractor &, QString &name, bool &changed) {
         name = "renamed.db";
         changed = true;
     };
@@ -126,7 +126,7 @@ TEST_F(Callbacks, NewNameFromTheHandler)
 
 TEST_F(Callbacks, PasswordFromTheHandler)
 {
-    zip.OnPasswordError = [](QObject *, bool isZip, QString &password, const QString &file, unsigned &repeat,
+    zip.OnPasswordError = [](TZipExtractor &, bool isZip, QString &password, const QString &file, unsigned &repeat,
                              TPasswordButton &) {
         EXPECT_FALSE(isZip);
         EXPECT_EQ(file, "data.db");
@@ -140,13 +140,13 @@ TEST_F(Callbacks, PasswordFromTheHandler)
 
     // 80 characters, counted as the library counts them: not UTF-16 units.
     const QString eightyCharacters = QString(79, QChar(0x0416)) + QString::fromUtf8("\xF0\x9F\x98\x80");
-    zip.OnPasswordError = [&](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &) {
-        password = eightyCharacters + "tail";
-    };
+    zip.OnPasswordError = [&](TZipExtractor &, bool, QString &password, const QString &, unsigned &,
+                              TPasswordButton &) { password = eightyCharacters + "tail"; };
     dispatch(UNZ_CB_PASSWORD, 0, 1, "data.db");
     EXPECT_EQ(QString::fromUtf8(record.text), eightyCharacters);
 
-    zip.OnPasswordError = [](QObject *, bool, QString &password, const QString &, unsigned &, TPasswordButton &a) {
+    zip.OnPasswordError = [](TZipExtractor &, bool, QString &password, const QString &, unsigned &,
+                             TPasswordButton &a) {
         password = "ignored";
         a = pwbCancelAll;
     };
@@ -155,7 +155,7 @@ TEST_F(Callbacks, PasswordFromTheHandler)
     EXPECT_EQ(record.size, 0);
     EXPECT_EQ(record.actionCode, UNZ_PASSWORD_CANCEL_ALL);
 
-    zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &a) {
+    zip.OnPasswordError = [](TZipExtractor &, bool, QString &, const QString &, unsigned &, TPasswordButton &a) {
         a = pwbAbort;
     };
     EXPECT_TRUE(dispatch(UNZ_CB_PASSWORD, 0, 3, "data.db"));
@@ -214,8 +214,10 @@ TEST_F(Callbacks, NewPasswordIsAskedTwiceAndMustMatch)
 
 TEST_F(Callbacks, HandlerExceptionsBecomeAnAbort)
 {
-    zip.OnTick = [](QObject *) { throw std::runtime_error("tick failed"); };
-    zip.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) { throw std::runtime_error("second"); };
+    zip.OnTick = [](TZipExtractor &) { throw std::runtime_error("tick failed"); };
+    zip.OnProgress = [](TZipExtractor &, ProgressType, const QString &, unsigned) {
+        throw std::runtime_error("second");
+    };
     EXPECT_TRUE(dispatch(UNZ_CB_TICK));
     EXPECT_TRUE(dispatch(UNZ_CB_NEW_FILE, 0, 0, "a"));
     EXPECT_EQ(zip.eventErrorText(), " #0 \"tick failed\"") << "the first failure is kept";
@@ -242,15 +244,13 @@ TEST_F(Callbacks, AfterCallbackReplacesEventProcessingAndMayAbort)
     int seenAction = -1;
     bool timerRan = false;
     QTimer::singleShot(0, [&] { timerRan = true; });
-    zip.OnAfterCallback = [&](QObject *sender, bool &abort) {
-        auto *info = dynamic_cast<CallBackInfo *>(sender);
-        ASSERT_NE(info, nullptr);
-        seenAction = info->actionCode;
-        EXPECT_EQ(info->text, "data.db");
+    zip.OnAfterCallback = [&](CallBackInfo &info, bool &abort) {
+        seenAction = info.actionCode;
+        EXPECT_EQ(info.text, "data.db");
         abort = true;
     };
     EXPECT_TRUE(dispatch(UNZ_CB_NEW_FILE, 0, 0, "data.db"));
-    EXPECT_EQ(seenAction, 1);
+    EXPECT_EQ(seenAction, UNZ_CB_NEW_FILE);
     EXPECT_FALSE(timerRan);
 }
 
@@ -326,7 +326,7 @@ TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
     zip.ReportMessage(10999, "x");
     EXPECT_EQ(zip.lastMessage(), TZipExtractor::fallbackPrefix() + "10999 x") << "an id without a text";
 
-    zip.OnZipStr = [](QObject *, int id, QString &text) {
+    zip.OnZipStr = [](TZipExtractor &, int id, QString &text) {
         if (id == LibraryNotLoadable)
             text = "cannot load %s";
     };

@@ -25,8 +25,8 @@ TEST_F(Directory, ListsEntriesWithTheirHeaderFieldsAndComments)
     build({a, b}, "Veryoskin directory");
     int dirUpdates = 0;
     std::vector<int> sequence;
-    zip.OnDirUpdate = [&](QObject *) { ++dirUpdates; };
-    zip.OnNewName = [&](QObject *, int seq, const ZipDirEntry &) { sequence.push_back(seq); };
+    zip.OnDirUpdate = [&](TZipExtractor &) { ++dirUpdates; };
+    zip.OnNewName = [&](TZipExtractor &, int seq, const ZipDirEntry &) { sequence.push_back(seq); };
 
     zip.setZipFileName(archive);
 
@@ -240,7 +240,7 @@ TEST_F(Directory, ANestedReadDoesNotMixWithTheOuterOne)
 {
     build({member("data.db", "x"), member("kod.db", "y")});
     bool nested = false;
-    zip.OnNewName = [&](QObject *, int, const ZipDirEntry &) {
+    zip.OnNewName = [&](TZipExtractor &, int, const ZipDirEntry &) {
         if (!std::exchange(nested, true))
             zip.setZipFileName(archive); // as a window activated meanwhile would
     };

@@ -88,7 +88,7 @@ TEST_F(Extract, CrcMismatchKeepsTheOldFileAndReportsTheLibraryCode)
     EXPECT_TRUE(boxes.isEmpty());
 
     bool asked = false;
-    zip.OnCRC32Error = [&](QObject *, const QString &file, unsigned found, unsigned expected, bool &doExtract) {
+    zip.OnCRC32Error = [&](TZipExtractor &, const QString &file, unsigned found, unsigned expected, bool &doExtract) {
         asked = file == "data.db" && found == zipwriter::crc32Of("new data") && expected == 7;
         doExtract = true;
     };
@@ -164,7 +164,7 @@ TEST_F(Extract, UnattendedWithoutAnyPasswordSource)
 
     // The report itself, before the library answers.
     QStringList reported;
-    zip.OnMessage = [&](QObject *, int error, const QString &text) {
+    zip.OnMessage = [&](TZipExtractor &, int error, const QString &text) {
         if (error == 0)
             reported << text;
     };
@@ -187,7 +187,7 @@ TEST_F(Extract, NestedExtractIsRefusedWhileWindowsStayLive)
     int relisted = -1;
     bool timerRan = false;
     QTimer::singleShot(0, [&] { timerRan = true; });
-    zip.OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
+    zip.OnProgress = [&](TZipExtractor &, ProgressType type, const QString &, unsigned) {
         if (type != NewFile || nested != 0)
             return;
         zip.setFSpecArgs(zip.fSpecArgs() << "nested");
@@ -209,7 +209,7 @@ TEST_F(Extract, ExceptionInAHandlerAbortsTheRun)
     build({member("data.db", big), member("kod.db", "k")});
     programSettings();
     zip.setZipFileName(archive);
-    zip.OnProgress = [](QObject *, ProgressType type, const QString &, unsigned) {
+    zip.OnProgress = [](TZipExtractor &, ProgressType type, const QString &, unsigned) {
         if (type == NewFile)
             throw std::runtime_error("boom");
     };
@@ -244,7 +244,7 @@ TEST_F(Extract, FolderNamesOnKeepTheArchiveFolders)
     zip.setExtrOptions(ExtrOverWrite | ExtrDirNames);
     zip.setZipFileName(archive);
     std::vector<std::pair<QString, UnZipSkipTypes>> skipped;
-    zip.OnExtractSkipped = [&](QObject *, const QString &file, UnZipSkipTypes type, int) {
+    zip.OnExtractSkipped = [&](TZipExtractor &, const QString &file, UnZipSkipTypes type, int) {
         skipped.emplace_back(file, type);
     };
     EXPECT_EQ(zip.Extract(), 8);
@@ -262,12 +262,12 @@ TEST_F(Extract, RefusedOverwriteGoesThroughTheHandler)
     zip.setExtrBaseDir(out);
     zip.setZipFileName(archive);
     bool defaultDecision = true;
-    zip.OnExtractOverwrite = [&](QObject *, const QString &, bool, bool &doOverwrite, int dirIndex) {
+    zip.OnExtractOverwrite = [&](TZipExtractor &, const QString &, bool, bool &doOverwrite, int dirIndex) {
         defaultDecision = doOverwrite;
         EXPECT_EQ(dirIndex, 0);
     };
     std::vector<UnZipSkipTypes> skipped;
-    zip.OnExtractSkipped = [&](QObject *, const QString &, UnZipSkipTypes type, int) { skipped.push_back(type); };
+    zip.OnExtractSkipped = [&](TZipExtractor &, const QString &, UnZipSkipTypes type, int) { skipped.push_back(type); };
 
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_FALSE(defaultDecision);
@@ -283,22 +283,21 @@ TEST_F(Extract, CleanUpRunsWhateverEndsTheRun)
     using Setup = std::function<void(TZipExtractor &)>;
     const std::vector<std::pair<const char *, Setup>> cancels = {
         {"OnAfterCallback aborts",
-         [](TZipExtractor &z) { z.OnAfterCallback = [](QObject *, bool &abort) { abort = true; }; }},
+         [](TZipExtractor &z) { z.OnAfterCallback = [](CallBackInfo &, bool &abort) { abort = true; }; }},
         {"a handler throws",
          [](TZipExtractor &z) {
-             z.OnProgress = [](QObject *, ProgressType, const QString &, unsigned) {
+             z.OnProgress = [](TZipExtractor &, ProgressType, const QString &, unsigned) {
                  throw std::runtime_error("boom");
              };
          }},
         {"password answered with abort",
          [](TZipExtractor &z) {
-             z.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
-                 action = pwbAbort;
-             };
+             z.OnPasswordError = [](TZipExtractor &, bool, QString &, const QString &, unsigned &,
+                                    TPasswordButton &action) { action = pwbAbort; };
          }},
         {"OnMessage throws",
          [](TZipExtractor &z) {
-             z.OnMessage = [](QObject *, int, const QString &) { throw std::runtime_error("report failed"); };
+             z.OnMessage = [](TZipExtractor &, int, const QString &) { throw std::runtime_error("report failed"); };
          }},
     };
     for (const auto &[name, setup] : cancels) {
@@ -340,7 +339,7 @@ TEST_F(Extract, DestroyedDuringTheCallUnloadsOnlyAfterTheCallReturns)
     component->setZipFileName(archive);
     QString library;
     bool loadedAfterDelete = false;
-    component->OnProgress = [&](QObject *, ProgressType type, const QString &, unsigned) {
+    component->OnProgress = [&](TZipExtractor &, ProgressType type, const QString &, unsigned) {
         if (type != NewFile || !library.isEmpty())
             return;
         library = component->unzLib().libraryPath();

@@ -131,7 +131,7 @@ TEST_F(Loader, VerboseReportsLoadingAndUnloading)
 {
     zip.setVerbose(true);
     QStringList messages;
-    zip.OnMessage = [&](QObject *, int, const QString &text) { messages << text; };
+    zip.OnMessage = [&](TZipExtractor &, int, const QString &text) { messages << text; };
     EXPECT_EQ(zip.Extract(), 0);
     ASSERT_GE(messages.size(), 2);
     EXPECT_EQ(messages.first(), reportText(reportids::LibraryLoaded, zip.unzLib().libraryPath()));
@@ -197,7 +197,7 @@ TEST_F(Loader, ParameterRecordCarriesTheSettings)
         component.setZipFileName(archive);
         row.setup(component);
         QMap<QString, QString> fields;
-        component.OnMessage = [&](QObject *, int, const QString &text) {
+        component.OnMessage = [&](TZipExtractor &, int, const QString &text) {
             for (const QString &field : text.split(';'))
                 fields.insert(field.section('=', 0, 0), field.section('=', 1));
         };

@@ -15,7 +15,7 @@ namespace {
 struct Clicks {
     explicit Clicks(TSideBar &bar)
     {
-        bar.OnItemClick = [this](TSideBar *, TSideBarItem *item) { tags << item->Tag; };
+        bar.OnItemClick = [this](TSideBar &, TSideBarItem *item) { tags << item->Tag; };
     }
     QList<int> tags;
 };
@@ -28,8 +28,8 @@ TEST(SideBarClick, ReleaseOnThePressedItemClicksItOnce)
     TSideBar &bar = menu.bar;
     TSideBar *sender = nullptr;
     QList<int> tags;
-    bar.OnItemClick = [&](TSideBar *s, TSideBarItem *item) {
-        sender = s;
+    bar.OnItemClick = [&](TSideBar &s, TSideBarItem *item) {
+        sender = &s;
         tags << item->Tag;
     };
     const QPoint p = pictureCentre(bar, menu.item(2));
@@ -119,7 +119,7 @@ TEST(SideBarPointer, HighlightFollowsThePointerAndLeavesWithIt)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     int changes = 0;
-    bar.OnChangeFocusedItem = [&](TSideBar *) { ++changes; };
+    bar.OnChangeFocusedItem = [&](TSideBar &) { ++changes; };
     moveFree(bar, pictureCentre(bar, menu.item(3)));
     EXPECT_EQ(bar.focusedItem(), &menu.item(3));
     moveFree(bar, pictureCentre(bar, menu.item(3)) + QPoint(1, 1));
@@ -135,7 +135,7 @@ TEST(SideBarPointer, HeaderIsTrackedAndPressedWithoutChangingTheOnlyGroup)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     int changes = 0;
-    bar.OnChangeActiveGroup = [&](TSideBar *) { ++changes; };
+    bar.OnChangeActiveGroup = [&](TSideBar &) { ++changes; };
     moveFree(bar, {40, 10});
     EXPECT_EQ(bar.trackedGroup(), bar.groups()[0]);
     EXPECT_FALSE(bar.trackedGroupPressed());
@@ -267,7 +267,7 @@ struct DropRecord {
 
 void watchDrops(TSideBar &bar, DropRecord &record)
 {
-    bar.OnDragDropItem = [&record](TSideBarDragObject *, TSideBarItem *source, TSideBarItem *target, bool isCopy) {
+    bar.OnDragDropItem = [&record](TSideBarDragObject &, TSideBarItem *source, TSideBarItem *target, bool isCopy) {
         record = {source, target, isCopy, record.count + 1};
     };
 }
@@ -364,7 +364,7 @@ TEST(SideBarDrag, AnItemTheDropHandlerDeletesIsLeftAlone)
         MenuBar menu;
         TSideBar &bar = menu.bar;
         bar.setCanSelected(true);
-        bar.OnDragDropItem = [](TSideBarDragObject *, TSideBarItem *, TSideBarItem *target, bool) {
+        bar.OnDragDropItem = [](TSideBarDragObject &, TSideBarItem *, TSideBarItem *target, bool) {
             if (target)
                 target->collection().Delete(target->index());
         };

@@ -152,9 +152,9 @@ TEST(SideBarLayout, AHiddenActiveGroupHasNoHeaderAndLimitsNothing)
     bar.resize(97, 300); // the next read lays out afresh
     std::vector<Rect> itemAreas;
     std::vector<size_t> headerCounts;
-    bar.OnChangeFocusedItem = [&](TSideBar *sender) {
-        itemAreas.push_back(sender->viewInfo().ItemsArea());
-        headerCounts.push_back(sender->viewInfo().GroupInfos().size());
+    bar.OnChangeFocusedItem = [&](TSideBar &sender) {
+        itemAreas.push_back(sender.viewInfo().ItemsArea());
+        headerCounts.push_back(sender.viewInfo().GroupInfos().size());
     };
     bar.groups()[0]->setVisible(false);
     ASSERT_EQ(itemAreas.size(), 1u);

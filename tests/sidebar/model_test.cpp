@@ -49,7 +49,7 @@ TEST(SideBarModel, ActiveGroupIndexOutOfRangeFallsBackToTheFirstGroup)
     MenuBar menu;
     TSideBar &bar = menu.bar;
     int changes = 0;
-    bar.OnChangeActiveGroup = [&](TSideBar *) { ++changes; };
+    bar.OnChangeActiveGroup = [&](TSideBar &) { ++changes; };
     bar.setActiveGroupIndex(5);
     EXPECT_EQ(bar.activeGroupIndex(), 0);
     EXPECT_EQ(bar.activeGroup(), bar.groups()[0]);
@@ -110,7 +110,7 @@ TEST(SideBarModel, DeletingTheActiveGroupActivatesTheFirstRemaining)
     TSideBar &bar = menu.bar;
     TSideGroup &second = bar.groups().Add();
     QStringList deleted;
-    bar.OnDeleteItem = [&](TSideBar *, TSideBarItem *item) { deleted << item->caption(); };
+    bar.OnDeleteItem = [&](TSideBar &, TSideBarItem *item) { deleted << item->caption(); };
     bar.groups().Delete(0);
     EXPECT_EQ(deleted.size(), 5);
     EXPECT_EQ(bar.activeGroup(), &second);
@@ -127,7 +127,7 @@ TEST(SideBarModel, DeletedItemsLeaveNoReferenceBehind)
     TSideBar &bar = menu.bar;
     bar.setCanSelected(true);
     int selectionChanges = 0;
-    bar.OnChangeSelectedItem = [&](TSideBar *) { ++selectionChanges; };
+    bar.OnChangeSelectedItem = [&](TSideBar &) { ++selectionChanges; };
     bar.SetFocusedItem(&menu.item(1), false);
     bar.SetSelectedItem(&menu.item(1));
     bar.SetDropMark(&menu.item(1), dpBefore);
@@ -190,8 +190,8 @@ TEST(SideBarModel, GroupCaptionChangeIsReportedWithTheGroup)
 {
     MenuBar menu;
     TSideGroup *reported = nullptr;
-    menu.bar.OnChangeGroupCaption = [&](TSideGroup *sender, TSideGroup *group) {
-        EXPECT_EQ(sender, group);
+    menu.bar.OnChangeGroupCaption = [&](TSideGroup &sender, TSideGroup *group) {
+        EXPECT_EQ(&sender, group);
         reported = group;
     };
     menu.bar.groups()[0]->setCaption(QStringLiteral("Меню"));

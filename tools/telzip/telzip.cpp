@@ -79,17 +79,16 @@ int main(int argc, char **argv)
             zip.ReportMessage(reportids::ArchiveNotFound);
         listMembers(zip);
     } else {
-        zip.OnProgress = [](QObject *, ProgressType type, const QString &name, unsigned size) {
+        zip.OnProgress = [](TZipExtractor &, ProgressType type, const QString &name, unsigned size) {
             if (type == NewFile)
                 print(QStringLiteral("%1 %2").arg(size, 10).arg(printable(name)));
         };
-        zip.OnExtractSkipped = [](QObject *, const QString &name, UnZipSkipTypes, int error) {
+        zip.OnExtractSkipped = [](TZipExtractor &, const QString &name, UnZipSkipTypes, int error) {
             print(QStringLiteral("skipped    %1 (error %2)").arg(printable(name)).arg(error));
         };
         // No one to ask: encrypted members are skipped and reported.
-        zip.OnPasswordError = [](QObject *, bool, QString &, const QString &, unsigned &, TPasswordButton &action) {
-            action = pwbCancelAll;
-        };
+        zip.OnPasswordError = [](TZipExtractor &, bool, QString &, const QString &, unsigned &,
+                                 TPasswordButton &action) { action = pwbCancelAll; };
         zip.setFSpecArgs({QStringLiteral("*.*")});
         zip.setExtrOptions(ExtrOverWrite);
         if (args.size() == 3) {

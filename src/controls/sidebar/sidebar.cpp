@@ -308,7 +308,7 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
     if (OnChangeActiveGroup)
-        OnChangeActiveGroup(this);
+        OnChangeActiveGroup(*this);
     Relayout();
 }
 
@@ -325,7 +325,7 @@ void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
         itemHint_->Hide();
     focusedItem_ = item;
     if (item != old && OnChangeFocusedItem)
-        OnChangeFocusedItem(this);
+        OnChangeFocusedItem(*this);
     if (showHint_ && !pressed && item != old)
         showItemHint(item);
     focusedItemPressed_ = pressed;
@@ -342,7 +342,7 @@ void TSideBar::SetSelectedItem(TSideBarItem *item)
     const bool changed = item != selectedItem_;
     selectedItem_ = item;
     if (changed && OnChangeSelectedItem)
-        OnChangeSelectedItem(this);
+        OnChangeSelectedItem(*this);
     if (item && item->isEnabled())
         painter().InvalidateItemPicture(*item);
 }
@@ -376,7 +376,7 @@ void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
 void TSideBar::ClickItem(TSideBarItem *item)
 {
     if (item->isEnabled() && OnItemClick)
-        OnItemClick(this, item);
+        OnItemClick(*this, item);
 }
 
 // ---- item hint
@@ -422,7 +422,7 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
     if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && drag->SourceItem == &item)
         drag->SourceItem = nullptr;
     if (OnDeleteItem)
-        OnDeleteItem(this, &item);
+        OnDeleteItem(*this, &item);
 }
 
 void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
@@ -432,7 +432,7 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
     if (selectedItem_ == item) {
         selectedItem_ = nullptr;
         if (OnChangeSelectedItem)
-            OnChangeSelectedItem(this);
+            OnChangeSelectedItem(*this);
     }
     // Keep the scroll position on an item, so the up button stays reachable.
     group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.items().count() - 1));
@@ -466,7 +466,7 @@ void TSideBar::GroupCaptionChanged(TSideGroup &group)
     if (destroying_)
         return;
     if (OnChangeGroupCaption)
-        OnChangeGroupCaption(&group, &group);
+        OnChangeGroupCaption(group, &group);
     RefreshHeader(&group);
 }
 

@@ -138,18 +138,18 @@ public:
     TSideBarItem *itemAt(QPoint p);
 
     // ---- events
-    std::function<void(TSideBar *Sender, TSideBarItem *Item)> OnItemClick;
-    std::function<void(TSideBar *Sender, TSideBarItem *Item)> OnDeleteItem;
-    std::function<void(TSideBar *Sender)> OnChangeActiveGroup;
-    std::function<void(TSideBar *Sender)> OnChangeFocusedItem;
-    std::function<void(TSideBar *Sender)> OnChangeSelectedItem;
-    std::function<void(TSideGroup *Sender, TSideGroup *Group)> OnChangeGroupCaption;
-    std::function<void(TSideBarDragObject *Sender, TSideBarItem *Source, TSideBarItem *Target, bool IsCopy)>
+    std::function<void(TSideBar &sender, TSideBarItem *item)> OnItemClick;
+    std::function<void(TSideBar &sender, TSideBarItem *item)> OnDeleteItem;
+    std::function<void(TSideBar &sender)> OnChangeActiveGroup;
+    std::function<void(TSideBar &sender)> OnChangeFocusedItem;
+    std::function<void(TSideBar &sender)> OnChangeSelectedItem;
+    std::function<void(TSideGroup &sender, TSideGroup *group)> OnChangeGroupCaption;
+    std::function<void(TSideBarDragObject &sender, TSideBarItem *source, TSideBarItem *target, bool isCopy)>
         OnDragDropItem;
-    std::function<void(TSideBar *Sender, TSideBarDragObject *Source, int X, int Y, TDragState State, bool &Accept)>
+    std::function<void(TSideBar &sender, TSideBarDragObject *source, int x, int y, TDragState state, bool &accept)>
         OnDragOver;
-    std::function<void(TSideBar *Sender)> OnMouseEnter;
-    std::function<void(TSideBar *Sender)> OnMouseLeave;
+    std::function<void(TSideBar &sender)> OnMouseEnter;
+    std::function<void(TSideBar &sender)> OnMouseLeave;
 
 protected:
     virtual std::unique_ptr<TSideBarPainter> CreatePainter();

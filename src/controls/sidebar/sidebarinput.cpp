@@ -159,7 +159,7 @@ void TSideBar::contextMenuEvent(QContextMenuEvent *event)
 void TSideBar::enterEvent(QEnterEvent *)
 {
     if (OnMouseEnter)
-        OnMouseEnter(this);
+        OnMouseEnter(*this);
 }
 
 void TSideBar::leaveEvent(QEvent *)
@@ -169,7 +169,7 @@ void TSideBar::leaveEvent(QEvent *)
     else
         SetFocusedItem(nullptr, false);
     if (OnMouseLeave)
-        OnMouseLeave(this);
+        OnMouseLeave(*this);
     if (TSideGroup *tracked = trackedGroup_) {
         trackedGroup_ = nullptr;
         trackedGroupPressed_ = false;
@@ -244,7 +244,7 @@ bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
     bool accept = false;
     auto answer = [&] {
         if (OnDragOver)
-            OnDragOver(this, &drag, pos.x(), pos.y(), state, accept);
+            OnDragOver(*this, &drag, pos.x(), pos.y(), state, accept);
         return accept;
     };
     if (!activeGroup_) {
@@ -286,7 +286,7 @@ void TSideBar::DragLeave(TSideBarDragObject &drag)
     upButtonPressed_ = downButtonPressed_ = false;
     bool accept = false;
     if (OnDragOver)
-        OnDragOver(this, &drag, drag.LastPos.x(), drag.LastPos.y(), dsDragLeave, accept);
+        OnDragOver(*this, &drag, drag.LastPos.x(), drag.LastPos.y(), dsDragLeave, accept);
 }
 
 void TSideBar::EndItemDrag(TSideBar *target)
@@ -340,7 +340,7 @@ void TSideBar::DropItem(TSideBarDragObject &drag)
     dropMarkPlace_ = dpNone;
     droppedItem_ = result; // the handler may delete it
     if (OnDragDropItem)
-        OnDragDropItem(&drag, source, result, copy);
+        OnDragDropItem(drag, source, result, copy);
     if (droppedItem_)
         SetSelectedItem(std::exchange(droppedItem_, nullptr));
     // Moving into another group or bar is a copy without the original.
