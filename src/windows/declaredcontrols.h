@@ -55,6 +55,7 @@ void setClickHandler(QWidget *control, std::function<void()> handler);
 
 // A panel with a raised inner and a lowered outer bevel, one pixel each.
 class BevelPanel : public QWidget {
+    Q_OBJECT
 public:
     BevelPanel(QWidget *parent, const QRect &geometry);
 
@@ -67,6 +68,7 @@ protected:
 // A group box: an etched frame whose top runs through the middle of the
 // caption, the caption drawn 8 pixels in from the left.
 class GroupBox : public QWidget {
+    Q_OBJECT
 public:
     GroupBox(QWidget *parent, const QRect &geometry, const QString &caption);
     QString caption() const { return caption_; }
@@ -80,6 +82,7 @@ private:
 
 // An engraved horizontal line along the top of its box.
 class TopLineBevel : public QWidget {
+    Q_OBJECT
 public:
     TopLineBevel(QWidget *parent, const QRect &geometry);
 

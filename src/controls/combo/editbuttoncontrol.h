@@ -7,6 +7,7 @@
 // The drop-down button inside the edit. It only draws itself and reports the
 // mouse; the edit decides what a press, a drag and a release mean.
 class TEditButtonControlEx : public QWidget {
+    Q_OBJECT
 public:
     explicit TEditButtonControlEx(QWidget *edit);
 

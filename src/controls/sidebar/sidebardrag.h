@@ -13,6 +13,7 @@ class TSideBarDragObject;
 // the focused control gets the keys, not the bar. Ctrl changes the drag at
 // once (move or copy) and is passed on; Escape breaks the drag off.
 class CtrlWatch : public QObject {
+    Q_OBJECT
 public:
     explicit CtrlWatch(TSideBarDragObject &drag);
     ~CtrlWatch() override;
