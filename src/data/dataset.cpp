@@ -23,12 +23,37 @@ bool isEditing(DataSetState state)
 
 EDatabaseError::EDatabaseError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
-DataSet::DataSet() = default;
+DataSet::DataSet()
+{
+    renewFieldsVersion();
+}
 
+// Everything that points here hears of the end while the dataset can still
+// be read from, and none of it calls back into a half-destroyed subclass:
+// the sources forget it before their links are told.
 DataSet::~DataSet()
 {
-    for (DataSource *source : sources_)
-        source->dataSet_ = nullptr;
+    for (DataSetHook *hook : std::vector<DataSetHook *>(hooks_))
+        hook->dataSetDestroyed(*this);
+    for (DataSource *source : std::vector<DataSource *>(sources_))
+        source->setDataSet(nullptr);
+}
+
+void DataSet::renewFieldsVersion()
+{
+    static quint64 lastVersion = 0;
+    fieldsVersion_ = ++lastVersion;
+}
+
+void DataSet::addHook(DataSetHook *hook)
+{
+    if (std::find(hooks_.begin(), hooks_.end(), hook) == hooks_.end())
+        hooks_.push_back(hook);
+}
+
+void DataSet::removeHook(DataSetHook *hook)
+{
+    hooks_.erase(std::remove(hooks_.begin(), hooks_.end(), hook), hooks_.end());
 }
 
 // ---------------------------------------------------------------- life cycle
@@ -53,9 +78,9 @@ void DataSet::open()
     bof_ = true;
     eof_ = rowCount() == 0;
     notifyState();
-    fire(AfterOpen);
+    fire(DataSetEvent::AfterOpen);
     if (!isEmpty())
-        fire(AfterScroll);
+        fire(DataSetEvent::AfterScroll);
 }
 
 void DataSet::close()
@@ -72,7 +97,7 @@ void DataSet::close()
     cursor_ = readRow_ = -1;
     bof_ = eof_ = true;
     notifyState();
-    fire(AfterClose);
+    fire(DataSetEvent::AfterClose);
 }
 
 void DataSet::bindFields(const Snapshot &result)
@@ -91,6 +116,7 @@ void DataSet::bindFields(const Snapshot &result)
                              std::equal(fields_.begin(), fields_.end(), result.names.begin(),
                                         [](const auto &field, const QString &name) { return field->name_ == name; });
     if (!sameColumns) {
+        renewFieldsVersion();
         fields_.clear();
         for (int i = 0; i < result.columnCount(); ++i)
             fields_.push_back(std::make_unique<Field>(*this, i, result.names[i], 0));
@@ -137,13 +163,29 @@ int DataSet::rowCount() const
     return snapshot_ ? snapshot_->rowCount() : 0;
 }
 
-void DataSet::fire(const DataSetNotifyEvent &event)
+// The handler runs first for the events that report a change about to be
+// made or just begun, last for those that report one done; hooks run in the
+// order in which chained handlers would, and a hook removed by an earlier
+// one is skipped.
+void DataSet::fire(DataSetEvent event)
 {
-    if (!event)
-        return;
-    // A handler may replace itself (a summary list installing its hooks).
-    const DataSetNotifyEvent handler = event;
-    handler(*this);
+    static constexpr DataSetNotifyEvent DataSet::*handlers[] = {
+        &DataSet::AfterOpen, &DataSet::AfterClose,  &DataSet::AfterInsert,  &DataSet::AfterEdit,
+        &DataSet::AfterPost, &DataSet::AfterCancel, &DataSet::BeforeDelete, &DataSet::AfterScroll};
+    const bool handlerFirst = event == DataSetEvent::AfterEdit || event == DataSetEvent::AfterCancel ||
+                              event == DataSetEvent::BeforeDelete || event == DataSetEvent::AfterScroll;
+    // A copy, because a handler may replace itself while it runs.
+    const DataSetNotifyEvent handler = this->*handlers[static_cast<int>(event)];
+    if (handlerFirst && handler)
+        handler(*this);
+    std::vector<DataSetHook *> hooks(hooks_);
+    if (!handlerFirst)
+        std::reverse(hooks.begin(), hooks.end());
+    for (DataSetHook *hook : hooks)
+        if (std::find(hooks_.begin(), hooks_.end(), hook) != hooks_.end())
+            hook->dataSetEvent(*this, event);
+    if (!handlerFirst && handler)
+        handler(*this);
 }
 
 // ---------------------------------------------------------------- fields
@@ -175,6 +217,7 @@ Field &DataSet::addField(const QString &name)
     if (!declaredFields_)
         fields_.clear();
     declaredFields_ = true;
+    renewFieldsVersion();
     fields_.push_back(std::make_unique<Field>(*this, fieldCount(), name, 0));
     return *fields_.back();
 }
@@ -234,7 +277,7 @@ void DataSet::first()
     bof_ = true;
     eof_ = isEmpty();
     notifyChanged();
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterScroll);
 }
 
 void DataSet::last()
@@ -244,7 +287,7 @@ void DataSet::last()
     bof_ = isEmpty();
     eof_ = true;
     notifyChanged();
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterScroll);
 }
 
 int DataSet::moveBy(int distance)
@@ -259,7 +302,7 @@ int DataSet::moveBy(int distance)
         (distance > 0 ? eof_ : bof_) = true;
     cursor_ = int(target);
     notifyScrolled();
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterScroll);
     return moved;
 }
 
@@ -274,7 +317,7 @@ void DataSet::setRecNo(int recNo)
     cursor_ = row;
     bof_ = eof_ = false;
     notifyChanged(WindowMove::Centre);
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterScroll);
 }
 
 bool DataSet::locate(const QString &fieldName, const QString &value, int options)
@@ -290,7 +333,7 @@ bool DataSet::locate(const QString &fieldName, const QString &value, int options
             cursor_ = row;
             bof_ = eof_ = false;
             notifyChanged(WindowMove::Centre);
-            fire(AfterScroll);
+            fire(DataSetEvent::AfterScroll);
             return true;
         }
     }
@@ -324,8 +367,8 @@ void DataSet::startInsert(int row)
     eof_ = row == rowCount() - 1; // an appended record stands at the end
     notifyState();
     notifyChanged();
-    fire(AfterInsert);
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterInsert);
+    fire(DataSetEvent::AfterScroll);
 }
 
 void DataSet::edit()
@@ -345,7 +388,7 @@ void DataSet::edit()
     modified_ = false;
     notifyState();
     notifyRecord(nullptr);
-    fire(AfterEdit);
+    fire(DataSetEvent::AfterEdit);
 }
 
 void DataSet::post()
@@ -360,7 +403,7 @@ void DataSet::post()
     cursor_ = doPost(*snapshot_, cursor_, state_ == DataSetState::Insert, values);
     endEditing();
     notifyChanged();
-    fire(AfterPost);
+    fire(DataSetEvent::AfterPost);
 }
 
 void DataSet::cancel()
@@ -374,7 +417,7 @@ void DataSet::cancel()
     }
     endEditing();
     notifyChanged();
-    fire(AfterCancel);
+    fire(DataSetEvent::AfterCancel);
 }
 
 void DataSet::endEditing()
@@ -397,13 +440,13 @@ void DataSet::deleteRecord()
         throw EDatabaseError(kEmptyDataSet);
     if (state_ == DataSetState::Edit)
         endEditing();
-    fire(BeforeDelete);
+    fire(DataSetEvent::BeforeDelete);
     doDelete(*snapshot_, cursor_);
     cursor_ = std::min(cursor_, rowCount() - 1);
     if (isEmpty())
         bof_ = eof_ = true;
     notifyChanged();
-    fire(AfterScroll);
+    fire(DataSetEvent::AfterScroll);
 }
 
 int DataSet::doPost(Snapshot &, int, bool, const QStringList &)

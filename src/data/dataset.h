@@ -33,6 +33,29 @@ enum LocateOption { loCaseInsensitive = 1, loPartialKey = 2 };
 // place and call the saved one from it.
 using DataSetNotifyEvent = std::function<void(DataSet &)>;
 
+enum class DataSetEvent {
+    AfterOpen,
+    AfterClose,
+    AfterInsert,
+    AfterEdit,
+    AfterPost,
+    AfterCancel,
+    BeforeDelete,
+    AfterScroll
+};
+
+// An observer that hears every event beside the handler (a grid's summary
+// list) and the dataset's end. Any number may watch one dataset; removing
+// one leaves the others in place.
+class DataSetHook {
+public:
+    virtual void dataSetEvent(DataSet &dataSet, DataSetEvent event) = 0;
+    virtual void dataSetDestroyed(DataSet &dataSet) = 0;
+
+protected:
+    ~DataSetHook() = default;
+};
+
 // A dataset holds the result of its last open as a snapshot in memory, so
 // every positioning operation (first, last, move by n, set record number) is
 // constant-time and a grid can jump to the end of a million records at once.
@@ -61,6 +84,9 @@ public:
     Field &fieldByName(const QString &name) const; // throws "Field 'X' not found"
     Field &addField(const QString &name);
     bool hasDeclaredFields() const { return declaredFields_; } // their objects exist while closed too
+    // Changes whenever field objects are replaced, and differs between any
+    // two datasets, so a cached Field pointer can be checked before use.
+    quint64 fieldsVersion() const { return fieldsVersion_; }
 
     // --- navigation; positions are 0-based rows of the snapshot
     void first();
@@ -95,6 +121,8 @@ public:
     QString filter() const { return {}; }
 
     DataSetNotifyEvent AfterOpen, AfterClose, AfterInsert, AfterEdit, AfterPost, AfterCancel, BeforeDelete, AfterScroll;
+    void addHook(DataSetHook *hook);
+    void removeHook(DataSetHook *hook);
 
 protected:
     using Snapshot = Records;
@@ -122,7 +150,8 @@ private:
     void endEditing();
     int rowCount() const;
     int readRow() const { return readRow_ >= 0 ? readRow_ : cursor_; }
-    void fire(const DataSetNotifyEvent &event);
+    void fire(DataSetEvent event);
+    void renewFieldsVersion();
 
     // Field access for the row current for reading.
     bool valueIsNull(int column) const;
@@ -151,6 +180,8 @@ private:
     bool eof_ = true;
     QStringList pending_; // values of the record being edited or inserted
     std::vector<DataSource *> sources_;
+    std::vector<DataSetHook *> hooks_;
+    quint64 fieldsVersion_ = 0;
 };
 
 } // namespace data

@@ -13,12 +13,15 @@ template <typename T> void removeOne(std::vector<T *> &list, T *item)
 }
 } // namespace
 
+// Every link hears that its dataset is gone, as when the source is unset.
 DataSource::~DataSource()
 {
     if (dataSet_)
         removeOne(dataSet_->sources_, this);
-    for (DataLink *link : links_)
+    for (DataLink *link : std::vector<DataLink *>(links_)) {
         link->source_ = nullptr;
+        link->restartState();
+    }
 }
 
 void DataSource::setDataSet(DataSet *dataSet)

@@ -206,20 +206,25 @@ QStringList layoutLines(const TextLines &lines, const QString &text, int width, 
 
 } // namespace
 
+Rect measureText(const QFont &font, const QString &text, const Rect &r, TextFormat format)
+{
+    const TextLines lines(font, format);
+    const QStringList laidOut = layoutLines(lines, text, r.width(), format);
+    int widest = 0;
+    for (const QString &line : laidOut)
+        widest = std::max(widest, lines.width(line));
+    return {r.left, r.top, r.left + widest, r.top + static_cast<int>(laidOut.size()) * lines.lineHeight()};
+}
+
 int drawText(QPainter &p, const QString &text, Rect &r, TextFormat format)
 {
+    if (format & DT_CALCRECT) {
+        r = measureText(p.font(), text, r, format);
+        return r.height();
+    }
     const TextLines lines(p.font(), format);
     const QStringList laidOut = layoutLines(lines, text, r.width(), format);
     const int height = static_cast<int>(laidOut.size()) * lines.lineHeight();
-
-    if (format & DT_CALCRECT) {
-        int widest = 0;
-        for (const QString &line : laidOut)
-            widest = std::max(widest, lines.width(line));
-        r.right = r.left + widest;
-        r.bottom = r.top + height;
-        return height;
-    }
 
     // Vertical placement applies to single lines only, as classic Windows does it.
     int y = r.top;

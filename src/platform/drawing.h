@@ -65,6 +65,8 @@ Q_DECLARE_FLAGS(TextFormat, TextFormatFlag)
 // DT_NOPREFIX "&" underlines the next character and "&&" shows one "&";
 // DT_END_ELLIPSIS ends a line that does not fit with "...".
 int drawText(QPainter &p, const QString &text, Rect &r, TextFormat format);
+// The extent drawText gives the text in r, measured without a painter.
+Rect measureText(const QFont &font, const QString &text, const Rect &r, TextFormat format);
 int textWidth(const QFont &font, const QString &text);
 int textHeight(const QFont &font); // the font's cell height (13 for the default font)
 

@@ -5,20 +5,26 @@
 
 #include <QRegularExpression>
 
-TableFile::TableFile(const QStringList &columns, int rowCount, const std::function<QStringList(int)> &row)
-    : previous_(QDir::currentPath())
+void writeTableFile(const QString &fileName, const QStringList &columns, int rowCount,
+                    const std::function<QStringList(int)> &row)
 {
-    QDir::setCurrent(dir_.path());
     static const QRegularExpression declared(QStringLiteral(R"((\w+) VARCHAR\((\d+)\))"));
     dataio::TableLayout layout;
     for (const QString &column : columns) {
         const QRegularExpressionMatch match = declared.match(column);
         layout.columns.append({match.captured(1), match.captured(1), match.captured(2).toInt(), false});
     }
-    dataio::TableWriter writer(QStringLiteral("t.db"), layout);
+    dataio::TableWriter writer(fileName, layout);
     for (int i = 1; i <= rowCount; ++i)
         writer.add(row(i));
     writer.finish();
+}
+
+TableFile::TableFile(const QStringList &columns, int rowCount, const std::function<QStringList(int)> &row)
+    : previous_(QDir::currentPath())
+{
+    QDir::setCurrent(dir_.path());
+    writeTableFile(QStringLiteral("t.db"), columns, rowCount, row);
 }
 
 TableFile::~TableFile()

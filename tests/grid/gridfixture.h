@@ -11,6 +11,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Writes a table file in the working directory (see TableFile).
+void writeTableFile(const QString &fileName, const QStringList &columns, int rowCount,
+                    const std::function<QStringList(int)> &row);
+
 // A working directory with one table file "t.db" (table "t") whose text
 // columns and rows the test chooses, opened through the data layer.
 class TableFile {

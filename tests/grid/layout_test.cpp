@@ -269,6 +269,17 @@ TEST(GridTitles, LongCaptionWrapsAndRaisesTheWholeTitleRow)
     EXPECT_EQ(s.grid->titleRowHeight(), 22 + 13);
 }
 
+TEST(GridTitles, CaptionIsMeasuredByTheRuleItIsDrawnWith)
+{
+    // Lines break at spaces only, so a hyphenated word stays on one line.
+    MainGridSetup s(1);
+    s.table.open();
+    s.grid->setAutoFitColWidths(false);
+    s.grid->columns()[0].setWidth(50);
+    s.grid->columns()[0].title().setCaption("Код-города");
+    EXPECT_EQ(s.grid->titleRowHeight(), 22);
+}
+
 TEST(GridTitles, SharedFirstPartBecomesOneUpperTitle)
 {
     MainGridSetup s(1);

@@ -289,6 +289,33 @@ TEST(GridSelection, SelectColumnByIndexKeepsTheColumnOfARowSelectGrid)
     EXPECT_EQ(s.grid->col(), 1);
 }
 
+TEST(GridSelection, HidingTheCurrentColumnMakesTheFirstVisibleOneCurrent)
+{
+    for (bool autoFit : {true, false}) {
+        SCOPED_TRACE(autoFit ? "auto-fit" : "natural widths");
+        MainGridSetup s(5);
+        s.grid->setAutoFitColWidths(autoFit);
+        s.grid->setOptions(s.grid->options() & ~TDBGridOptions(dgRowSelect));
+        s.table.open();
+        s.grid->SelectColumnByIndex(0);
+        s.grid->columns()[0].setVisible(false);
+        EXPECT_EQ(s.grid->col(), 2);
+        EXPECT_EQ(s.grid->cells().colWidth(1), -1);
+    }
+}
+
+TEST(GridKeys, DownCancelsAnUntouchedInsertExceptAtTheEnd)
+{
+    for (bool atEnd : {true, false}) {
+        SCOPED_TRACE(atEnd ? "appended" : "inserted before the first");
+        MainGridSetup s(3);
+        s.table.open();
+        atEnd ? s.table.append() : s.table.insert();
+        press(*s.grid, Qt::Key_Down);
+        EXPECT_EQ(s.table.state(), atEnd ? data::DataSetState::Insert : data::DataSetState::Browse);
+    }
+}
+
 TEST(GridFollowing, TwoGridsAndANavigatorStayInStep)
 {
     MainWindowViews views(30);

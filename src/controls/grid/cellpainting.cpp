@@ -27,7 +27,7 @@ void paintWrapped(QPainter &p, const platform::Rect &rect, int leftMargin, int r
     platform::Rect box{rect.left + dx + leftMargin, rect.top + dy, rect.right - dx - rightMargin, rect.bottom - dy};
     if (dx > 0)
         box.bottom += 1;
-    platform::TextFormat format = platform::DT_EXPANDTABS | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
+    platform::TextFormat format = WrappedTextFormat;
     format |= alignment == taRightJustify ? platform::DT_RIGHT
               : alignment == taCenter     ? platform::DT_CENTER
                                           : platform::DT_LEFT;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/grid/gridtypes.h"
+#include "platform/drawing.h"
 #include "platform/rect.h"
 
 #include <QColor>
@@ -10,6 +11,10 @@
 namespace grid {
 
 enum class TextLayout { Top, Center, Bottom };
+
+// How wrapped cell text breaks into lines; the title tree measures with it.
+inline constexpr platform::TextFormat WrappedTextFormat =
+    platform::DT_EXPANDTABS | platform::DT_NOPREFIX | platform::DT_WORDBREAK;
 
 // The text primitive every cell uses: fills `rect` with `background` and
 // writes `text` in the painter's font and pen, offset by dx / dy, clipped to

@@ -203,8 +203,11 @@ data::Field *TDBGridColumnEx::field() const
     // still shows their display labels as titles.
     if (!ds || !(ds->active() || ds->hasDeclaredFields()))
         return nullptr;
-    if (!bound_) {
+    // The version tells the cached field from one of another dataset or of
+    // fields replaced since, whatever the layout lock held back.
+    if (!bound_ || boundVersion_ != ds->fieldsVersion()) {
         field_ = fieldName_.isEmpty() ? nullptr : ds->findField(fieldName_);
+        boundVersion_ = ds->fieldsVersion();
         bound_ = true;
     }
     return field_;
@@ -360,12 +363,15 @@ void TDBGridColumnsEx::remove(int index)
 {
     if (index < 0 || index >= count())
         return;
+    grid_.columnGoing(*columns_[index]);
     columns_.erase(columns_.begin() + index);
     grid_.columnsChanged();
 }
 
 void TDBGridColumnsEx::clear()
 {
+    for (auto &column : columns_)
+        grid_.columnGoing(*column);
     columns_.clear();
     grid_.columnsChanged();
 }

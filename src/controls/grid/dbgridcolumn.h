@@ -170,6 +170,7 @@ private:
     QString fieldName_;
     mutable data::Field *field_ = nullptr;
     mutable bool bound_ = false;
+    mutable quint64 boundVersion_ = 0;
     std::optional<int> storedWidth_;
     bool visible_ = true;
     bool autoFitColWidth_ = true;

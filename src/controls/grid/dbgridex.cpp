@@ -24,10 +24,6 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
 
 TCustomDBGridEx::~TCustomDBGridEx()
 {
-    // The list gives the handlers back to a dataset still reachable; one that
-    // is not may be gone already.
-    if (sumList_.dataSet() != link_.dataSet())
-        sumList_.forgetDataSet();
     loading_ = true; // no layout or recount while the columns go
     columns_.clear();
 }

@@ -135,6 +135,7 @@ public:
     int visibleDataRows() const;
     const TitleTree &titleTree() const { return titleTree_; }
     int gridColumnOf(const TDBGridColumnEx &column) const;
+    int gridWidthOf(const TDBGridColumnEx &column) const;
 
     // Navigation.
     void SelectColumnByIndex(int index);
@@ -149,6 +150,7 @@ public:
     // Notifications from the column model.
     void columnChanged(TDBGridColumnEx &column);
     void columnsChanged();
+    void columnGoing(TDBGridColumnEx &column);
     void footerChanged();
     void relinkFooter(TColumnFooterEx &footer);
     void footerDestroyed(TColumnFooterEx &footer);
@@ -186,6 +188,8 @@ private:
     bool updateVerticalScrollBar();
     void scrollBarMayHaveChanged(bool visibilityChanged);
     void takeAutoFitBases();
+    void rescaleAutoFitBase(TDBGridColumnEx &column, int col);
+    void leaveHiddenColumn();
     void relinkAllFooters();
 
     // Cell classification.

@@ -1,7 +1,8 @@
 #include "controls/grid/dbgridex.h"
 
+#include "platform/muldiv.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace grid {
 
@@ -13,26 +14,52 @@ void TCustomDBGridEx::columnChanged(TDBGridColumnEx &column)
     if (col >= 0 && col < cells().colCount())
         invalidateRect({cells().colLeft(col), 0, cells().colLeft(col) + cells().colWidth(col), cells().clientHeight()});
     if (!autoFit_) {
-        if (col >= 0 && col < cells().colCount() && column.isVisible() && cells().colWidth(col) != column.width()) {
-            cellsForLayout().setColWidth(col, column.width());
+        if (col >= 0 && col < cells().colCount() && cells().colWidth(col) != gridWidthOf(column)) {
+            cellsForLayout().setColWidth(col, gridWidthOf(column));
             invalidateGrid();
         } else if (useMultiTitle_) {
             ReflowLayout();
         }
-        return;
+    } else {
+        rescaleAutoFitBase(column, col);
+        ReflowLayout();
     }
+}
+
+void TCustomDBGridEx::rescaleAutoFitBase(TDBGridColumnEx &column, int col)
+{
     int index = columns_.indexOf(column);
     int oldWidth = col >= 0 && col < cells().colCount() ? cells().colWidth(col) : 0;
     if (column.isVisible() && oldWidth > 0 && column.width() != oldWidth) {
         int oldBase = column.autoFitBaseWidth();
-        int newBase = static_cast<int>(std::lround(static_cast<double>(oldBase) * column.width() / oldWidth));
+        int newBase = platform::mulDiv(oldBase, column.width(), oldWidth).value_or(oldBase);
         column.setAutoFitBaseWidth(newBase);
         if (index + 1 < columns_.count()) {
             TDBGridColumnEx &next = columns_[index + 1];
             next.setAutoFitBaseWidth(std::max(0, next.autoFitBaseWidth() + oldBase - newBase));
         }
     }
-    ReflowLayout();
+}
+
+// The current cell never stays in a hidden column.
+void TCustomDBGridEx::leaveHiddenColumn()
+{
+    TDBGridColumnEx *current = columnOfGridCol(col());
+    if (!current || current->isVisible())
+        return;
+    for (int i = 0; i < columns_.count(); ++i) {
+        if (columns_[i].isVisible()) {
+            setCurrentCell(gridColumnOf(columns_[i]), row());
+            return;
+        }
+    }
+}
+
+void TCustomDBGridEx::columnGoing(TDBGridColumnEx &column)
+{
+    // The title tree points at its columns; the next layout pass rebuilds it.
+    if (titleTree_.leafOf(&column))
+        titleTree_.clear();
 }
 
 void TCustomDBGridEx::columnsChanged()

@@ -25,13 +25,10 @@ QString TCustomDBGridEx::FooterText(int footerRow, TDBGridColumnEx &column) cons
         data::DataSet *ds = dataSet();
         if (!ds || !ds->active() || footer.fieldName().isEmpty())
             return {};
+        // A display format is for numeric fields; a text field (every field
+        // of this engine) shows its display text, whatever the text looks like.
         data::Field *field = ds->findField(footer.fieldName());
-        if (!field)
-            return {};
-        QString text = field->displayText();
-        bool numeric = false;
-        double v = text.toDouble(&numeric);
-        return numeric && !footer.displayFormat().isEmpty() ? formatFloat(footer.displayFormat(), v) : text;
+        return field ? field->displayText() : QString();
     }
     }
     return {};

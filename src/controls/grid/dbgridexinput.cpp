@@ -62,9 +62,10 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down:
         if (ctrl)
             moveBy(link_.recordCount() - link_.activeRecord() - 1);
-        else if (inserting && !ds.modified())
-            cancelUnchangedInsert();
-        else
+        else if (inserting && !ds.modified()) {
+            if (!ds.eof()) // an untouched record appended at the end stays
+                cancelUnchangedInsert();
+        } else
             moveBy(1);
         repaintCurrentRow();
         break;

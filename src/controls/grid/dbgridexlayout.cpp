@@ -2,13 +2,14 @@
 
 #include "data/dataset.h"
 #include "platform/drawing.h"
+#include "platform/muldiv.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QScopedValueRollback>
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 namespace grid {
 
@@ -19,14 +20,6 @@ constexpr QEvent::Type DeferredRelayoutType = static_cast<QEvent::Type>(TCustomD
 int titleMarginOf(bool flat)
 {
     return flat ? 2 : 4;
-}
-
-// Rounded multiply-divide, half away from zero; -1 when dividing by zero.
-int mulDiv(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
 }
 
 } // namespace
@@ -72,6 +65,12 @@ void TCustomDBGridEx::clientResized()
         RecountVisibleRows();
         scrollBarMayHaveChanged(updateVerticalScrollBar());
     }
+}
+
+// Hidden columns get width 0, or -1 with column lines so that their line goes too.
+int TCustomDBGridEx::gridWidthOf(const TDBGridColumnEx &column) const
+{
+    return column.isVisible() ? column.width() : (options_.testFlag(dgColLines) ? -1 : 0);
 }
 
 int TCustomDBGridEx::gridColumnOf(const TDBGridColumnEx &column) const
@@ -147,6 +146,7 @@ void TCustomDBGridEx::ReflowLayout()
     RecountVisibleRows();
     if (col() < g.fixedCols() || col() >= g.colCount())
         setCurrentCell(std::min(indicatorCols_, g.colCount() - 1), row());
+    leaveHiddenColumn();
     followActiveRecord();
     invalidateGrid();
 }
@@ -154,9 +154,8 @@ void TCustomDBGridEx::ReflowLayout()
 void TCustomDBGridEx::ApplyColumnWidths()
 {
     GridGeometry &g = cellsForLayout();
-    bool colLines = options_.testFlag(dgColLines);
     for (int i = 0; i < columns_.count() && i + indicatorCols_ < g.colCount(); ++i)
-        g.setColWidth(i + indicatorCols_, columns_[i].isVisible() ? columns_[i].width() : (colLines ? -1 : 0));
+        g.setColWidth(i + indicatorCols_, gridWidthOf(columns_[i]));
     if (indicatorCols_)
         g.setColWidth(0, IndicatorWidth);
 }
@@ -193,12 +192,13 @@ void TCustomDBGridEx::FitColumnsToWidth()
         for (TDBGridColumnEx *c : visible) {
             if (!fitting(c))
                 continue;
-            int w = mulDiv(c->autoFitBaseWidth(), target, baseSum);
-            if (w != -1)
-                c->setWidth(w);
-            if (c->width() != w && w != -1) {
-                c->setClamped(true);
-                clampHappened = true;
+            // Without a base to share (all bases 0) the width stays as it is.
+            if (const std::optional<int> w = platform::mulDiv(c->autoFitBaseWidth(), target, baseSum)) {
+                c->setWidth(*w);
+                if (c->width() != *w) {
+                    c->setClamped(true);
+                    clampHappened = true;
+                }
             }
             sum += c->width();
         }
@@ -221,7 +221,7 @@ void TCustomDBGridEx::buildTitleTree()
     bool colLines = options_.testFlag(dgColLines);
     for (int i = 0; i < columns_.count(); ++i) {
         TDBGridColumnEx &c = columns_[i];
-        leaves.push_back({c.title().caption(), c.isVisible() ? c.width() : (colLines ? -1 : 0), 0, &c});
+        leaves.push_back({c.title().caption(), gridWidthOf(c), 0, &c});
     }
     titleTree_.build(leaves, colLines ? 1 : 0, titleRowHeight(), vTitleMargin_, titleFont());
 }

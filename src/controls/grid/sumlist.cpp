@@ -1,5 +1,7 @@
 #include "controls/grid/sumlist.h"
 
+#include "platform/callhandler.h"
+
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <cmath>
@@ -16,18 +18,6 @@ std::int64_t fixedPoint(double v)
 std::int64_t averageOf(std::int64_t sum, std::int32_t count)
 {
     return count == 0 ? 0 : std::llround(static_cast<double>(sum) / count);
-}
-
-// Calls the list's action and the replaced handler in the order each event wants.
-data::DataSetNotifyEvent chain(data::DataSetNotifyEvent saved, std::function<void()> own, bool savedFirst)
-{
-    return [saved = std::move(saved), own = std::move(own), savedFirst](data::DataSet &ds) {
-        if (savedFirst && saved)
-            saved(ds);
-        own();
-        if (!savedFirst && saved)
-            saved(ds);
-    };
 }
 
 } // namespace
@@ -65,13 +55,6 @@ void TDBGridExSumList::setDataSet(data::DataSet *dataSet)
     setActive(wasActive);
 }
 
-void TDBGridExSumList::forgetDataSet()
-{
-    hooksInstalled_ = false;
-    saved_ = {};
-    dataSet_ = nullptr;
-}
-
 void TDBGridExSumList::loaded()
 {
     if (active_ && dataSet_) {
@@ -94,29 +77,11 @@ void TDBGridExSumList::removeItem(TDBSum *item)
     RecomputeAll();
 }
 
-std::function<void()> TDBGridExSumList::whileAlive(std::function<void()> action) const
-{
-    return [alive = std::weak_ptr<int>(alive_), action = std::move(action)] {
-        if (!alive.expired())
-            action();
-    };
-}
-
 void TDBGridExSumList::installHooks()
 {
     if (hooksInstalled_ || !dataSet_)
         return;
-    data::DataSet &ds = *dataSet_;
-    saved_ = {ds.AfterOpen, ds.AfterClose,  ds.AfterInsert,  ds.AfterEdit,
-              ds.AfterPost, ds.AfterCancel, ds.BeforeDelete, ds.AfterScroll};
-    ds.AfterOpen = chain(saved_.AfterOpen, whileAlive([this] { afterOpen(); }), false);
-    ds.AfterClose = chain(saved_.AfterClose, whileAlive([this] { afterClose(); }), false);
-    ds.AfterInsert = chain(saved_.AfterInsert, whileAlive([this] { rememberContributions(true); }), false);
-    ds.AfterEdit = chain(saved_.AfterEdit, whileAlive([this] { rememberContributions(false); }), true);
-    ds.AfterPost = chain(saved_.AfterPost, whileAlive([this] { afterPost(); }), false);
-    ds.AfterCancel = saved_.AfterCancel; // only record-numbering lists act on a cancel
-    ds.BeforeDelete = chain(saved_.BeforeDelete, whileAlive([this] { beforeDelete(); }), true);
-    ds.AfterScroll = chain(saved_.AfterScroll, whileAlive([this] { afterScroll(); }), true);
+    dataSet_->addHook(this);
     hooksInstalled_ = true;
 }
 
@@ -124,23 +89,36 @@ void TDBGridExSumList::removeHooks()
 {
     if (!hooksInstalled_)
         return;
-    data::DataSet &ds = *dataSet_;
-    ds.AfterOpen = saved_.AfterOpen;
-    ds.AfterClose = saved_.AfterClose;
-    ds.AfterInsert = saved_.AfterInsert;
-    ds.AfterEdit = saved_.AfterEdit;
-    ds.AfterPost = saved_.AfterPost;
-    ds.AfterCancel = saved_.AfterCancel;
-    ds.BeforeDelete = saved_.BeforeDelete;
-    ds.AfterScroll = saved_.AfterScroll;
-    saved_ = {};
+    dataSet_->removeHook(this);
     hooksInstalled_ = false;
+}
+
+void TDBGridExSumList::dataSetEvent(data::DataSet &, data::DataSetEvent event)
+{
+    switch (event) {
+    case data::DataSetEvent::AfterOpen: afterOpen(); break;
+    case data::DataSetEvent::AfterClose: afterClose(); break;
+    case data::DataSetEvent::AfterInsert: rememberContributions(true); break;
+    case data::DataSetEvent::AfterEdit: rememberContributions(false); break;
+    case data::DataSetEvent::AfterPost: afterPost(); break;
+    case data::DataSetEvent::AfterCancel: break; // only record-numbering lists act on a cancel
+    case data::DataSetEvent::BeforeDelete: beforeDelete(); break;
+    case data::DataSetEvent::AfterScroll: afterScroll(); break;
+    }
+}
+
+// The dataset is going: forget it without touching it again.
+void TDBGridExSumList::dataSetDestroyed(data::DataSet &)
+{
+    hooksInstalled_ = false;
+    dataSet_ = nullptr;
+    walking_ = false;
+    clearSums();
 }
 
 void TDBGridExSumList::changed()
 {
-    if (SumListChanged)
-        SumListChanged();
+    platform::callHandler(SumListChanged);
 }
 
 void TDBGridExSumList::clearSums()
@@ -162,15 +140,13 @@ void TDBGridExSumList::RecomputeAll()
     if (ownerLoading_() || !active_ || !dataSet_ || !dataSet_->active() || !hooksInstalled_)
         return;
     clearSums();
-    if (OnRecalcAll)
-        OnRecalcAll(*this);
+    platform::callHandler(OnRecalcAll, *this);
     bool needWalk = false;
     for (const auto &item : items_)
         needWalk |= item->GroupOperation == goCount || !item->FieldName.isEmpty();
     if (needWalk)
         walk();
-    if (OnAfterRecalcAll)
-        OnAfterRecalcAll(*this);
+    platform::callHandler(OnAfterRecalcAll, *this);
     filteredSnapshot_ = dataSet_->filtered();
     filterSnapshot_ = dataSet_->filter();
     changed();

@@ -37,8 +37,8 @@ private:
 
 // Keeps the aggregates of a grid's footers over the grid's dataset: one walk
 // on open, then constant-time updates from the dataset's own events, which it
-// takes over while active and chains to the handlers it replaced.
-class TDBGridExSumList {
+// hears through a hook while active, beside the handlers and other lists.
+class TDBGridExSumList : private data::DataSetHook {
 public:
     // `ownerLoading` tells whether the owning grid is still being set up.
     explicit TDBGridExSumList(std::function<bool()> ownerLoading);
@@ -54,9 +54,6 @@ public:
     void setDataSet(data::DataSet *dataSet);
     // The owner finished its set-up: activate when a dataset and Active are set.
     void loaded();
-    // The dataset may be gone: forget it without touching it. Hooks left in a
-    // live dataset then only call the handlers they replaced.
-    void forgetDataSet();
 
     TDBSum *addItem(TGroupOperation operation, const QString &fieldName);
     void removeItem(TDBSum *item);
@@ -69,10 +66,8 @@ public:
     std::function<void(TDBGridExSumList &)> OnRecalcAll, OnAfterRecalcAll;
 
 private:
-    struct SavedHandlers {
-        data::DataSetNotifyEvent AfterOpen, AfterClose, AfterInsert, AfterEdit, AfterPost, AfterCancel, BeforeDelete,
-            AfterScroll;
-    };
+    void dataSetEvent(data::DataSet &dataSet, data::DataSetEvent event) override;
+    void dataSetDestroyed(data::DataSet &dataSet) override;
     void installHooks();
     void removeHooks();
     void changed();
@@ -85,13 +80,9 @@ private:
     void walk();
     data::Field *fieldOf(const TDBSum &item) const;
 
-    std::function<void()> whileAlive(std::function<void()> action) const;
-
     std::function<bool()> ownerLoading_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     std::vector<std::unique_ptr<TDBSum>> items_;
     data::DataSet *dataSet_ = nullptr;
-    SavedHandlers saved_;
     bool active_ = false;
     bool hooksInstalled_ = false;
     bool walking_ = false;

@@ -1,6 +1,7 @@
 #include "controls/grid/titletree.h"
 
-#include <QFontMetrics>
+#include "controls/grid/cellpainting.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -15,11 +16,11 @@ QStringList partsOf(const QString &text)
     return text.split(u'|', Qt::SkipEmptyParts);
 }
 
+// Measured by the rules the title is drawn with.
 int wrappedHeight(const QString &text, int width, const QFont &font)
 {
-    QFontMetrics fm(font);
-    QString shown = text.isEmpty() ? QStringLiteral(" ") : text;
-    return fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, shown).height();
+    const QString shown = text.isEmpty() ? QStringLiteral(" ") : text;
+    return platform::measureText(font, shown, {0, 0, width, 0}, WrappedTextFormat).height();
 }
 
 void collectLeaves(const THeadTreeNode &node, std::vector<const THeadTreeNode *> &out)
@@ -39,10 +40,17 @@ TitleTree::TitleTree()
     root_.Text = QStringLiteral("Root");
 }
 
+void TitleTree::clear()
+{
+    root_.Children.clear();
+    root_.Height = 0;
+    leaves_.clear();
+}
+
 void TitleTree::build(const std::vector<TitleLeaf> &leaves, int lineWidth, int leafHeight, int vTitleMargin,
                       const QFont &font)
 {
-    root_.Children.clear();
+    clear();
     for (const TitleLeaf &leaf : leaves) {
         auto node = std::make_unique<THeadTreeNode>();
         node->Text = leaf.caption;

@@ -39,6 +39,7 @@ public:
     // Rebuilds the tree for the columns in order and measures every level.
     void build(const std::vector<TitleLeaf> &leaves, int lineWidth, int leafHeight, int vTitleMargin,
                const QFont &font);
+    void clear();
     const THeadTreeNode &root() const { return root_; }
     int height() const { return root_.Height; }
     const THeadTreeNode *leafOf(const TDBGridColumnEx *column) const;

@@ -5,10 +5,10 @@
 #include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebarviewinfo.h"
 #include "platform/colors.h"
+#include "platform/muldiv.h"
 
 #include <QPolygon>
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 using platform::Rect;
@@ -16,14 +16,6 @@ using platform::TextFormat;
 namespace colors = platform::colors;
 
 namespace {
-
-// a * b / c rounded to the nearest integer, halves away from zero.
-int mulDiv(int a, int b, int c)
-{
-    const long long product = static_cast<long long>(a) * b;
-    const long long quotient = (std::llabs(product) + c / 2) / c;
-    return int(product < 0 ? -quotient : quotient);
-}
 
 // The four one-pixel lines along the inside of r.
 void forEachSide(const Rect &r, const std::function<void(const Rect &)> &side)
@@ -41,7 +33,8 @@ QColor LightHighlightColor(const QColor &face, const QColor &highlight, const QC
     if (face == QColor(Qt::black) || face == QColor(Qt::white))
         return highlight;
     auto mix = [](int f, int l, int n) {
-        return std::clamp(mulDiv(f, -2, 100) + mulDiv(l, 30, 100) + mulDiv(n, 72, 100), 0, 255);
+        using platform::mulDiv;
+        return std::clamp(*mulDiv(f, -2, 100) + *mulDiv(l, 30, 100) + *mulDiv(n, 72, 100), 0, 255);
     };
     return QColor(mix(face.red(), highlight.red(), window.red()), mix(face.green(), highlight.green(), window.green()),
                   mix(face.blue(), highlight.blue(), window.blue()));
