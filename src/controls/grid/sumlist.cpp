@@ -1,6 +1,6 @@
 #include "controls/grid/sumlist.h"
 
-#include "platform/callhandler.h"
+#include "platform/eventcall.h"
 
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -118,7 +118,7 @@ void TDBGridExSumList::dataSetDestroyed(data::DataSet &)
 
 void TDBGridExSumList::changed()
 {
-    platform::callHandler(SumListChanged);
+    platform::callEvent(SumListChanged);
 }
 
 void TDBGridExSumList::clearSums()
@@ -140,13 +140,13 @@ void TDBGridExSumList::RecomputeAll()
     if (ownerLoading_() || !active_ || !dataSet_ || !dataSet_->active() || !hooksInstalled_)
         return;
     clearSums();
-    platform::callHandler(OnRecalcAll, *this);
+    platform::callEvent(OnRecalcAll, *this);
     bool needWalk = false;
     for (const auto &item : items_)
         needWalk |= item->GroupOperation == goCount || !item->FieldName.isEmpty();
     if (needWalk)
         walk();
-    platform::callHandler(OnAfterRecalcAll, *this);
+    platform::callEvent(OnAfterRecalcAll, *this);
     filteredSnapshot_ = dataSet_->filtered();
     filterSnapshot_ = dataSet_->filter();
     changed();
