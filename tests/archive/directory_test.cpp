@@ -1,8 +1,12 @@
 // Reading an archive's directory when its name is set, and the reports on
 // that road.
+#include "archive/archivedrive.h"
+#include "archive/ezipextractor.h"
 #include "archive/zipmessageids.h"
 #include "archivetest.h"
 #include "support/zip64archive.h"
+
+#include <QStorageInfo>
 
 namespace {
 
@@ -386,4 +390,50 @@ TEST_F(Directory, ArchivesFromOtherWritersListAndExtractAlike)
     zip.setZipFileName(archive);
     EXPECT_EQ(zip.dirEntry(0).UncompressedSize64, 11u);
     EXPECT_EQ(+zip.dirEntry(0).UncompressedSize, 0xFFFFFFFFu) << "the header's own field stays verbatim";
+}
+
+TEST_F(Directory, FactsOfTheOpenedArchiveAndTheComponentState)
+{
+    build({member("data.db", "x")}, "\xD2\xE5\xEB\xE5\xF4\xEE\xED\xFB"); // "Телефоны" in code page 1251
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.archiveFacts().comment, "Телефоны") << "kept as written, not read as code page 866";
+    EXPECT_EQ(zip.archiveFacts().openedName, archive);
+    EXPECT_EQ(zip.archiveFacts().driveRoot, QStorageInfo(archive).rootPath());
+    EXPECT_TRUE(zip.archiveFacts().driveFixed);
+
+    // While loading or designing, naming the archive reads nothing.
+    for (const auto state : {TZipExtractor::csLoading, TZipExtractor::csDesigning}) {
+        zip.setZipFileName({});
+        zip.setComponentState(state);
+        zip.setZipFileName(archive);
+        EXPECT_EQ(zip.count(), 0) << state;
+        zip.setComponentState({});
+    }
+}
+
+TEST(DriveRoot, ALetterMustNameAPresentDrive)
+{
+    constexpr std::uint32_t driveC = 1u << 2;
+    const struct {
+        const char *root;
+        int id; // 0: passes
+    } rows[] = {
+        {"C:\\", 0},
+        {"c:\\", 0},
+        {"1:\\", reportids::BadDriveLetter},
+        {"D:\\", reportids::DriveNotPresent},
+        {"\\\\server\\share\\", 0},
+        {"/", 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.root);
+        int raised = 0;
+        try {
+            checkDriveRoot(QString::fromLatin1(row.root), driveC);
+        } catch (const EZipExtractor &e) {
+            raised = e.id();
+            EXPECT_EQ(e.textArgument(), QString::fromLatin1(row.root));
+        }
+        EXPECT_EQ(raised, row.id);
+    }
 }
