@@ -6,7 +6,6 @@
 
 #include "data/field.h"
 #include "data/sqlitedb.h"
-#include "data/tablefile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -122,8 +121,9 @@ BookImportResult importBook(const QString &bookPath, const QList<BookEntry> &ent
 
     std::optional<Statement> insert;
     if (book)
-        insert.emplace(*book, QStringLiteral("INSERT INTO %1 (FIO, ADR, TEL, MAIL) VALUES (?, ?, ?, ?)")
-                                  .arg(quoted(data::tableNameOf(bookPath))));
+        insert.emplace(
+            *book,
+            QStringLiteral("INSERT INTO %1 (FIO, ADR, TEL, MAIL) VALUES (?, ?, ?, ?)").arg(quoted(book->table())));
     for (BookEntry entry : entries) {
         if (!entry.problem.isEmpty())
             continue;
