@@ -137,10 +137,16 @@ private:
 
 } // namespace
 
+QAccessibleInterface *createLineEditAccessible(QLineEdit *edit)
+{
+    return new LineEditAccessible(edit);
+}
+
 void useLineEditAccessible()
 {
-    registerAccessible<QLineEdit>(
-        [](QLineEdit *edit) -> QAccessibleInterface * { return new LineEditAccessible(edit); });
+    registerAccessible<QLineEdit>([](QLineEdit *edit) -> QAccessibleInterface * {
+        return edit->metaObject() == &QLineEdit::staticMetaObject ? createLineEditAccessible(edit) : nullptr;
+    });
 }
 
 // Units come from one boundary finder and one step each way, so no offset

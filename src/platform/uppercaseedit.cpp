@@ -1,5 +1,6 @@
 #include "platform/uppercaseedit.h"
 
+#include "platform/accessibility.h"
 #include "platform/lineeditaccessible.h"
 
 #include <QKeyEvent>
@@ -51,7 +52,8 @@ protected:
 
 QLineEdit *makeUpperCaseEdit(QWidget *parent, const QRect &geometry)
 {
-    useLineEditAccessible();
+    registerAccessible<UpperCaseEdit>(
+        [](UpperCaseEdit *edit) -> QAccessibleInterface * { return createLineEditAccessible(edit); });
     auto *edit = new UpperCaseEdit(parent);
     edit->setGeometry(geometry);
     edit->setMaxLength(32767);
