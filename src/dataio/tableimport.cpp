@@ -54,6 +54,8 @@ ImportResult importTable(const QString &inputPath, const QString &tablePath, con
         if (problem.isEmpty()) {
             writer.add(row.values);
             ++result.written;
+            if (!row.note.isEmpty() && options.onWarning)
+                options.onWarning({row.line, row.note});
         } else {
             report({row.line, problem});
         }

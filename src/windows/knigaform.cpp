@@ -8,6 +8,8 @@
 #include "platform/lonekeyshortcut.h"
 #include "platform/messagebox.h"
 #include "windows/addredform.h"
+#include "windows/bevelpanel.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/declaredgrid.h"
 #include "windows/forms.h"
