@@ -102,7 +102,8 @@ void TAboutForm::showEvent(QShowEvent *event)
     platform::Form::showEvent(event);
     QTimer::singleShot(0, this, [this] {
         QStringList texts;
-        for (const QLabel *label : {Label9, Label10, Label11, Label1, Label7, Label5, Label6, Label4, Label2, Label3})
+        for (const QLabel *label : std::initializer_list<const QLabel *>{Label9, Label10, Label11, Label1, Label7,
+                                                                         Label5, Label6, Label4, Label2, Label3})
             texts << label->text().simplified();
         platform::announce(this, texts.join(QLatin1Char('\n')));
     });
