@@ -6,7 +6,7 @@
 // them once, so all meet the same load; medians of the rounds are quoted.
 //   archive_bench ARCHIVE WORKDIR [ROUNDS]
 #include "archive/zipextractor.h"
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <QApplication>
 #include <QDir>

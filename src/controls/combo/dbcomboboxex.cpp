@@ -123,8 +123,8 @@ void TDBComboBoxEx::onTextChanged()
 {
     followText();
     modified_ = true;
-    if (OnChange)
-        OnChange(*this);
+    if (auto handler = OnChange)
+        handler(*this);
 }
 
 // Pasted or dropped text gets the character case that typing gets.
@@ -153,7 +153,7 @@ void TDBComboBoxEx::SelectNextItem(bool backwards)
     selectAll();
 }
 
-void TDBComboBoxEx::CompleteTyping()
+void TDBComboBoxEx::completeTyping()
 {
     const QString typed = text();
     if (!editable() || cursorPosition() != typed.size() || hasSelectedText())
@@ -187,7 +187,7 @@ void TDBComboBoxEx::keyPressEvent(QKeyEvent *event)
     event->setAccepted(cased.isAccepted());
     const bool character = typed.size() == 1 && typed[0].isPrint() && typed != QLatin1String(".");
     if (character && !(mods & Qt::ControlModifier))
-        CompleteTyping();
+        completeTyping();
 }
 
 bool TDBComboBoxEx::handleListKey(QKeyEvent *event)
@@ -348,8 +348,8 @@ void TDBComboBoxEx::OpenList()
     if (listShown())
         return;
     button_->setHeld(true);
-    if (OnDropDown)
-        OnDropDown(*this);
+    if (auto handler = OnDropDown)
+        handler(*this);
     if (!list_)
         createList();
     list_->setFont(font());
@@ -375,8 +375,8 @@ void TDBComboBoxEx::CloseList(bool accept)
         if (hasFocus())
             selectAll();
     }
-    if (OnCloseUp)
-        OnCloseUp(*this, accept);
+    if (auto handler = OnCloseUp)
+        handler(*this, accept);
     button_->setHeld(false);
 }
 

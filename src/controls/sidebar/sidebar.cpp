@@ -33,10 +33,7 @@ TSideBar::TSideBar(QWidget *parent)
 TSideBar::~TSideBar()
 {
     destroying_ = true;
-    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && &drag->sourceBar() == this) {
-        QGuiApplication::restoreOverrideCursor();
-        TSideBarDragObject::Finish();
-    }
+    TSideBarDragObject::BarDestroying(*this);
     groups_->Clear();
 }
 
@@ -307,27 +304,31 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     setActiveGroupIndex(activeGroup_ ? visibleGroupIndex(activeGroup_) : -1);
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
-    if (OnChangeActiveGroup)
-        OnChangeActiveGroup(*this);
+    if (auto handler = OnChangeActiveGroup)
+        handler(*this);
     Relayout();
 }
 
 // ---- highlight, selection, tracking, drop mark
 
+// A handler may delete the item it hears of: after each event the bar reads
+// its own state again, which the item's end has cleared.
 void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
 {
     if (item == focusedItem_ && pressed == focusedItemPressed_)
         return;
     TSideBarItem *old = focusedItem_;
-    if (old && old != item && old != selectedItem_)
+    const bool changed = item != old;
+    if (old && changed && old != selectedItem_)
         painter().InvalidateItemPicture(*old);
-    if (showHint_ && item != old)
+    if (changed)
         itemHint_->Hide();
     focusedItem_ = item;
-    if (item != old && OnChangeFocusedItem)
-        OnChangeFocusedItem(*this);
-    if (showHint_ && !pressed && item != old)
-        showItemHint(item);
+    if (changed)
+        if (auto handler = OnChangeFocusedItem)
+            handler(*this);
+    if (showHint_ && !pressed && changed)
+        showItemHint(focusedItem_);
     focusedItemPressed_ = pressed;
     if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->isEnabled())
         painter().InvalidateItemPicture(*focusedItem_);
@@ -341,10 +342,11 @@ void TSideBar::SetSelectedItem(TSideBarItem *item)
         painter().InvalidateItemPicture(*selectedItem_);
     const bool changed = item != selectedItem_;
     selectedItem_ = item;
-    if (changed && OnChangeSelectedItem)
-        OnChangeSelectedItem(*this);
-    if (item && item->isEnabled())
-        painter().InvalidateItemPicture(*item);
+    if (changed)
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
+    if (selectedItem_ && selectedItem_->isEnabled())
+        painter().InvalidateItemPicture(*selectedItem_);
 }
 
 void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
@@ -375,8 +377,11 @@ void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
 
 void TSideBar::ClickItem(TSideBarItem *item)
 {
-    if (item->isEnabled() && OnItemClick)
-        OnItemClick(*this, item);
+    if (!item->isEnabled())
+        return;
+    // A copy: the handler may replace itself while it runs.
+    if (auto handler = OnItemClick)
+        handler(*this, item);
 }
 
 // ---- item hint
@@ -417,12 +422,9 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
         dropMarkItem_ = nullptr;
         dropMarkPlace_ = dpNone;
     }
-    if (droppedItem_ == &item)
-        droppedItem_ = nullptr;
-    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && drag->SourceItem == &item)
-        drag->SourceItem = nullptr;
-    if (OnDeleteItem)
-        OnDeleteItem(*this, &item);
+    TSideBarDragObject::ItemDestroying(item);
+    if (auto handler = OnDeleteItem)
+        handler(*this, &item);
 }
 
 void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
@@ -431,8 +433,8 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
         return;
     if (selectedItem_ == item) {
         selectedItem_ = nullptr;
-        if (OnChangeSelectedItem)
-            OnChangeSelectedItem(*this);
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
     }
     // Keep the scroll position on an item, so the up button stays reachable.
     group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.items().count() - 1));
@@ -465,8 +467,8 @@ void TSideBar::GroupCaptionChanged(TSideGroup &group)
 {
     if (destroying_)
         return;
-    if (OnChangeGroupCaption)
-        OnChangeGroupCaption(group, &group);
+    if (auto handler = OnChangeGroupCaption)
+        handler(group, &group);
     RefreshHeader(&group);
 }
 

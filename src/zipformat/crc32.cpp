@@ -1,4 +1,4 @@
-#include "unzlib/crc32.h"
+#include "zipformat/crc32.h"
 
 #include <zlib.h>
 
