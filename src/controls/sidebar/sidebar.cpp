@@ -22,6 +22,7 @@ TSideBar::TSideBar(QWidget *parent)
       groups_(std::make_unique<TSideGroups>(*this)), itemHint_(std::make_unique<TSideItemHint>(this))
 {
     platform::registerAccessible<TSideBar>(createSideBarAccessible);
+    reachSideBarItems(this);
     resize(150, 300);
     setMouseTracking(true);
     // Painting covers every pixel itself.
