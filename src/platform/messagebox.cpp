@@ -35,11 +35,6 @@ QMessageBox::Icon iconOf(MessageStyle style)
     }
 }
 
-bool isYesNo(MessageStyle style)
-{
-    return (style & mbButtonsMask) == mbYesNo;
-}
-
 // Runs `box` modally. It answers only keys pressed while it is up, never the
 // desktop's repeats of a key held down since before it appeared (the Enter
 // that led to it, an Escape stuck down), which would answer it at once. The
@@ -83,13 +78,17 @@ int showBox(const QString &text, const QString &caption, MessageStyle style)
                     QApplication::activeModalWidget() ? QApplication::activeModalWidget()
                                                       : QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    if (isYesNo(style)) {
-        QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    const MessageStyle buttons = style & mbButtonsMask;
+    if (buttons == mbYesNo || buttons == mbOkCancel) {
+        const bool yesNo = buttons == mbYesNo;
+        QPushButton *yes = box.addButton(yesNo ? QStringLiteral("Да") : QStringLiteral("ОК"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(yesNo ? QStringLiteral("Нет") : QStringLiteral("Отмена"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
         execAnsweringFreshKeys(box);
-        return box.clickedButton() == yes ? idYes : idNo;
+        if (box.clickedButton() == yes)
+            return yesNo ? idYes : idOk;
+        return yesNo ? idNo : idCancel;
     }
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

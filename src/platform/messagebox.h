@@ -12,6 +12,7 @@ namespace platform {
 // four; the windows use the three combinations at the end.
 enum MessageStyleFlag {
     mbOk = 0x00,
+    mbOkCancel = 0x01,
     mbYesNo = 0x04,
     mbButtonsMask = 0x0F,
     mbIconError = 0x10,
@@ -25,11 +26,11 @@ enum MessageStyleFlag {
 };
 Q_DECLARE_FLAGS(MessageStyle, MessageStyleFlag)
 // Results as the windows compare them.
-enum MessageResult { idOk = 1, idYes = 6, idNo = 7 };
+enum MessageResult { idOk = 1, idCancel = 2, idYes = 6, idNo = 7 };
 
 // A modal platform box: Russian button captions, Yes the default, character 13
 // breaks the line, plain text. Escape or the close box gives idOk on an OK box
-// and idNo on a Yes/No box. Closing it does not re-activate the owner form.
+// idNo on a Yes/No box and idCancel on an OK/Cancel box. Closing it does not re-activate the owner form.
 int messageBox(const QString &text, const QString &caption, MessageStyle style);
 
 // The plain message window of the archive component: no icon, one OK button,

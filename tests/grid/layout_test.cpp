@@ -297,6 +297,19 @@ TEST(GridTitles, SharedFirstPartBecomesOneUpperTitle)
     EXPECT_EQ(s.grid->titleRowHeight(), 2 * 23 - 1);
 }
 
+TEST(GridTitles, ACaptionThatIsTheSharedPartJoinsTheRun)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    s.grid->columns()[0].title().setCaption("Адрес|Улица");
+    s.grid->columns()[1].title().setCaption("Адрес");
+    const THeadTreeNode &root = s.grid->titleTree().root();
+    ASSERT_EQ(root.Children.size(), 1u);
+    EXPECT_EQ(root.Children[0]->Text, "Адрес");
+    ASSERT_EQ(root.Children[0]->Children.size(), 2u);
+    EXPECT_EQ(root.Children[0]->Children[1]->Text, "");
+}
+
 TEST(GridTitles, DifferentFirstPartsStaySeparate)
 {
     MainGridSetup s(1);

@@ -157,6 +157,100 @@ TEST(GridMouse, ClickOnIndicatorOfThirdRecordMovesThere)
     EXPECT_EQ(s.table.recNo(), 3);
 }
 
+TEST(GridEvents, MouseAndColumnEventsReachTheHandlersWithTheGridFirst)
+{
+    MainGridSetup s(5);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions(dgRowSelect));
+    s.table.open();
+    QStringList log;
+    auto named = [&](const char *name) { return [&log, name](TCustomDBGridEx &) { log << name; }; };
+    auto onColumn = [&](const char *name) {
+        return [&log, name](TCustomDBGridEx &, TDBGridColumnEx &c) { log << QString(name) + " " + c.fieldName(); };
+    };
+    s.grid->OnColEnter = named("enter");
+    s.grid->OnColExit = named("exit");
+    s.grid->OnDblClick = named("double");
+    s.grid->OnCellClick = onColumn("cell");
+    s.grid->OnTitleClick = onColumn("title");
+    s.grid->OnMouseDown = [&](TCustomDBGridEx &, Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { log << "down"; };
+    QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 2, 2));
+    EXPECT_EQ(log, QStringList({"exit", "enter", "down", "cell Abon"}));
+    log.clear();
+    QTest::mouseClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, 0));
+    EXPECT_EQ(log, QStringList({"down", "title Tel"}));
+    log.clear();
+    QTest::mouseDClick(s.grid.get(), Qt::LeftButton, Qt::NoModifier, cellCentre(*s.grid, 1, 3));
+    EXPECT_TRUE(log.contains("double"));
+    // A handler that clears itself and moves the column while it runs.
+    ASSERT_EQ(s.grid->col(), 1);
+    log.clear();
+    s.grid->OnColExit = [](TCustomDBGridEx &g) {
+        g.OnColExit = nullptr;
+        g.SelectColumnByIndex(1);
+    };
+    press(*s.grid, Qt::Key_Right);
+    EXPECT_EQ(log, QStringList({"enter"}));
+    EXPECT_EQ(s.grid->col(), 2);
+}
+
+TEST(GridEvents, KeyHandlerSeesTheKeyFirstAndCanSwallowIt)
+{
+    MainGridSetup s(5);
+    s.table.open();
+    QList<int> seen;
+    s.grid->OnKeyDown = [&](TCustomDBGridEx &, int &key, Qt::KeyboardModifiers) {
+        seen << key;
+        if (key == Qt::Key_Down)
+            key = 0;
+    };
+    press(*s.grid, Qt::Key_Down);
+    press(*s.grid, Qt::Key_End);
+    EXPECT_EQ(seen, QList<int>({Qt::Key_Down, Qt::Key_End}));
+    EXPECT_EQ(s.table.recNo(), 5);
+}
+
+TEST(GridEvents, SummaryRecountsAreForwardedByTheGrid)
+{
+    MainGridSetup s(3);
+    QStringList log;
+    s.grid->OnSumListRecalcAll = [&](TCustomDBGridEx &) { log << "recount"; };
+    s.grid->OnSumListAfterRecalcAll = [&](TCustomDBGridEx &) { log << "after"; };
+    s.table.close();
+    s.table.open();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log.mid(log.size() - 2), QStringList({"recount", "after"}));
+}
+
+TEST(GridKeys, AnEditableGridInsertsDeletesWithConfirmationAndAppendsAtTheEnd)
+{
+    MainGridSetup s(3);
+    s.grid->setOptions((s.grid->options() & ~TDBGridOptions(dgRowSelect)) | dgEditing);
+    s.grid->setReadOnly(false);
+    s.table.open();
+    press(*s.grid, Qt::Key_Insert);
+    EXPECT_EQ(s.table.state(), data::DataSetState::Insert);
+    press(*s.grid, Qt::Key_Escape);
+
+    QStringList asked;
+    int answer = platform::idCancel;
+    platform::setMessageAnswerer([&](const platform::ShownMessage &m) {
+        asked << m.text;
+        return answer;
+    });
+    const auto restore = qScopeGuard([] { platform::setMessageAnswerer({}); });
+    press(*s.grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(asked, QStringList({"Delete record?"}));
+    EXPECT_EQ(s.table.recordCount(), 3);
+    answer = platform::idOk;
+    press(*s.grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(s.table.recordCount(), 2);
+
+    press(*s.grid, Qt::Key_End, Qt::ControlModifier);
+    press(*s.grid, Qt::Key_Down);
+    EXPECT_EQ(s.table.state(), data::DataSetState::Insert);
+    EXPECT_TRUE(s.table.eof());
+}
+
 // A move away from a changed record posts it; with the table locked by
 // another program the post fails inside the grid's own input handling.
 TEST(GridErrors, AMoveThatFailsIsReportedAndTheGridGoesOn)

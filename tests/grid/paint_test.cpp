@@ -113,6 +113,78 @@ TEST(GridPaint, TitleCellsAreRaisedFlatAndLinedInGray)
     EXPECT_EQ(image.pixelColor(s.grid->width() - 1, 5), cl::clBtnHighlight);
 }
 
+TEST(GridPaint, FootersAreLinedAndFramedAsFixedWhen3D)
+{
+    const struct {
+        const char *how;
+        std::function<void(TDBGridEx &)> set;
+        QColor lines;
+        bool framed;
+    } cases[] = {
+        {"as the program has them", [](TDBGridEx &) {}, cl::clSilver, false},
+        {"3-D", [](TDBGridEx &g) { g.setOptionsEx(g.optionsEx() | dgxFooter3D); }, cl::clGray, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        MainGridSetup s(3);
+        c.set(*s.grid);
+        s.table.open();
+        QImage image = render(*s.grid);
+        platform::Rect footer = cell(*s.grid, 1, s.grid->cells().rowCount() - 1);
+        EXPECT_EQ(at(image, *s.grid, footer.right, footer.top + 3), c.lines);
+        EXPECT_EQ(at(image, *s.grid, footer.left + 5, footer.top - 1), c.lines);
+        EXPECT_EQ(at(image, *s.grid, footer.left + 5, footer.top) == cl::clBtnHighlight, c.framed);
+    }
+}
+
+TEST(GridPaint, DataCellsFramedWithData3D)
+{
+    MainGridSetup s(3);
+    s.grid->setOptionsEx(s.grid->optionsEx() | dgxData3D);
+    s.table.open();
+    QImage image = render(*s.grid);
+    platform::Rect data = cell(*s.grid, 1, 2);
+    EXPECT_EQ(at(image, *s.grid, data.left + 5, data.top), cl::clBtnHighlight);
+    EXPECT_EQ(at(image, *s.grid, data.left, data.top + 3), cl::clBtnHighlight);
+}
+
+TEST(GridPaint, FocusRectangleAroundTheCurrentCellWithoutRowSelect)
+{
+    MainGridSetup s(3);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions(dgRowSelect));
+    s.grid->show();
+    s.grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.grid.get()));
+    s.grid->setFocus();
+    s.table.open();
+    QImage image = render(*s.grid);
+    platform::Rect current = cell(*s.grid, 1, 1);
+    platform::Rect edge{current.left, current.top, current.right, current.top + 1};
+    EXPECT_GT(countWhere(image, *s.grid, edge, [](const QColor &c) { return c != cl::clHighlight; }), 0);
+}
+
+TEST(GridColours, ParentColorFollowsTheParentUntilAFooterColourIsSet)
+{
+    QWidget parent;
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, cl::clSilver);
+    parent.setPalette(palette);
+    auto g = makeResultGrid({200, 100});
+    g->setParent(&parent);
+    g->setParentColor(true);
+    EXPECT_EQ(g->color(), cl::clSilver);
+    EXPECT_EQ(g->footerColor(), cl::clSilver);
+    palette.setColor(QPalette::Window, cl::clBtnFace);
+    parent.setPalette(palette);
+    EXPECT_EQ(g->color(), cl::clBtnFace);
+    g->setFooterColor(cl::clMenu);
+    EXPECT_FALSE(g->parentColor());
+    palette.setColor(QPalette::Window, cl::clSilver);
+    parent.setPalette(palette);
+    EXPECT_EQ(g->color(), cl::clBtnFace);
+    g->setParent(nullptr);
+}
+
 TEST(GridPaint, ArrowBesideTheActiveRecordOnly)
 {
     MainGridSetup s(5);

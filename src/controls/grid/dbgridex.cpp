@@ -3,6 +3,7 @@
 #include "controls/grid/gridaccessible.h"
 #include "platform/accessibility.h"
 #include "platform/colors.h"
+#include "platform/eventcall.h"
 
 #include <QEvent>
 
@@ -18,6 +19,8 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
         for (int row = firstFooterRow(); row < cells().rowCount(); ++row)
             invalidateRow(row);
     };
+    sumList_.OnRecalcAll = [this](TDBGridExSumList &) { platform::callEvent(OnSumListRecalcAll, *this); };
+    sumList_.OnAfterRecalcAll = [this](TDBGridExSumList &) { platform::callEvent(OnSumListAfterRecalcAll, *this); };
     cellsForLayout().setColCount(2, DefaultColWidth);
     cellsForLayout().setRowCount(2);
 }
@@ -44,6 +47,8 @@ void TCustomDBGridEx::changeEvent(QEvent *event)
     CustomGrid::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         ReflowLayout(); // derived fonts are read afresh
+    else if (event->type() == QEvent::PaletteChange)
+        takeParentColor();
 }
 
 } // namespace grid

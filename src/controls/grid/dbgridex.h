@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,6 +64,7 @@ class TCustomDBGridEx : public CustomGrid {
     Q_PROPERTY(QFont FooterFont READ footerFont WRITE setFooterFont)
     Q_PROPERTY(QFont TitleFont READ titleFont WRITE setTitleFont)
     Q_PROPERTY(QColor Color READ color WRITE setColor)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(QColor FixedColor READ fixedColor WRITE setFixedColor)
     Q_PROPERTY(bool DefaultDrawing READ defaultDrawing)
     Q_PROPERTY(TVertDBGridExScrollBar VertScrollBar READ vertScrollBar WRITE setVertScrollBar)
@@ -114,6 +116,9 @@ public:
     void setTitleFont(const QFont &font);
     QColor color() const { return color_; }
     void setColor(const QColor &color);
+    // While set, the parent's window colour is the grid's and the footers' colour.
+    bool parentColor() const { return parentColor_; }
+    void setParentColor(bool on);
     QColor fixedColor() const { return fixedColor_; }
     void setFixedColor(const QColor &color);
     bool defaultDrawing() const { return defaultDrawing_; }
@@ -147,6 +152,26 @@ public:
     // Footers.
     QString FooterText(int footerRow, TDBGridColumnEx &column) const;
 
+    // Events, each optional, sender first. A key handler that sets the key to
+    // 0 keeps the grid from acting on it; positions are in client coordinates.
+    std::function<void(TCustomDBGridEx &, int &key, Qt::KeyboardModifiers)> OnKeyDown;
+    std::function<void(TCustomDBGridEx &, Qt::MouseButton, Qt::KeyboardModifiers, QPoint)> OnMouseDown;
+    std::function<void(TCustomDBGridEx &)> OnDblClick, OnColEnter, OnColExit;
+    std::function<void(TCustomDBGridEx &, TDBGridColumnEx &)> OnCellClick, OnTitleClick;
+    std::function<void(TCustomDBGridEx &)> OnSumListRecalcAll, OnSumListAfterRecalcAll;
+    // Cell parameters before a data or footer cell is painted, owner drawing after.
+    std::function<void(TCustomDBGridEx &, TDBGridColumnEx &, QFont &, QColor &background, TGridDrawState)>
+        OnGetCellParams;
+    std::function<void(TCustomDBGridEx &, int dataCol, int footerRow, TDBGridColumnEx &, QFont &, QColor &background,
+                       TAlignment &, QString &text)>
+        OnGetFooterParams;
+    std::function<void(TCustomDBGridEx &, QPainter &, const platform::Rect &, int dataCol, TDBGridColumnEx &,
+                       TGridDrawState)>
+        OnDrawColumnCell;
+    std::function<void(TCustomDBGridEx &, QPainter &, const platform::Rect &, int dataCol, int footerRow,
+                       TDBGridColumnEx &)>
+        OnDrawFooterCell;
+
     // Notifications from the column model.
     void columnChanged(TDBGridColumnEx &column);
     void columnsChanged();
@@ -164,6 +189,8 @@ protected:
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -188,6 +215,7 @@ private:
     bool updateVerticalScrollBar();
     void scrollBarMayHaveChanged(bool visibilityChanged);
     void takeAutoFitBases();
+    void takeParentColor();
     void rescaleAutoFitBase(TDBGridColumnEx &column, int col);
     void leaveHiddenColumn();
     void relinkAllFooters();
@@ -213,6 +241,9 @@ private:
 
     // Input.
     void moveBy(int distance);
+    bool mayEdit() const;
+    bool deleteConfirmed() const;
+    bool footersLinedAsFixed() const;
     void cancelUnchangedInsert();
     void repaintCurrentRow();
 
@@ -237,6 +268,7 @@ private:
     Derived<QFont> titleFont_;
     QColor color_;
     QColor fixedColor_;
+    bool parentColor_ = false;
     bool defaultDrawing_ = true;
     TVertDBGridExScrollBar vertScrollBar_;
 

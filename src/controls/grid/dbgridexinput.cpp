@@ -2,6 +2,8 @@
 #include "controls/grid/gridaccessible.h"
 
 #include "data/dataset.h"
+#include "platform/eventcall.h"
+#include "platform/messagebox.h"
 
 #include <QAbstractSlider>
 #include <QFocusEvent>
@@ -24,6 +26,18 @@ void TCustomDBGridEx::repaintCurrentRow()
     invalidateRow(row());
 }
 
+bool TCustomDBGridEx::mayEdit() const
+{
+    return options_.testFlag(dgEditing) && !readOnly_ && linkActive() && dataSet()->canModify();
+}
+
+bool TCustomDBGridEx::deleteConfirmed() const
+{
+    return !options_.testFlag(dgConfirmDelete) ||
+           platform::messageBox(QStringLiteral("Delete record?"), QStringLiteral("Подтверждение"),
+                                platform::mbIconQuestion | platform::mbOkCancel) == platform::idOk;
+}
+
 // An inserted record the user has not touched goes away instead of moving.
 void TCustomDBGridEx::cancelUnchangedInsert()
 {
@@ -34,13 +48,26 @@ void TCustomDBGridEx::SelectColumnByIndex(int index)
 {
     const int last = cells().colCount() - 1;
     int raw = std::clamp(index + indicatorCols_, indicatorCols_, std::max(indicatorCols_, last));
-    if (raw != col() && !options_.testFlag(dgRowSelect))
-        setCurrentCell(raw, row());
+    if (raw != col()) {
+        const int before = col();
+        platform::callEvent(OnColExit, *this);
+        if (col() != before)
+            return; // the handler chose another column
+        if (!options_.testFlag(dgRowSelect))
+            setCurrentCell(raw, row());
+        platform::callEvent(OnColEnter, *this);
+    }
     repaintCurrentRow();
 }
 
 void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
 {
+    int key = event->key();
+    platform::callEvent(OnKeyDown, *this, key, event->modifiers());
+    if (key == 0) {
+        event->accept();
+        return;
+    }
     if (!linkActive()) {
         CustomGrid::keyPressEvent(event);
         return;
@@ -50,7 +77,7 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     const bool rowSelect = options_.testFlag(dgRowSelect);
     const bool inserting = ds.state() == data::DataSetState::Insert;
     const int page = visibleDataRows();
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Up:
         if (ctrl)
             moveBy(-link_.activeRecord());
@@ -66,35 +93,35 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
         else if (inserting && !ds.modified()) {
             if (!ds.eof()) // an untouched record appended at the end stays
                 cancelUnchangedInsert();
-        } else
+        } else {
             moveBy(1);
+            if (ds.eof() && mayEdit())
+                ds.append();
+        }
         repaintCurrentRow();
         break;
     case Qt::Key_PageUp: moveBy(ctrl ? -link_.activeRecord() : -page); break;
     case Qt::Key_PageDown: moveBy(ctrl ? link_.recordCount() - link_.activeRecord() - 1 : page); break;
     case Qt::Key_Home:
     case Qt::Key_End: {
-        const bool home = event->key() == Qt::Key_Home;
-        if (ctrl || rowSelect || columns_.count() <= 1) {
+        const bool home = key == Qt::Key_Home;
+        if (ctrl || rowSelect || columns_.count() <= 1)
             home ? ds.first() : ds.last();
-        } else {
-            setCurrentCell(home ? indicatorCols_ : cells().colCount() - 1, row());
-            repaintCurrentRow();
-        }
+        else
+            SelectColumnByIndex(home ? 0 : columns_.count() - 1);
         break;
     }
     case Qt::Key_Left:
     case Qt::Key_Right: {
-        const int step = event->key() == Qt::Key_Left ? -1 : 1;
+        const int step = key == Qt::Key_Left ? -1 : 1;
         GridGeometry &g = cellsForLayout();
-        if (ctrl) {
-            if (!rowSelect)
-                setCurrentCell(step < 0 ? indicatorCols_ : g.colCount() - 1, row());
-        } else if (rowSelect) {
-            if ((step < 0 && g.leftCol() > g.fixedCols()) || (step > 0 && g.colsBeyondRight()))
+        if (rowSelect) {
+            if (!ctrl && ((step < 0 && g.leftCol() > g.fixedCols()) || (step > 0 && g.colsBeyondRight())))
                 g.setLeftCol(g.leftCol() + step);
+        } else if (ctrl) {
+            SelectColumnByIndex(step < 0 ? 0 : columns_.count() - 1);
         } else {
-            setCurrentCell(std::clamp(col() + step, indicatorCols_, g.colCount() - 1), row());
+            SelectColumnByIndex(col() - indicatorCols_ + step);
         }
         invalidateGrid();
         break;
@@ -104,10 +131,16 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
             ds.cancel();
         break;
     case Qt::Key_Insert:
+        if (mayEdit())
+            ds.insert();
+        break;
     case Qt::Key_Delete:
+        if (ctrl && mayEdit() && !ds.isEmpty() && deleteConfirmed())
+            ds.deleteRecord();
+        break;
     case Qt::Key_F2:
     case Qt::Key_Return:
-    case Qt::Key_Enter: break; // a read-only row-select grid neither edits, inserts nor deletes
+    case Qt::Key_Enter: break; // no in-place editor
     default: CustomGrid::keyPressEvent(event); return;
     }
     event->accept();
@@ -127,6 +160,28 @@ void TCustomDBGridEx::mousePressEvent(QMouseEvent *event)
             SelectColumnByIndex(clickedCol - indicatorCols_);
     }
     CustomGrid::mousePressEvent(event);
+    platform::callEvent(OnMouseDown, *this, event->button(), event->modifiers(), pos);
+}
+
+void TCustomDBGridEx::mouseReleaseEvent(QMouseEvent *event)
+{
+    CustomGrid::mouseReleaseEvent(event);
+    const QPoint pos = toClient(event->position().toPoint());
+    const int clickedRow = cells().rowAt(pos.y());
+    TDBGridColumnEx *column = columnOfGridCol(cells().colAt(pos.x()));
+    if (event->button() != Qt::LeftButton || !column || clickedRow < 0)
+        return;
+    if (clickedRow < titleRows_)
+        platform::callEvent(OnTitleClick, *this, *column);
+    else if (linkActive() && isRecordRow(clickedRow))
+        platform::callEvent(OnCellClick, *this, *column);
+}
+
+void TCustomDBGridEx::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    CustomGrid::mouseDoubleClickEvent(event); // a press as well
+    if (event->button() == Qt::LeftButton)
+        platform::callEvent(OnDblClick, *this);
 }
 
 bool TCustomDBGridEx::isRecordRow(int row) const

@@ -45,6 +45,8 @@ void TCustomDBGridEx::postDeferredRelayout()
 
 bool TCustomDBGridEx::event(QEvent *event)
 {
+    if (event->type() == QEvent::ParentChange)
+        takeParentColor();
     if (event->type() != DeferredRelayoutType)
         return CustomGrid::event(event);
     relayoutPosted_ = false;

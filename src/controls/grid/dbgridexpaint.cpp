@@ -5,6 +5,7 @@
 #include "data/field.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
+#include "platform/eventcall.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,6 +59,13 @@ QColor TCustomDBGridEx::fixedLineColor() const
 QColor TCustomDBGridEx::dataLineColor() const
 {
     return color_ == cl::clSilver ? cl::clGray : cl::clSilver;
+}
+
+// Only the 3-D option: a colour here is a value, not a named system colour,
+// and the main window's clMenu footers have the button face's value.
+bool TCustomDBGridEx::footersLinedAsFixed() const
+{
+    return footerRowCount_ > 0 && optionsEx_.testFlag(dgxFooter3D);
 }
 
 TCustomDBGridEx::RowKind TCustomDBGridEx::kindOfRow(int row) const
@@ -122,15 +130,20 @@ void TCustomDBGridEx::paintLines(QPainter &p)
     const int titleBottom =
         titleRows_ ? std::min(g.rowTop(titleRows_ - 1) + g.rowHeight(titleRows_ - 1) + line, bottom) : 0;
     const int dataLeft = indicatorCols_ ? std::min(IndicatorWidth + line, right) : 0;
+    // Footers lined as the fixed area also get the fixed line above them.
+    const bool fixedFooters = footersLinedAsFixed();
+    const int fixedFrom = fixedFooters ? firstFooterRow() - 1 : g.rowCount();
+    const int footerTop = fixedFooters ? std::min(g.rowTop(fixedFrom) + g.rowHeight(fixedFrom), bottom) : bottom;
 
     for (int col : g.colsInView()) {
         int x = g.colLeft(col) + g.colWidth(col);
         platform::fillRect(p, {x, 0, x + line, titleBottom}, fixedV);
-        platform::fillRect(p, {x, titleBottom, x + line, bottom}, col < indicatorCols_ ? fixedV : dataV);
+        platform::fillRect(p, {x, titleBottom, x + line, footerTop}, col < indicatorCols_ ? fixedV : dataV);
+        platform::fillRect(p, {x, footerTop, x + line, bottom}, fixedV);
     }
     for (int row : g.rowsInView()) {
         int y = g.rowTop(row) + g.rowHeight(row);
-        if (row < titleRows_) {
+        if (row < titleRows_ || row >= fixedFrom) {
             platform::fillRect(p, {0, y, right, y + line}, fixedH);
         } else {
             platform::fillRect(p, {0, y, std::max(0, dataLeft - line), y + line}, fixedH);
@@ -143,8 +156,11 @@ void TCustomDBGridEx::paintCell(QPainter &p, int col, int row, const Rect &rect)
 {
     const RowKind kind = kindOfRow(row);
     const bool indicator = col < indicatorCols_;
-    const bool framed = optionsEx_.testFlag(dgxFixed3D) && (kind == RowKind::Title || indicator) &&
-                        !(indicator && kind == RowKind::Filler);
+    const bool fixed = kind == RowKind::Title || indicator;
+    const bool framed = fixed ? optionsEx_.testFlag(dgxFixed3D) && !(indicator && kind == RowKind::Filler)
+                        : kind == RowKind::Footer ? optionsEx_.testFlag(dgxFooter3D)
+                        : kind == RowKind::Record ? optionsEx_.testFlag(dgxData3D)
+                                                  : false;
     const int dx = framed ? 1 : 2;
     const int dy = flat_ ? dx - 1 : dx;
     const Rect content = framed ? rect.inflated(-1, -1) : rect;
@@ -162,9 +178,9 @@ void TCustomDBGridEx::paintCell(QPainter &p, int col, int row, const Rect &rect)
         else if (!linkActive())
             platform::fillRect(p, rect, background);
         else if (kind == RowKind::Footer)
-            paintFooterCell(p, row, *column, rect, dx, dy);
+            paintFooterCell(p, row, *column, content, dx, dy);
         else if (kind == RowKind::Record || (kind == RowKind::EmptyRecord && footerRowCount_ == 0))
-            paintDataCell(p, row, *column, rect, dx, dy);
+            paintDataCell(p, row, *column, content, dx, dy);
         else
             platform::fillRect(p, rect, background);
     }
@@ -287,19 +303,40 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
             background = blendToward(background, cl::clBtnShadow, false);
         }
     }
-    p.setFont(column.font());
+    TGridDrawState state;
+    state.setFlag(gdSelected, selected && showSelection);
+    state.setFlag(gdFocused, isCurrentCell && focused);
+    QFont font = column.font();
+    platform::callEvent(OnGetCellParams, *this, column, font, background, state);
+    p.setFont(font);
     p.setPen(textColor);
     PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_, TextLayout::Top,
                   column.alignment(), text, dy, dx);
+    platform::callEvent(OnDrawColumnCell, *this, p, rect, columns_.indexOf(column), column, state);
+    if (defaultDrawing_ && isCurrentCell && focused && !rowSelect) {
+        p.save();
+        p.setPen(cl::clWindowText);
+        p.setBackground(cl::clWindow);
+        platform::drawFocusRect(p, rect);
+        p.restore();
+    }
 }
 
 void TCustomDBGridEx::paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const Rect &rect, int dx, int dy)
 {
-    TColumnFooterEx &footer = column.footerOfRow(row - firstFooterRow());
-    p.setFont(footer.font());
+    const int footerRow = row - firstFooterRow();
+    TColumnFooterEx &footer = column.footerOfRow(footerRow);
+    QFont font = footer.font();
+    QColor background = footer.color();
+    TAlignment alignment = footer.alignment();
+    QString text = FooterText(footerRow, column);
+    const int dataCol = columns_.indexOf(column);
+    platform::callEvent(OnGetFooterParams, *this, dataCol, footerRow, column, font, background, alignment, text);
+    p.setFont(font);
     p.setPen(footer.fontColor());
-    PaintCellText(p, rect, footer.color(), 2, 0, footer.endEllipsis(), footer.wordWrap() && wrapAllowed_,
-                  TextLayout::Top, footer.alignment(), FooterText(row - firstFooterRow(), column), dy, dx);
+    PaintCellText(p, rect, background, 2, 0, footer.endEllipsis(), footer.wordWrap() && wrapAllowed_, TextLayout::Top,
+                  alignment, text, dy, dx);
+    platform::callEvent(OnDrawFooterCell, *this, p, rect, dataCol, footerRow, column);
 }
 
 } // namespace grid

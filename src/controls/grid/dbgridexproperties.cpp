@@ -108,6 +108,8 @@ void TCustomDBGridEx::setFooterRowCount(int count)
 
 void TCustomDBGridEx::setFooterColor(const QColor &color)
 {
+    if (!loading_)
+        parentColor_ = false;
     if (color == footerColor_)
         return;
     footerColor_ = color;
@@ -149,6 +151,22 @@ void TCustomDBGridEx::setColor(const QColor &color)
     if (color == color_)
         return;
     color_ = color;
+    invalidateGrid();
+}
+
+void TCustomDBGridEx::setParentColor(bool on)
+{
+    if (on == parentColor_)
+        return;
+    parentColor_ = on;
+    takeParentColor();
+}
+
+void TCustomDBGridEx::takeParentColor()
+{
+    if (!parentColor_ || !parentWidget())
+        return;
+    color_ = footerColor_ = parentWidget()->palette().color(QPalette::Window);
     invalidateGrid();
 }
 

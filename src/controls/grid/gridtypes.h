@@ -51,6 +51,10 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TFooterValueType { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
 
+// What the generic grid tells of a cell being painted.
+enum TGridDrawStateFlag { gdSelected = 1 << 0, gdFocused = 1 << 1, gdFixed = 1 << 2 };
+Q_DECLARE_FLAGS(TGridDrawState, TGridDrawStateFlag)
+
 enum TScrollBarVisibleModeEx { sbAlwaysShowEx, sbNeverShowEx, sbAutoShowEx };
 
 inline TAlignment alignmentOf(Qt::Alignment a)
@@ -87,3 +91,4 @@ private:
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(grid::TDBGridOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(grid::TDBGridExOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(grid::TGridDrawState)

@@ -87,7 +87,7 @@ bool TitleTree::mergeOneRun(THeadTreeNode &parent)
         size_t end = i + 1;
         while (end < kids.size() && kids[end]->isLeaf()) {
             QStringList next = partsOf(kids[end]->Text);
-            if (next.size() < 2 || next.first() != first)
+            if (next.isEmpty() || next.first() != first)
                 break;
             ++end;
         }
