@@ -41,7 +41,7 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
         const char *says;
     } cases[] = {
         {{}, 2, "Usage: spravochnik-data COMMAND"},
-        {{"--help"}, 0, "book import FILE.vcf|FILE.csv basamy.db"},
+        {{"--help"}, 0, "book import FILE.vcf|FILE.csv|FILE.db basamy.db"},
         {{"directory", "frobnicate"}, 2, "unknown command"},
         {{"directory", "import", "good.csv"}, 2, "option -o is required"},
         {{"directory", "import", "good.csv", "-o", "data.db", "--vcard", "x"}, 2, "option --vcard does not apply"},
