@@ -2,7 +2,7 @@
 # sprav_NAME with the alias sprav::NAME. Its users include headers by their
 # path under src ("data/table.h"); a library beside the program (tools,
 # packaging, tests) also by its path under its own top folder
-# ("zipwriter/zipwriter.h").
+# ("datagen/directorydata.h").
 function(sprav_library name type)
   add_library(sprav_${name} ${type} ${ARGN})
   add_library(sprav::${name} ALIAS sprav_${name})

@@ -2,27 +2,24 @@
 
 #include "data/records.h"
 #include "data/sqlitedb.h"
-#include "data/tablefile.h"
 
 namespace data {
 
 namespace {
 
 // The SQL text with every table named by its file ("data.db") turned into
-// the table inside that file, attached under a schema of its own.
-struct CompiledText {
+// the table inside that file, each file attached under a schema of its own
+// as it is first named.
+QString resolveTableFiles(const QString &text, sqlite::Connection &connection)
+{
     QString sql;
     QStringList files;
-};
-
-CompiledText resolveTableFiles(const QString &text)
-{
-    CompiledText out;
+    QStringList tables;
     qsizetype i = 0;
     while (i < text.size()) {
         const QChar c = text[i];
         if (c != u'\'' && c != u'"') {
-            out.sql += c;
+            sql += c;
             ++i;
             continue;
         }
@@ -42,18 +39,19 @@ CompiledText resolveTableFiles(const QString &text)
         }
         const qsizetype next = std::min(end + 1, text.size());
         if (c == u'"' && inner.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive)) {
-            qsizetype index = out.files.indexOf(inner);
+            qsizetype index = files.indexOf(inner);
             if (index < 0) {
-                index = out.files.size();
-                out.files.append(inner);
+                index = files.size();
+                files.append(inner);
+                tables.append(connection.attachReadOnly(inner, QStringLiteral("file%1").arg(index)));
             }
-            out.sql += QStringLiteral("file%1.").arg(index) + sqlite::quoted(tableNameOf(inner));
+            sql += QStringLiteral("file%1.").arg(index) + sqlite::quoted(tables[index]);
         } else {
-            out.sql += text.mid(i, next - i);
+            sql += text.mid(i, next - i);
         }
         i = next;
     }
-    return out;
+    return sql;
 }
 
 // A fresh connection with the query's table files attached, so every open
@@ -61,22 +59,14 @@ CompiledText resolveTableFiles(const QString &text)
 class Compiled {
 public:
     explicit Compiled(const QString &text)
-        : resolved_(resolveTableFiles(text)), connection_(attachAll(resolved_.files)),
-          statement_(connection_, resolved_.sql, sqlite::Statement::Kind::UserSql)
+        : connection_(sqlite::Connection::openForQuery()), sql_(resolveTableFiles(text, connection_)),
+          statement_(connection_, sql_, sqlite::Statement::Kind::UserSql)
     {}
     sqlite::Statement &statement() { return statement_; }
 
 private:
-    static sqlite::Connection attachAll(const QStringList &files)
-    {
-        sqlite::Connection connection = sqlite::Connection::openForQuery();
-        for (qsizetype i = 0; i < files.size(); ++i)
-            connection.attachReadOnly(files[i], QStringLiteral("file%1").arg(i));
-        return connection;
-    }
-
-    CompiledText resolved_;
     sqlite::Connection connection_;
+    QString sql_;
     sqlite::Statement statement_;
 };
 

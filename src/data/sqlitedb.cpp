@@ -53,7 +53,7 @@ Connection Connection::openTable(const QString &fileName)
     // A post that returned then survives a crash or a power loss.
     connection.exec("PRAGMA journal_mode=DELETE");
     connection.exec("PRAGMA synchronous=EXTRA");
-    connection.requireTable(QStringLiteral("main"), fileName);
+    connection.table_ = connection.tableIn(QStringLiteral("main"), fileName);
     return connection;
 }
 
@@ -84,7 +84,7 @@ Connection Connection::openForQuery()
     return connection;
 }
 
-void Connection::attachReadOnly(const QString &fileName, const QString &schema)
+QString Connection::attachReadOnly(const QString &fileName, const QString &schema)
 {
     requireFile(fileName);
     const QString attached = subject_;
@@ -97,19 +97,20 @@ void Connection::attachReadOnly(const QString &fileName, const QString &schema)
                                QStringLiteral("?mode=ro"));
         attach.run();
     }
-    requireTable(schema, fileName);
+    const QString table = tableIn(schema, fileName);
     subject_ = attached.isEmpty() ? fileName : attached + QStringLiteral(", ") + fileName;
+    return table;
 }
 
-void Connection::requireTable(const QString &schema, const QString &fileName)
+QString Connection::tableIn(const QString &schema, const QString &fileName)
 {
-    Statement lookup(*this, QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type IN ('table', 'view') "
-                                           "AND name = ?1 COLLATE NOCASE")
-                                .arg(schema));
-    lookup.bindText(1, tableNameOf(fileName));
-    if (!lookup.step())
-        throw EDatabaseError(
-            QStringLiteral("Table file \"%1\" holds no table \"%2\"").arg(fileName, tableNameOf(fileName)));
+    Statement list(*this, QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type IN ('table', 'view') "
+                                         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name")
+                              .arg(schema));
+    QStringList tables;
+    while (list.step())
+        tables.append(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(list.handle(), 0))));
+    return tableHeldIn(fileName, tables);
 }
 
 void Connection::exec(const char *sql)

@@ -24,10 +24,12 @@ public:
     static Connection openForQuery();
 
     sqlite3 *handle() const { return db_.get(); }
+    // The table of a connection made by openTable (see tableHeldIn).
+    const QString &table() const { return table_; }
 
-    // Attaches a table file as the given schema name, checking that it holds
-    // the table its name calls for.
-    void attachReadOnly(const QString &fileName, const QString &schema);
+    // Attaches a table file as the given schema name; returns the name of
+    // the table it holds (see tableHeldIn).
+    QString attachReadOnly(const QString &fileName, const QString &schema);
     void exec(const char *sql);
     [[noreturn]] void fail(int code) const;
 
@@ -36,10 +38,11 @@ private:
         void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
     };
     Connection(sqlite3 *db, QString subject);
-    void requireTable(const QString &schema, const QString &fileName);
+    QString tableIn(const QString &schema, const QString &fileName);
 
     std::unique_ptr<sqlite3, Closer> db_;
     QString subject_;
+    QString table_;
 };
 
 class Statement {

@@ -2,7 +2,6 @@
 
 #include "data/records.h"
 #include "data/sqlitedb.h"
-#include "data/tablefile.h"
 
 namespace data {
 
@@ -29,12 +28,12 @@ void Table::emptyTable()
     checkInactive();
     moveParadoxTable(tableName_);
     sqlite::Connection connection = sqlite::Connection::openTable(tableName_);
-    sqlite::Statement(connection, QStringLiteral("DELETE FROM ") + quotedTable()).run();
+    sqlite::Statement(connection, QStringLiteral("DELETE FROM ") + sqlite::quoted(connection.table())).run();
 }
 
 QString Table::quotedTable() const
 {
-    return sqlite::quoted(tableNameOf(tableName_));
+    return sqlite::quoted(connection_->table());
 }
 
 // The columns quoted and separated by commas, each followed by suffix.

@@ -1,5 +1,7 @@
 #include "data/tablefile.h"
 
+#include "data/dataset.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +16,23 @@ QString tableFilePath(const QString &fileName)
 QString tableNameOf(const QString &fileName)
 {
     return QFileInfo(fileName).completeBaseName();
+}
+
+QString tableHeldIn(const QString &fileName, const QStringList &tables)
+{
+    const QString named = tableNameOf(fileName);
+    for (const QString &table : tables) {
+        if (table.compare(named, Qt::CaseInsensitive) == 0)
+            return table;
+    }
+    if (tables.size() == 1)
+        return tables.front();
+    if (tables.isEmpty())
+        throw EDatabaseError(QStringLiteral("Table file \"%1\" holds no table").arg(fileName));
+    throw EDatabaseError(QStringLiteral("Table file \"%1\" holds %2 tables (%3) and none is named \"%4\"")
+                             .arg(fileName)
+                             .arg(tables.size())
+                             .arg(tables.join(QStringLiteral(", ")), named));
 }
 
 bool deleteTableFile(const QString &fileName)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace data {
 
@@ -8,6 +9,12 @@ namespace data {
 // extension ("data"). Names are relative to the working directory.
 QString tableFilePath(const QString &fileName);
 QString tableNameOf(const QString &fileName);
+
+// Which of the tables in a file is its table: the one named after the file
+// (ignoring case), else the only one whatever its name, so a copy saved
+// under another name still opens. Throws EDatabaseError when the file holds
+// no table, or several and none named after it.
+QString tableHeldIn(const QString &fileName, const QStringList &tables);
 
 // Removes the table file and the engine's side files beside it. Failures are
 // silent; returns whether the table file is gone.

@@ -131,7 +131,8 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
     const char *data = buffer_.constData();
     const qsizetype end = buffer_.size();
     qsizetype i = pos_;
-    int lines = 0;
+    int breaks = 0; // inside quoted fields
+    int lines = 0;  // ending the record
     record.fields.clear();
     record.problem.clear();
     for (;;) {
@@ -144,7 +145,7 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
                     return Parse::NeedMore;
                 const qsizetype stop = quote ? quote - data : end;
                 field_.append(data + i, stop - i);
-                lines += int(std::count(data + i, data + stop, '\n'));
+                breaks += int(std::count(data + i, data + stop, '\n'));
                 if (!quote) {
                     record.problem =
                         say("кавычка не закрыта до конца файла", "a quote is not closed before the end of the file");
@@ -200,7 +201,8 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
         break;
     }
     record.line = line_;
-    line_ += lines;
+    record.lineBreaks = breaks;
+    line_ += breaks + lines;
     consumed_ += i - pos_;
     pos_ = i;
     return Parse::Done;

@@ -20,6 +20,7 @@ std::optional<char> separatorNamed(const QString &name);
 // and what was wrong with it (empty when nothing was).
 struct TextRecord {
     int line = 0;
+    int lineBreaks = 0; // inside quoted fields, so the record ends on line + lineBreaks
     QStringList fields;
     QString problem;
 };

@@ -6,7 +6,6 @@
 
 #include "data/field.h"
 #include "data/sqlitedb.h"
-#include "data/tablefile.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -24,22 +23,37 @@ QString keyOf(const QStringList &values)
     return values.value(0) + u'\x1f' + values.value(2);
 }
 
-bool startsWithCard(const QString &path)
+// A vCard file by its name or by its lines: a card's BEGIN or END, or a
+// VERSION first (a card that lost its BEGIN). Read as cards, such a file is
+// told what is wrong with it rather than that it has unknown columns.
+bool isVCardFile(const QString &path)
 {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"vcf" || suffix == u"vcard")
+        return true;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QByteArray head = file.read(4096);
     if (head.startsWith("\xEF\xBB\xBF"))
         head.remove(0, 3);
-    return head.trimmed().toUpper().startsWith("BEGIN:VCARD");
+    if (head.trimmed().toUpper().startsWith("VERSION:"))
+        return true;
+    for (const QByteArray &line : head.split('\n')) {
+        const QByteArray upper = line.trimmed().toUpper();
+        if (upper.startsWith("BEGIN:VCARD") || upper.startsWith("END:VCARD"))
+            return true;
+    }
+    return false;
 }
 
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("%1: %2").arg(path, file.errorString()).toStdString());
+        throw std::runtime_error(
+            (path + say(": не удаётся прочитать файл: ", ": cannot read the file: ") + file.errorString())
+                .toStdString());
     return file.readAll();
 }
 
@@ -55,7 +69,8 @@ void compactNumber(BookEntry &entry)
         return;
     number.remove(QRegularExpression(QStringLiteral("[ ().\\-]")));
     entry.notes.append(
-        say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number));
+        {entry.line,
+         say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number)});
 }
 
 // Cuts each text to its field's size; a note names the fields that were cut.
@@ -72,20 +87,23 @@ void cutToFields(BookEntry &entry)
     }
     if (!cut.isEmpty())
         entry.notes.prepend(
-            say("обрезано до размера поля: %1", "cut to the field size: %1").arg(cut.join(QStringLiteral(", "))));
+            {entry.line,
+             say("обрезано до размера поля: %1", "cut to the field size: %1").arg(cut.join(QStringLiteral(", ")))});
 }
 
 } // namespace
 
 QList<BookEntry> readBookFile(const QString &path, const ReadOptions &options)
 {
-    if (startsWithCard(path))
+    if (isVCardFile(path))
         return readVCards(readAll(path));
     QList<BookEntry> entries;
     RowReader reader(path, phoneBookLayout(), options, {QStringLiteral("FIO")});
     Row row;
     while (reader.next(row)) {
         BookEntry entry{row.line, row.values, {}, row.problem};
+        if (!row.note.isEmpty())
+            entry.notes.append({row.line, row.note});
         if (entry.problem.isEmpty() && entry.values[0].isEmpty())
             entry.problem = say("нет Ф.И.О.", "the name is missing");
         entries.append(entry);
@@ -122,8 +140,9 @@ BookImportResult importBook(const QString &bookPath, const QList<BookEntry> &ent
 
     std::optional<Statement> insert;
     if (book)
-        insert.emplace(*book, QStringLiteral("INSERT INTO %1 (FIO, ADR, TEL, MAIL) VALUES (?, ?, ?, ?)")
-                                  .arg(quoted(data::tableNameOf(bookPath))));
+        insert.emplace(
+            *book,
+            QStringLiteral("INSERT INTO %1 (FIO, ADR, TEL, MAIL) VALUES (?, ?, ?, ?)").arg(quoted(book->table())));
     for (BookEntry entry : entries) {
         if (!entry.problem.isEmpty())
             continue;
@@ -133,9 +152,9 @@ BookImportResult importBook(const QString &bookPath, const QList<BookEntry> &ent
             continue;
         }
         present.insert(keyOf(entry.values));
-        for (const QString &note : entry.notes) {
+        for (const Problem &note : entry.notes) {
             if (options.onWarning)
-                options.onWarning({entry.line, note});
+                options.onWarning(note);
         }
         if (insert) {
             for (int i = 0; i < 4; ++i)

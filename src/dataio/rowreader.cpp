@@ -131,6 +131,11 @@ bool RowReader::next(Row &row)
     } while (allEmpty(record_.fields));
     row.line = record_.line;
     row.problem = record_.problem;
+    row.note = record_.lineBreaks == 0 ? QString()
+                                       : say("перевод строки внутри поля заменён пробелом (строки %1–%2)",
+                                             "a line break inside a field was made a space (lines %1–%2)")
+                                             .arg(row.line)
+                                             .arg(row.line + record_.lineBreaks);
     row.values.resize(layout_.columns.size());
     row.values.fill(QString());
     const qsizetype expected = qsizetype(targets_.size());

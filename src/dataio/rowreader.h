@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataio/delimitedtext.h"
+#include "dataio/problem.h"
 #include "dataio/tablelayout.h"
 
 #include "data/records.h"
@@ -28,12 +29,6 @@ struct ReadOptions {
 // "Tel=Номер,Abon=Наименование" as renames; nothing for a malformed list.
 std::optional<QHash<QString, QString>> renamesNamed(const QString &list);
 
-// Something wrong with one line of an input file (line 0: the file as a whole).
-struct Problem {
-    int line = 0;
-    QString text;
-};
-using ProblemSink = std::function<void(const Problem &)>;
 using ProgressSink = std::function<void(qint64 done, qint64 total)>;
 
 // A row of a delimited file in a table layout's column order, spaces trimmed
@@ -43,6 +38,7 @@ struct Row {
     int line = 0;
     QStringList values;
     QString problem; // empty when the row is well-formed
+    QString note;    // what was changed in a well-formed row
 };
 
 // Reads rows of one table layout from a CSV or TSV file whose header (or

@@ -5,7 +5,6 @@
 #include "dataio/tablewriter.h"
 
 #include "data/sqlitedb.h"
-#include "data/tablefile.h"
 
 #include <QSaveFile>
 #include <QSet>
@@ -56,6 +55,8 @@ ImportResult importTable(const QString &inputPath, const QString &tablePath, con
         if (problem.isEmpty()) {
             writer.add(row.values);
             ++result.written;
+            if (!row.note.isEmpty() && options.onWarning)
+                options.onWarning({row.line, row.note});
         } else {
             report({row.line, problem});
         }
@@ -151,10 +152,11 @@ void forEachRow(const QString &tablePath, const TableLayout &layout,
 {
     using namespace data::sqlite;
     Connection connection = Connection::openForQuery();
-    connection.attachReadOnly(tablePath, QStringLiteral("source"));
+    const QString table = connection.attachReadOnly(tablePath, QStringLiteral("source"));
     // Bare names: a quoted name the table lacks would read as a text literal.
-    Statement select(connection, QStringLiteral("SELECT %1 FROM source.%2 ORDER BY rowid")
-                                     .arg(layout.names().join(u','), quoted(data::tableNameOf(tablePath))));
+    Statement select(
+        connection,
+        QStringLiteral("SELECT %1 FROM source.%2 ORDER BY rowid").arg(layout.names().join(u','), quoted(table)));
     QStringList values(layout.columns.size());
     while (select.step()) {
         for (int i = 0; i < values.size(); ++i)

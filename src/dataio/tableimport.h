@@ -8,6 +8,7 @@ struct ImportOptions : ReadOptions {
     bool skipInvalid = false;           // write the valid rows, still list the others
     bool allowDuplicateNumbers = false; // a number shared by several subscribers
     ProblemSink onProblem;
+    ProblemSink onWarning; // a row taken with a change
     ProgressSink onProgress;
 };
 

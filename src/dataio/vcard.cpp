@@ -128,10 +128,23 @@ QByteArray fromQuotedPrintable(const QByteArray &text)
     return bytes;
 }
 
-// The value's bytes after its transfer encoding, as text in its charset;
-// text that is not UTF-8 and names no charset is taken as code page 1251,
-// as older Russian phones wrote it.
-QString decodedValue(const Property &property)
+// At most 40 characters of a file's text for a message, control characters
+// shown as "?" so that they cannot act on a terminal.
+QString shown(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes.left(160)).left(40);
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            c = u'?';
+    }
+    return text;
+}
+
+// The value's bytes after its transfer encoding, as text in its charset (any
+// that Qt decodes). Text that names no charset, or one unknown (noted with
+// its line), and is not UTF-8 is taken as code page 1251, as older Russian
+// phones wrote it.
+QString decodedValue(const Property &property, QList<Problem> &notes)
 {
     const QByteArray encoding = property.param("ENCODING").toUpper();
     QByteArray bytes = property.value;
@@ -139,9 +152,18 @@ QString decodedValue(const Property &property)
         bytes = fromQuotedPrintable(bytes);
     else if (encoding == "B" || encoding == "BASE64")
         bytes = QByteArray::fromBase64(bytes);
-    const QByteArray charset = property.param("CHARSET").toLower();
-    if (charset == "windows-1251" || charset == "cp1251")
-        return fromCp1251(bytes);
+    if (const QByteArray charset = property.param("CHARSET"); !charset.isEmpty()) {
+        QStringDecoder named(charset.constData());
+        if (named.isValid()) {
+            const QString text = named.decode(bytes);
+            if (!named.hasError())
+                return text;
+        } else {
+            notes.append({property.line, say("неизвестная кодировка \"%1\": текст прочитан как UTF-8 или cp1251",
+                                             "unknown charset \"%1\": the text was read as UTF-8 or cp1251")
+                                             .arg(shown(charset))});
+        }
+    }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     return utf8.hasError() ? fromCp1251(bytes) : text;
@@ -187,53 +209,76 @@ QString joined(const QStringList &parts, const QString &separator)
     return present.join(separator);
 }
 
-// The first preferred property of that name, else the first; notes how many
-// others are left out.
-const Property *chosen(const QList<Property> &properties, const QByteArray &name, int &others)
+// A property taken into the entry, its text split into components.
+struct Value {
+    const Property *property;
+    QStringList parts;
+};
+
+// The first preferred value of that name, else (homeFirst) the first of type
+// home, else the first; notes how many others are left out.
+const Value *chosen(const QList<Value> &values, const QByteArray &name, int &others, bool homeFirst = false)
 {
-    const Property *first = nullptr;
-    const Property *preferred = nullptr;
-    others = -1;
-    for (const Property &property : properties) {
-        if (property.name != name)
+    const Value *first = nullptr;
+    const Value *home = nullptr;
+    const Value *preferred = nullptr;
+    others = 0;
+    for (const Value &value : values) {
+        if (value.property->name != name)
             continue;
-        ++others;
+        others += first != nullptr;
         if (!first)
-            first = &property;
-        if (!preferred && property.preferred())
-            preferred = &property;
+            first = &value;
+        if (!home && homeFirst && value.property->has("TYPE", "HOME"))
+            home = &value;
+        if (!preferred && value.property->preferred())
+            preferred = &value;
     }
-    return preferred ? preferred : first;
+    return preferred ? preferred : home ? home : first;
 }
 
 BookEntry entryOf(int line, const QList<Property> &properties)
 {
+    static const QList<QByteArray> taken = {"FN", "N", "ORG", "ADR", "TEL", "EMAIL"};
     bool modern = false;
     for (const Property &property : properties) {
         if (property.name == "VERSION")
             modern = !property.value.trimmed().startsWith("2.");
     }
-    const auto text = [&](const Property *property) {
-        return property ? components(decodedValue(*property), modern) : QStringList{QString()};
-    };
     BookEntry entry;
     entry.line = line;
+    QList<Value> values;
+    for (const Property &property : properties) {
+        if (!taken.contains(property.name))
+            continue;
+        QStringList parts = components(decodedValue(property, entry.notes), modern);
+        if (!joined(parts, QString()).isEmpty()) // an empty value never counts
+            values.append({&property, std::move(parts)});
+    }
     int others = 0;
-    QString name = text(chosen(properties, "FN", others)).join(u';').simplified();
+    const auto text = [&](const QByteArray &name, bool homeFirst = false) {
+        const Value *value = chosen(values, name, others, homeFirst);
+        return value ? value->parts : QStringList{QString()};
+    };
+    const auto noteOthers = [&](const char *russian, const char *english) {
+        if (others > 0)
+            entry.notes.append({line, say(russian, english).arg(others)});
+    };
+    QString name = text("FN").join(u';').simplified();
     if (name.isEmpty()) {
-        const QStringList n = text(chosen(properties, "N", others));
+        const QStringList n = text("N");
         name = joined({n.value(0), n.value(1), n.value(2)}, QStringLiteral(" "));
     }
     if (name.isEmpty())
-        name = text(chosen(properties, "ORG", others)).value(0);
-    const QString address = joined(text(chosen(properties, "ADR", others)), QStringLiteral(", "));
+        name = text("ORG").value(0);
+    const QString address = joined(text("ADR", true), QStringLiteral(", "));
+    noteOthers("ещё адресов не перенесено: %1", "%1 more addresses not taken");
     const auto single = [&](const QByteArray &property, const char *russian, const char *english) {
-        QString value = text(chosen(properties, property, others)).join(u';');
+        QString value = text(property).join(u';');
         if (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) ||
             value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
             value = value.mid(value.indexOf(u':') + 1);
-        if (others > 0)
-            entry.notes.append(say(russian, english).arg(others));
+        noteOthers(russian, english);
         return value;
     };
     const QString tel = single("TEL", "ещё номеров не перенесено: %1", "%1 more numbers not taken");
@@ -275,27 +320,33 @@ void appendFolded(QByteArray &out, const QByteArray &line)
 QList<BookEntry> readVCards(const QByteArray &bytes)
 {
     QList<BookEntry> entries;
+    const auto fault = [&](int line, const QString &problem) { entries.append({line, {}, {}, problem}); };
     const auto unclosed = [&](int line) {
-        entries.append(
-            {line, {}, {}, say("карточка не закрыта (нет END:VCARD)", "the card is not closed (no END:VCARD)")});
+        fault(line, say("карточка не закрыта (нет END:VCARD)", "the card is not closed (no END:VCARD)"));
     };
-    int cardLine = 0; // 0 outside a card
+    int cardLine = 0;   // 0 outside a card
+    bool stray = false; // in a run of lines outside any card, reported at its first
     QList<Property> properties;
     for (const auto &[line, text] : logicalLines(bytes)) {
         const std::optional<Property> property = parseProperty(line, text);
-        if (!property)
-            continue;
-        const QByteArray value = property->value.trimmed().toUpper();
-        if (property->name == "BEGIN" && value == "VCARD") {
+        const bool card = property && property->value.trimmed().toUpper() == "VCARD";
+        if (card && property->name == "BEGIN") {
             if (cardLine)
                 unclosed(cardLine);
             cardLine = line;
+            stray = false;
             properties.clear();
-        } else if (property->name == "END" && value == "VCARD" && cardLine) {
+        } else if (card && property->name == "END" && cardLine) {
             entries.append(entryOf(cardLine, properties));
             cardLine = 0;
         } else if (cardLine) {
-            properties.append(*property);
+            if (property)
+                properties.append(*property);
+        } else if (!stray) {
+            stray = true;
+            fault(line, say("файл не vCard: \"%1\" стоит вне карточки BEGIN:VCARD … END:VCARD",
+                            "not a valid vCard: \"%1\" stands outside a BEGIN:VCARD … END:VCARD card")
+                            .arg(shown(text)));
         }
     }
     if (cardLine)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dataio/problem.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -8,19 +10,22 @@
 namespace dataio {
 
 // One record for the phone book read from a file: FIO, ADR, TEL, MAIL, the
-// line it starts on, notes on what did not fit, and why it cannot be taken
-// (empty when it can).
+// line it starts on, notes on what was left out or changed, and why it
+// cannot be taken (empty when it can).
 struct BookEntry {
     int line = 0;
     QStringList values;
-    QStringList notes;
+    QList<Problem> notes;
     QString problem;
 };
 
 // The cards of a vCard file (4.0, 3.0 or 2.1: folded lines, quoted-printable
-// and base64 values, charset parameters, grouped properties). The name is FN,
-// else N (family, given, additional), else ORG; of several TEL, EMAIL and ADR
-// the first preferred one is taken, else the first.
+// and base64 values in any charset Qt decodes, grouped properties). The name
+// is FN, else N (family, given, additional), else ORG; of several TEL and
+// EMAIL the first preferred one is taken, else the first; of several ADR the
+// first preferred, else the first of type home, else the first. Empty values
+// never count. Lines outside a card make an entry with a problem, once per
+// run of such lines.
 QList<BookEntry> readVCards(const QByteArray &bytes);
 
 // vCard 4.0 (RFC 6350), one card per record of FIO, ADR, TEL, MAIL.

@@ -1,4 +1,5 @@
 #include "data/query.h"
+#include "data/table.h"
 #include "data/tablefile.h"
 #include "support/tablefixture.h"
 
@@ -216,11 +217,47 @@ TEST_F(QueryTest, DamagedOrForeignFilesAreReportedByName)
     junk.close();
     query.setSql({QStringLiteral("SELECT * FROM \"junk.db\"")});
     EXPECT_EQ(openError(query), "Table file \"junk.db\" is damaged or is not a table file");
+}
 
-    makeTable(QStringLiteral("other.db"), QStringLiteral("A TEXT"));
-    QFile::rename(path("other.db"), path("renamed.db"));
-    query.setSql({QStringLiteral("SELECT * FROM \"renamed.db\"")});
-    EXPECT_EQ(openError(query), "Table file \"renamed.db\" holds no table \"renamed\"");
+// A phone book copied to "backup.db" still opens, by query and as a table;
+// only a file that leaves the choice open is refused.
+TEST_F(QueryTest, ATableFileOpensItsOnlyTableWhateverItsName)
+{
+    const struct {
+        const char *content;
+        const char *error; // empty: opens and reads one row
+    } cases[] = {
+        {"CREATE TABLE basamy (A TEXT); CREATE INDEX byA ON basamy (A); INSERT INTO basamy VALUES ('x')", ""},
+        {"CREATE TABLE other (A TEXT); CREATE TABLE BACKUP (A TEXT); INSERT INTO BACKUP VALUES ('x')", ""},
+        {"PRAGMA user_version = 1", "Table file \"backup.db\" holds no table"},
+        {"CREATE TABLE b (A TEXT); CREATE TABLE a (A TEXT)",
+         "Table file \"backup.db\" holds 2 tables (a, b) and none is named \"backup\""},
+    };
+    query.setSql({QStringLiteral("SELECT A FROM \"backup.db\"")});
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.content);
+        QFile::remove(path("backup.db"));
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(path("backup.db").toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, c.content, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+
+        Table table;
+        table.setTableName(QStringLiteral("backup.db"));
+        if (*c.error) {
+            EXPECT_EQ(openError(query), c.error);
+            EXPECT_THROW(table.open(), EDatabaseError);
+            continue;
+        }
+        query.open();
+        EXPECT_EQ(query.recordCount(), 1);
+        query.close();
+        table.open();
+        table.append();
+        table.fieldByName(QStringLiteral("A")).setAsString(QStringLiteral("y"));
+        table.post();
+        EXPECT_EQ(table.recordCount(), 2);
+    }
 }
 
 TEST_F(QueryTest, LockedTableFileIsReportedByName)

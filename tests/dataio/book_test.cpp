@@ -34,11 +34,12 @@ TEST_F(BookTest, ExportThenImportGivesTheSameBook)
                {"Ёлкина \"Маша\"", QString(), "+375 29 1234567", QString()},
                {"Back\\slash", "Мира 1", QString(), "m@example.by"}});
     QDir().mkdir("copy");
+    QFile::copy(path("basamy.db"), path("backup.db")); // the book under another name
     const auto exportTo = [&](const QString &format, const QString &file) {
         if (format == "vcard")
-            exportBookVCards("basamy.db", file);
+            exportBookVCards("backup.db", file);
         else
-            exportTable("basamy.db", phoneBookLayout(), file, {});
+            exportTable("backup.db", phoneBookLayout(), file, {});
     };
     for (const QString format : {"vcard", "csv"}) {
         SCOPED_TRACE(format.toStdString());

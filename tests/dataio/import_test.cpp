@@ -21,9 +21,11 @@ protected:
     {
         writeFile(path("in.csv"), bytes);
         options.onProblem = [this](const Problem &p) { problems.push_back({QString::number(p.line), p.text}); };
+        options.onWarning = [this](const Problem &p) { warnings.push_back({QString::number(p.line), p.text}); };
         return importDirectory(path("in.csv"), path("data.db"), options);
     }
     std::vector<QStringList> problems; // line, text
+    std::vector<QStringList> warnings;
 };
 
 struct ReadCase {
@@ -31,6 +33,7 @@ struct ReadCase {
     QByteArray bytes;
     ReadOptions options;
     std::vector<QStringList> rows;
+    std::vector<QStringList> warnings;
 };
 
 TEST_F(ImportTest, ReadsFilesAsSpreadsheetsWriteThem)
@@ -47,28 +50,34 @@ TEST_F(ImportTest, ReadsFilesAsSpreadsheetsWriteThem)
               "\"ленина 5; кв. 3\";  12345 ;\"иванов, и.и.\";\r\n"
               "\"мира\r\n 7\";2;\"ООО \"\"Ромашка\"\"\";Бухгалтерия\r\n"),
          utf8Detected,
-         {{"12345", "ИВАНОВ, И.И.", kNull, "ЛЕНИНА 5; КВ. 3"}, {"2", "ООО \"РОМАШКА\"", "Бухгалтерия", "МИРА 7"}}},
+         {{"12345", "ИВАНОВ, И.И.", kNull, "ЛЕНИНА 5; КВ. 3"}, {"2", "ООО \"РОМАШКА\"", "Бухгалтерия", "МИРА 7"}},
+         {{"3", "a line break inside a field was made a space (lines 3–4)"}}},
         {"code page 1251, tabs, no Otdel column",
          QByteArray("\xD2\xE5\xEB\xE5\xF4\xEE\xED\x09\xC0\xE1\xEE\xED\xE5\xED\xF2\x09\xC0\xE4\xF0\xE5\xF1\x0D\x0A"
                     "\x34\x32\x09\xCF\xE5\xF2\xF0\xEE\xE2\xE0\x20\xA8\xEB\xEA\xE0\x09\xF3\xEB\x2E\x20\xCC\xE8\xF0\xE0"
                     "\x20\x31\x0D\x0A"),
          cp1251,
-         {{"42", "ПЕТРОВА ЁЛКА", kNull, "УЛ. МИРА 1"}}},
+         {{"42", "ПЕТРОВА ЁЛКА", kNull, "УЛ. МИРА 1"}},
+         {}},
         {"field names in lower case, commas, LF, blank lines and a spreadsheet's trailing empty fields",
          utf8("tel,abon,otdel,adres\n\n7,a,b,c,,\n,,,\n8,,,\n"),
          utf8Detected,
-         {{"7", "A", "b", "C"}, {"8", kNull, kNull, kNull}}},
+         {{"7", "A", "b", "C"}, {"8", kNull, kNull, kNull}},
+         {}},
         {"--columns for a file without a header, one column skipped",
          utf8("99,ignored,садовая 9\n"),
          noHeader,
-         {{"99", kNull, kNull, "САДОВАЯ 9"}}},
+         {{"99", kNull, kNull, "САДОВАЯ 9"}},
+         {}},
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(c.name);
         ImportOptions options;
         static_cast<ReadOptions &>(options) = c.options;
+        warnings.clear();
         const ImportResult result = importDirectoryFrom(c.bytes, options);
         EXPECT_TRUE(problems.empty()) << problems.front().join(": ").toStdString();
+        EXPECT_EQ(warnings, c.warnings);
         EXPECT_TRUE(result.saved);
         EXPECT_EQ(rowsOf("data.db"), c.rows);
     }

@@ -35,6 +35,7 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
 {
     writeFile(path("good.csv"), utf8("Tel,Abon\n1,A\n"));
     writeFile(path("bad.csv"), utf8("Tel,Abon\nx,A\n1,B\ny,C\n"));
+    writeFile(path("cards.txt"), utf8("VERSION:4.0\r\nFN:Begin lost\r\nEND:VCARD\r\n"));
     const struct {
         QStringList args;
         int status;
@@ -59,6 +60,10 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
         {{"directory", "import", "good.csv", "-o", "data.db"}, 0, "1 rows written to data.db"},
         {{"book", "export", "data.db", "--csv", "b.csv"}, 1, "no such column: FIO"},
         {{"pack", "basa.tel", "data.db", "missing.db"}, 1, "missing.db: cannot read the file"},
+        {{"book", "import", "cards.txt", "basamy.db"},
+         1,
+         "cards.txt:1: not a valid vCard: \"VERSION:4.0\" stands outside a BEGIN:VCARD … END:VCARD card\n"
+         "1 invalid records. The book basamy.db is unchanged."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -238,6 +238,7 @@ int tableImport(const Arguments &args, bool directory)
     import.skipInvalid = args.has("--skip-invalid");
     import.allowDuplicateNumbers = args.has("--allow-duplicate-numbers");
     import.onProblem = problemPrinter(input);
+    import.onWarning = problemPrinter(input);
     ImportResult result;
     {
         TerminalProgress progress;

@@ -153,7 +153,7 @@ void TDBComboBoxEx::SelectNextItem(bool backwards)
     selectAll();
 }
 
-void TDBComboBoxEx::CompleteTyping()
+void TDBComboBoxEx::completeTyping()
 {
     const QString typed = text();
     if (!editable() || cursorPosition() != typed.size() || hasSelectedText())
@@ -187,7 +187,7 @@ void TDBComboBoxEx::keyPressEvent(QKeyEvent *event)
     event->setAccepted(cased.isAccepted());
     const bool character = typed.size() == 1 && typed[0].isPrint() && typed != QLatin1String(".");
     if (character && !(mods & Qt::ControlModifier))
-        CompleteTyping();
+        completeTyping();
 }
 
 bool TDBComboBoxEx::handleListKey(QKeyEvent *event)

@@ -86,7 +86,7 @@ private:
     QString withCharCase(const QString &s) const;
     bool handleListKey(QKeyEvent *event);
     bool handleClosedKey(QKeyEvent *event);
-    void CompleteTyping();
+    void completeTyping();
     void followText();
     void onTextChanged();
     void textEditedTo(const QString &text);

@@ -33,10 +33,7 @@ TSideBar::TSideBar(QWidget *parent)
 TSideBar::~TSideBar()
 {
     destroying_ = true;
-    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && &drag->sourceBar() == this) {
-        QGuiApplication::restoreOverrideCursor();
-        TSideBarDragObject::Finish();
-    }
+    TSideBarDragObject::BarDestroying(*this);
     groups_->Clear();
 }
 
@@ -417,10 +414,7 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
         dropMarkItem_ = nullptr;
         dropMarkPlace_ = dpNone;
     }
-    if (droppedItem_ == &item)
-        droppedItem_ = nullptr;
-    if (TSideBarDragObject *drag = TSideBarDragObject::Current(); drag && drag->SourceItem == &item)
-        drag->SourceItem = nullptr;
+    TSideBarDragObject::ItemDestroying(item);
     if (OnDeleteItem)
         OnDeleteItem(*this, &item);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/sidebar/imagelist.h"
 #include "controls/sidebar/sidebarbackground.h"
+#include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebaritems.h"
 #include "controls/sidebar/sidebartypes.h"
 
@@ -16,7 +17,6 @@
 #include <functional>
 #include <memory>
 
-class TSideBarDragObject;
 class TSideBarPainter;
 class TSideBarViewInfo;
 class TSideItemHint;
@@ -25,7 +25,7 @@ class TSideItemHint;
 // header, that group's items as large or small pictures with captions. A
 // click on an item raises OnItemClick; items can be dragged to reorder them
 // or, with Ctrl, to copy them.
-class TSideBar : public QWidget {
+class TSideBar : public QWidget, public SideBarModelObserver, public SideBarDragSite {
     Q_OBJECT
     Q_PROPERTY(QPixmap BkPicture READ bkPicture WRITE setBkPicture)
     Q_PROPERTY(QColor Color READ color WRITE setColor)
@@ -165,22 +165,21 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    friend class TSideBarItem;
-    friend class TSideBarItems;
-    friend class TSideGroup;
-    friend class TSideGroups;
-    friend class TSideBarDragObject;
+    // SideBarModelObserver: notices from the groups and items.
+    void ItemChanged(const TSideBarItem &item, bool recompute) override;
+    void ItemsChanged(TSideGroup &group) override;
+    void ItemDestroying(TSideBarItem &item) override;
+    void ItemRemoved(const TSideBarItem *item, TSideGroup &group) override;
+    void GroupAdded(TSideGroup &group) override;
+    void GroupsChanged() override;
+    void GroupCaptionChanged(TSideGroup &group) override;
+    void GroupDestroying(TSideGroup &group) override;
+    void GroupRemoved(const TSideGroup *group) override;
 
-    // Notices from the groups and items.
-    void ItemChanged(const TSideBarItem &item, bool recompute);
-    void ItemsChanged(TSideGroup &group);
-    void ItemDestroying(TSideBarItem &item);
-    void ItemRemoved(const TSideBarItem *item, TSideGroup &group);
-    void GroupAdded(TSideGroup &group);
-    void GroupsChanged();
-    void GroupCaptionChanged(TSideGroup &group);
-    void GroupDestroying(TSideGroup &group);
-    void GroupRemoved(const TSideGroup *group);
+    // SideBarDragSite: what an item drag over the bar changes.
+    void dragScroll(bool up, bool down) override;
+    void endDragScroll() override;
+    void forgetFocusedItem() override;
 
     // Repaints the items region, optionally recomputing the layout first.
     void RefreshItems(bool recompute);
@@ -199,14 +198,6 @@ private:
     void watchImageList(QPointer<ImageList> &slot, ImageList *list);
     void scrollTick();
     void startScrollTimer();
-
-    // Item drag: runs under the bar's mouse grab from press to release.
-    void BeginItemDrag(QPoint pos, Qt::KeyboardModifiers modifiers);
-    void DragMove(QPoint pos, bool ctrl);
-    bool DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state);
-    void DragLeave(TSideBarDragObject &drag);
-    void EndItemDrag(TSideBar *target);
-    void DropItem(TSideBarDragObject &drag);
 
     TSideBarBackGround bkGround_;
     QPixmap bkPicture_;
@@ -242,7 +233,6 @@ private:
     bool trackedGroupPressed_ = false;
     TSideBarItem *dropMarkItem_ = nullptr;
     TDropPlace dropMarkPlace_ = dpNone;
-    TSideBarItem *droppedItem_ = nullptr; // the result of a drop while its handler runs
     bool upButtonPressed_ = false;
     bool downButtonPressed_ = false;
     QBasicTimer scrollTimer_;

@@ -1,5 +1,6 @@
 // How the bar reacts to the pointer: highlight, clicks, header tracking,
-// scroll buttons, pop-up menu choice and item dragging.
+// scroll buttons and pop-up menu choice. An item drag starts here and runs
+// in sidebardrag.cpp.
 #include "controls/sidebar/sidebar.h"
 
 #include "controls/sidebar/sidebardrag.h"
@@ -10,18 +11,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
-
-#include <utility>
-
-namespace {
-
-bool isRunningDragOf(const TSideBar *bar)
-{
-    const TSideBarDragObject *drag = TSideBarDragObject::Current();
-    return drag && &drag->sourceBar() == bar;
-}
-
-} // namespace
 
 bool TSideBar::event(QEvent *event)
 {
@@ -79,8 +68,8 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
 void TSideBar::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
-    if (isRunningDragOf(this)) {
-        DragMove(p, event->modifiers() & Qt::ControlModifier);
+    if (TSideBarDragObject::isRunningFrom(*this)) {
+        TSideBarDragObject::Current()->Move(p, event->modifiers() & Qt::ControlModifier);
         return;
     }
 
@@ -111,7 +100,8 @@ void TSideBar::mouseMoveEvent(QMouseEvent *event)
         if (!focusedItem_)
             focusedItem_ = previous;
         clickPending_ = false;
-        BeginItemDrag(p, event->modifiers());
+        itemHint_->Hide();
+        TSideBarDragObject::Begin(*this, focusedItem_, p, event->modifiers() & Qt::ControlModifier);
     }
 }
 
@@ -120,10 +110,8 @@ void TSideBar::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint p = event->position().toPoint();
-    if (isRunningDragOf(this)) {
-        TSideBarDragObject *drag = TSideBarDragObject::Current();
-        DragMove(p, event->modifiers() & Qt::ControlModifier);
-        EndItemDrag(drag->Accepted ? drag->Target.data() : nullptr);
+    if (TSideBarDragObject::isRunningFrom(*this)) {
+        TSideBarDragObject::Current()->Release(p, event->modifiers() & Qt::ControlModifier);
         return;
     }
 
@@ -211,141 +199,22 @@ void TSideBar::scrollTick()
         activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() + 1);
 }
 
-// ---- item drag
+// ---- what an item drag over the bar changes
 
-void TSideBar::BeginItemDrag(QPoint pos, Qt::KeyboardModifiers modifiers)
+void TSideBar::dragScroll(bool up, bool down)
 {
-    itemHint_->Hide();
-    TSideBarDragObject &drag = TSideBarDragObject::Begin(*this, focusedItem_);
-    QGuiApplication::setOverrideCursor(drag.DragCursor());
-    DragMove(pos, modifiers & Qt::ControlModifier);
-}
-
-void TSideBar::DragMove(QPoint pos, bool ctrl)
-{
-    TSideBarDragObject *drag = TSideBarDragObject::Current();
-    drag->LastPos = pos;
-    drag->CtrlHeld = ctrl;
-    const QPoint global = mapToGlobal(pos);
-    TSideBar *target = rect().contains(pos) ? this : qobject_cast<TSideBar *>(QApplication::widgetAt(global));
-    TDragState state = dsDragMove;
-    if (target != drag->Target) {
-        if (drag->Target)
-            drag->Target->DragLeave(*drag);
-        drag->Target = target;
-        state = dsDragEnter;
-    }
-    drag->Accepted = target && target->DragOver(*drag, target->mapFromGlobal(global), state);
-    QGuiApplication::changeOverrideCursor(drag->DragCursor());
-}
-
-bool TSideBar::DragOver(TSideBarDragObject &drag, QPoint pos, TDragState state)
-{
-    bool accept = false;
-    auto answer = [&] {
-        if (OnDragOver)
-            OnDragOver(*this, &drag, pos.x(), pos.y(), state, accept);
-        return accept;
-    };
-    if (!activeGroup_) {
-        accept = true; // the drop makes a group for the item
-        return answer();
-    }
-    if (TSideGroup *group = groupAt(pos)) {
-        SetActiveGroup(group);
-        return answer();
-    }
-
     if (!scrollTimer_.isActive())
         startScrollTimer();
+    upButtonPressed_ = up;
+    downButtonPressed_ = down;
+}
+
+void TSideBar::endDragScroll()
+{
     upButtonPressed_ = downButtonPressed_ = false;
-    const TSideBarViewInfo &layout = viewInfo();
-    const platform::Rect &area = layout.ItemsArea();
-    const int y = pos.y();
-    if (!layout.UpButtonBounds().isEmpty() && area.top < y && y < area.top + spaceHeight_ + 16) {
-        upButtonPressed_ = true;
-        SetFocusedItem(nullptr, false);
-        return answer();
-    }
-    if (!layout.DownButtonBounds().isEmpty() && area.bottom - spaceHeight_ - 16 < y && y < area.bottom) {
-        downButtonPressed_ = true;
-        SetFocusedItem(nullptr, false);
-        return answer();
-    }
-
-    SetFocusedItem(layout.itemAt(pos), false);
-    const TSideDropPlace place = layout.dropPlaceAt(pos);
-    SetDropMark(place.Item, place.Place);
-    accept = !(place.Place == dpNone && !place.Item);
-    return answer();
 }
 
-void TSideBar::DragLeave(TSideBarDragObject &drag)
+void TSideBar::forgetFocusedItem()
 {
-    SetDropMark(nullptr, dpNone);
-    upButtonPressed_ = downButtonPressed_ = false;
-    bool accept = false;
-    if (OnDragOver)
-        OnDragOver(*this, &drag, drag.LastPos.x(), drag.LastPos.y(), dsDragLeave, accept);
-}
-
-void TSideBar::EndItemDrag(TSideBar *target)
-{
-    TSideBarDragObject *drag = TSideBarDragObject::Current();
-    // A bar that showed the mark but does not take the drop loses the mark.
-    if (drag->Target && drag->Target != target)
-        drag->Target->DragLeave(*drag);
-    if (target)
-        target->DropItem(*drag);
-    else
-        Relayout();
-    QGuiApplication::restoreOverrideCursor();
-    TSideBarDragObject::Finish();
-}
-
-void TSideBar::DropItem(TSideBarDragObject &drag)
-{
-    if (drag.DropCancelled) {
-        Relayout();
-        return;
-    }
-    if (!activeGroup_)
-        groups_->Add();
-    TSideGroup &group = *activeGroup_;
-    TSideBarItem *source = drag.SourceItem;
-    const bool copy = drag.CtrlHeld;
-
-    int k = group.items().count() == 0 ? 0 : -1;
-    if (const TSideItemViewInfo *info = viewInfo().ItemInfo(dropMarkItem_))
-        k = info->Item->index();
-    TSideBarItem *result = nullptr;
-    bool created = false;
-    if (k != -1 && source) {
-        if (!copy && &source->group() == &group) {
-            // The mark stands in the gap above item k; taking the item out
-            // first shifts k up by one when it came from above.
-            const int index = dropMarkPlace_ == dpBefore && source->index() < k ? k - 1 : k;
-            if (index != source->index()) {
-                result = source;
-                result->setIndex(index);
-            }
-        } else {
-            result = &group.items().Add();
-            created = true;
-            result->Assign(*source);
-            result->setIndex(dropMarkPlace_ == dpAfter ? k + 1 : k);
-        }
-    }
-    dropMarkItem_ = nullptr;
-    dropMarkPlace_ = dpNone;
-    droppedItem_ = result; // the handler may delete it
-    if (OnDragDropItem)
-        OnDragDropItem(drag, source, result, copy);
-    if (droppedItem_)
-        SetSelectedItem(std::exchange(droppedItem_, nullptr));
-    // Moving into another group or bar is a copy without the original.
-    if (created && !copy && drag.SourceItem)
-        drag.SourceItem->collection().Delete(drag.SourceItem->index());
     focusedItem_ = nullptr;
-    Relayout();
 }

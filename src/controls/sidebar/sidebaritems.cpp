@@ -20,6 +20,11 @@ template <typename T> void moveIn(std::vector<std::unique_ptr<T>> &list, int fro
     list.insert(list.begin() + to, std::move(entry));
 }
 
+SideBarModelObserver &observer(TSideBar &bar)
+{
+    return bar;
+}
+
 } // namespace
 
 // ---- TSideBarItem
@@ -53,7 +58,7 @@ void TSideBarItem::setCaption(const QString &caption)
     if (caption == caption_)
         return;
     caption_ = caption;
-    bar().ItemChanged(*this, true);
+    observer(bar()).ItemChanged(*this, true);
 }
 
 void TSideBarItem::setEnabled(bool enabled)
@@ -61,7 +66,7 @@ void TSideBarItem::setEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    bar().ItemChanged(*this, false);
+    observer(bar()).ItemChanged(*this, false);
 }
 
 void TSideBarItem::setLargeImage(int index)
@@ -69,7 +74,7 @@ void TSideBarItem::setLargeImage(int index)
     if (index == largeImage_)
         return;
     largeImage_ = index;
-    bar().ItemChanged(*this, false);
+    observer(bar()).ItemChanged(*this, false);
 }
 
 void TSideBarItem::setSmallImage(int index)
@@ -77,7 +82,7 @@ void TSideBarItem::setSmallImage(int index)
     if (index == smallImage_)
         return;
     smallImage_ = index;
-    bar().ItemChanged(*this, false);
+    observer(bar()).ItemChanged(*this, false);
 }
 
 void TSideBarItem::Assign(const TSideBarItem &source)
@@ -108,13 +113,13 @@ TSideBarItem &TSideBarItems::Add()
 {
     items_.push_back(std::make_unique<TSideBarItem>(*this));
     TSideBarItem &item = *items_.back();
-    group_.bar().ItemsChanged(group_);
+    observer(group_.bar()).ItemsChanged(group_);
     return item;
 }
 
 void TSideBarItems::Delete(int index)
 {
-    TSideBar &bar = group_.bar();
+    SideBarModelObserver &bar = observer(group_.bar());
     TSideBarItem *item = items_.at(size_t(index)).get();
     bar.ItemDestroying(*item);
     items_.erase(items_.begin() + index);
@@ -130,7 +135,7 @@ void TSideBarItems::Clear()
 void TSideBarItems::Move(int from, int to)
 {
     moveIn(items_, from, to);
-    group_.bar().ItemsChanged(group_);
+    observer(group_.bar()).ItemsChanged(group_);
 }
 
 // ---- TSideGroup
@@ -159,7 +164,7 @@ void TSideGroup::setCaption(const QString &caption)
     if (caption == caption_)
         return;
     caption_ = caption;
-    bar().GroupCaptionChanged(*this);
+    observer(bar()).GroupCaptionChanged(*this);
 }
 
 void TSideGroup::setIconType(TSideGroupIconType iconType)
@@ -168,7 +173,7 @@ void TSideGroup::setIconType(TSideGroupIconType iconType)
         return;
     iconType_ = iconType;
     topItemIndex_ = 0;
-    bar().ItemsChanged(*this);
+    observer(bar()).ItemsChanged(*this);
 }
 
 void TSideGroup::setVisible(bool visible)
@@ -176,7 +181,7 @@ void TSideGroup::setVisible(bool visible)
     if (visible == visible_)
         return;
     visible_ = visible;
-    bar().GroupsChanged();
+    observer(bar()).GroupsChanged();
 }
 
 void TSideGroup::setTopItemIndex(int index)
@@ -184,7 +189,7 @@ void TSideGroup::setTopItemIndex(int index)
     if (index == topItemIndex_ || index < 0 || index >= items_.count())
         return;
     topItemIndex_ = index;
-    bar().ItemsChanged(*this);
+    observer(bar()).ItemsChanged(*this);
 }
 
 // ---- TSideGroups
@@ -203,7 +208,7 @@ TSideGroup &TSideGroups::Add()
 {
     groups_.push_back(std::make_unique<TSideGroup>(*this));
     TSideGroup &group = *groups_.back();
-    bar_.GroupAdded(group);
+    observer(bar_).GroupAdded(group);
     return group;
 }
 
@@ -211,10 +216,10 @@ void TSideGroups::Delete(int index)
 {
     TSideGroup *group = groups_.at(size_t(index)).get();
     group->destroying_ = true;
-    bar_.GroupDestroying(*group);
+    observer(bar_).GroupDestroying(*group);
     group->items().Clear();
     groups_.erase(groups_.begin() + index);
-    bar_.GroupRemoved(group);
+    observer(bar_).GroupRemoved(group);
 }
 
 void TSideGroups::Clear()
@@ -226,5 +231,5 @@ void TSideGroups::Clear()
 void TSideGroups::Move(int from, int to)
 {
     moveIn(groups_, from, to);
-    bar_.GroupsChanged();
+    observer(bar_).GroupsChanged();
 }

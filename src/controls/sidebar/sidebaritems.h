@@ -7,9 +7,32 @@
 #include <vector>
 
 class TSideBar;
+class TSideBarItem;
 class TSideBarItems;
 class TSideGroup;
 class TSideGroups;
+
+// What the owner of the groups hears of changes in them and in their items.
+// The bar implements it privately; only the groups and items call it.
+class SideBarModelObserver {
+public:
+    // An item's look changed; `recompute` when its size may have too.
+    virtual void ItemChanged(const TSideBarItem &item, bool recompute) = 0;
+    // Items were added, moved or scrolled.
+    virtual void ItemsChanged(TSideGroup &group) = 0;
+    virtual void ItemDestroying(TSideBarItem &item) = 0;
+    // `item` no longer exists; only its address is left to compare.
+    virtual void ItemRemoved(const TSideBarItem *item, TSideGroup &group) = 0;
+    virtual void GroupAdded(TSideGroup &group) = 0;
+    // Groups were moved, shown or hidden.
+    virtual void GroupsChanged() = 0;
+    virtual void GroupCaptionChanged(TSideGroup &group) = 0;
+    virtual void GroupDestroying(TSideGroup &group) = 0;
+    virtual void GroupRemoved(const TSideGroup *group) = 0;
+
+protected:
+    ~SideBarModelObserver() = default;
+};
 
 // One entry of a group: a picture with its caption.
 class TSideBarItem {

@@ -1,0 +1,170 @@
+#include "controls/grid/dbgridex.h"
+
+#include <QScrollBar>
+
+namespace grid {
+
+void TCustomDBGridEx::setDataSource(data::DataSource *source)
+{
+    link_.setDataSource(source); // the link reports the change of active state
+}
+
+void TCustomDBGridEx::setOptions(TDBGridOptions options)
+{
+    if (options.testFlag(dgRowSelect))
+        options &= ~TDBGridOptions{dgEditing, dgAlwaysShowEditor};
+    if (options == options_)
+        return;
+    static const TDBGridOptions layoutOptions{dgEditing,  dgAlwaysShowEditor, dgTitles,    dgIndicator,
+                                              dgColLines, dgRowLines,         dgRowSelect, dgAlwaysShowSelection};
+    bool relayout = (options ^ options_).testAnyFlags(layoutOptions);
+    options_ = options;
+    if (relayout)
+        ReflowLayout();
+    else
+        invalidateGrid();
+}
+
+void TCustomDBGridEx::setOptionsEx(TDBGridExOptions options)
+{
+    if (options == optionsEx_)
+        return;
+    optionsEx_ = options;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setAutoFitColWidths(bool on)
+{
+    if (on == autoFit_)
+        return;
+    autoFit_ = on;
+    if (!loading_) {
+        if (on) {
+            takeAutoFitBases();
+        } else {
+            LockLayout();
+            for (int i = 0; i < columns_.count(); ++i)
+                columns_[i].setWidth(columns_[i].autoFitBaseWidth());
+            UnlockLayout();
+        }
+    }
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::takeAutoFitBases()
+{
+    for (int i = 0; i < columns_.count(); ++i)
+        columns_[i].setAutoFitBaseWidth(columns_[i].width());
+}
+
+void TCustomDBGridEx::setMinAutoFitWidth(int width)
+{
+    if (width < 0 || width == minAutoFitWidth_)
+        return;
+    minAutoFitWidth_ = width;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setUseMultiTitle(bool on)
+{
+    if (on == useMultiTitle_)
+        return;
+    useMultiTitle_ = on;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setVTitleMargin(int margin)
+{
+    if (margin < 0 || margin == vTitleMargin_)
+        return;
+    vTitleMargin_ = margin;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setFlat(bool on)
+{
+    if (on == flat_)
+        return;
+    flat_ = on;
+    setFrameWidth(on ? 1 : 2);
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setReadOnly(bool on)
+{
+    if (on == readOnly_)
+        return;
+    readOnly_ = on;
+    invalidateGrid();
+}
+
+void TCustomDBGridEx::setFooterRowCount(int count)
+{
+    if (count < 0 || count == footerRowCount_)
+        return;
+    footerRowCount_ = count;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setFooterColor(const QColor &color)
+{
+    if (color == footerColor_)
+        return;
+    footerColor_ = color;
+    footerChanged();
+}
+
+QFont TCustomDBGridEx::footerFont() const
+{
+    return footerFont_.value([this] { return font(); });
+}
+
+void TCustomDBGridEx::setFooterFont(const QFont &font)
+{
+    if (footerFont_.assign(font))
+        footerChanged();
+}
+
+void TCustomDBGridEx::setFooterFontColor(const QColor &color)
+{
+    if (color == footerFontColor_)
+        return;
+    footerFontColor_ = color;
+    footerChanged();
+}
+
+QFont TCustomDBGridEx::titleFont() const
+{
+    return titleFont_.value([this] { return font(); });
+}
+
+void TCustomDBGridEx::setTitleFont(const QFont &font)
+{
+    if (titleFont_.assign(font) && options_.testFlag(dgTitles))
+        ReflowLayout();
+}
+
+void TCustomDBGridEx::setColor(const QColor &color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    invalidateGrid();
+}
+
+void TCustomDBGridEx::setFixedColor(const QColor &color)
+{
+    if (color == fixedColor_)
+        return;
+    fixedColor_ = color;
+    invalidateGrid();
+}
+
+void TCustomDBGridEx::setVertScrollBar(const TVertDBGridExScrollBar &settings)
+{
+    vertScrollBar_ = settings;
+    verticalBar()->setTracking(settings.Tracking); // SliderMove while the thumb is dragged
+    scrollBarMayHaveChanged(updateVerticalScrollBar());
+}
+
+} // namespace grid
