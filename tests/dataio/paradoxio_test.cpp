@@ -11,7 +11,6 @@
 #include "support/paradoxbuilder.h"
 
 #include <QDir>
-#include <QProcess>
 
 extern "C" {
 #include <paradox.h>
@@ -21,20 +20,8 @@ namespace {
 
 using PB = ParadoxBuilder;
 
-class ParadoxToolTest : public DataIoTest {
+class ParadoxToolTest : public DataToolTest {
 protected:
-    int run(const QStringList &args)
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", "C.UTF-8");
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(DATA_TOOL), args);
-        tool.waitForFinished(120000);
-        err = QString::fromUtf8(tool.readAllStandardError());
-        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    }
-
     // A table with the given own field names (all Alpha 40), in code page 866.
     void writeTable(const QString &file, const QList<QByteArray> &names, const std::vector<QStringList> &rows)
     {
@@ -46,8 +33,6 @@ protected:
             builder.addTexts(row);
         writeFile(path(file), builder.build());
     }
-
-    QString err;
 };
 
 // Rows of a Paradox table as pxlib reads them, decoded from code page 1251.
@@ -154,11 +139,7 @@ TEST_F(ParadoxToolTest, ExportsWriteTablesWithTheProgramsFieldsThatPxlibAndWeRea
 
 TEST_F(ParadoxToolTest, APackOfParadoxTablesIsSearchedThroughTheProgramsUnpackPath)
 {
-    writeFile(path("town.csv"), utf8("Tel,Abon,Adres\n21345,ВЕРЕСОВ,ЛЕНИНА 1\n21346,ВЕРЕСОВА,МИРА 1\n"));
-    QByteArray codes = utf8("Obl\tNp\tKod\n");
-    for (const char *region : {"БРЕСТСКАЯ", "ВИТЕБСКАЯ", "ГОМЕЛЬСКАЯ", "ГРОДНЕНСКАЯ", "МИНСКАЯ", "МОГИЛЕВСКАЯ"})
-        codes += utf8(region) + "\tГОРОД\t01\n";
-    writeFile(path("codes.tsv"), codes);
+    writeTownFiles(utf8("Tel,Abon,Adres\n21345,ВЕРЕСОВ,ЛЕНИНА 1\n21346,ВЕРЕСОВА,МИРА 1\n"));
     QDir().mkdir("out");
     ASSERT_EQ(run({"directory", "import", "town.csv", "-o", "out/data.db"}), 0) << err.toStdString();
     ASSERT_EQ(run({"codes", "import", "codes.tsv", "-o", "out/kod.db"}), 0) << err.toStdString();
