@@ -5,7 +5,7 @@
 // alone, the limit any extractor can reach.
 //   archive_bench ARCHIVE WORKDIR [RUNS]
 #include "archive/zipextractor.h"
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <QApplication>
 #include <QDir>

@@ -17,6 +17,8 @@
 #include "platform/messagebox.h"
 #include "platform/shell.h"
 #include "platform/uppercaseedit.h"
+#include "windows/bevelpanel.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/declaredgrid.h"
 #include "windows/forms.h"

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/formactivation.h"
+#include "platform/formmodality.h"
+
 #include <QWidget>
 
-class QEventLoop;
-
 namespace platform {
+
+class FrameCentring;
 
 // What a form does once its close is asked for; FormClose may change it.
 enum CloseAction {
@@ -35,7 +38,7 @@ public:
     // Shows the form centred on the desktop and returns once it is closed.
     // The other windows take no input meanwhile; closing only hides the form.
     void ShowModal();
-    bool isShowingModally() const { return modalLoop_ != nullptr; }
+    bool isShowingModally() const { return modal_.isRunning(); }
 
     // The main form's close ends the program.
     static void setMainForm(Form *form);
@@ -63,16 +66,12 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void becomeActive();
-    void centreOnDesktop(const QMargins &frame);
-    void frameShown();
-
-    QEventLoop *modalLoop_ = nullptr;
     Position position_ = poDesigned;
-    bool centring_ = false; // centred, and the desktop has not framed it yet
+    FrameCentring *centring_;
+    FormActivation activation_;
+    ModalShowing modal_; // after activation_: a destroyed form ends its showing first
 };
 
 } // namespace platform

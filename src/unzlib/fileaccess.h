@@ -32,7 +32,7 @@ public:
     static File openForReading(const std::string &path);
     // A new file named prefix plus six random characters (path receives the
     // name), with the permissions of `like` when that exists, else those of
-    // any new file.
+    // any new file. While it is open, removeUnlessInUse() leaves it alone.
     static File createUnique(const std::string &prefix, const std::string &like, std::string &path);
 
     bool isOpen() const { return handle_ != kClosed; }
@@ -71,6 +71,9 @@ inline std::string folderOf(const std::string &path)
 // and returns only when the change is on the disk.
 bool replaceFile(const std::string &from, const std::string &to);
 bool removeFile(const std::string &path);
+// Removes a file unless an open temporary of a running extraction holds it
+// (in this process or another).
+bool removeUnlessInUse(const std::string &path);
 // True when a folder is at path afterwards, made now or before.
 bool ensureDirectory(const std::string &path);
 // Bytes this user may still write in the folder's file system; -1 when unknown.

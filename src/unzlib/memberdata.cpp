@@ -1,6 +1,6 @@
 #include "unzlib/memberdata.h"
 
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <zlib.h>
 
@@ -57,7 +57,7 @@ bool MemberUnpacker::passwordOpens(std::string_view password)
 
 UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &sink)
 {
-    if (member_.method != 0 && member_.method != 8)
+    if (!methodSupported())
         return UnpackResult::UnknownMethod;
     crc_ = 0;
     std::int64_t position = dataStart_;

@@ -96,7 +96,7 @@ void removeStrayTemporaries(const std::string &folder)
     for (const std::string &name : folderEntries(folder)) {
         if (name.size() == kTemporaryPrefix.size() + kRandomLength &&
             name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0)
-            removeFile(folder + "/" + name);
+            removeUnlessInUse(folder + "/" + name);
     }
 }
 

@@ -4,10 +4,13 @@
 #include "controls/flat/flatspeedbutton.h"
 #include "platform/colors.h"
 #include "platform/shell.h"
+#include "windows/clickablelabel.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/forms.h"
 #include "windows/maker.h"
 #include "windows/pictures.h"
+#include "windows/toplinebevel.h"
 
 #include <QPixmap>
 
@@ -42,9 +45,10 @@ const LabelDecl label2{{192, 232}, QStringLiteral("e-mail: ") + maker::emailAddr
 const LabelDecl label3{{192, 248}, QStringLiteral("© %1. Все права защищены.").arg(maker::years), Look::Bold};
 const QRect okRect{192, 280, 225, 25};
 
-QLabel *makeLink(QWidget *parent, const LabelDecl &decl, const QString &hint)
+windows::ClickableLabel *makeLink(QWidget *parent, const LabelDecl &decl, const QString &hint)
 {
-    QLabel *link = windows::makeLabel(parent, decl);
+    auto *link = new windows::ClickableLabel(parent);
+    windows::setUpLabel(*link, decl);
     link->setCursor(Qt::PointingHandCursor);
     link->setToolTip(hint);
     return link;

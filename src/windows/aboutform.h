@@ -7,8 +7,9 @@ class TFlatPanel;
 class TFlatSpeedButton;
 
 namespace windows {
+class ClickableLabel;
 class TopLineBevel;
-}
+} // namespace windows
 
 // The program's name, version, makers and two links.
 class TAboutForm : public platform::Form {
@@ -21,7 +22,9 @@ public:
     QLabel *Image1;
     QLabel *Label9, *Label10, *Label11;
     windows::TopLineBevel *Bevel1;
-    QLabel *Label1, *Label7, *Label5, *Label6, *Label4, *Label2, *Label3;
+    QLabel *Label1, *Label7, *Label5, *Label6;
+    windows::ClickableLabel *Label4, *Label2;
+    QLabel *Label3;
     TFlatSpeedButton *FlatSpeedButton1;
 
     void Label4Click();

@@ -3,6 +3,8 @@
 #include "controls/flat/flatspeedbutton.h"
 #include "platform/keypress.h"
 #include "platform/messagebox.h"
+#include "windows/bevelpanel.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/forms.h"
 #include "windows/knigaform.h"

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QColor>
 #include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLineEdit;
 class TFlatSpeedButton;
@@ -35,6 +33,8 @@ struct LabelDecl {
 void setDialogBorder(platform::Form &form, const QString &caption, QSize client);
 
 QLabel *makeLabel(QWidget *parent, const LabelDecl &decl);
+// Gives a label of another kind the declared look.
+void setUpLabel(QLabel &label, const LabelDecl &decl);
 // Makes `label` the one that names `control` to assistive technology, as it
 // names it on the screen; a trailing colon is not read.
 void labelFor(QLabel *label, QWidget *control);
@@ -46,48 +46,5 @@ TFlatSpeedButton *makeFlatButton(QWidget *parent, const QRect &geometry, const Q
 
 // Deletes the form's controls while the datasets they show still exist.
 void deleteControls(QWidget &form);
-
-// Runs `handler` as an event handler: an engine error stops it and goes to
-// the default error report instead of unwinding through Qt.
-void setClickHandler(TFlatSpeedButton *button, std::function<void()> handler);
-// A click (left button pressed and released over it) on any widget.
-void setClickHandler(QWidget *control, std::function<void()> handler);
-
-// A panel with a raised inner and a lowered outer bevel, one pixel each.
-class BevelPanel : public QWidget {
-    Q_OBJECT
-public:
-    BevelPanel(QWidget *parent, const QRect &geometry);
-
-    int Tag = 0; // free for the window's own use
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-};
-
-// A group box: an etched frame whose top runs through the middle of the
-// caption, the caption drawn 8 pixels in from the left.
-class GroupBox : public QWidget {
-    Q_OBJECT
-public:
-    GroupBox(QWidget *parent, const QRect &geometry, const QString &caption);
-    QString caption() const { return caption_; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString caption_;
-};
-
-// An engraved horizontal line along the top of its box.
-class TopLineBevel : public QWidget {
-    Q_OBJECT
-public:
-    TopLineBevel(QWidget *parent, const QRect &geometry);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-};
 
 } // namespace windows

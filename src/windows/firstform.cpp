@@ -2,6 +2,7 @@
 
 #include "platform/errorreport.h"
 #include "platform/fonts.h"
+#include "windows/bevelpanel.h"
 #include "windows/declaredcontrols.h"
 #include "windows/forms.h"
 

@@ -7,6 +7,8 @@
 #include "platform/errorreport.h"
 #include "platform/messagebox.h"
 #include "windows/addredform.h"
+#include "windows/bevelpanel.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/declaredgrid.h"
 #include "windows/forms.h"

@@ -8,9 +8,11 @@
 #include "platform/keypress.h"
 #include "platform/messagebox.h"
 #include "platform/uppercaseedit.h"
+#include "windows/clickhandler.h"
 #include "windows/declaredcontrols.h"
 #include "windows/declaredgrid.h"
 #include "windows/forms.h"
+#include "windows/groupbox.h"
 
 #include <QLineEdit>
 

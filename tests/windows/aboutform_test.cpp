@@ -1,6 +1,7 @@
 #include "controls/flat/flatspeedbutton.h"
 #include "platform/shell.h"
 #include "windows/aboutform.h"
+#include "windows/clickablelabel.h"
 #include "windows/maker.h"
 
 #include "windowstest.h"

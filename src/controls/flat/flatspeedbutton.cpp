@@ -84,8 +84,8 @@ void TFlatSpeedButton::setDown(bool value)
 
 void TFlatSpeedButton::Click()
 {
-    if (OnClick)
-        OnClick(*this);
+    if (auto handler = OnClick)
+        handler(*this);
 }
 
 TFlatSpeedButton::TButtonState TFlatSpeedButton::pressedState() const

@@ -304,27 +304,31 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     setActiveGroupIndex(activeGroup_ ? visibleGroupIndex(activeGroup_) : -1);
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
-    if (OnChangeActiveGroup)
-        OnChangeActiveGroup(*this);
+    if (auto handler = OnChangeActiveGroup)
+        handler(*this);
     Relayout();
 }
 
 // ---- highlight, selection, tracking, drop mark
 
+// A handler may delete the item it hears of: after each event the bar reads
+// its own state again, which the item's end has cleared.
 void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
 {
     if (item == focusedItem_ && pressed == focusedItemPressed_)
         return;
     TSideBarItem *old = focusedItem_;
-    if (old && old != item && old != selectedItem_)
+    const bool changed = item != old;
+    if (old && changed && old != selectedItem_)
         painter().InvalidateItemPicture(*old);
-    if (showHint_ && item != old)
+    if (changed)
         itemHint_->Hide();
     focusedItem_ = item;
-    if (item != old && OnChangeFocusedItem)
-        OnChangeFocusedItem(*this);
-    if (showHint_ && !pressed && item != old)
-        showItemHint(item);
+    if (changed)
+        if (auto handler = OnChangeFocusedItem)
+            handler(*this);
+    if (showHint_ && !pressed && changed)
+        showItemHint(focusedItem_);
     focusedItemPressed_ = pressed;
     if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->isEnabled())
         painter().InvalidateItemPicture(*focusedItem_);
@@ -338,10 +342,11 @@ void TSideBar::SetSelectedItem(TSideBarItem *item)
         painter().InvalidateItemPicture(*selectedItem_);
     const bool changed = item != selectedItem_;
     selectedItem_ = item;
-    if (changed && OnChangeSelectedItem)
-        OnChangeSelectedItem(*this);
-    if (item && item->isEnabled())
-        painter().InvalidateItemPicture(*item);
+    if (changed)
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
+    if (selectedItem_ && selectedItem_->isEnabled())
+        painter().InvalidateItemPicture(*selectedItem_);
 }
 
 void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
@@ -372,8 +377,11 @@ void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
 
 void TSideBar::ClickItem(TSideBarItem *item)
 {
-    if (item->isEnabled() && OnItemClick)
-        OnItemClick(*this, item);
+    if (!item->isEnabled())
+        return;
+    // A copy: the handler may replace itself while it runs.
+    if (auto handler = OnItemClick)
+        handler(*this, item);
 }
 
 // ---- item hint
@@ -415,8 +423,8 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
         dropMarkPlace_ = dpNone;
     }
     TSideBarDragObject::ItemDestroying(item);
-    if (OnDeleteItem)
-        OnDeleteItem(*this, &item);
+    if (auto handler = OnDeleteItem)
+        handler(*this, &item);
 }
 
 void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
@@ -425,8 +433,8 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
         return;
     if (selectedItem_ == item) {
         selectedItem_ = nullptr;
-        if (OnChangeSelectedItem)
-            OnChangeSelectedItem(*this);
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
     }
     // Keep the scroll position on an item, so the up button stays reachable.
     group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.items().count() - 1));
@@ -459,8 +467,8 @@ void TSideBar::GroupCaptionChanged(TSideGroup &group)
 {
     if (destroying_)
         return;
-    if (OnChangeGroupCaption)
-        OnChangeGroupCaption(group, &group);
+    if (auto handler = OnChangeGroupCaption)
+        handler(group, &group);
     RefreshHeader(&group);
 }
 

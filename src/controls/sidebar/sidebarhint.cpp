@@ -36,6 +36,6 @@ void TSideItemHint::Hide()
     if (!window_.isVisible())
         return;
     window_.hide();
-    if (OnHidden)
-        OnHidden();
+    if (auto handler = OnHidden)
+        handler();
 }

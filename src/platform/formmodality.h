@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+
+class QEventLoop;
+class QWidget;
+
+namespace platform {
+
+// The modal showing of a window: while it runs the program's other windows
+// take no input, and it ends once the window is hidden or destroyed.
+class ModalShowing {
+public:
+    explicit ModalShowing(QWidget &window) : window_(window) {}
+    ~ModalShowing() { end(); }
+    ModalShowing(const ModalShowing &) = delete;
+    ModalShowing &operator=(const ModalShowing &) = delete;
+
+    bool isRunning() const { return loop_ != nullptr; }
+    // Shows the window modally, runs `shown`, then waits for the end.
+    // Returns false when the window was destroyed meanwhile.
+    bool run(const std::function<void()> &shown);
+    void end();
+
+private:
+    QWidget &window_;
+    QEventLoop *loop_ = nullptr;
+};
+
+} // namespace platform
