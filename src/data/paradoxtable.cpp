@@ -3,7 +3,7 @@
 #include "data/dataset.h"
 #include "data/records.h"
 
-#include "unzlib/codepages.h"
+#include "zipformat/codepages.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "support/paradoxbuilder.h"
 
-#include "unzlib/codepages.h"
+#include "zipformat/codepages.h"
 
 #include <QStringList>
 #include <cstring>
