@@ -2,10 +2,12 @@
 # Paradox tables against our own in the same run: the main window's full-scan
 # and prefix searches (dataset_bench) on a generated data.db of RECORDS
 # records, once in our format and once as the Paradox table the data tool
-# writes from it; then the move of a 10,000-record Paradox phone book, against
-# importing the same records into an empty book with the data tool.
+# writes from it, with the same rows in the same order; then the move of a
+# 10,000-record Paradox phone book, against importing the same records into
+# an empty book with the data tool.
 #   bench/run-paradox.sh [BUILD_DIR] [RECORDS]
 source "$(dirname "$0")/common.sh"
+needs python3 python3
 build_targets datagen spravochnik-data dataset_bench paradoxmove_bench
 tool="$build/tools/spravochnik-data/spravochnik-data"
 
@@ -15,22 +17,29 @@ mkdir "$work/ours" "$work/paradox" "$work/book"
 echo "generating $records records..."
 "$build/tools/datagen/datagen" directory "$work/ours/data.db" "$records"
 "$tool" directory export "$work/ours/data.db" --format paradox -o "$work/paradox/data.db" >/dev/null
-ls -l "$work/ours/data.db" "$work/paradox/data.db" | awk '{print $5, $9}'
+echo "sizes: ours $(stat -c %s "$work/ours/data.db") bytes, Paradox $(stat -c %s "$work/paradox/data.db") bytes"
 
-ours=$("$build/bench/dataset_bench" "$work/ours" 3)
-paradox=$("$build/bench/dataset_bench" "$work/paradox" 3)
-echo "ours:    $(echo "$ours" | grep -v plan | tr '\n' ' ')"
-echo "paradox: $(echo "$paradox" | grep -v plan | tr '\n' ' ')"
-field() { echo "$1" | awk -v c="$2" -v f="$3" '$1 == "case" && $2 == c":" {print $f}'; }
-for c in a b c; do
-    [ "$(field "$ours" $c 7)" = "$(field "$paradox" $c 7)" ] || { echo "case $c: record counts differ"; exit 1; }
-done
-awk -v pa="$(field "$paradox" a 3)" -v oa="$(field "$ours" a 3)" -v pb="$(field "$paradox" b 3)" \
-    -v ob="$(field "$ours" b 3)" -v pc="$(field "$paradox" c 3)" -v oc="$(field "$ours" c 3)" 'BEGIN {
-    printf "(a) full scan: Paradox / ours = %.2f (target <= 5)\n", pa / oa
-    printf "(b) telephone prefix: Paradox / ours = %.2f\n", pb / ob
-    printf "(c) subscriber prefix: Paradox / ours = %.2f\n", pc / oc
-}'
+# case NAME LABEL FIGURE [TARGET]: both tables in turn each round, medians.
+search_case() {
+    local ours="$work/ours-$1" theirs="$work/paradox-$1"
+    : >"$ours"; : >"$theirs"
+    for _ in $(seq "$rounds"); do
+        "$build/bench/dataset_bench" "$work/ours" 1 "$1" | awk '$1 == "case" && $3 != "plan:" {print $3}' >>"$ours"
+        "$build/bench/dataset_bench" "$work/paradox" 1 "$1" | awk '$1 == "case" && $3 != "plan:" {print $3}' >>"$theirs"
+    done
+    "$build/bench/dataset_bench" "$work/ours" 1 "$1" "$work/rows-ours" >/dev/null
+    "$build/bench/dataset_bench" "$work/paradox" 1 "$1" "$work/rows-paradox" | grep -E "^case $1"
+    local same="different rows"
+    cmp -s "$work/rows-ours" "$work/rows-paradox" && same="the same rows in the same order"
+    local ratio
+    ratio=$(awk -v a="$(median <"$theirs")" -v b="$(median <"$ours")" 'BEGIN {printf "%.2f", a / b}')
+    echo "case $1 ($2): Paradox $(median <"$theirs") s, ours $(median <"$ours") s, ratio $ratio; $same"
+    [ "$same" = "the same rows in the same order" ] || exit 1
+    [ -z "${4:-}" ] || figure "$3" "$ratio" at-most "$4"
+}
+search_case a "full scan" paradox-full-scan 5
+search_case b "telephone prefix" paradox-telephone-prefix
+search_case c "subscriber prefix" paradox-subscriber-prefix
 
 # The phone book: 10,000 records as CSV, as a Paradox table, and moved.
 python3 - "$work/book/book.csv" <<'PY'
@@ -42,14 +51,12 @@ with open(sys.argv[1], "w", encoding="utf-8") as f:
 PY
 "$tool" book import "$work/book/book.csv" "$work/book/ours.db" >/dev/null
 "$tool" book export "$work/book/ours.db" --format paradox -o "$work/book/basamy.db" >/dev/null
-move=$("$build/bench/paradoxmove_bench" "$work/book")
-echo "$move"
-best=""
-for _ in 1 2 3; do
+moves="$work/moves" imports="$work/imports"
+: >"$moves"; : >"$imports"
+for _ in $(seq "$rounds"); do
+    "$build/bench/paradoxmove_bench" "$work/book" | awk '{print $2}' >>"$moves"
     rm -f "$work/book/import.db"
-    start=$(date +%s.%N)
-    "$tool" book import "$work/book/book.csv" "$work/book/import.db" >/dev/null
-    end=$(date +%s.%N)
-    best=$(echo "$start $end $best" | awk '{t = $2 - $1; if ($3 == "" || t < $3) print t; else print $3}')
+    seconds "$tool" book import "$work/book/book.csv" "$work/book/import.db" >>"$imports"
 done
-echo "$move" | awk -v peer="$best" '{printf "book move / tool import of the same records = %.2f (%.3f s / %.3f s)\n", $2 / peer, $2, peer}'
+echo "book move: $(median <"$moves") s for 10000 records; the tool's import of them: $(median <"$imports") s"
+awk -v a="$(median <"$moves")" -v b="$(median <"$imports")" 'BEGIN {printf "book move / import = %.2f\n", a / b}'

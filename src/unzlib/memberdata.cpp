@@ -1,5 +1,6 @@
 #include "unzlib/memberdata.h"
 
+#include "zipformat/crc32.h"
 #include "zipformat/zipformat.h"
 
 #include <zlib.h>
@@ -83,7 +84,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
         produced += size;
         if (produced > member_.uncompressedSize)
             return UnpackResult::Damaged;
-        crc_ = std::uint32_t(crc32_z(crc_, data, size));
+        crc_ = zipformat::crc32(crc_, data, size);
         return sink(data, size) ? UnpackResult::Ok : UnpackResult::Stopped;
     };
     bool ended = !deflated;
