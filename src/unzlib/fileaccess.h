@@ -43,6 +43,10 @@ public:
     bool write(const void *data, std::size_t size);
     // Everything written so far is on the disk.
     bool flush();
+    // Starts putting those bytes on the disk without waiting for them, so
+    // that the flush after a long write finds little left to do. Only a
+    // hint: it may do nothing, and it never stands in for flush().
+    void startFlush(std::int64_t offset, std::int64_t size);
     bool setModificationTime(std::int64_t secondsSinceEpoch);
     // False when the file was not open or a delayed write failed.
     bool close();

@@ -92,6 +92,16 @@ bool File::flush()
     return ::fsync(fd(handle_)) == 0;
 }
 
+void File::startFlush(std::int64_t offset, std::int64_t size)
+{
+#ifdef __linux__
+    ::sync_file_range(fd(handle_), off_t(offset), off_t(size), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)size;
+#endif
+}
+
 bool File::setModificationTime(std::int64_t secondsSinceEpoch)
 {
     const timespec times[2] = {{time_t(secondsSinceEpoch), 0}, {time_t(secondsSinceEpoch), 0}};

@@ -126,6 +126,8 @@ bool File::write(const void *data, std::size_t size)
     return true;
 }
 
+void File::startFlush(std::int64_t, std::int64_t) {}
+
 bool File::flush()
 {
     return FlushFileBuffers(win(handle_));

@@ -1,5 +1,6 @@
 #include "unzlib/memberdata.h"
 
+#include "zipformat/crc32.h"
 #include "zipformat/zipformat.h"
 
 #include <zlib.h>
@@ -43,7 +44,8 @@ bool MemberUnpacker::locate()
         return false;
     dataStart_ = at + kLocalHeaderSize + le16(header + 26) + le16(header + 28);
     const std::int64_t minimum = member_.encrypted() ? kEncryptionHeaderSize : 0;
-    return member_.compressedSize >= minimum && dataStart_ + member_.compressedSize <= directoryStart_;
+    return dataStart_ <= directoryStart_ && member_.compressedSize >= std::uint64_t(minimum) &&
+           member_.compressedSize <= std::uint64_t(directoryStart_ - dataStart_);
 }
 
 bool MemberUnpacker::passwordOpens(std::string_view password)
@@ -83,7 +85,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
         produced += size;
         if (produced > member_.uncompressedSize)
             return UnpackResult::Damaged;
-        crc_ = std::uint32_t(crc32_z(crc_, data, size));
+        crc_ = zipformat::crc32(crc_, data, size);
         return sink(data, size) ? UnpackResult::Ok : UnpackResult::Stopped;
     };
     bool ended = !deflated;

@@ -46,6 +46,8 @@ private:
     std::string target_;
     std::string temporary_;
     File file_;
+    std::int64_t written_ = 0;
+    std::int64_t flushStarted_ = 0; // bytes already on their way to the disk
 };
 
 } // namespace unz

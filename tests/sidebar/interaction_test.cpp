@@ -545,3 +545,40 @@ TEST(SideBarHandlers, AClickHandlerMayReplaceItself)
     }
     EXPECT_EQ(seen, (QStringList{QStringLiteral("первый обработчик"), QStringLiteral("второй")}));
 }
+
+// While an item hint shows, the bar's own hint is its long part; any of
+// these takes the item hint away and gives the bar its settings back.
+TEST(SideBarHint, ShowsTheLongPartAsTheBarsHintAndHidesOnCommands)
+{
+    enum Cause { KeyElsewhere, Shortcut, Minimised, MenuCommand };
+    for (const Cause cause : {KeyElsewhere, Shortcut, Minimised, MenuCommand}) {
+        MenuBar menu;
+        TSideBar &bar = menu.bar;
+        QMenu popup;
+        QAction *command = popup.addAction(QStringLiteral("Команда"));
+        bar.setItemPopupMenu(&popup);
+        bar.setShowHint(true);
+        bar.show();
+        menu.item(1).Hint = QStringLiteral("Книжка|Ваши собственные телефоны");
+        moveFree(bar, pictureCentre(bar, menu.item(1)));
+        const QLabel *hint = bar.findChild<QLabel *>();
+        ASSERT_TRUE(hint && hint->isVisible());
+        EXPECT_EQ(bar.hint(), QStringLiteral("Ваши собственные телефоны"));
+        EXPECT_FALSE(bar.showHint());
+
+        QWidget other;
+        switch (cause) {
+        case KeyElsewhere: QTest::keyClick(&other, Qt::Key_A); break;
+        case Shortcut: {
+            QShortcutEvent event(QKeySequence(Qt::Key_F1), 0);
+            QApplication::sendEvent(&other, &event);
+            break;
+        }
+        case Minimised: bar.showMinimized(); break;
+        case MenuCommand: command->trigger(); break;
+        }
+        EXPECT_FALSE(hint->isVisible()) << cause;
+        EXPECT_TRUE(bar.hint().isEmpty()) << cause;
+        EXPECT_TRUE(bar.showHint()) << cause;
+    }
+}

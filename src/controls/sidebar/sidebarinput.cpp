@@ -181,6 +181,8 @@ void TSideBar::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == scrollTimer_.timerId())
         scrollTick();
+    else if (event->timerId() == slideTimer_.timerId())
+        slideTick();
     else
         QWidget::timerEvent(event);
 }
