@@ -70,6 +70,20 @@ bool confirmed(const QString &question)
     return platform::messageBox(question, confirmCaption, platform::mbQuestionYesNo) == platform::idYes;
 }
 
+// Said once: the next open finds the book in the program's own format.
+void tellParadoxMove(const data::ParadoxMove &move)
+{
+    QStringList kept{move.keptAs};
+    kept += move.keptSideFiles;
+    platform::messageBox(QStringLiteral("Телефонная книга «%1» была таблицей Paradox. Все её записи (%2) "
+                                        "перенесены в книгу программы, с которой она теперь работает.\r"
+                                        "Прежний файл сохранён без изменений в рабочей папке: «%3».")
+                             .arg(bookFile)
+                             .arg(move.records)
+                             .arg(kept.join(QStringLiteral("», «"))),
+                         QStringLiteral("Внимание!"), platform::mbIconInformation | platform::mbOk);
+}
+
 } // namespace
 
 TKnigaForm::TKnigaForm(QWidget *parent) : platform::Form(parent)
@@ -175,6 +189,8 @@ void TKnigaForm::FormActivate()
     Table1.close();
     Table1.setTableName(bookFile);
     Table1.open();
+    if (const auto &move = Table1.paradoxMove())
+        tellParadoxMove(*move);
     clearSearch();
     Edit1->setFocus();
     if (Table1.isEmpty())

@@ -4,6 +4,7 @@
 #include "windows/forms.h"
 #include "windows/knigaform.h"
 
+#include "support/paradoxbuilder.h"
 #include "windowstest.h"
 
 #include <QAction>
@@ -352,3 +353,44 @@ TEST_F(KnigaFormTest, AMissingBookIsReportedByTheActivation)
 }
 
 } // namespace
+
+// A resident's book kept by the engine the program once used: moved at the
+// first showing, said once; a locked one refused with the window still there.
+TEST_F(KnigaFormTest, AParadoxBookIsMovedAtTheFirstShowingAndSaidOnce)
+{
+    ParadoxBuilder paradox;
+    paradox.fields = {{ParadoxBuilder::Alpha, 30, "FIO"},
+                      {ParadoxBuilder::Alpha, 40, "ADR"},
+                      {ParadoxBuilder::Alpha, 15, "TEL"},
+                      {ParadoxBuilder::Alpha, 50, "MAIL"}};
+    paradox.addTexts({QStringLiteral("Иванов Иван"), QStringLiteral("Ленина 1"), QStringLiteral("123"), {}});
+    paradox.addTexts({QStringLiteral("Петров Пётр"), {}, QStringLiteral("456"), {}});
+    QFile file(book);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paradox.build());
+    file.close();
+    for (int showing = 0; showing < 2; ++showing) {
+        shown.clear();
+        whileShown(*KnigaForm, [&] {
+            EXPECT_EQ(KnigaForm->Table1.recordCount(), 2);
+            EXPECT_EQ(currentName(), QStringLiteral("Иванов Иван"));
+        });
+        ASSERT_EQ(shown.size(), showing == 0 ? 1u : 0u) << "said once";
+        if (showing == 0) {
+            EXPECT_TRUE(shown[0].text.contains(QStringLiteral("«basamy-paradox.db»"))) << shown[0].text.toStdString();
+        }
+    }
+    KnigaForm->Table1.close();
+
+    paradox.encrypted = true;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paradox.build());
+    file.close();
+    shown.clear();
+    whileShown(*KnigaForm, [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("защищена паролем"))) << shown[0].text.toStdString();
+        EXPECT_TRUE(KnigaForm->isVisible()) << "the window stays usable";
+        EXPECT_FALSE(KnigaForm->Table1.active());
+    });
+}
