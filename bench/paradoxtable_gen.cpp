@@ -22,7 +22,7 @@ int main(int argc, char **argv)
                       .arg(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())});
     query.open();
     ParadoxBuilder builder = directoryBuilder();
-    builder.blockKb = 4;
+    builder.blockKb = 32; // block numbers are 16 bits: a million records need the largest blocks
     for (query.first(); !query.eof(); query.next()) {
         QStringList row;
         for (const char *name : {"Tel", "Abon", "Otdel", "Adres"})

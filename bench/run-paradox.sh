@@ -21,6 +21,8 @@ echo "generating $records records..."
 echo "sizes: ours $(stat -c %s "$work/ours/data.db") bytes, Paradox $(stat -c %s "$work/paradox/data.db") bytes"
 
 # case NAME LABEL FIGURE [TARGET]: both tables in turn each round, medians.
+# The full scan lists the rows in table order in both; a prefix search on our
+# table follows its index, so there the same rows are compared in any order.
 search_case() {
     local ours="$work/ours-$1" theirs="$work/paradox-$1"
     : >"$ours"; : >"$theirs"
@@ -31,11 +33,15 @@ search_case() {
     "$build/bench/dataset_bench" "$work/ours" 1 "$1" "$work/rows-ours" >/dev/null
     "$build/bench/dataset_bench" "$work/paradox" 1 "$1" "$work/rows-paradox" | grep -E "^case $1"
     local same="different rows"
-    cmp -s "$work/rows-ours" "$work/rows-paradox" && same="the same rows in the same order"
+    if [ "$1" = a ]; then
+        cmp -s "$work/rows-ours" "$work/rows-paradox" && same="the same rows in the same order"
+    else
+        cmp -s <(sort "$work/rows-ours") <(sort "$work/rows-paradox") && same="the same rows"
+    fi
     local ratio
     ratio=$(awk -v a="$(median <"$theirs")" -v b="$(median <"$ours")" 'BEGIN {printf "%.2f", a / b}')
     echo "case $1 ($2): Paradox $(median <"$theirs") s, ours $(median <"$ours") s, ratio $ratio; $same"
-    [ "$same" = "the same rows in the same order" ] || exit 1
+    [ "$same" != "different rows" ] || exit 1
     [ -z "${4:-}" ] || figure "$3" "$ratio" at-most "$4"
 }
 search_case a "full scan" paradox-full-scan 5
