@@ -49,6 +49,16 @@ private:
     int saved_;
 };
 
+// The dotted focus rectangle, inverted over text colour on window colour.
+void paintFocusFrame(QPainter &p, const Rect &rect)
+{
+    p.save();
+    p.setPen(cl::clWindowText);
+    p.setBackground(QColor(cl::clWindow));
+    platform::drawFocusRect(p, rect);
+    p.restore();
+}
+
 } // namespace
 
 QColor TCustomDBGridEx::fixedLineColor() const
@@ -104,11 +114,7 @@ void TCustomDBGridEx::paintClient(QPainter &p, const Rect &clip)
         int left = g.colLeft(std::min(indicatorCols_, g.colCount() - 1));
         if (!current.isEmpty() && left >= 0) {
             current.left = left;
-            p.save();
-            p.setPen(cl::clWindowText);
-            p.setBackground(QColor(cl::clWindow));
-            platform::drawFocusRect(p, current);
-            p.restore();
+            paintFocusFrame(p, current);
         }
     }
 }
@@ -313,13 +319,8 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
     PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_, TextLayout::Top,
                   column.alignment(), text, dy, dx);
     platform::callEvent(OnDrawColumnCell, *this, p, rect, columns_.indexOf(column), column, state);
-    if (defaultDrawing_ && isCurrentCell && focused && !rowSelect) {
-        p.save();
-        p.setPen(cl::clWindowText);
-        p.setBackground(cl::clWindow);
-        platform::drawFocusRect(p, rect);
-        p.restore();
-    }
+    if (defaultDrawing_ && isCurrentCell && focused && !rowSelect)
+        paintFocusFrame(p, rect);
 }
 
 void TCustomDBGridEx::paintFooterCell(QPainter &p, int row, TDBGridColumnEx &column, const Rect &rect, int dx, int dy)
