@@ -6,6 +6,10 @@ class QKeyEvent;
 
 namespace platform {
 
+// How the platform numbers the physical keys in a key event's native scan
+// code: X servers and Wayland by their own key codes, Windows by scan code.
+enum class NativeKeyCodes { X11, Windows };
+
 // The keyboard layout of the program. The desktop gives no way to switch a
 // program's layout by identifier, so the Russian layout is laid over the
 // keys the desktop delivers: what a key types is replaced by what the same
@@ -22,6 +26,10 @@ public:
 
     bool isRussian() const { return russian_; }
 
+    // Chosen by the platform the program runs on.
+    NativeKeyCodes nativeKeyCodes() const { return nativeKeyCodes_; }
+    void setNativeKeyCodes(NativeKeyCodes codes) { nativeKeyCodes_ = codes; }
+
     // Sees every key press, shortcut override and release. Shift held with
     // Alt or Ctrl switches the layout once all of them are released, unless
     // another key was pressed meanwhile (Ctrl+Shift+Right selects a word).
@@ -32,6 +40,9 @@ public:
     QString translated(const QKeyEvent &event) const;
 
 private:
+    KeyboardLayout();
+
+    NativeKeyCodes nativeKeyCodes_;
     bool russian_ = false;
     bool switchPending_ = false;
 };

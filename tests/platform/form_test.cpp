@@ -304,3 +304,18 @@ TEST_F(Forms, AltF4ClosesTheFormUnlessThePreviewSwallowsIt)
     EXPECT_TRUE(closedByKey);
     EXPECT_EQ(child.activations, 1);
 }
+
+TEST_F(Forms, ANewKeyAtAnOldKeysAddressIsPreviewedAgain)
+{
+    // Down in an edit travels on to the form; a new key built where the old
+    // one lay and sent to the form itself is a key of its own.
+    main.KeyPreview = true;
+    alignas(QKeyEvent) unsigned char slot[sizeof(QKeyEvent)];
+    auto *down = new (slot) QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(main.edit, down);
+    down->~QKeyEvent();
+    auto *next = new (slot) QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier);
+    QApplication::sendEvent(&main, next);
+    next->~QKeyEvent();
+    EXPECT_EQ(main.previewed, (QList<int>{Qt::Key_Down, Qt::Key_B}));
+}
