@@ -41,6 +41,9 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 const QSize ClientSize{811, 501};
+// Below this the search fields and the upper grid would shrink to nothing
+// and the right-anchored controls run over the left ones.
+const QSize MinimumClientSize{650, 350};
 constexpr int StatusBarHeight = 19;
 constexpr int SideBarWidth = 97;
 
@@ -79,6 +82,7 @@ TForm1::TForm1()
     setWindowIcon(menuimages::programIcon());
     setPosition(poDesktopCenter);
     resize(ClientSize);
+    setMinimumSize(MinimumClientSize);
     setFont(platform::defaultFont());
 
     createSideMenu();
