@@ -1,5 +1,7 @@
 #include "platform/keyboardlayout.h"
 
+#include "platform/desktoplayout.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 
@@ -73,22 +75,31 @@ KeyboardLayout &KeyboardLayout::instance()
 
 KeyboardLayout::KeyboardLayout()
     : nativeKeyCodes_(QGuiApplication::platformName() == QLatin1String("windows") ? NativeKeyCodes::Windows
-                                                                                  : NativeKeyCodes::X11)
+                                                                                  : NativeKeyCodes::X11),
+      selectDesktopRussian_(selectDesktopRussianLayout)
 {}
+
+void KeyboardLayout::setDesktopRussianSelector(DesktopRussianSelector selector)
+{
+    selectDesktopRussian_ = selector ? std::move(selector) : DesktopRussianSelector(selectDesktopRussianLayout);
+}
 
 bool KeyboardLayout::load(const QString &layoutId, unsigned flags)
 {
     const bool russian = layoutId == QLatin1String("00000419");
     if (!russian && layoutId != QLatin1String("00000409"))
         return false;
-    if (flags & KLF_ACTIVATE)
-        russian_ = russian;
+    if (flags & KLF_ACTIVATE) {
+        desktopSwitches_ = russian && selectDesktopRussian_();
+        russian_ = russian && !desktopSwitches_;
+    }
     return true;
 }
 
 void KeyboardLayout::followSwitchKeys(const QKeyEvent &event)
 {
-    if (event.isAutoRepeat())
+    // The desktop's own switch sees the same keys and does the switching.
+    if (desktopSwitches_ || event.isAutoRepeat())
         return;
     const Qt::KeyboardModifier own = switchModifierOf(event.key());
     // The desktop reports a modifier key's own state differently at its press

@@ -233,3 +233,23 @@ TEST_F(Keys, ErrorInAKeyPressHandlerIsReportedAndTheKeyDropped)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].text, QStringLiteral("engine error"));
 }
+
+TEST_F(Keys, WhereTheDesktopHasARussianLayoutItIsSelectedAndSwitchesByItself)
+{
+    int selections = 0;
+    KeyboardLayout::instance().setDesktopRussianSelector([&] { return ++selections, true; });
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    // Latin keys now come from the desktop's own switch: they stay Latin,
+    // and Alt+Shift is the desktop's, not the program's.
+    EXPECT_EQ(typed(QStringLiteral("abc")), QStringLiteral("abc"));
+    QKeyEvent altPress(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+    QKeyEvent shiftPress(QEvent::KeyPress, Qt::Key_Shift, Qt::AltModifier);
+    QKeyEvent shiftRelease(QEvent::KeyRelease, Qt::Key_Shift, Qt::AltModifier | Qt::ShiftModifier);
+    QKeyEvent altRelease(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    for (QKeyEvent *event : {&altPress, &shiftPress, &shiftRelease, &altRelease})
+        QApplication::sendEvent(form.edit, event);
+    EXPECT_EQ(typed(QStringLiteral("abc")), QStringLiteral("abc"));
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE); // every activation selects it again
+    EXPECT_EQ(selections, 2);
+    KeyboardLayout::instance().setDesktopRussianSelector({});
+}
