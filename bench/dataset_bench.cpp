@@ -1,19 +1,22 @@
 // The main window's search through the dataset layer on a large data.db:
-//   dataset_bench DIR [REPEATS]
+//   dataset_bench DIR [REPEATS] [CASE [ROWS_FILE]]
 // runs in DIR (which holds data.db) the search with (a) all three fields
-// empty, (b) a three-digit telephone prefix, (c) a subscriber prefix. Each
-// case opens the query, walks every record as the footer count does and
-// reads the first 20 rows as a grid paints them. Prints the best wall and
-// processor time of each case, the record counts, the query plans and the
-// peak memory.
+// empty, (b) a three-digit telephone prefix, (c) a subscriber prefix, or the
+// one case named. Each case opens the query, walks every record as the
+// footer count does and reads the first 20 rows as a grid paints them.
+// Prints the best wall and processor time of each case, the record counts,
+// the query plans and the peak memory; with ROWS_FILE also writes the rows
+// found, in order, as the sqlite3 shell lists them (fields joined by "|").
 #include "data/datasource.h"
 #include "data/query.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <sys/resource.h>
 
 namespace {
@@ -65,6 +68,24 @@ int search(data::Query &query, PaintingLink &grid, const Case &c)
     return count;
 }
 
+void writeRows(data::Query &query, const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw data::EDatabaseError(QStringLiteral("cannot write ") + fileName);
+    QByteArray line;
+    for (query.first(); !query.eof(); query.next()) {
+        line.clear();
+        for (int i = 0; i < query.fieldCount(); ++i) {
+            if (i > 0)
+                line += '|';
+            line += query.field(i)->displayText().toUtf8();
+        }
+        line += '\n';
+        file.write(line);
+    }
+}
+
 // User and system time of this process: on a busy machine it measures the
 // work done where wall time also measures the wait for a core.
 double cpuSeconds()
@@ -86,6 +107,8 @@ int main(int argc, char **argv)
     }
     QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
     const int repeats = argc > 2 ? std::max(1, atoi(argv[2])) : 3;
+    const char *only = argc > 3 ? argv[3] : nullptr;
+    const QString rowsFile = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
 
     data::Query query;
     query.setSql({QStringLiteral("SELECT Tel, Abon, Otdel, Adres"), QStringLiteral("FROM \"data.db\" Country"),
@@ -103,6 +126,8 @@ int main(int argc, char **argv)
         {"a", {}, {}, {}}, {"b", QStringLiteral("279"), {}, {}}, {"c", {}, QString::fromUtf8("ИВАНОВ"), {}}};
     try {
         for (const Case &c : cases) {
+            if (only && std::strcmp(only, c.name) != 0)
+                continue;
             double best = 1e300, bestCpu = 1e300;
             int count = 0;
             for (int i = 0; i < repeats; ++i) {
@@ -112,6 +137,8 @@ int main(int argc, char **argv)
                 best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
                 bestCpu = std::min(bestCpu, cpuSeconds() - startCpu);
             }
+            if (!rowsFile.isEmpty())
+                writeRows(query, rowsFile);
             query.close();
             std::printf("case %s: %.3f s, cpu %.3f s, %d records\n", c.name, best, bestCpu, count);
             bind(query, c);

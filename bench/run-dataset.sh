@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Times the main window's search through the dataset layer on a generated
 # 1,000,000-record data.db against the sqlite3 shell running the same SELECT
-# (case-sensitive LIKE, output to /dev/null) on the same file.
+# (case-sensitive LIKE, output to /dev/null) on the same file. Each round
+# takes the best of three searches of each side, a program searching again
+# in the same run as a resident does; medians of the rounds. Checks that
+# both find the same rows in the same order.
 #   bench/run-dataset.sh [BUILD_DIR] [RECORDS]
 source "$(dirname "$0")/common.sh"
 needs sqlite3 sqlite3
-needs /usr/bin/time time
 build_targets datagen dataset_bench
 
 work=$(mktemp -d)
@@ -13,32 +15,30 @@ trap 'rm -rf "$work"' EXIT
 echo "generating $records records..."
 "$build/tools/datagen/datagen" directory "$work/data.db" "$records"
 
-# Best of three runs of the peer: wall and processor seconds.
+# peer TEL ABON: the shell's run of the search.
 peer() {
-    local best="" best_cpu=""
-    for _ in 1 2 3; do
-        local start end cpu
-        start=$(date +%s.%N)
-        cpu=$( { /usr/bin/time -f "%U %S" sqlite3 "$work/data.db" "PRAGMA case_sensitive_like=ON;
-SELECT Tel, Abon, Otdel, Adres FROM data WHERE (Tel LIKE '$1%' AND Abon LIKE '$2%' AND Adres LIKE '%');" >/dev/null; } 2>&1 | awk '{print $1 + $2}')
-        end=$(date +%s.%N)
-        best=$(echo "$start $end $best" | awk '{t = $2 - $1; if ($3 == "" || t < $3) print t; else print $3}')
-        best_cpu=$(echo "$cpu $best_cpu" | awk '{if ($2 == "" || $1 < $2) print $1; else print $2}')
-    done
-    echo "$best $best_cpu"
+    sqlite3 "$work/data.db" "PRAGMA case_sensitive_like=ON;
+SELECT Tel, Abon, Otdel, Adres FROM data WHERE (Tel LIKE '$1%' AND Abon LIKE '$2%' AND Adres LIKE '%');"
 }
-
-out=$("$build/bench/dataset_bench" "$work" 3)
-echo "$out"
-ours() { echo "$out" | awk -v c="$1" -v f="$2" '$1 == "case" && $2 == c":" {print $f}'; }
-
-read -r peer_a peer_a_cpu <<<"$(peer "" "")"
-read -r peer_b peer_b_cpu <<<"$(peer "279" "")"
-read -r peer_c peer_c_cpu <<<"$(peer "" "ИВАНОВ")"
-echo "sqlite3 shell: a $peer_a s (cpu $peer_a_cpu s), b $peer_b s (cpu $peer_b_cpu s), c $peer_c s (cpu $peer_c_cpu s)"
-awk -v a="$(ours a 3)" -v b="$(ours b 3)" -v c="$(ours c 3)" -v pa="$peer_a" -v pb="$peer_b" -v pc="$peer_c" \
-    -v ac="$(ours a 6)" -v pac="$peer_a_cpu" 'BEGIN {
-    printf "(a) ours / peer = %.2f wall, %.2f cpu (target <= 1.5)\n", a / pa, ac / (pac > 0 ? pac : 0.01)
-    printf "(b) ours / peer = %.2f; (a) / (b) = %.1f (target >= 10)\n", b / pb, a / b
-    printf "(c) ours / peer = %.2f; (a) / (c) = %.1f (target >= 10)\n", c / pc, a / c
-}'
+# best3 COMMAND...: the shortest wall seconds of three runs.
+best3() {
+    for _ in 1 2 3; do seconds "$@"; done | sort -g | head -1
+}
+# search CASE TEL ABON FIGURE TARGET
+search() {
+    local ours="$work/ours-$1" theirs="$work/peer-$1"
+    for _ in $(seq "$rounds"); do
+        "$build/bench/dataset_bench" "$work" 3 "$1" | awk '$1 == "case" && $3 != "plan:" {print $3}' >>"$ours"
+        best3 peer "$2" "$3" >>"$theirs"
+    done
+    "$build/bench/dataset_bench" "$work" 1 "$1" "$work/rows-$1" | grep -E "^case $1"
+    peer "$2" "$3" >"$work/shell-$1"
+    local same="the same rows in the same order"
+    cmp -s "$work/rows-$1" "$work/shell-$1" || same="DIFFERENT ROWS"
+    echo "case $1: ours $(median <"$ours") s, sqlite3 shell $(median <"$theirs") s; $(wc -l <"$work/shell-$1") rows, $same"
+    [ "$same" != "DIFFERENT ROWS" ] || exit 1
+    figure "$4" "$(awk -v a="$(median <"$ours")" -v b="$(median <"$theirs")" 'BEGIN {printf "%.2f", a / b}')" at-most "$5"
+}
+search a "" "" full-scan 0.8
+search b 279 "" telephone-prefix-search 0.36
+search c "" "ИВАНОВ" subscriber-prefix-search 0.69

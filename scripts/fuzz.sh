@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (fuzzer, address and undefined
 # sanitizers) in build-fuzz and runs each for the given seconds on a seed
-# corpus of archives made here. Any crash or sanitizer report fails.
+# corpus: archives made here, and the inputs of the data tool's reader
+# tests. Any crash or sanitizer report fails.
 set -euo pipefail
 seconds="${1:-60}"
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DSPRAV_FUZZ=ON -DSPRAV_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_FLAGS="$sanitize -fsanitize=fuzzer-no-link" -DCMAKE_CXX_FLAGS="$sanitize -fsanitize=fuzzer-no-link" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize" >/dev/null
-cmake --build "$dir" -j"${JOBS:-2}" --target fuzz_zipdirectory fuzz_unzlib
+cmake --build "$dir" -j"${JOBS:-2}" --target fuzz_zipdirectory fuzz_unzlib fuzz_csv fuzz_vcard
 
 seeds="$dir/fuzz-seeds"
 rm -rf "$seeds"
@@ -123,13 +124,26 @@ fi
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
   export TMPDIR=/dev/shm
 fi
+# The data tool's readers start from the inputs of their tests.
+tests=tests/dataio
+scripts/fuzz-seeds-from-tests.py "$dir/fuzz-seeds-csv" '\n' $tests/import_test.cpp $tests/book_test.cpp $tests/tool_test.cpp
+scripts/fuzz-seeds-from-tests.py "$dir/fuzz-seeds-vcard" '(?i)vcard|version:' $tests/vcard_test.cpp $tests/book_test.cpp \
+  $tests/tool_test.cpp
+
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in fuzz_zipdirectory fuzz_unzlib; do
-  corpus="$dir/fuzz-corpus/$target"
+passed=0
+fuzz() { # target, seed folder, longest input
+  local corpus="$dir/fuzz-corpus/$1"
   mkdir -p "$corpus"
-  echo "== $target: ${seconds}s"
-  "$dir/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-    -print_final_stats=1 "$corpus" "$seeds" 2>&1 | tail -n 12
-done
-echo "fuzzing: 2 passed, 0 failed"
+  echo "== $1: ${seconds}s"
+  "$dir/tests/fuzz/$1" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$3" \
+    -print_final_stats=1 "$corpus" "$2" 2>&1 | tail -n 12
+  passed=$((passed + 1))
+}
+fuzz fuzz_zipdirectory "$seeds" 65536
+fuzz fuzz_unzlib "$seeds" 65536
+# Shorter inputs: a record cut into small pieces is parsed again at each.
+fuzz fuzz_csv "$dir/fuzz-seeds-csv" 8192
+fuzz fuzz_vcard "$dir/fuzz-seeds-vcard" 16384
+echo "fuzzing: $passed passed, 0 failed"

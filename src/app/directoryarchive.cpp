@@ -8,7 +8,7 @@ namespace directoryarchive {
 void unpack(TZipExtractor &extractor)
 {
     extractor.setZipFileName(ArchiveName);
-    extractor.setFSpecArgs({QStringLiteral("*.*")});
+    extractor.setFSpecArgs(extractor.fSpecArgs() << QStringLiteral("*.*"));
     extractor.setExtrOptions(ExtrOverWrite);
     extractor.Extract();
 }

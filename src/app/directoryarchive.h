@@ -13,8 +13,9 @@ inline const QString ArchiveName = QStringLiteral("basa.tel");
 inline const QString DirectoryTable = QStringLiteral("data.db");
 inline const QString DialingCodesTable = QStringLiteral("kod.db");
 
-// Sets the archive on the component (which reads its directory), asks for
-// every member, overwriting, without folder names, and extracts.
+// Sets the archive on the component (which reads its directory), adds the
+// request for every member ("*.*") to what a refused run left, overwriting,
+// without folder names, and extracts.
 void unpack(TZipExtractor &extractor);
 
 // Deletes the two unpacked tables; a file that cannot be deleted stays.

@@ -7,6 +7,7 @@
 #include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
+#include "controls/grid/gridaccessible.h"
 #include "controls/sidebar/sidebar.h"
 #include "platform/anchors.h"
 #include "platform/colors.h"
@@ -287,7 +288,9 @@ void TForm1::FlatSpeedButton1Click()
         if (platform::messageBox(NotFoundText, QStringLiteral("Внимание!"), platform::mbExclamationOk) ==
             platform::idOk)
             FlatSpeedButton2->Click();
+        return;
     }
+    grid::announceSummary(*DBGridEx1);
 }
 
 void TForm1::FlatSpeedButton2Click()

@@ -1,9 +1,12 @@
 #include "archive/passworddlg.h"
 
+#include "unzlib/unzlib.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProxyStyle>
 #include <QPushButton>
 
 namespace {
@@ -14,7 +17,18 @@ constexpr int kButtonHeight = 28;
 constexpr int kLeft = 20;
 constexpr int kHeight = 137;
 constexpr int kGlyphSize = 18;
-constexpr int kMaxPasswordLength = 80;
+
+// Masks the entry with "*", whatever the desktop's style would show.
+class StarEchoStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 enum class Glyph { Ok, Cancel, No, Abort };
 
@@ -104,9 +118,14 @@ TPasswordDlg::TPasswordDlg(Buttons buttons, const QString &caption, const QStrin
     prompt_->setGeometry(kLeft, 8, 297, 18);
     edit_ = new QLineEdit(this);
     edit_->setGeometry(kLeft, 40, count * kButtonPitch - 10, edit_->sizeHint().height());
+    auto *echo = new StarEchoStyle;
+    echo->setParent(edit_);
+    edit_->setStyle(echo);
     edit_->setEchoMode(QLineEdit::Password);
-    edit_->setMaxLength(kMaxPasswordLength);
+    edit_->setMaxLength(UNZ_MAX_PASSWORD_LENGTH);
     edit_->setFocus();
+    if (QPushButton *ok = button(pbOk))
+        ok->setDefault(true);
 }
 
 QPushButton *TPasswordDlg::button(Button which) const
@@ -135,14 +154,17 @@ void TPasswordDlg::finish(int modalResult)
     close();
 }
 
-// Enter is OK's key, Escape Cancel's.
+// Enter presses the focused button, else the default one (OK); Escape is
+// Cancel's key.
 void TPasswordDlg::FormKeyDown(int &key, Qt::KeyboardModifiers)
 {
     QPushButton *target = nullptr;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        target = button(pbOk);
-    else if (key == Qt::Key_Escape)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        target = focused && focused->parentWidget() == this ? focused : button(pbOk);
+    } else if (key == Qt::Key_Escape) {
         target = button(pbCancel);
+    }
     if (target) {
         key = 0;
         target->click();

@@ -4,18 +4,23 @@
 #include "archive/ezipextractor.h"
 #include "archive/passworddlg.h"
 #include "archive/zipmessageids.h"
+#include "platform/eventcall.h"
 #include "unzlib/unzlib.h"
+#include "zipformat/zipformat.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
 #include <cstring>
+#include <new>
+
+using platform::callEvent;
 
 namespace {
 
-constexpr int kMaxPasswordLength = 80;
-constexpr int kMaxRepeatCount = 15;
 constexpr int kNoHandlerAnswer = 2;
+constexpr int kMaxCommentBytes = UNZ_TEXT_SIZE - 1;
+constexpr int kFirstExtraItemName = 11400;
 
 QString recordText(const CallbackRecord &record)
 {
@@ -27,19 +32,54 @@ QString recordText(const CallbackRecord &record)
     return text.replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-void writeText(CallbackRecord &record, const QString &text, int maxBytes)
+// At most maxBytes of the text's UTF-8, never cutting a character.
+void writeText(CallbackRecord &record, const QByteArray &utf8, int maxBytes)
 {
-    QByteArray bytes = text.toUtf8().left(std::min<qsizetype>(maxBytes, sizeof record.text - 1));
+    const std::string_view fitting =
+        zipformat::fittingPrefix(std::string_view(utf8.constData(), std::size_t(utf8.size())),
+                                 std::size_t(std::min<qsizetype>(maxBytes, sizeof record.text - 1)));
     std::memset(record.text, 0, sizeof record.text);
-    std::memcpy(record.text, bytes.constData(), std::size_t(bytes.size()));
+    if (!fitting.empty())
+        std::memcpy(record.text, fitting.data(), fitting.size());
 }
 
-// Characters, not UTF-16 units, as the library counts them.
-QString firstCharacters(const QString &text, qsizetype count)
+void writeText(CallbackRecord &record, const QString &text, int maxBytes)
 {
-    const QList<uint> characters = text.toUcs4();
-    const auto *data = reinterpret_cast<const char32_t *>(characters.constData());
-    return QString::fromUcs4(data, std::min(count, characters.size()));
+    writeText(record, text.toUtf8(), maxBytes);
+}
+
+// The password as the library takes it: UTF-8, cut by its character rule.
+QByteArray passwordText(const QString &password)
+{
+    const QByteArray utf8 = password.toUtf8();
+    return QByteArray::fromStdString(zipformat::firstCharacters(
+        std::string_view(utf8.constData(), std::size_t(utf8.size())), UNZ_MAX_PASSWORD_LENGTH));
+}
+
+// A member's comment in the second half of the text area (zip operations).
+QString recordComment(const CallbackRecord &record)
+{
+    const char *comment = record.text + UNZ_COMMENT_OFFSET;
+    return QString::fromUtf8(comment, qsizetype(strnlen(comment, UNZ_TEXT_SIZE - UNZ_COMMENT_OFFSET)));
+}
+
+void *recordAddress(const CallbackRecord &record)
+{
+    void *address = nullptr;
+    std::memcpy(&address, record.text + UNZ_ADDRESS_OFFSET, sizeof address);
+    return address;
+}
+
+void setRecordAddress(CallbackRecord &record, const void *address)
+{
+    std::memcpy(record.text + UNZ_ADDRESS_OFFSET, &address, sizeof address);
+}
+
+// The library's skip reason; one it does not define reads as a general error.
+UnZipSkipTypes skipTypeOf(int reasonPlusOne)
+{
+    const int reason = (reasonPlusOne & 0xFF) - 1;
+    return reason >= stOnFreshen && reason <= stGeneralExtractError ? UnZipSkipTypes(reason) : stGeneralExtractError;
 }
 
 // The dialog's modal result as the password answer.
@@ -112,9 +152,9 @@ bool TZipExtractor::DispatchCallback(int actionCode, int errorCode, int size, co
     if (!self)
         return libraryCall;
     if (OnAfterCallback) {
-        CallBackInfo info(this, actionCode, errorCode, message, size);
+        CallBackInfo info{this, actionCode, errorCode, message, size};
         bool abort = cancelRequested_;
-        OnAfterCallback(info, abort);
+        callEvent(OnAfterCallback, info, abort);
         if (self && abort)
             cancelRequested_ = true;
     } else {
@@ -133,38 +173,23 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
 {
     const auto usize = unsigned(size);
     switch (action) {
-    case UNZ_CB_TICK:
-        if (OnTick)
-            OnTick(*this);
-        break;
+    case UNZ_CB_TICK: callEvent(OnTick, *this); break;
     case UNZ_CB_NEW_FILE:
-        if (OnProgress)
-            OnProgress(*this, NewFile, text, usize);
-        itemSize_ = usize;
-        itemDone_ = 0;
-        itemName_ = text;
-        if (OnItemProgress)
-            OnItemProgress(*this, text, usize, 0);
+        callEvent(OnProgress, *this, NewFile, text, usize);
+        startItem(text, usize);
         break;
     case UNZ_CB_PROGRESS:
-        if (OnProgress)
-            OnProgress(*this, ProgressUpdate, QString(), usize);
-        itemDone_ += usize;
-        if (OnItemProgress)
-            OnItemProgress(*this, itemName_, itemSize_, ProgressPercent(itemSize_, itemDone_));
+        callEvent(OnProgress, *this, ProgressUpdate, QString(), usize);
+        advanceItem(usize);
         totalDone_ += usize;
-        if (OnTotalProgress)
-            OnTotalProgress(*this, totalSize_, ProgressPercent(totalSize_, totalDone_));
+        callEvent(OnTotalProgress, *this, totalSize_, ProgressPercent(totalSize_, totalDone_));
         break;
     case UNZ_CB_END_OF_BATCH:
-        if (OnProgress)
-            OnProgress(*this, EndOfBatch, QString(), 0);
+        callEvent(OnProgress, *this, EndOfBatch, QString(), 0u);
         itemSize_ = itemDone_ = totalDone_ = 0;
         itemName_.clear();
-        if (OnItemProgress)
-            OnItemProgress(*this, QString(), 0, -1);
-        if (OnTotalProgress)
-            OnTotalProgress(*this, 0, -1);
+        callEvent(OnItemProgress, *this, QString(), 0u, -1);
+        callEvent(OnTotalProgress, *this, 0u, -1);
         break;
     case UNZ_CB_MESSAGE:
         lastMessage_ = text;
@@ -174,26 +199,20 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
                 lastMessage_ = QStringLiteral("Exception in Event ") + eventErrorText_;
             fullErrorCode_ = error;
         }
-        if (OnMessage)
-            OnMessage(*this, error, lastMessage_);
+        callEvent(OnMessage, *this, error, lastMessage_);
         break;
-    case UNZ_CB_TOTAL_FILES:
-        if (OnProgress)
-            OnProgress(*this, TotalFiles2Process, QString(), usize);
-        break;
+    case UNZ_CB_TOTAL_FILES: callEvent(OnProgress, *this, TotalFiles2Process, QString(), usize); break;
     case UNZ_CB_TOTAL_SIZE:
         totalSize_ = usize;
         totalDone_ = 0;
         itemName_.clear();
         itemSize_ = 0;
-        if (OnProgress)
-            OnProgress(*this, TotalSize2Process, QString(), usize);
+        callEvent(OnProgress, *this, TotalSize2Process, QString(), usize);
         break;
     case UNZ_CB_NEW_NAME: {
         bool changed = false;
         QString name = text;
-        if (OnSetNewName)
-            OnSetNewName(*this, name, changed);
+        callEvent(OnSetNewName, *this, name, changed);
         if (record) {
             record->errorCode = changed ? UNZ_ANSWER_YES : UNZ_ANSWER_NO;
             if (changed)
@@ -204,16 +223,16 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
     case UNZ_CB_PASSWORD: handlePassword(text, error, size, record); break;
     case UNZ_CB_CRC_ERROR: {
         bool doExtract = true;
-        if (OnCRC32Error)
-            OnCRC32Error(*this, text, unsigned(error), usize, doExtract);
+        const bool handled = bool(OnCRC32Error);
+        callEvent(OnCRC32Error, *this, text, unsigned(error), usize, doExtract);
         if (record)
-            record->errorCode = OnCRC32Error ? (doExtract ? UNZ_ANSWER_YES : UNZ_ANSWER_NO) : kNoHandlerAnswer;
+            record->errorCode = handled ? (doExtract ? UNZ_ANSWER_YES : UNZ_ANSWER_NO) : kNoHandlerAnswer;
         break;
     }
     case UNZ_CB_OVERWRITE:
         if (OnExtractOverwrite) {
             bool overwrite = (size & 0xFF) != 0;
-            OnExtractOverwrite(*this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
+            callEvent(OnExtractOverwrite, *this, text, (error & 0x10000) != 0, overwrite, error & 0xFFFF);
             if (record)
                 record->size = overwrite ? 1 : 0;
         }
@@ -223,13 +242,97 @@ void TZipExtractor::handleAction(int action, int error, int size, const QString 
             errorCode_ = error & 0xFF;
             fullErrorCode_ = error;
         }
-        if (OnExtractSkipped)
-            OnExtractSkipped(*this, text, UnZipSkipTypes((size & 0xFF) - 1), error);
+        callEvent(OnExtractSkipped, *this, text, skipTypeOf(size), error);
         break;
-    default:
-        // Comments, memory and extra data serve zip operations and extraction
-        // into memory, which nothing here starts; codes above 16 are unknown.
+    case UNZ_CB_FILE_COMMENT:
+        if (OnFileComment && record)
+            answerFileComment(text, *record);
         break;
+    case UNZ_CB_MEMORY:
+        if (record)
+            answerMemoryRequest(size, *record);
+        break;
+    case UNZ_CB_FILE_EXTRA:
+        if (OnFileExtra && record)
+            answerFileExtra(text, size, *record);
+        break;
+    case UNZ_CB_NEW_EXTRA: {
+        callEvent(OnProgress, *this, NewExtra, text, usize);
+        startItem(tableTextOr(kFirstExtraItemName + error, text), usize);
+        break;
+    }
+    case UNZ_CB_EXTRA_PROGRESS:
+        callEvent(OnProgress, *this, ExtraUpdate, itemName_, usize);
+        advanceItem(usize);
+        break;
+    default: break; // codes above 16 are unknown
+    }
+}
+
+void TZipExtractor::startItem(const QString &name, unsigned size)
+{
+    itemSize_ = size;
+    itemDone_ = 0;
+    itemName_ = name;
+    callEvent(OnItemProgress, *this, name, size, 0);
+}
+
+void TZipExtractor::advanceItem(unsigned done)
+{
+    itemDone_ += done;
+    callEvent(OnItemProgress, *this, itemName_, itemSize_, ProgressPercent(itemSize_, itemDone_));
+}
+
+void TZipExtractor::answerFileComment(const QString &forFile, CallbackRecord &record)
+{
+    QString comment = recordComment(record);
+    bool changed = false;
+    callEvent(OnFileComment, *this, forFile, comment, changed);
+    const QByteArray utf8 = comment.toUtf8();
+    record.errorCode = changed ? UNZ_ANSWER_YES : UNZ_ANSWER_NO;
+    record.size = std::int32_t(
+        zipformat::fittingPrefix(std::string_view(utf8.constData(), std::size_t(utf8.size())), kMaxCommentBytes)
+            .size());
+    if (changed)
+        writeText(record, utf8, kMaxCommentBytes);
+}
+
+// The memory of the stream for extraction into memory; a size below zero
+// or one that cannot be had is refused with 1 and size 0. An address does
+// not fit the 32-bit size on every system, so it goes where extra data's
+// address goes.
+void TZipExtractor::answerMemoryRequest(int size, CallbackRecord &record)
+{
+    try {
+        if (size < 0)
+            throw std::bad_alloc();
+        memoryStream_.resize(size);
+    } catch (const std::bad_alloc &) {
+        memoryStream_.clear();
+        record.errorCode = 1;
+        record.size = 0;
+        return;
+    }
+    if (record.errorCode != 1)
+        setRecordAddress(record, memoryStream_.data());
+}
+
+void TZipExtractor::answerFileExtra(const QString &forFile, int size, CallbackRecord &record)
+{
+    const auto *address = static_cast<const char *>(recordAddress(record));
+    QByteArray data = address && size > 0 ? QByteArray(address, size) : QByteArray();
+    bool changed = false;
+    callEvent(OnFileExtra, *this, forFile, data, changed);
+    if (!changed)
+        return;
+    record.size = std::int32_t(data.size());
+    record.errorCode = -1;
+    extraData_ = data;
+    if (data.size() < UNZ_TEXT_SIZE) {
+        std::memset(record.text, 0, sizeof record.text);
+        std::memcpy(record.text, data.constData(), std::size_t(data.size()));
+    } else {
+        setRecordAddress(record, extraData_.constData());
     }
 }
 
@@ -239,7 +342,7 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
     auto repeatCount = unsigned(size);
     TPasswordButton action = pwbOk;
     if (OnPasswordError) {
-        OnPasswordError(*this, record && record->zipOperation != 0, password, forFile, repeatCount, action);
+        callEvent(OnPasswordError, *this, record && record->zipOperation != 0, password, forFile, repeatCount, action);
         if (action != pwbOk)
             password.clear();
     } else {
@@ -255,10 +358,10 @@ void TZipExtractor::handlePassword(const QString &forFile, int error, int size, 
         repeatCount = 0;
         record->errorCode = UNZ_ANSWER_NO;
     } else {
-        writeText(*record, firstCharacters(password, kMaxPasswordLength), UNZ_TEXT_SIZE - 1);
+        writeText(*record, passwordText(password), UNZ_TEXT_SIZE - 1);
         record->errorCode = UNZ_ANSWER_YES;
     }
-    record->size = std::int32_t(std::min<unsigned>(repeatCount, kMaxRepeatCount));
+    record->size = std::int32_t(std::min<unsigned>(repeatCount, UNZ_MAX_PASSWORD_REQUESTS));
     if (action == pwbCancelAll)
         record->actionCode = UNZ_PASSWORD_CANCEL_ALL;
     else if (action == pwbAbort)

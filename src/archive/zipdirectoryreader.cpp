@@ -2,10 +2,8 @@
 
 #include "archive/ezipextractor.h"
 #include "archive/zipmessageids.h"
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
-#include <QFileDevice>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -20,8 +18,9 @@ constexpr int kPaddingBlock = 512;
 
 } // namespace
 
-ZipDirectoryReader::ZipDirectoryReader(QIODevice &file, CodePageOpts codePage, Reporter report)
-    : file_(file), codePage_(codePage), report_(std::move(report))
+ZipDirectoryReader::ZipDirectoryReader(QIODevice &file, const QString &displayName, CodePageOpts codePage,
+                                       Reporter report)
+    : file_(file), displayName_(displayName), codePage_(codePage), report_(std::move(report))
 {}
 
 QString ZipDirectoryReader::decode(const QByteArray &raw, std::uint16_t flags) const
@@ -81,14 +80,17 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
         QByteArray comment = tail.mid(i + kEndRecordSize, commentLength);
         if (const qsizetype zero = comment.indexOf('\0'); zero >= 0)
             comment.truncate(zero);
-        facts_.comment = decode(comment, 0);
+        // No host system speaks for the archive's comment: it is converted
+        // only when cpOEM asks for it.
+        facts_.comment =
+            QString::fromStdString(toUtf8(std::string_view(comment.constData(), std::size_t(comment.size())),
+                                          codePage_ == cpOEM ? NameCoding::Oem866 : NameCoding::Ansi1251));
         return;
     }
     // The report names the file, which the user can then find and replace.
-    const auto *device = qobject_cast<const QFileDevice *>(&file_);
-    const QString name = device ? QFileInfo(device->fileName()).fileName() : QString();
     file_.close();
-    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive, name);
+    throw EZipExtractor(facts_.spanningMarker ? reportids::SpannedPartWithoutEnd : reportids::NotAnArchive,
+                        displayName_);
 }
 
 void ZipDirectoryReader::locateEndRecord()
@@ -153,7 +155,7 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
         facts_.madeByVersion = entry.MadeByVersion;
         entry.FileName = decode(name, entry.GeneralFlags).replace(QLatin1Char('/'), QLatin1Char('\\'));
         entry.Encrypted = entry.GeneralFlags & kFlagEncrypted ? 1 : 0;
-        entry.ExtraData = readExactly(entry.ExtraFieldLength, reportids::DirectorySeekFailed);
+        entry.ExtraData = readExactly(entry.ExtraFieldLength, reportids::ExtraFieldUnreadable);
         if (entry.FileCommentLength > 0)
             entry.FileComment =
                 decode(readExactly(entry.FileCommentLength, reportids::CommentUnreadable), entry.GeneralFlags);

@@ -24,6 +24,9 @@ struct ZipArchiveFacts {
     bool offsetDiffers = false;
     std::uint8_t hostSystem = 0; // of the entry last read
     std::uint8_t madeByVersion = 0;
+    QString openedName; // the archive's name as it was opened
+    QString driveRoot;  // of the drive it lies on
+    bool driveFixed = true;
 };
 
 // Reads an archive's end record and central directory. Failures raise
@@ -35,7 +38,8 @@ public:
     using Reporter = std::function<void(int id)>;
     using EntrySink = std::function<void(int sequence, ZipDirEntry &entry)>;
 
-    ZipDirectoryReader(QIODevice &file, CodePageOpts codePage, Reporter report);
+    // displayName: how reports name the file.
+    ZipDirectoryReader(QIODevice &file, const QString &displayName, CodePageOpts codePage, Reporter report);
 
     // Opens the file and finds the end record; raises 11001, 11008, 11011,
     // 11036 or 11037 with the file closed.
@@ -53,6 +57,7 @@ private:
     QString decode(const QByteArray &raw, std::uint16_t flags) const;
 
     QIODevice &file_;
+    QString displayName_;
     CodePageOpts codePage_;
     Reporter report_;
     ZipArchiveFacts facts_;

@@ -1,8 +1,10 @@
 #include "archive/zipextractor.h"
 
+#include "archive/archivedrive.h"
 #include "archive/ezipextractor.h"
 #include "archive/zipmessageids.h"
 #include "archive/zipmessagetable.h"
+#include "platform/eventcall.h"
 #include "platform/messagebox.h"
 #include "unzlib/unzlib.h"
 
@@ -11,20 +13,22 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QWidget>
 
 #include <new>
 #include <unordered_set>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+using platform::callEvent;
+
 namespace {
 
-constexpr unsigned kMaxPasswordRequests = 15;
 constexpr int kMinimumExtractVersion = 172;
-constexpr int kBusy = -255;
 constexpr std::int32_t kTrue = -1;
-constexpr std::int32_t kEndMarker = 7;
 
 // The hourglass while the directory is read, when the program has the
 // foreground; nested uses keep the cursor saved by the outermost.
@@ -60,28 +64,10 @@ std::int32_t boolean(bool value)
     return value ? kTrue : 0;
 }
 
-// The table text with its arguments: the text argument first, then the
-// number argument's text; or else the number argument.
-QString formatTableText(QString text, const EZipExtractor &e)
-{
-    QStringList args;
-    if (!e.textArgument().isEmpty())
-        args << e.textArgument();
-    if (!e.numberArgument().isEmpty())
-        args << e.numberArgument();
-    for (const QString &arg : args) {
-        const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("%[sd]")));
-        if (at < 0)
-            break;
-        text.replace(at, 2, arg);
-    }
-    return text;
-}
-
 } // namespace
 
 TZipExtractor::TZipExtractor(QObject *owner)
-    : QObject(owner), unzLib_(std::make_shared<TUnzLib>(this)), zipLib_(std::make_unique<TZipLib>(this))
+    : TZipStoredSettings(owner), unzLib_(std::make_shared<TUnzLib>(this)), zipLib_(std::make_unique<TZipLib>(this))
 {
     if (auto *widget = qobject_cast<QWidget *>(owner))
         windowHandle_ = widget->window();
@@ -107,8 +93,7 @@ QString TZipExtractor::fallbackPrefix()
 QString TZipExtractor::tableText(int id)
 {
     QString text = messageTableText(id);
-    if (OnZipStr)
-        OnZipStr(*this, id, text);
+    callEvent(OnZipStr, *this, id, text);
     return text;
 }
 
@@ -132,25 +117,23 @@ void TZipExtractor::ReportMessage(int id, const QString &extra)
     lastMessage_ = text;
     errorCode_ = id;
     show(text);
-    if (OnMessage)
-        OnMessage(*this, 0, text);
+    callEvent(OnMessage, *this, 0, text);
 }
 
 void TZipExtractor::ReportException(const EZipExtractor &e)
 {
     errorCode_ = e.id();
     const QString table = tableText(e.id());
-    const QString text = table.isEmpty() ? fallbackPrefix() + QString::number(e.id()) : formatTableText(table, e);
+    const QString text = table.isEmpty() ? fallbackPrefix() + QString::number(e.id()) : e.formatted(table);
     if (e.display())
         show(text);
     lastMessage_ = text;
-    if (OnMessage)
-        OnMessage(*this, errorCode_, text);
+    callEvent(OnMessage, *this, errorCode_, text);
 }
 
 void TZipExtractor::setPasswordReqCount(unsigned count)
 {
-    passwordReqCount_ = std::min(count, kMaxPasswordRequests);
+    passwordReqCount_ = std::min<unsigned>(count, UNZ_MAX_PASSWORD_REQUESTS);
 }
 
 void TZipExtractor::setLibDirectory(const QString &directory)
@@ -164,33 +147,44 @@ void TZipExtractor::setLibDirectory(const QString &directory)
 void TZipExtractor::setZipFileName(const QString &name)
 {
     zipFileName_ = name;
-    ReadDirectory();
+    if (!componentState_.testFlag(csDesigning))
+        ReadDirectory();
 }
 
 void TZipExtractor::ReadDirectory()
 {
+    if (componentState_ & (csLoading | csDesigning))
+        return;
     entries_.clear();
     facts_ = {};
     skippedDirEntries_ = 0;
     errorCode_ = 0;
-    auto notify = [this] {
-        if (OnDirUpdate)
-            OnDirUpdate(*this);
-    };
+    listingFailure_ = {};
+    const auto notify = [this] { callEvent(OnDirUpdate, *this); };
     if (zipFileName_.isEmpty() || !QFileInfo(zipFileName_).isFile()) {
         notify();
         return;
     }
-    // Drive letters do not exist on POSIX paths, so there is no drive to check.
+    const ArchiveDrive drive = archiveDriveOf(zipFileName_);
+#ifdef Q_OS_WIN
+    checkDriveRoot(drive.root, std::uint32_t(GetLogicalDrives())); // not trapped: reaches the caller
+#endif
     QFile file(zipFileName_);
-    ZipDirectoryReader reader(file, codePage_, [this](int id) { ReportMessage(id); });
+    ZipDirectoryReader reader(file, QFileInfo(zipFileName_).fileName(), codePage_,
+                              [this](int id) { ReportMessage(id); });
+    const auto takeFacts = [&] {
+        facts_ = reader.facts();
+        facts_.openedName = zipFileName_;
+        facts_.driveRoot = drive.root;
+        facts_.driveFixed = drive.fixed;
+    };
     try {
         reader.locateEndRecord();
     } catch (const EZipExtractor &e) {
         ReportException(e);
     }
     if (!file.isOpen()) {
-        facts_ = reader.facts();
+        takeFacts();
         notify();
         return;
     }
@@ -209,8 +203,7 @@ void TZipExtractor::ReadDirectory()
                     return;
                 }
                 listed.push_back(std::move(entry));
-                if (OnNewName)
-                    OnNewName(*this, sequence, listed.back());
+                callEvent(OnNewName, *this, sequence, listed.back());
             });
             failed = false;
         } catch (const EZipExtractor &e) {
@@ -218,12 +211,14 @@ void TZipExtractor::ReadDirectory()
         } catch (const std::bad_alloc &) {
             ReportMessage(reportids::OutOfMemory);
         } catch (const std::exception &e) {
-            ReportMessage(reportids::DirectoryReadFailed, QString::fromLocal8Bit(e.what()));
+            ReportMessage(reportids::DirectoryReadFailed, QString::fromUtf8(e.what()));
         }
     }
     file.close();
-    facts_ = reader.facts();
+    takeFacts();
     if (failed) {
+        // The name goes, but its reason stays for the next Extract to report.
+        listingFailure_ = {errorCode_, lastMessage_};
         entries_.clear();
         zipFileName_.clear();
         facts_.firstMemberOffset = 0;
@@ -234,10 +229,18 @@ void TZipExtractor::ReadDirectory()
     notify();
 }
 
+void TZipExtractor::reportAgain(const ListingFailure &failure)
+{
+    errorCode_ = failure.id;
+    lastMessage_ = failure.text;
+    show(failure.text);
+    callEvent(OnMessage, *this, failure.id, failure.text);
+}
+
 int TZipExtractor::Extract()
 {
     if (unzipBusy_ || libraryBusy_ || isZipBusy())
-        return kBusy;
+        return Busy;
     const QPointer<TZipExtractor> self(this);
     unzipBusy_ = true;
     const auto clearBusy = qScopeGuard([&] {
@@ -249,7 +252,10 @@ int TZipExtractor::Extract()
     errorCode_ = 0;
     lastMessage_.clear();
     if (zipFileName_.isEmpty()) {
-        ReportMessage(reportids::NoArchiveName);
+        if (listingFailure_.id != 0)
+            reportAgain(listingFailure_);
+        else
+            ReportMessage(reportids::NoArchiveName);
         return errorCode_;
     }
     if (!QFileInfo(zipFileName_).isFile()) {
@@ -265,7 +271,7 @@ int TZipExtractor::Extract()
         }
     }
     runExtraction(zipFileName_);
-    return self ? errorCode_ : int(reportids::AbortRequested);
+    return self ? errorCode_ : Destroyed;
 }
 
 // The clean-up after loading runs whatever happened; an exception from a
@@ -276,7 +282,10 @@ void TZipExtractor::runExtraction(const QString &archive)
     const bool noPasswordAtHand = unattended_ && password_.isEmpty() && !OnPasswordError;
     if (noPasswordAtHand) {
         passwordReqCount_ = 0;
+        // A notice, not a failure: a run with nothing encrypted succeeds,
+        // and a skipped encrypted member brings the library's own code.
         ReportMessage(reportids::UnattendedWithoutPassword);
+        errorCode_ = 0;
     }
     cancelRequested_ = false;
     libraryBusy_ = true;
@@ -389,5 +398,5 @@ void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std:
         specs[std::size_t(i)].fileSpec = keep(fSpecArgs_[i].toUtf8());
     params.fileSpecs = specs.empty() ? nullptr : specs.data();
     params.fileSpecCount = everything ? 0 : std::int32_t(fSpecArgs_.size());
-    params.endMarker = kEndMarker;
+    params.endMarker = UNZ_END_MARKER;
 }

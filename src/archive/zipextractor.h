@@ -5,8 +5,9 @@
 #include "archive/zipdirentry.h"
 #include "archive/zipenums.h"
 #include "archive/ziplibloader.h"
+#include "archive/zipstoredsettings.h"
 
-#include <QObject>
+#include <QByteArray>
 #include <QStringList>
 
 #include <exception>
@@ -19,10 +20,7 @@ struct CallbackRecord;
 struct UnzipParams;
 
 // What OnAfterCallback sees of the call-back just handled.
-struct CallBackInfo : QObject {
-    CallBackInfo(class TZipExtractor *c, int action, int error, const QString &t, int s)
-        : component(c), actionCode(action), errorCode(error), text(t), size(s)
-    {}
+struct CallBackInfo {
     class TZipExtractor *component;
     int actionCode;
     int errorCode;
@@ -32,7 +30,7 @@ struct CallBackInfo : QObject {
 
 // Lists a ZIP archive's central directory when its name is set and extracts
 // members by driving the unzip library, answering its call-backs.
-class TZipExtractor : public QObject {
+class TZipExtractor : public TZipStoredSettings {
     Q_OBJECT
     Q_PROPERTY(QString ZipFileName READ zipFileName WRITE setZipFileName)
     Q_PROPERTY(QStringList FSpecArgs READ fSpecArgs WRITE setFSpecArgs)
@@ -60,7 +58,18 @@ class TZipExtractor : public QObject {
     Q_PROPERTY(bool LibraryBusy READ isLibraryBusy)
     Q_PROPERTY(bool ZipBusy READ isZipBusy)
     Q_PROPERTY(int PasswordModalResult READ passwordModalResult)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(ComponentState State READ componentState WRITE setComponentState)
 public:
+    // While loading or designing, setting ZipFileName reads no directory.
+    enum ComponentStateFlag : unsigned { csLoading = 1, csDesigning = 2 };
+    Q_DECLARE_FLAGS(ComponentState, ComponentStateFlag)
+    Q_FLAG(ComponentState)
+    // Extract's answers that are no report id: refused while busy, and the
+    // component destroyed during its own extraction.
+    static constexpr int Busy = -255;
+    static constexpr int Destroyed = -256;
+
     explicit TZipExtractor(QObject *owner = nullptr);
     ~TZipExtractor() override;
 
@@ -92,6 +101,10 @@ public:
     bool useDirOnlyEntries() const { return useDirOnlyEntries_; }
     void setUseDirOnlyEntries(bool on) { useDirOnlyEntries_ = on; }
     static QString versionInfo() { return QStringLiteral("1.73"); }
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    ComponentState componentState() const { return componentState_; }
+    void setComponentState(ComponentState state) { componentState_ = state; }
 
     // --- events ---
     std::function<void(TZipExtractor &sender)> OnDirUpdate;
@@ -110,8 +123,13 @@ public:
         OnExtractOverwrite;
     std::function<void(TZipExtractor &sender, const QString &forFile, UnZipSkipTypes skipType, int extError)>
         OnExtractSkipped;
+    // Zip operations only; nothing here copies into an archive.
+    std::function<void(TZipExtractor &sender, const QString &forFile, bool &doOverwrite)> OnCopyZipOverwrite;
+    std::function<void(TZipExtractor &sender, const QString &forFile, QString &fileComment, bool &isChanged)>
+        OnFileComment;
     std::function<void(CallBackInfo &sender, bool &abort)> OnAfterCallback;
     std::function<void(TZipExtractor &sender)> OnTick;
+    std::function<void(TZipExtractor &sender, const QString &forFile, QByteArray &data, bool &isChanged)> OnFileExtra;
     std::function<void(TZipExtractor &sender, unsigned totalSize, int perCent)> OnTotalProgress;
     std::function<void(TZipExtractor &sender, const QString &item, unsigned totalSize, int perCent)> OnItemProgress;
     std::function<void(TZipExtractor &sender, int id, QString &str)> OnZipStr;
@@ -136,7 +154,7 @@ public:
 
     // --- operations ---
     void ReadDirectory();
-    // -255 while busy; otherwise errorCode() after the extraction.
+    // Busy, or Destroyed; otherwise errorCode() after the extraction.
     int Extract();
     // Action codes below LibraryCallback are local reports (UNZ_CB_*);
     // LibraryCallback carries the library's record, and then the answer is
@@ -164,9 +182,19 @@ private:
                     std::vector<struct UnzipFileSpec> &specs);
     void handleAction(int action, int error, int size, const QString &text, CallbackRecord *record);
     void handlePassword(const QString &forFile, int error, int size, CallbackRecord *record);
+    void startItem(const QString &name, unsigned size);
+    void advanceItem(unsigned done);
+    void answerFileComment(const QString &forFile, CallbackRecord &record);
+    void answerMemoryRequest(int size, CallbackRecord &record);
+    void answerFileExtra(const QString &forFile, int size, CallbackRecord &record);
     QString askPassword(bool newPassword);
     int showPasswordDialog(TPasswordDlg::Buttons buttons, const QString &prompt, QString &entered);
     void show(const QString &text);
+    struct ListingFailure {
+        int id = 0;
+        QString text;
+    };
+    void reportAgain(const ListingFailure &failure);
     // A record's caller is trusted only when it is a component alive now.
     static bool isLive(const TZipExtractor *component);
 
@@ -199,9 +227,15 @@ private:
     void *windowHandle_ = nullptr;
     unsigned totalSize_ = 0, totalDone_ = 0, itemSize_ = 0, itemDone_ = 0;
     QString itemName_;
+    QByteArray memoryStream_;       // extraction into memory
+    QByteArray extraData_;          // a handler's extra data too long for the record
+    ListingFailure listingFailure_; // of the last directory read that cleared the name
+    int tag_ = 0;
+    ComponentState componentState_;
     std::exception_ptr pendingThrow_; // raised in a handler, passed on after the library returns
     // Shared with a running extraction, which keeps it loaded until the
     // library's call returns even when the component is destroyed meanwhile.
     std::shared_ptr<TUnzLib> unzLib_;
     std::unique_ptr<TZipLib> zipLib_;
 };
+Q_DECLARE_OPERATORS_FOR_FLAGS(TZipExtractor::ComponentState)

@@ -6,7 +6,17 @@
 #include "unzlib/unzlib.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+
+#include <map>
+#include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace {
 
@@ -39,6 +49,50 @@ QString libraryFileName(const char *baseName)
 #else
     return QStringLiteral("lib") + QString::fromLatin1(baseName) + QStringLiteral(".so");
 #endif
+}
+
+// The full path of the module that holds a symbol: a library loaded by its
+// bare name through the system's search order reads as where it was found.
+QString modulePathOf(void *symbol, const QString &fallback)
+{
+#ifdef Q_OS_WIN
+    HMODULE module = nullptr;
+    wchar_t path[4096];
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCWSTR>(symbol), &module)) {
+        const DWORD length = GetModuleFileNameW(module, path, DWORD(std::size(path)));
+        if (length > 0 && length < std::size(path))
+            return QDir::fromNativeSeparators(QString::fromWCharArray(path, int(length)));
+    }
+#else
+    Dl_info info{};
+    if (dladdr(symbol, &info) && info.dli_fname)
+        return QFileInfo(QFile::decodeName(info.dli_fname)).absoluteFilePath();
+#endif
+    return fallback;
+}
+
+// One QLibrary per library file for the whole process, shared by every
+// loader that loads it and by every call into it that runs: QLibrary objects
+// of one file share a handle that their first unload() unmaps, so a second
+// component's unload would otherwise pull the code from under a running call.
+std::shared_ptr<QLibrary> loadShared(const QString &path)
+{
+    static std::map<QString, std::weak_ptr<QLibrary>> loaded;
+    const QFileInfo file(path);
+    const QString key = file.isFile() ? file.canonicalFilePath() : path;
+    if (std::shared_ptr<QLibrary> held = loaded[key].lock())
+        return held;
+    std::shared_ptr<QLibrary> library(new QLibrary(path), [](QLibrary *library) {
+        library->unload();
+        delete library;
+    });
+    library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    if (!library->load())
+        return nullptr;
+    std::erase_if(loaded, [](const auto &entry) { return entry.second.expired(); });
+    loaded[key] = library;
+    return library;
 }
 
 QString programDirectory()
@@ -74,9 +128,7 @@ TZipLibLoader::~TZipLibLoader()
 
 void TZipLibLoader::unload()
 {
-    if (loaded_)
-        library_.unload();
-    loaded_ = false;
+    library_.reset();
 }
 
 void TZipLibLoader::clear()
@@ -127,20 +179,18 @@ int TZipLibLoader::LoadFromPath(const QString &path, bool mustLoad)
 {
     clear();
     // QLibrary also keeps Windows from showing its own error boxes meanwhile.
-    library_.setFileName(path);
-    library_.setLoadHints(QLibrary::ResolveAllSymbolsHint);
-    loaded_ = library_.load();
-    if (!loaded_) {
+    library_ = loadShared(path);
+    if (!library_) {
         useReasons_ = 0;
         if (mustLoad)
             throw EZipExtractor(reportids::LibraryNotLoadable, path);
         return 0;
     }
     const KindNames &names = kNames[kind_];
-    exec_ = reinterpret_cast<ExecFn>(library_.resolve(names.exec));
-    versionEntry_ = reinterpret_cast<VersionFn>(library_.resolve(names.version));
-    privateVersionEntry_ = reinterpret_cast<VersionFn>(library_.resolve(names.privateVersion));
-    libraryPath_ = library_.fileName();
+    exec_ = reinterpret_cast<ExecFn>(library_->resolve(names.exec));
+    versionEntry_ = reinterpret_cast<VersionFn>(library_->resolve(names.version));
+    privateVersionEntry_ = reinterpret_cast<VersionFn>(library_->resolve(names.privateVersion));
+    libraryPath_ = exec_ ? modulePathOf(reinterpret_cast<void *>(exec_), library_->fileName()) : library_->fileName();
     if (exec_ && versionEntry_) {
         version_ = versionEntry_();
         if (privateVersionEntry_)
@@ -167,9 +217,10 @@ int TZipLibLoader::LoadForUse(int minimum, bool keep)
     return result;
 }
 
-std::int32_t TZipLibLoader::Execute(void *params)
+std::int32_t TZipLibLoader::Execute(UnzipParams *params)
 {
     Acquire(UseExecute);
+    const std::shared_ptr<QLibrary> running = library_; // loaded until the call returns
     const std::int32_t result = exec_(params);
     Release(UseExecute);
     return result;

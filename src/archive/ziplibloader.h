@@ -5,8 +5,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class TZipExtractor;
+struct UnzipParams;
 
 // Finds, loads, checks and unloads one of the component's outside libraries.
 // The library stays loaded while at least one use reason is held.
@@ -25,9 +27,9 @@ public:
     int LoadFromPath(const QString &path, bool mustLoad);
     // Loads for an operation; raises 10651 below the minimum version.
     int LoadForUse(int minimum, bool keep);
-    std::int32_t Execute(void *params);
+    std::int32_t Execute(UnzipParams *params);
 
-    bool isLoaded() const { return loaded_; }
+    bool isLoaded() const { return library_ != nullptr; }
     QString libraryPath() const { return libraryPath_; }
     int version() const { return version_; }
     int privateVersion() const { return privateVersion_; }
@@ -39,9 +41,8 @@ private:
     void unload();
     QString resolvePath() const;
 
-    QLibrary library_;
-    bool loaded_ = false; // by this loader: QLibrary counts loads per file
-    using ExecFn = std::int32_t (*)(void *);
+    std::shared_ptr<QLibrary> library_; // shared with every loader of the file
+    using ExecFn = std::int32_t (*)(UnzipParams *);
     using VersionFn = std::int32_t (*)();
     ExecFn exec_ = nullptr;
     VersionFn versionEntry_ = nullptr;

@@ -17,6 +17,7 @@ enum : int {
     PasswordCancelAllCaption = 10157,
     PasswordAbortCaption = 10158,
     DirectorySeekFailed = 10201,
+    ExtraFieldUnreadable = 10201, // reported alike: the directory is damaged
     DirectoryReadFailed = 10202,
     DirectoryOffsetDiffers = 10203,
     StrayBytesAfterEnd = 10204,

@@ -41,6 +41,8 @@ constexpr TableEntry kTable[] = {
     {reportids::LibraryUnloaded, "Выгружена библиотека "},
     {reportids::ArchiveNotFound, "Файл архива не найден или не открывается."},
     {reportids::EmptyArchive, "В архиве нет файлов."},
+    {reportids::BadDriveLetter, "Архив лежит на диске %s, а такой буквы диска не бывает."},
+    {reportids::DriveNotPresent, "Диска %s, на котором лежит архив, нет."},
     {reportids::AbortRequested, "Распаковка прервана."},
     {reportids::EndRecordSeekFailed, "Не удаётся прочитать конец архива."},
     {reportids::EndRecordReadFailed, "Не удаётся прочитать конец архива."},

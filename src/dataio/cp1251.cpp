@@ -1,6 +1,6 @@
 #include "dataio/cp1251.h"
 
-#include "unzlib/codepages.h"
+#include "zipformat/codepages.h"
 
 #include <QHash>
 

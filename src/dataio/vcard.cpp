@@ -4,6 +4,7 @@
 #include "dataio/language.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
 
 namespace dataio {
@@ -32,7 +33,18 @@ struct Property {
         }
         return {};
     }
-    bool preferred() const { return !param("PREF").isEmpty() || has("TYPE", "PREF"); }
+    // Lower is preferred: PREF=1 to 100 (4.0); TYPE=pref or a bare PREF (3.0,
+    // 2.1) is 1; a property without either is not preferred at all.
+    int preference() const
+    {
+        if (const QByteArray pref = param("PREF"); !pref.isEmpty()) {
+            bool ok = false;
+            const int rank = pref.toInt(&ok);
+            return ok ? std::clamp(rank, 1, 100) : 1;
+        }
+        return has("TYPE", "PREF") ? 1 : kNotPreferred;
+    }
+    static constexpr int kNotPreferred = 101;
 };
 
 // Splits at a character outside double quotes.
@@ -215,13 +227,15 @@ struct Value {
     QStringList parts;
 };
 
-// The first preferred value of that name, else (homeFirst) the first of type
-// home, else the first; notes how many others are left out.
+// The most preferred value of that name (the first of equals), else
+// (homeFirst) the first of type home, else the first; notes how many others
+// are left out.
 const Value *chosen(const QList<Value> &values, const QByteArray &name, int &others, bool homeFirst = false)
 {
     const Value *first = nullptr;
     const Value *home = nullptr;
     const Value *preferred = nullptr;
+    int best = Property::kNotPreferred;
     others = 0;
     for (const Value &value : values) {
         if (value.property->name != name)
@@ -231,8 +245,10 @@ const Value *chosen(const QList<Value> &values, const QByteArray &name, int &oth
             first = &value;
         if (!home && homeFirst && value.property->has("TYPE", "HOME"))
             home = &value;
-        if (!preferred && value.property->preferred())
+        if (const int rank = value.property->preference(); rank < best) {
             preferred = &value;
+            best = rank;
+        }
     }
     return preferred ? preferred : home ? home : first;
 }

@@ -22,9 +22,9 @@ struct BookEntry {
 // The cards of a vCard file (4.0, 3.0 or 2.1: folded lines, quoted-printable
 // and base64 values in any charset Qt decodes, grouped properties). The name
 // is FN, else N (family, given, additional), else ORG; of several TEL and
-// EMAIL the first preferred one is taken, else the first; of several ADR the
-// first preferred, else the first of type home, else the first. Empty values
-// never count. Lines outside a card make an entry with a problem, once per
+// EMAIL the most preferred one is taken (PREF), else the first; of several
+// ADR the most preferred, else the first of type home, else the first. Empty
+// values never count. Lines outside a card make an entry with a problem, once per
 // run of such lines.
 QList<BookEntry> readVCards(const QByteArray &bytes);
 

@@ -32,6 +32,23 @@ AccessibleEventRecorder &recorder()
     return instance;
 }
 
+// The notice a window speaks through: an invisible part of the window,
+// named by the last message.
+class Announcer : public QWidget {
+    Q_OBJECT
+public:
+    explicit Announcer(QWidget *window) : QWidget(window)
+    {
+        setObjectName(QStringLiteral("announcer"));
+        hide();
+    }
+};
+
+class AnnouncerAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncerAccessible(Announcer *announcer) : QAccessibleWidget(announcer, QAccessible::Notification) {}
+};
+
 void postMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
 {
     QCoreApplication::postEvent(
@@ -62,6 +79,21 @@ void sendAccessibleEvent(QAccessibleEvent &event)
 void setAccessibleEventRecorder(AccessibleEventRecorder recorder)
 {
     platform::recorder() = std::move(recorder);
+}
+
+void announce(QWidget *widget, const QString &message)
+{
+    if (!accessibleEventsWanted() || message.isEmpty())
+        return;
+    registerAccessible<Announcer>(
+        [](Announcer *announcer) -> QAccessibleInterface * { return new AnnouncerAccessible(announcer); });
+    QWidget *window = widget->window();
+    auto *announcer = window->findChild<Announcer *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!announcer)
+        announcer = new Announcer(window);
+    announcer->setAccessibleName(message);
+    QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+    sendAccessibleEvent(shown);
 }
 
 void clickAsMouse(QWidget *widget, QPoint pos)
@@ -126,3 +158,5 @@ void PressablePart::doAction(const QString &name)
 }
 
 } // namespace platform
+
+#include "accessibility.moc"

@@ -38,6 +38,11 @@ void sendAccessibleEvent(QAccessibleEvent &event);
 using AccessibleEventRecorder = std::function<void(const QAccessibleEvent &event)>;
 void setAccessibleEventRecorder(AccessibleEventRecorder recorder);
 
+// Speaks `message` through assistive technology as a notice of the window
+// of `widget`, without moving the focus: the count of a search while the
+// user stays in the search field.
+void announce(QWidget *widget, const QString &message);
+
 // A left click at `pos` delivered through the event queue, so the control
 // handles it exactly as the mouse's, after the caller returned (a press
 // action must not block while the click opens a modal window). Nothing

@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "platform/fonts.h"
 #include "platform/keyrouter.h"
+#include "platform/lineeditaccessible.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -65,6 +66,7 @@ void setUpApplication(QApplication &app)
     QToolTip::setPalette(classicPalette());
     QToolTip::setFont(defaultFont());
     KeyRouter::install();
+    useLineEditAccessible();
 }
 
 } // namespace platform

@@ -91,7 +91,7 @@ int showBox(const QString &text, const QString &caption, MessageStyle style)
         execAnsweringFreshKeys(box);
         return box.clickedButton() == yes ? idYes : idNo;
     }
-    QPushButton *ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     execAnsweringFreshKeys(box);

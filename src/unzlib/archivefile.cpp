@@ -1,6 +1,6 @@
 #include "unzlib/archivefile.h"
 
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "unzlib/memberdata.h"
 #include "unzlib/targetfile.h"
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,9 +11,6 @@
 namespace unz {
 
 namespace {
-
-constexpr std::int32_t kMaxPasswordRequests = 15;
-constexpr std::size_t kMaxPasswordLength = 80;
 
 bool flag(std::int32_t value)
 {
@@ -44,8 +41,9 @@ Extraction::Reply Extraction::call(std::int32_t action, std::int32_t error, std:
     record.actionCode = action;
     record.errorCode = error;
     record.size = size;
-    if (!text.empty())
-        std::memcpy(record.text, text.data(), std::min(text.size(), sizeof record.text - 1));
+    const std::string_view fitting = zipformat::fittingPrefix(text, sizeof record.text - 1);
+    if (!fitting.empty())
+        std::memcpy(record.text, fitting.data(), fitting.size());
     if (params_.callback(&record) != 0)
         aborted_ = true;
     reply.action = record.actionCode;
@@ -174,19 +172,19 @@ bool Extraction::findPassword(MemberUnpacker &unpacker, const std::string &name,
     if (opens(unpacker, password_, password))
         return true;
     // Attempts left for this member, the one about to be made included.
-    std::int32_t left = std::clamp(params_.passwordRequestCount, 0, kMaxPasswordRequests);
+    std::int32_t left = std::clamp<std::int32_t>(params_.passwordRequestCount, 0, UNZ_MAX_PASSWORD_REQUESTS);
     while (left > 0 && !passwordsCancelled_ && !aborted_) {
         const Reply reply = call(UNZ_CB_PASSWORD, 0, left, name);
         if (reply.action == UNZ_PASSWORD_CANCEL_ALL)
             passwordsCancelled_ = true;
         if (aborted_ || reply.error != UNZ_ANSWER_YES)
             return false;
-        const std::string given = zipformat::firstCharacters(reply.text, kMaxPasswordLength);
+        const std::string given = zipformat::firstCharacters(reply.text, UNZ_MAX_PASSWORD_LENGTH);
         if (opens(unpacker, given, password)) {
             password_ = given;
             return true;
         }
-        left = std::min(reply.size, kMaxPasswordRequests) - 1;
+        left = std::min<std::int32_t>(reply.size, UNZ_MAX_PASSWORD_REQUESTS) - 1;
     }
     return false;
 }
@@ -219,6 +217,12 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     MemberUnpacker unpacker(archive, member, directory.start);
     if (!unpacker.locate()) {
         skipped(name, UNZ_SKIP_FORMAT_WRONG, UNZ_ERR_FORMAT, "the member's local header or data are damaged");
+        return false;
+    }
+    // No password can open a method this library does not know: say so
+    // before asking for one.
+    if (!unpacker.methodSupported()) {
+        skipped(name, UNZ_SKIP_COMPRESSION_UNKNOWN, UNZ_ERR_METHOD, "unsupported compression method");
         return false;
     }
     std::string password;

@@ -32,7 +32,7 @@ public:
     static File openForReading(const std::string &path);
     // A new file named prefix plus six random characters (path receives the
     // name), with the permissions of `like` when that exists, else those of
-    // any new file.
+    // any new file. While it is open, removeUnlessInUse() leaves it alone.
     static File createUnique(const std::string &prefix, const std::string &like, std::string &path);
 
     bool isOpen() const { return handle_ != kClosed; }
@@ -43,6 +43,10 @@ public:
     bool write(const void *data, std::size_t size);
     // Everything written so far is on the disk.
     bool flush();
+    // Starts putting those bytes on the disk without waiting for them, so
+    // that the flush after a long write finds little left to do. Only a
+    // hint: it may do nothing, and it never stands in for flush().
+    void startFlush(std::int64_t offset, std::int64_t size);
     bool setModificationTime(std::int64_t secondsSinceEpoch);
     // False when the file was not open or a delayed write failed.
     bool close();
@@ -71,6 +75,9 @@ inline std::string folderOf(const std::string &path)
 // and returns only when the change is on the disk.
 bool replaceFile(const std::string &from, const std::string &to);
 bool removeFile(const std::string &path);
+// Removes a file unless an open temporary of a running extraction holds it
+// (in this process or another).
+bool removeUnlessInUse(const std::string &path);
 // True when a folder is at path afterwards, made now or before.
 bool ensureDirectory(const std::string &path);
 // Bytes this user may still write in the folder's file system; -1 when unknown.

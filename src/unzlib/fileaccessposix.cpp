@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -42,6 +43,8 @@ File File::createUnique(const std::string &prefix, const std::string &like, std:
     const int file = ::mkstemp(path.data());
     if (file < 0)
         return File();
+    // Held while the file is open: another run's sweep leaves it alone.
+    ::flock(file, LOCK_EX | LOCK_NB);
     struct stat st {};
     ::fchmod(file, ::stat(like.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode());
     return File(file);
@@ -89,6 +92,16 @@ bool File::flush()
     return ::fsync(fd(handle_)) == 0;
 }
 
+void File::startFlush(std::int64_t offset, std::int64_t size)
+{
+#ifdef __linux__
+    ::sync_file_range(fd(handle_), off_t(offset), off_t(size), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)size;
+#endif
+}
+
 bool File::setModificationTime(std::int64_t secondsSinceEpoch)
 {
     const timespec times[2] = {{time_t(secondsSinceEpoch), 0}, {time_t(secondsSinceEpoch), 0}};
@@ -129,6 +142,17 @@ bool replaceFile(const std::string &from, const std::string &to)
 bool removeFile(const std::string &path)
 {
     return ::unlink(path.c_str()) == 0;
+}
+
+bool removeUnlessInUse(const std::string &path)
+{
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (file < 0)
+        return false;
+    const bool unused = ::flock(file, LOCK_EX | LOCK_NB) == 0;
+    const bool removed = unused && ::unlink(path.c_str()) == 0;
+    ::close(file);
+    return removed;
 }
 
 bool ensureDirectory(const std::string &path)

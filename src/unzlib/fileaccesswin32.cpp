@@ -74,10 +74,12 @@ File File::openForReading(const std::string &path)
 File File::createUnique(const std::string &prefix, const std::string &, std::string &path)
 {
     // New files take the folder's access rules; there is no mode to copy.
+    // Deletion is not shared: another run's sweep cannot remove a file that
+    // this run is still writing.
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = prefix + randomSuffix();
-        const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             return File(reinterpret_cast<std::intptr_t>(file));
         if (GetLastError() != ERROR_FILE_EXISTS)
@@ -124,6 +126,8 @@ bool File::write(const void *data, std::size_t size)
     return true;
 }
 
+void File::startFlush(std::int64_t, std::int64_t) {}
+
 bool File::flush()
 {
     return FlushFileBuffers(win(handle_));
@@ -162,6 +166,11 @@ bool replaceFile(const std::string &from, const std::string &to)
 bool removeFile(const std::string &path)
 {
     return DeleteFileW(widePath(path).c_str());
+}
+
+bool removeUnlessInUse(const std::string &path)
+{
+    return removeFile(path); // fails on a temporary still open: it shares no deletion
 }
 
 bool ensureDirectory(const std::string &path)

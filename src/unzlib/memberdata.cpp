@@ -1,6 +1,7 @@
 #include "unzlib/memberdata.h"
 
-#include "unzlib/zipformat.h"
+#include "zipformat/crc32.h"
+#include "zipformat/zipformat.h"
 
 #include <zlib.h>
 
@@ -57,7 +58,7 @@ bool MemberUnpacker::passwordOpens(std::string_view password)
 
 UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &sink)
 {
-    if (member_.method != 0 && member_.method != 8)
+    if (!methodSupported())
         return UnpackResult::UnknownMethod;
     crc_ = 0;
     std::int64_t position = dataStart_;
@@ -83,7 +84,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
         produced += size;
         if (produced > member_.uncompressedSize)
             return UnpackResult::Damaged;
-        crc_ = std::uint32_t(crc32_z(crc_, data, size));
+        crc_ = zipformat::crc32(crc_, data, size);
         return sink(data, size) ? UnpackResult::Ok : UnpackResult::Stopped;
     };
     bool ended = !deflated;

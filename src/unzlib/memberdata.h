@@ -27,6 +27,8 @@ public:
     // byte fits and, since one password in 256 passes that by chance, the
     // data unpack to their stated size and CRC.
     bool passwordOpens(std::string_view password);
+    // Stored and deflated members unpack; others are UnknownMethod.
+    bool methodSupported() const { return member_.method == 0 || member_.method == 8; }
     UnpackResult unpack(std::string_view password, const ChunkSink &sink);
     std::uint32_t crc() const { return crc_; }
 

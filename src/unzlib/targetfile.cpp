@@ -24,6 +24,8 @@ std::vector<std::string_view> pathParts(std::string_view name)
 constexpr std::string_view kTemporaryPrefix = ".unzlib-";
 constexpr std::size_t kRandomLength = 6;
 
+constexpr std::int64_t kFlushStep = std::int64_t(4) << 20;
+
 bool hasDriveLetter(std::string_view name)
 {
     return name.size() >= 2 && name[1] == ':';
@@ -96,7 +98,7 @@ void removeStrayTemporaries(const std::string &folder)
     for (const std::string &name : folderEntries(folder)) {
         if (name.size() == kTemporaryPrefix.size() + kRandomLength &&
             name.compare(0, kTemporaryPrefix.size(), kTemporaryPrefix) == 0)
-            removeFile(folder + "/" + name);
+            removeUnlessInUse(folder + "/" + name);
     }
 }
 
@@ -115,7 +117,16 @@ PendingFile::~PendingFile()
 
 bool PendingFile::write(const unsigned char *data, std::size_t size)
 {
-    return file_.write(data, size);
+    if (!file_.write(data, size))
+        return false;
+    // The disk takes what is written while the rest unpacks, instead of all
+    // of it at the flush in commit().
+    written_ += std::int64_t(size);
+    if (written_ - flushStarted_ >= kFlushStep) {
+        file_.startFlush(flushStarted_, written_ - flushStarted_);
+        flushStarted_ = written_;
+    }
+    return true;
 }
 
 bool PendingFile::commit(std::int64_t modificationTime)

@@ -23,7 +23,7 @@ bool makeDirectories(const std::string &path, bool includingLast);
 std::int64_t dosTimeToUnix(std::uint32_t dosDateTime);
 
 // Removes the temporary files a killed run of this library left in a folder,
-// and only those.
+// and only those: a running extraction's own temporaries stay.
 void removeStrayTemporaries(const std::string &folder);
 
 // New contents for a target, written to a temporary file beside it and put
@@ -46,6 +46,8 @@ private:
     std::string target_;
     std::string temporary_;
     File file_;
+    std::int64_t written_ = 0;
+    std::int64_t flushStarted_ = 0; // bytes already on their way to the disk
 };
 
 } // namespace unz

@@ -8,14 +8,13 @@
 namespace {
 constexpr int32_t kVersion = 173;
 constexpr int32_t kPrivateVersion = 17301;
-constexpr int32_t kEndMarker = 7;
 }
 
 extern "C" {
 
 UNZ_EXPORT int32_t UnzLibExec(UnzipParams *params)
 {
-    if (!params || params->endMarker != kEndMarker)
+    if (!params || params->endMarker != UNZ_END_MARKER)
         return -1;
     try {
         return unz::Extraction(*params).run();

@@ -83,11 +83,17 @@ typedef struct UnzipFileSpec {
     int32_t passwordRequestCount;        /* 104 */                           \
     ADDR(const char *) extractDirectory; /* 108: null for the current one */ \
     char reserved112[32];                /* 112 */                           \
-    int32_t endMarker;                   /* 144: always 7 */
+    int32_t endMarker;                   /* 144: UNZ_END_MARKER */
 
 typedef struct UnzipParams {
     UNZ_PARAMS_FIELDS(UNZ_NATIVE_ADDR)
 } UnzipParams;
+
+/* Limits shared by the library and its callers. A password counts in
+ * characters (Unicode code points of its UTF-8 text), the one rule both
+ * sides cut by; the repeat count of a password request is at most
+ * UNZ_MAX_PASSWORD_REQUESTS; UnzipParams.endMarker must hold UNZ_END_MARKER. */
+enum { UNZ_MAX_PASSWORD_LENGTH = 80, UNZ_MAX_PASSWORD_REQUESTS = 15, UNZ_END_MARKER = 7 };
 
 /* Call-back action codes. */
 enum {
@@ -102,8 +108,20 @@ enum {
     UNZ_CB_PASSWORD = 8,
     UNZ_CB_CRC_ERROR = 9,
     UNZ_CB_OVERWRITE = 10,
-    UNZ_CB_SKIPPED = 11
+    UNZ_CB_SKIPPED = 11,
+    /* Zip operations and extraction into memory; this library sends none. */
+    UNZ_CB_FILE_COMMENT = 12,
+    UNZ_CB_MEMORY = 13,
+    UNZ_CB_FILE_EXTRA = 14,
+    UNZ_CB_NEW_EXTRA = 15,
+    UNZ_CB_EXTRA_PROGRESS = 16
 };
+
+/* Places inside CallbackRecord.text: a member's comment (UNZ_CB_FILE_COMMENT)
+ * starts half-way; the address of extra data (UNZ_CB_FILE_EXTRA), and of the
+ * memory granted to UNZ_CB_MEMORY, lies in the last eight bytes, which hold
+ * an address of either width. */
+enum { UNZ_COMMENT_OFFSET = 256, UNZ_ADDRESS_OFFSET = 504 };
 
 /* Answers written into errorCode: yes when text holds a password or a new
  * name, or when data failing the CRC check are to be kept. */
@@ -185,6 +203,8 @@ static_assert(offsetof(Params32, passwordRequestCount) == 104);
 static_assert(offsetof(Params32, extractDirectory) == 108 && offsetof(Params32, endMarker) == 144);
 static_assert(offsetof(Callback32, caller) == 4 && offsetof(Callback32, zipOperation) == 12);
 static_assert(offsetof(Callback32, actionCode) == 16 && offsetof(Callback32, text) == 28);
+static_assert(offsetof(Callback32, text) + UNZ_COMMENT_OFFSET == 284);
+static_assert(offsetof(Callback32, text) + UNZ_ADDRESS_OFFSET == 532 && UNZ_ADDRESS_OFFSET + 8 == UNZ_TEXT_SIZE);
 
 // Addresses widen to eight bytes; every other field keeps its width and order.
 static_assert(sizeof(Params64) == 192 && sizeof(Spec64) == 80 && sizeof(Callback64) == 552);

@@ -2,6 +2,7 @@
 
 #include "controls/flat/flatpanel.h"
 #include "controls/flat/flatspeedbutton.h"
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/shell.h"
 #include "windows/clickablelabel.h"
@@ -12,7 +13,9 @@
 #include "windows/pictures.h"
 #include "windows/toplinebevel.h"
 
+#include <QLabel>
 #include <QPixmap>
+#include <QTimer>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -90,6 +93,20 @@ TAboutForm::TAboutForm(QWidget *parent) : platform::Form(parent)
 
     FlatSpeedButton1 = windows::makeFlatButton(this, okRect, QStringLiteral("OK"));
     windows::setClickHandler(FlatSpeedButton1, [this] { FlatSpeedButton1Click(); });
+}
+
+// No control but the button takes the focus, and a screen reader skips short
+// labels: the texts are spoken as one notice once the window is up.
+void TAboutForm::showEvent(QShowEvent *event)
+{
+    platform::Form::showEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        QStringList texts;
+        for (const QLabel *label : std::initializer_list<const QLabel *>{Label9, Label10, Label11, Label1, Label7,
+                                                                         Label5, Label6, Label4, Label2, Label3})
+            texts << label->text().simplified();
+        platform::announce(this, texts.join(QLatin1Char('\n')));
+    });
 }
 
 TAboutForm::~TAboutForm()

@@ -30,4 +30,7 @@ public:
     void Label4Click();
     void Label2Click();
     void FlatSpeedButton1Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };

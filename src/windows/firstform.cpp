@@ -59,6 +59,15 @@ void setValue(QLabel *label, const char *text)
     label->adjustSize();
 }
 
+// What the three labels show for an entry, for a screen reader to say with
+// the entry itself.
+QString detailsOf(const Service &service)
+{
+    return QStringLiteral("%1 %2. %3 %4. %5 %6.")
+        .arg(label1.text, QString::fromUtf8(service.telephone), label3.text, QString::fromUtf8(service.department),
+             label5.text, QString::fromUtf8(service.address));
+}
+
 } // namespace
 
 TFirstForm::TFirstForm(QWidget *parent) : platform::Form(parent)
@@ -76,6 +85,7 @@ TFirstForm::TFirstForm(QWidget *parent) : platform::Form(parent)
     for (const Service &service : services) {
         auto *item = new QListWidgetItem(QString::fromUtf8(service.listText), ListBox1);
         item->setSizeHint({0, itemHeight});
+        item->setData(Qt::AccessibleDescriptionRole, detailsOf(service));
     }
     // The labels follow the selected entry. Qt's current row is not the
     // selection: a list's first focus-in makes its first entry current

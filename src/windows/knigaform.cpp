@@ -5,6 +5,7 @@
 #include "controls/grid/dbnavigator.h"
 #include "platform/colors.h"
 #include "platform/errorreport.h"
+#include "platform/lonekeyshortcut.h"
 #include "platform/messagebox.h"
 #include "windows/addredform.h"
 #include "windows/bevelpanel.h"
@@ -153,6 +154,9 @@ void TKnigaForm::createPopupMenu()
     fghfgh1 = addItem(QStringLiteral("Удалить запись"), QKeySequence(Qt::Key_Delete), &TKnigaForm::fghfgh1Click);
     N1 =
         addItem(QStringLiteral("Редактировать запись"), QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TKnigaForm::N1Click);
+    // Insert is also a screen reader's modifier key.
+    for (QAction *insertKey : {gfhfg1, N1})
+        platform::runOnLoneRelease(insertKey, DBGridEx1);
     N2 = PopupMenu1->addSeparator();
     N3 = addItem(QStringLiteral("Удалить все записи"), QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TKnigaForm::N3Click);
     DBGridEx1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -1,6 +1,6 @@
 #include "zipwriter.h"
 
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
 #include <zlib.h>
 

@@ -209,3 +209,14 @@ TEST_F(AppFixture, AnUnpackThatThrowsLeavesLaterUnpacksAndTheExitWorking)
     EXPECT_FALSE(exists("data.db"));
     EXPECT_FALSE(exists("kod.db"));
 }
+
+TEST_F(AppFixture, ARefusedUnpackKeepsItsRequestAndTheNextAddsItsOwn)
+{
+    start();
+    QFile::remove(path("basa.tel"));
+    for (int visit = 0; visit < 2; ++visit) {
+        visitAnotherWindow(main());
+        settle();
+    }
+    EXPECT_EQ(main().ZipExtractor1->fSpecArgs(), (QStringList{"*.*", "*.*"}));
+}

@@ -109,6 +109,10 @@ TEST_F(Callbacks, OverwriteAndSkipCallbacks)
     dispatch(UNZ_CB_SKIPPED, 0x0206, stGeneralExtractError + 1, "data.db");
     EXPECT_EQ(zip.errorCode(), 6);
     EXPECT_EQ(zip.fullErrorCode(), 0x0206);
+    for (int reasonPlusOne : {0, stGeneralExtractError + 2, 0xFF}) {
+        dispatch(UNZ_CB_SKIPPED, 0, reasonPlusOne, "data.db");
+        EXPECT_EQ(type, stGeneralExtractError) << "a reason the library does not define: " << reasonPlusOne;
+    }
 }
 
 TEST_F(Callbacks, NewNameFromTheHandler)
@@ -122,6 +126,13 @@ TEST_F(Callbacks, NewNameFromTheHandler)
     dispatch(UNZ_CB_NEW_NAME, 0, 0, "data.db");
     EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
     EXPECT_STREQ(record.text, "renamed.db");
+    // Too long for the record: cut before a character, never inside one.
+    zip.OnSetNewName = [](TZipExtractor &, QString &name, bool &changed) {
+        name = QString(300, QChar(0x0416));
+        changed = true;
+    };
+    dispatch(UNZ_CB_NEW_NAME, 0, 0, "data.db");
+    EXPECT_EQ(QString::fromUtf8(record.text), QString(255, QChar(0x0416)));
 }
 
 TEST_F(Callbacks, PasswordFromTheHandler)
@@ -274,7 +285,11 @@ TEST_F(Callbacks, SettingsThatValidate)
     EXPECT_EQ(zip.passwordReqCount(), 3u);
     EXPECT_EQ(TZipExtractor::versionInfo(), "1.73");
     EXPECT_EQ(TZipExtractor::fallbackPrefix().size(), 77);
-    EXPECT_EQ(QString::fromStdString(EZipExtractor(11036, true).what()), "ZipExtractor [ 11036 ]");
+    // An exception's own message: the table's text with its argument, else
+    // the fallback form.
+    EXPECT_EQ(QString::fromUtf8(EZipExtractor(11036, QString("basa.tel")).what()),
+              "Файл basa.tel повреждён или не является ZIP-архивом.");
+    EXPECT_EQ(QString::fromStdString(EZipExtractor(10999, true).what()), "ZipExtractor [ 10999 ]");
     EXPECT_EQ(QString::fromStdString(EZipExtractor(11038, 2).what()), "ZipExtractor [ 11038 ] ,2");
 }
 
@@ -332,4 +347,68 @@ TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
     };
     zip.ReportException(EZipExtractor(LibraryNotLoadable, QString("/lib/x.so")));
     EXPECT_EQ(zip.lastMessage(), "cannot load /lib/x.so");
+}
+
+TEST_F(Callbacks, ZipOperationCallbacksAnswerAndReport)
+{
+    // Member comment: the comment lies half-way into the text area.
+    QString seenComment;
+    zip.OnFileComment = [&](TZipExtractor &, const QString &file, QString &comment, bool &changed) {
+        EXPECT_EQ(file, "data.db");
+        seenComment = comment;
+        comment = "новый";
+        changed = true;
+    };
+    record = CallbackRecord{};
+    std::strcpy(record.text, "data.db");
+    std::strcpy(record.text + UNZ_COMMENT_OFFSET, "old comment");
+    record.caller = &zip;
+    record.actionCode = UNZ_CB_FILE_COMMENT;
+    zip.DispatchCallback(TZipExtractor::LibraryCallback, 0, 0, {}, &record);
+    EXPECT_EQ(seenComment, "old comment");
+    EXPECT_EQ(record.errorCode, UNZ_ANSWER_YES);
+    EXPECT_EQ(QString::fromUtf8(record.text), "новый");
+    EXPECT_EQ(record.size, 10);
+
+    // Memory for extraction into memory: granted, or refused with 1 and 0.
+    dispatch(UNZ_CB_MEMORY, 0, 4096);
+    void *granted = nullptr;
+    std::memcpy(&granted, record.text + UNZ_ADDRESS_OFFSET, sizeof granted);
+    EXPECT_NE(granted, nullptr);
+    EXPECT_EQ(record.size, 4096);
+    dispatch(UNZ_CB_MEMORY, 0, -1);
+    EXPECT_EQ(record.errorCode, 1);
+    EXPECT_EQ(record.size, 0);
+
+    // Extra data: read at the record's address; a changed short one comes back in the text.
+    const QByteArray extra("\x55\x54\x01\x00\x07", 5);
+    QByteArray seenExtra;
+    zip.OnFileExtra = [&](TZipExtractor &, const QString &, QByteArray &data, bool &changed) {
+        seenExtra = data;
+        data = "AB";
+        changed = true;
+    };
+    record = CallbackRecord{};
+    record.caller = &zip;
+    record.actionCode = UNZ_CB_FILE_EXTRA;
+    record.size = int(extra.size());
+    const char *address = extra.constData();
+    std::memcpy(record.text + UNZ_ADDRESS_OFFSET, &address, sizeof address);
+    zip.DispatchCallback(TZipExtractor::LibraryCallback, 0, 0, {}, &record);
+    EXPECT_EQ(seenExtra, extra);
+    EXPECT_EQ(record.errorCode, -1);
+    EXPECT_EQ(record.size, 2);
+    EXPECT_STREQ(record.text, "AB");
+
+    // Extra-data items fire the progress events like members do.
+    std::vector<std::pair<ProgressType, QString>> progress;
+    std::vector<int> item;
+    zip.OnProgress = [&](TZipExtractor &, ProgressType type, const QString &name, unsigned) {
+        progress.emplace_back(type, name);
+    };
+    zip.OnItemProgress = [&](TZipExtractor &, const QString &, unsigned, int percent) { item.push_back(percent); };
+    dispatch(UNZ_CB_NEW_EXTRA, 0, 200, "extra");
+    dispatch(UNZ_CB_EXTRA_PROGRESS, 0, 100);
+    EXPECT_EQ(progress, (std::vector<std::pair<ProgressType, QString>>{{NewExtra, "extra"}, {ExtraUpdate, "extra"}}));
+    EXPECT_EQ(item, (std::vector<int>{0, 50}));
 }

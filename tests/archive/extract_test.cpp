@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -350,8 +351,99 @@ TEST_F(Extract, DestroyedDuringTheCallUnloadsOnlyAfterTheCallReturns)
         });
     };
 
-    EXPECT_EQ(component->Extract(), reportids::AbortRequested);
+    EXPECT_EQ(component->Extract(), TZipExtractor::Destroyed);
     EXPECT_TRUE(loadedAfterDelete);
     EXPECT_FALSE(libraryLoaded(library));
     EXPECT_FALSE(QFileInfo::exists(out + "/kod.db")) << "the library aborted";
+}
+
+TEST_F(Extract, UnattendedRunWithNothingEncryptedSucceeds)
+{
+    build({member("data.db", "d"), member("kod.db", "k")});
+    programSettings();
+    zip.setUnattended(true);
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(zip.successCount(), 2);
+}
+
+TEST_F(Extract, ASecondComponentExtractingMeanwhileLeavesTheFirstsRunWhole)
+{
+    build({member("data.db", big), member("kod.db", "k")});
+    const QString apart = tmp.path() + "/apart";
+    QDir().mkpath(apart);
+    for (const QString &secondFolder : {out, apart}) {
+        SCOPED_TRACE(secondFolder.toStdString());
+        programSettings();
+        zip.setZipFileName(archive);
+        TZipExtractor second;
+        second.setFSpecArgs(QStringList{"kod.db"});
+        second.setExtrOptions(ExtrOverWrite);
+        second.setExtrBaseDir(secondFolder);
+        second.setZipFileName(archive);
+        int secondResult = -1;
+        zip.OnProgress = [&](TZipExtractor &, ProgressType type, const QString &, unsigned) {
+            // The second run sweeps the folder and unloads its library at its end.
+            if (type == ProgressUpdate && secondResult < 0)
+                secondResult = second.Extract();
+        };
+        EXPECT_EQ(zip.Extract(), 0);
+        EXPECT_EQ(secondResult, 0);
+        EXPECT_EQ(zip.successCount(), 2);
+        EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
+        EXPECT_EQ(filesIn(out), (QStringList{"data.db", "kod.db"}));
+        zip.OnProgress = nullptr;
+    }
+}
+
+TEST_F(Extract, AHandlerThatReplacesItsOwnEventRunsToItsEnd)
+{
+    zipwriter::Entry locked = member("kod.db", "k");
+    locked.password = "Veresk";
+    build({member("data.db", "d"), locked});
+    programSettings();
+    zip.setVerbose(true);
+    // Each handler clears its event, then reads what it captured: the
+    // callable must outlive that.
+    std::vector<std::string> finished;
+    const std::string capture(200, 'c');
+    auto done = [&finished](const std::string &what, const std::string &captured) {
+        if (captured.size() == 200)
+            finished.push_back(what);
+    };
+    zip.OnDirUpdate = [&, capture](TZipExtractor &z) {
+        z.OnDirUpdate = nullptr;
+        done("OnDirUpdate", capture);
+    };
+    zip.OnNewName = [&, capture](TZipExtractor &z, int, const ZipDirEntry &) {
+        z.OnNewName = nullptr;
+        done("OnNewName", capture);
+    };
+    zip.setZipFileName(archive);
+    zip.OnProgress = [&, capture](TZipExtractor &z, ProgressType, const QString &, unsigned) {
+        z.OnProgress = nullptr;
+        done("OnProgress", capture);
+    };
+    zip.OnMessage = [&, capture](TZipExtractor &z, int, const QString &) {
+        z.OnMessage = nullptr;
+        done("OnMessage", capture);
+    };
+    zip.OnSetNewName = [&, capture](TZipExtractor &z, QString &, bool &) {
+        z.OnSetNewName = nullptr;
+        done("OnSetNewName", capture);
+    };
+    zip.OnPasswordError = [&, capture](TZipExtractor &z, bool, QString &password, const QString &, unsigned &,
+                                       TPasswordButton &) {
+        z.OnPasswordError = nullptr;
+        password = "Veresk";
+        done("OnPasswordError", capture);
+    };
+    zip.OnAfterCallback = [&, capture](CallBackInfo &info, bool &) {
+        info.component->OnAfterCallback = nullptr;
+        done("OnAfterCallback", capture);
+    };
+    EXPECT_EQ(zip.Extract(), 0);
+    std::sort(finished.begin(), finished.end());
+    EXPECT_EQ(finished, (std::vector<std::string>{"OnAfterCallback", "OnDirUpdate", "OnMessage", "OnNewName",
+                                                  "OnPasswordError", "OnProgress", "OnSetNewName"}));
 }

@@ -78,7 +78,7 @@ TEST_F(Loader, UnloadableLibraryIsReportedAndTheRequestKept)
     } catch (const EZipExtractor &e) {
         EXPECT_EQ(e.id(), reportids::LibraryNotLoadable);
         EXPECT_EQ(e.textArgument(), broken + "/libunzlib.so");
-        EXPECT_EQ(QString::fromStdString(e.what()), "ZipExtractor [ 10650 ], " + broken + "/libunzlib.so");
+        EXPECT_EQ(QString::fromUtf8(e.what()), exceptionText(reportids::LibraryNotLoadable, broken + "/libunzlib.so"));
     }
     EXPECT_EQ(loader.LoadFromPath(broken + "/libunzlib.so", false), 0);
 }

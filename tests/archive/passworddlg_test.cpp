@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -34,6 +35,8 @@ TEST(PasswordDlg, GeometryFollowsTheButtonCount)
     EXPECT_EQ(dlg.edit()->width(), 3 * 124 - 10);
     EXPECT_EQ(dlg.edit()->maxLength(), 80);
     EXPECT_EQ(dlg.edit()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(dlg.edit()->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, dlg.edit()), '*');
+    EXPECT_TRUE(dlg.button(TPasswordDlg::pbOk)->isDefault());
     EXPECT_EQ(dlg.button(TPasswordDlg::pbOk)->geometry(), QRect(20, 72, 114, 28));
     EXPECT_EQ(dlg.button(TPasswordDlg::pbCancel)->geometry(), QRect(144, 72, 114, 28));
     EXPECT_EQ(dlg.button(TPasswordDlg::pbCancelAll)->geometry(), QRect(268, 72, 114, 28));
@@ -59,6 +62,11 @@ TEST(PasswordDlg, ButtonsAndKeysGiveTheirModalResults)
     const Case cases[] = {
         {[](TPasswordDlg &d) { QTest::keyClick(d.edit(), Qt::Key_Return); }, TPasswordDlg::mrOk},
         {[](TPasswordDlg &d) { QTest::keyClick(d.edit(), Qt::Key_Escape); }, TPasswordDlg::mrCancel},
+        {[](TPasswordDlg &d) {
+             d.button(TPasswordDlg::pbCancel)->setFocus();
+             QTest::keyClick(d.button(TPasswordDlg::pbCancel), Qt::Key_Return);
+         },
+         TPasswordDlg::mrCancel},
         {[](TPasswordDlg &d) { d.button(TPasswordDlg::pbCancelAll)->click(); }, TPasswordDlg::mrCancelAll},
         {[](TPasswordDlg &d) { d.button(TPasswordDlg::pbAbort)->click(); }, TPasswordDlg::mrAbort},
         {[](TPasswordDlg &d) { d.close(); }, TPasswordDlg::mrCancel},

@@ -427,3 +427,27 @@ TEST_F(RegionCombo, PastedTextTakesTheCharacterCase)
     EXPECT_EQ(combo->text(), QStringLiteral("ГОМЕЛЬСКАЯ"));
     EXPECT_EQ(combo->itemIndex(), 2);
 }
+
+// Each handler replaces itself and then reads its own captured text; the
+// control calls copies, so the text is still there.
+TEST_F(RegionCombo, HandlersMayReplaceThemselves)
+{
+    QStringList seen;
+    const QString name = QStringLiteral("первый обработчик");
+    combo->OnChange = [this, &seen, name](TDBComboBoxEx &) {
+        combo->OnChange = nullptr;
+        seen << "change " + name;
+    };
+    combo->OnDropDown = [this, &seen, name](TDBComboBoxEx &) {
+        combo->OnDropDown = nullptr;
+        seen << "drop " + name;
+    };
+    combo->OnCloseUp = [this, &seen, name](TDBComboBoxEx &, bool) {
+        combo->OnCloseUp = nullptr;
+        seen << "close " + name;
+    };
+    type(QStringLiteral("Я"));
+    combo->OpenList();
+    combo->CloseList(false);
+    EXPECT_EQ(seen, (QStringList{"change " + name, "drop " + name, "close " + name}));
+}

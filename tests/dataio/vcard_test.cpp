@@ -58,10 +58,10 @@ TEST(VCard, ReadsWhatAddressBooksWrite)
               "ADR;TYPE=home:;;;;;;\nTEL;HOME;FAX:\nTEL;CELL:+375 29 1112233\nEND:VCARD\n"),
          {"Ковалёв", "Садовая 2", "+375 29 1112233", ""},
          {"1: 1 more addresses not taken"}},
-        {"a preferred address wins over the home one",
-         utf8("BEGIN:VCARD\nVERSION:4.0\nFN:Ковалёв\nADR;TYPE=home:;;Садовая 2;;;;\nADR;PREF=1:;;Дачная 3;;;;\n"
-              "ADR:;;Лесная 4;;;;\nEND:VCARD\n"),
-         {"Ковалёв", "Дачная 3", "", ""},
+        {"a preferred address wins over the home one, the lowest PREF over a higher one",
+         utf8("BEGIN:VCARD\nVERSION:4.0\nFN:Ковалёв\nADR;TYPE=home:;;Садовая 2;;;;\nADR;PREF=2:;;Дачная 3;;;;\n"
+              "ADR;PREF=1:;;Лесная 4;;;;\nEND:VCARD\n"),
+         {"Ковалёв", "Лесная 4", "", ""},
          {"1: 2 more addresses not taken"}},
         {"charsets named, plain and quoted-printable; an unknown one reported with its line",
          QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=ISO-8859-1:Hans-J\xfcrgen\r\n"

@@ -45,6 +45,13 @@ TEST(ButtonGlyph, ImageCountFollowsTheStripShape)
     glyph.setGlyph(QImage(20, 8, QImage::Format_RGB32));
     EXPECT_EQ(glyph.numGlyphs(), 3);
 
+    // A strip too narrow for the count it would keep is one picture.
+    glyph.setGlyph(strip(4));
+    glyph.setGlyph(QImage(3, 8, QImage::Format_RGB32));
+    EXPECT_EQ(glyph.numGlyphs(), 1);
+    EXPECT_EQ(glyph.imageSize(), QSize(3, 8));
+    EXPECT_EQ(glyph.stateImage(bsUp).size(), QSize(3, 8));
+
     // More than four images in the strip count as one picture.
     glyph.setGlyph(strip(5));
     EXPECT_EQ(glyph.numGlyphs(), 1);

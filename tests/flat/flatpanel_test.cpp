@@ -82,3 +82,17 @@ TEST_F(PanelHost, NoBorderWithoutShowBorder)
     panel->setColor(colors::clWhite);
     EXPECT_EQ(pixel(*panel, 0, 0), colors::clWhite);
 }
+
+// Qt sends the panel no leave when the pointer moves onto a child; the
+// panel is lit only while the pointer is over its own area.
+TEST_F(PanelHost, PointerOnAChildIsNotOverThePanel)
+{
+    panel->setActivate(true);
+    QTest::mouseMove(panel, {1, 100});
+    ASSERT_TRUE(panel->isHovered());
+    QTest::mouseMove(panel, {80, 100}); // on the picture
+    EXPECT_FALSE(panel->isHovered());
+    EXPECT_EQ(pixel(*panel, 168, 296), colors::clBtnShadow) << "the thin border, not the sunken edge";
+    QTest::mouseMove(panel, {1, 100});
+    EXPECT_TRUE(panel->isHovered());
+}

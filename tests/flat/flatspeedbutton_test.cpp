@@ -255,3 +255,17 @@ TEST_F(ButtonHost, LatchedButtonShowsACheckeredFace)
     EXPECT_EQ(button->state(), flat::bsExclusive);
     EXPECT_EQ(clicks, 1);
 }
+
+// The button calls a copy of its handler, so a handler that replaces
+// itself can still read its own captured data.
+TEST_F(ButtonHost, AClickHandlerMayReplaceItself)
+{
+    QStringList seen;
+    button->OnClick = [this, &seen, name = QStringLiteral("первый обработчик")](TFlatSpeedButton &) {
+        button->OnClick = [&seen](TFlatSpeedButton &) { seen << QStringLiteral("второй"); };
+        seen << name;
+    };
+    button->Click();
+    QTest::mouseClick(button, Qt::LeftButton, {}, {40, 10});
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("первый обработчик"), QStringLiteral("второй")}));
+}

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     for (CodePageOpts codePage : {cpAuto, cpOEM}) {
-        ZipDirectoryReader reader(buffer, codePage, [](int) {});
+        ZipDirectoryReader reader(buffer, QStringLiteral("fuzz.zip"), codePage, [](int) {});
         try {
             reader.locateEndRecord();
             reader.readEntries([](int, ZipDirEntry &entry) {

@@ -132,7 +132,7 @@ TEST(RealMessageBox, BoxesAnswerAFreshKeyPressNeverTheRepeatOfAHeldKey)
 TEST(RealMessageBox, OkBoxBreaksLinesAtCarriageReturnAndShowsPlainText)
 {
     whenBoxIsUp([](QMessageBox &box) {
-        EXPECT_EQ(buttonTexts(box), QStringList{QStringLiteral("ОК")});
+        EXPECT_EQ(buttonTexts(box), QStringList{QStringLiteral("OK")});
         EXPECT_EQ(box.icon(), QMessageBox::Warning);
         EXPECT_EQ(box.text(), QStringLiteral("Не найдено.\n<b>Повторите</b>"));
         EXPECT_EQ(box.textFormat(), Qt::PlainText);

@@ -490,3 +490,95 @@ TEST(SideBarDrag, WorksThroughTheWindowSystemsInputPath)
     QTest::mouseClick(&bar, Qt::LeftButton, {}, pictureCentre(bar, menu.item(0)));
     EXPECT_EQ(clicks.tags, QList<int>{2});
 }
+
+// ---- handlers that change the bar under its feet
+
+// Each handler deletes the item it was told about; the bar must not touch
+// it afterwards (the sanitizer job sees a read of the freed item).
+TEST(SideBarHandlers, AHandlerMayDeleteTheItemItHearsOf)
+{
+    enum Event { FocusByMove, FocusByPress, Selection };
+    for (const Event event : {FocusByMove, FocusByPress, Selection}) {
+        MenuBar menu;
+        TSideBar &bar = menu.bar;
+        bar.setShowHint(true);
+        bar.setCanSelected(true);
+        menu.item(1).Hint = QStringLiteral("Книжка|Ваши телефоны");
+        auto deleteIt = [&bar](TSideBarItem *item) {
+            if (item)
+                item->collection().Delete(item->index());
+        };
+        const QPoint p = pictureCentre(bar, menu.item(1));
+        if (event == Selection) {
+            bar.OnChangeSelectedItem = [&](TSideBar &) { deleteIt(bar.selectedItem()); };
+            press(bar, p);
+        } else {
+            bar.OnChangeFocusedItem = [&](TSideBar &) { deleteIt(bar.focusedItem()); };
+            if (event == FocusByMove)
+                moveFree(bar, p);
+            else
+                press(bar, p);
+        }
+        EXPECT_EQ(menu.tags(), (QList<int>{1, 3, 4, 5})) << event;
+        EXPECT_EQ(bar.focusedItem(), nullptr) << event;
+        EXPECT_EQ(bar.selectedItem(), nullptr) << event;
+        EXPECT_FALSE(bar.clickPending()) << event;
+        const QLabel *hint = bar.findChild<QLabel *>();
+        EXPECT_FALSE(hint && hint->isVisible()) << event;
+    }
+}
+
+// A handler that replaces itself frees the closure that runs it; the bar
+// calls a copy, so the closure's own data stays readable to its end.
+TEST(SideBarHandlers, AClickHandlerMayReplaceItself)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    QStringList seen;
+    bar.OnItemClick = [&bar, &seen, name = QStringLiteral("первый обработчик")](TSideBar &, TSideBarItem *) {
+        bar.OnItemClick = [&seen](TSideBar &, TSideBarItem *) { seen << QStringLiteral("второй"); };
+        seen << name;
+    };
+    for (int i = 0; i < 2; ++i) {
+        press(bar, pictureCentre(bar, menu.item(0)));
+        release(bar, pictureCentre(bar, menu.item(0)));
+    }
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("первый обработчик"), QStringLiteral("второй")}));
+}
+
+// While an item hint shows, the bar's own hint is its long part; any of
+// these takes the item hint away and gives the bar its settings back.
+TEST(SideBarHint, ShowsTheLongPartAsTheBarsHintAndHidesOnCommands)
+{
+    enum Cause { KeyElsewhere, Shortcut, Minimised, MenuCommand };
+    for (const Cause cause : {KeyElsewhere, Shortcut, Minimised, MenuCommand}) {
+        MenuBar menu;
+        TSideBar &bar = menu.bar;
+        QMenu popup;
+        QAction *command = popup.addAction(QStringLiteral("Команда"));
+        bar.setItemPopupMenu(&popup);
+        bar.setShowHint(true);
+        bar.show();
+        menu.item(1).Hint = QStringLiteral("Книжка|Ваши собственные телефоны");
+        moveFree(bar, pictureCentre(bar, menu.item(1)));
+        const QLabel *hint = bar.findChild<QLabel *>();
+        ASSERT_TRUE(hint && hint->isVisible());
+        EXPECT_EQ(bar.hint(), QStringLiteral("Ваши собственные телефоны"));
+        EXPECT_FALSE(bar.showHint());
+
+        QWidget other;
+        switch (cause) {
+        case KeyElsewhere: QTest::keyClick(&other, Qt::Key_A); break;
+        case Shortcut: {
+            QShortcutEvent event(QKeySequence(Qt::Key_F1), 0);
+            QApplication::sendEvent(&other, &event);
+            break;
+        }
+        case Minimised: bar.showMinimized(); break;
+        case MenuCommand: command->trigger(); break;
+        }
+        EXPECT_FALSE(hint->isVisible()) << cause;
+        EXPECT_TRUE(bar.hint().isEmpty()) << cause;
+        EXPECT_TRUE(bar.showHint()) << cause;
+    }
+}

@@ -211,3 +211,66 @@ TEST(SideBarModel, ReleasedImageListIsForgotten)
     EXPECT_EQ(bar.largeImages(), nullptr);
     EXPECT_EQ(bar.viewInfo().ItemInfos()[0]->PictureBounds.width(), 32);
 }
+
+TEST(SideBarModel, AssigningGroupsCopiesThemAndActivatesTheFirst)
+{
+    MenuBar source;
+    source.bar.groups().Add().setCaption(QStringLiteral("Второе"));
+    source.bar.groups()[1]->items().Add().Tag = 7;
+    TSideBar bar;
+    bar.groups().Add();
+    bar.groups().Add();
+    bar.setActiveGroupIndex(1);
+
+    bar.setGroups(source.bar.groups());
+    ASSERT_EQ(bar.groups().count(), 2);
+    EXPECT_EQ(bar.groups()[0]->caption(), QStringLiteral("МЕНЮ"));
+    EXPECT_EQ(bar.groups()[1]->items()[0]->Tag, 7);
+    EXPECT_EQ(bar.groups()[0]->items().count(), 5);
+    EXPECT_EQ(bar.groups()[0]->items()[2]->caption(), source.item(2).caption());
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[0]);
+    EXPECT_EQ(source.bar.groups().count(), 2) << "the source keeps its own";
+}
+
+TEST(SideBarModel, WhileLoadingGroupsDoNotActivateThemselves)
+{
+    TSideBar bar;
+    int captionChanges = 0;
+    bar.OnChangeGroupCaption = [&](TSideGroup &, TSideGroup *) { ++captionChanges; };
+    bar.beginLoading();
+    TSideGroup &hidden = bar.groups().Add();
+    TSideGroup &second = bar.groups().Add();
+    hidden.setVisible(false);
+    second.setCaption(QStringLiteral("Второе"));
+    EXPECT_EQ(bar.activeGroup(), nullptr);
+    EXPECT_EQ(captionChanges, 0);
+    bar.endLoading();
+    EXPECT_FALSE(bar.isLoading());
+    EXPECT_EQ(bar.activeGroup(), &second) << "the first visible group";
+    EXPECT_EQ(bar.activeGroupIndex(), 0);
+
+    // A stored index activates its group while loading, as the form sets it.
+    bar.beginLoading();
+    bar.groups().Add();
+    bar.setActiveGroupIndex(1);
+    bar.endLoading();
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[2]);
+}
+
+TEST(SideBarModel, ASingleBorderSurroundsTheClientAreaUntilThePaintStyleChanges)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.setBorderStyle(bsSingle);
+    EXPECT_EQ(bar.clientBounds(), (platform::Rect{1, 1, 96, 481}));
+    EXPECT_EQ(bar.viewInfo().BarBounds(), (platform::Rect{2, 2, 95, 480}));
+    const QImage image = bar.grab().toImage();
+    EXPECT_EQ(QColor(image.pixel(0, 0)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(96, 481)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(1, 1)), platform::colors::clBtnShadow) << "the sunken frame inside it";
+
+    bar.setPaintStyle(sbpsFlat);
+    EXPECT_EQ(bar.borderStyle(), bsNone);
+    EXPECT_EQ(bar.viewInfo().BarBounds(), (platform::Rect{1, 1, 96, 482}));
+}

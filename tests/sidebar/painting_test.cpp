@@ -1,9 +1,12 @@
+#include "controls/sidebar/groupswitchslide.h"
 #include "controls/sidebar/sidebarpainter.h"
 #include "controls/sidebar/sidebarviewinfo.h"
 #include "sidebarfixture.h"
 
 #include "platform/colors.h"
 
+#include <QPaintEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace colors = platform::colors;
@@ -247,4 +250,80 @@ TEST(SideBarPainting, ImageListMasksAndBackgroundColour)
     list.setBkColor(QColor(Qt::blue));
     canvas = drawn();
     EXPECT_EQ(pixel(canvas, 1, 1), QColor(Qt::blue));
+}
+
+TEST(SideBarPainting, GroupSwitchSlideGrowsItsStepEveryFiftyMilliseconds)
+{
+    struct Row {
+        bool downward;
+        QRect source, uncovered;
+        QPoint target;
+    };
+    // A region 100 high, headers 20: after the steps at 0, 10, 51 and 60 ms
+    // (1, 1, 3 and 3 pixels) the old picture has moved by 8.
+    for (const Row &row :
+         {Row{true, {0, 20, 90, 92}, {0, 20, 90, 8}, {0, 28}}, Row{false, {0, 28, 90, 92}, {0, 112, 90, 8}, {0, 20}}}) {
+        GroupSwitchSlide slide({0, 20, 90, 100}, row.downward, 20);
+        for (const qint64 ms : {0, 10, 51, 60})
+            ASSERT_TRUE(slide.advance(ms));
+        EXPECT_EQ(slide.distance(), 8);
+        EXPECT_EQ(slide.source(), row.source) << row.downward;
+        EXPECT_EQ(slide.target(), row.target) << row.downward;
+        EXPECT_EQ(slide.uncovered(), row.uncovered) << row.downward;
+        qint64 ms = 60;
+        while (slide.advance(ms += 5)) {
+        }
+        EXPECT_GE(slide.distance(), 80) << "ends once no more than a header is left";
+        EXPECT_LT(slide.distance(), 100);
+    }
+}
+
+// The switch is remembered only until it has been shown: by the slide on a
+// shown bar, at once on a hidden one.
+TEST(SideBarPainting, PreviousActiveGroupIsClearedAfterTheSwitchIsShown)
+{
+    for (const bool shown : {true, false}) {
+        MenuBar menu;
+        TSideBar &bar = menu.bar;
+        TSideGroup &menuGroup = *bar.groups()[0];
+        bar.groups().Add().items().Add().setCaption(QStringLiteral("Пункт"));
+        bar.groups().Add();
+        if (shown) {
+            bar.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+        }
+        bar.setActiveGroupIndex(1);
+        EXPECT_EQ(bar.previousActiveGroup(), &menuGroup);
+        if (shown) {
+            bar.repaint(); // starts the slide; its steps come from the event loop
+            EXPECT_EQ(bar.previousActiveGroup(), &menuGroup) << "sliding";
+        } else {
+            paint(bar);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return bar.previousActiveGroup() == nullptr; }, 5000)) << shown;
+    }
+}
+
+TEST(SideBarPainting, InvalidateItemCoversPictureAndCaption)
+{
+    MenuBar menu;
+    TSideBar &bar = menu.bar;
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    QRegion painted;
+    struct Spy : QObject {
+        QRegion &region;
+        explicit Spy(QRegion &r) : region(r) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                region += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } spy(painted);
+    bar.installEventFilter(&spy);
+    const TSideItemViewInfo &info = *bar.viewInfo().ItemInfo(&menu.item(1));
+    bar.painter().InvalidateItem(menu.item(1));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !painted.isEmpty(); }));
+    EXPECT_EQ(painted, QRegion(info.PictureBounds.inflated(1, 1).toQRect()) + QRegion(info.TextBounds.toQRect()));
 }

@@ -1,5 +1,5 @@
 #include "support/unzlibdriver.h"
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 #include "zipwriter/zipwriter.h"
 
 #include <cstring>
@@ -408,6 +408,22 @@ TEST_F(UnzLibTest, WrongPasswordsUseUpTheRepeatCount)
     EXPECT_TRUE(exists(at("plain.txt")));
 }
 
+TEST_F(UnzLibTest, AnEncryptedMemberOfAnUnknownMethodIsReportedAsSuchWithoutAsking)
+{
+    Entry e = member("s.txt", "secret", Method(12));
+    e.password = "right";
+    make({e});
+    lib.answerOn(UNZ_CB_PASSWORD, [](CallbackRecord &r) {
+        std::strcpy(r.text, "right");
+        r.errorCode = UNZ_ANSWER_YES;
+    });
+    EXPECT_EQ(lib.run(archive, out), 0);
+    EXPECT_TRUE(lib.callsOf(UNZ_CB_PASSWORD).empty());
+    ASSERT_EQ(lib.callsOf(UNZ_CB_SKIPPED).size(), 1u);
+    EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].error, UNZ_ERR_METHOD);
+    EXPECT_EQ(lib.callsOf(UNZ_CB_SKIPPED)[0].size, UNZ_SKIP_COMPRESSION_UNKNOWN + 1);
+}
+
 TEST_F(UnzLibTest, CancelAllStopsAskingForTheRestOfTheRun)
 {
     Entry a = member("a.txt", "a");
@@ -625,6 +641,24 @@ TEST_F(UnzLibTest, AKilledRunsTemporaryFilesGoWithTheNextRun)
     ASSERT_FALSE(temporaries.empty());
     for (const std::string &name : temporaries)
         EXPECT_TRUE(name.size() == strays[0].size() && name.rfind(".unzlib-", 0) == 0) << name;
+}
+
+TEST_F(UnzLibTest, ASecondRunIntoTheFolderLeavesTheFirstRunsTemporaryAlone)
+{
+    make({member("data.db", sampleText(2000)), member("kod.db", "k")});
+    const std::string second = tmp.path() + "/second.zip";
+    writeAll(second, readAll(archive));
+    UnzLibDriver nested;
+    int nestedResult = -1;
+    lib.answer = [&](CallbackRecord &r) {
+        if (r.actionCode == UNZ_CB_PROGRESS && nestedResult < 0)
+            nestedResult = nested.run(second, out, {"kod.db"});
+        return 0;
+    };
+    EXPECT_EQ(lib.run(archive, out), 2);
+    EXPECT_EQ(nestedResult, 1);
+    EXPECT_EQ(readAll(at("data.db")), sampleText(2000));
+    EXPECT_EQ(filesIn(out), (Names{"data.db", "kod.db"}));
 }
 
 #ifndef _WIN32

@@ -123,8 +123,8 @@ void TDBComboBoxEx::onTextChanged()
 {
     followText();
     modified_ = true;
-    if (OnChange)
-        OnChange(*this);
+    if (auto handler = OnChange)
+        handler(*this);
 }
 
 // Pasted or dropped text gets the character case that typing gets.
@@ -349,8 +349,8 @@ void TDBComboBoxEx::OpenList()
     if (listShown())
         return;
     button_->setHeld(true);
-    if (OnDropDown)
-        OnDropDown(*this);
+    if (auto handler = OnDropDown)
+        handler(*this);
     if (!list_)
         createList();
     list_->setFont(font());
@@ -376,8 +376,8 @@ void TDBComboBoxEx::CloseList(bool accept)
         if (hasFocus())
             selectAll();
     }
-    if (OnCloseUp)
-        OnCloseUp(*this, accept);
+    if (auto handler = OnCloseUp)
+        handler(*this, accept);
     button_->setHeld(false);
 }
 

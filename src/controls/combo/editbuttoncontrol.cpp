@@ -32,14 +32,16 @@ void TEditButtonControlEx::mousePressEvent(QMouseEvent *event)
         return;
     mouseDown_ = true;
     update();
-    if (OnPress)
-        OnPress();
+    if (auto handler = OnPress)
+        handler();
 }
 
 void TEditButtonControlEx::mouseMoveEvent(QMouseEvent *event)
 {
-    if (mouseDown_ && OnDrag)
-        OnDrag(event->globalPosition().toPoint());
+    if (!mouseDown_)
+        return;
+    if (auto handler = OnDrag)
+        handler(event->globalPosition().toPoint());
 }
 
 void TEditButtonControlEx::mouseReleaseEvent(QMouseEvent *event)
@@ -48,6 +50,6 @@ void TEditButtonControlEx::mouseReleaseEvent(QMouseEvent *event)
         return;
     mouseDown_ = false;
     update();
-    if (OnRelease)
-        OnRelease(event->globalPosition().toPoint(), rect().contains(event->position().toPoint()));
+    if (auto handler = OnRelease)
+        handler(event->globalPosition().toPoint(), rect().contains(event->position().toPoint()));
 }

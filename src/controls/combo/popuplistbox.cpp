@@ -121,8 +121,10 @@ bool TPopupListboxEx::event(QEvent *event)
 
 void TPopupListboxEx::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && OnRelease)
-        OnRelease(clientContains(event->globalPosition().toPoint()));
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (auto handler = OnRelease)
+        handler(clientContains(event->globalPosition().toPoint()));
 }
 
 void TPopupListboxEx::wheelEvent(QWheelEvent *event)

@@ -41,6 +41,8 @@ void TButtonGlyph::setGlyph(const QImage &strip)
         if (strip_.width() % strip_.height() == 0) {
             const int count = strip_.width() / strip_.height();
             numGlyphs_ = count > 4 ? 1 : count;
+        } else if (strip_.width() < numGlyphs_) {
+            numGlyphs_ = 1; // the count kept from a wider strip would give empty images
         }
     }
     releaseImages();

@@ -6,6 +6,8 @@
 #include "platform/colors.h"
 #include "platform/drawing.h"
 
+#include <QChildEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 using flat::DrawFlatFrame;
@@ -21,6 +23,8 @@ TFlatPanel::TFlatPanel(QWidget *parent)
 {
     platform::registerAccessible<TFlatPanel>(flat::createPanelAccessible);
     setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+    // Moves over the panel's own area tell that the pointer came back from a child.
+    setMouseTracking(true);
 }
 
 void TFlatPanel::setCaption(const QString &value)
@@ -34,6 +38,8 @@ void TFlatPanel::setColor(const QColor &value)
 
 void TFlatPanel::setHover(bool value)
 {
+    if (value == hover_)
+        return;
     hover_ = value;
     if (isFlat() && activate())
         update();
@@ -46,6 +52,32 @@ void TFlatPanel::enterEvent(QEnterEvent *)
 void TFlatPanel::leaveEvent(QEvent *)
 {
     setHover(false);
+}
+
+void TFlatPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    // A child that does not track the pointer passes its moves on to here.
+    if (!childAt(event->position().toPoint()))
+        setHover(true);
+    QWidget::mouseMoveEvent(event);
+}
+
+// Qt sends the panel no leave when the pointer moves onto a child, so the
+// children's own enter events tell it.
+void TFlatPanel::childEvent(QChildEvent *event)
+{
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    else if (event->removed())
+        event->child()->removeEventFilter(this);
+    QWidget::childEvent(event);
+}
+
+bool TFlatPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter)
+        setHover(false);
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFlatPanel::focusInEvent(QFocusEvent *event)

@@ -5,6 +5,7 @@
 #include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/drawing.h"
+#include "platform/keyboardreach.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -20,6 +21,7 @@ TFlatSpeedButton::TFlatSpeedButton(QWidget *parent)
 {
     platform::registerAccessible<TFlatSpeedButton>(flat::createButtonAccessible);
     setFocusPolicy(Qt::NoFocus);
+    platform::reachableWhileAccessible(this, [this] { Click(); });
     resize(23, 22);
 }
 
@@ -84,8 +86,8 @@ void TFlatSpeedButton::setDown(bool value)
 
 void TFlatSpeedButton::Click()
 {
-    if (OnClick)
-        OnClick(*this);
+    if (auto handler = OnClick)
+        handler(*this);
 }
 
 TFlatSpeedButton::TButtonState TFlatSpeedButton::pressedState() const

@@ -1,4 +1,5 @@
 #include "controls/grid/dbgridex.h"
+#include "controls/grid/gridaccessible.h"
 
 #include "data/dataset.h"
 
@@ -192,6 +193,7 @@ void TCustomDBGridEx::focusInEvent(QFocusEvent *event)
 {
     CustomGrid::focusInEvent(event);
     repaintCurrentRow();
+    announceCurrentRecord(*this);
 }
 
 void TCustomDBGridEx::focusOutEvent(QFocusEvent *event)

@@ -16,8 +16,11 @@ struct TableShape {
         for (int i = 0; i < grid.columns().count(); ++i)
             if (grid.columns()[i].isVisible())
                 columns.push_back(&grid.columns()[i]);
-        if (grid.dataLink().active())
+        if (grid.dataLink().active()) {
             rows = std::min(grid.recordRows(), grid.dataLink().recordCount());
+            firstRecord = grid.dataLink().firstRecord();
+            recordCount = grid.dataLink().dataSet()->recordCount();
+        }
         footers = grid.footerRowCount();
     }
     int columnCount() const { return int(columns.size()); }
@@ -39,7 +42,9 @@ struct TableShape {
     }
 
     std::vector<TDBGridColumnEx *> columns;
-    int rows = 0;
+    int rows = 0;        // rows in view
+    int firstRecord = 0; // the dataset's row shown at the top
+    int recordCount = 0; // rows of the dataset
     int footers = 0;
 };
 
@@ -75,7 +80,7 @@ public:
             return shape.columns[partIndex()]->title().caption();
         if (partIndex() >= shape.firstFooter())
             return footerRowText(grid(), shape, partIndex() - shape.firstFooter());
-        return grid().recordText(rowIndex(), *shape.columns[columnIndex()]);
+        return grid().recordText(windowRow(), *shape.columns[columnIndex()]);
     }
     QRect rect() const override
     {
@@ -90,7 +95,7 @@ public:
             cell =
                 grid()
                     .cells()
-                    .cellRect(grid().gridColumnOf(*shape.columns[columnIndex()]), grid().titleRowCount() + rowIndex())
+                    .cellRect(grid().gridColumnOf(*shape.columns[columnIndex()]), grid().titleRowCount() + windowRow())
                     .toQRect();
         else
             cell = grid()
@@ -119,7 +124,7 @@ public:
         return nullptr;
     }
 
-    bool isSelected() const override { return rowIndex() == TableShape(grid()).currentRow(grid()); }
+    bool isSelected() const override { return windowRow() == TableShape(grid()).currentRow(grid()); }
     int columnExtent() const override { return 1; }
     int rowExtent() const override { return 1; }
     QList<QAccessibleInterface *> columnHeaderCells() const override { return {parent()->child(columnIndex())}; }
@@ -129,11 +134,8 @@ public:
         const TableShape shape(grid());
         return (partIndex() - shape.firstCell()) % std::max(1, shape.columnCount());
     }
-    int rowIndex() const override
-    {
-        const TableShape shape(grid());
-        return (partIndex() - shape.firstCell()) / std::max(1, shape.columnCount());
-    }
+    // The dataset's row, so that a reader counts the whole result.
+    int rowIndex() const override { return TableShape(grid()).firstRecord + windowRow(); }
     QAccessibleInterface *table() const override { return parent(); }
 
 protected:
@@ -141,6 +143,11 @@ protected:
 
 private:
     TCustomDBGridEx &grid() const { return *static_cast<TCustomDBGridEx *>(owner()); }
+    int windowRow() const
+    {
+        const TableShape shape(grid());
+        return (partIndex() - shape.firstCell()) / std::max(1, shape.columnCount());
+    }
 };
 
 class GridAccessible : public platform::AccessibleWithParts, public QAccessibleTableInterface {
@@ -167,12 +174,22 @@ public:
         const TableShape shape(grid());
         return shape.footers ? child(shape.firstFooter()) : nullptr;
     }
+    // Rows are the dataset's; only those in view have cells.
     QAccessibleInterface *cellAt(int row, int column) const override
     {
         const TableShape shape(grid());
+        row -= shape.firstRecord;
         if (row < 0 || row >= shape.rows || column < 0 || column >= shape.columnCount())
             return nullptr;
         return child(shape.cellIndex(row, column));
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        const TableShape shape(grid());
+        const int row = shape.currentRow(grid());
+        if (!grid().hasFocus() || row < 0 || shape.columns.empty())
+            return nullptr;
+        return child(shape.cellIndex(row, shape.currentColumn(grid())));
     }
     int selectedCellCount() const override { return int(selectedCells().size()); }
     QList<QAccessibleInterface *> selectedCells() const override
@@ -192,12 +209,13 @@ public:
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return int(selectedRows().size()); }
     int columnCount() const override { return TableShape(grid()).columnCount(); }
-    int rowCount() const override { return TableShape(grid()).rows; }
+    int rowCount() const override { return TableShape(grid()).recordCount; }
     QList<int> selectedColumns() const override { return {}; }
     QList<int> selectedRows() const override
     {
-        const int current = TableShape(grid()).currentRow(grid());
-        return current >= 0 ? QList<int>{current} : QList<int>{};
+        const TableShape shape(grid());
+        const int current = shape.currentRow(grid());
+        return current >= 0 ? QList<int>{shape.firstRecord + current} : QList<int>{};
     }
     bool isColumnSelected(int) const override { return false; }
     bool isRowSelected(int row) const override { return row >= 0 && selectedRows().contains(row); }
@@ -230,8 +248,8 @@ void announceCurrentRecord(TCustomDBGridEx &grid)
     const TableShape shape(grid);
     if (shape.rows > 0) {
         QAccessibleTableModelChangeEvent cells(&grid, QAccessibleTableModelChangeEvent::DataChanged);
-        cells.setFirstRow(0);
-        cells.setLastRow(shape.rows - 1);
+        cells.setFirstRow(shape.firstRecord);
+        cells.setLastRow(shape.firstRecord + shape.rows - 1);
         cells.setFirstColumn(0);
         cells.setLastColumn(shape.columnCount() - 1);
         platform::sendAccessibleEvent(cells);
@@ -241,14 +259,25 @@ void announceCurrentRecord(TCustomDBGridEx &grid)
         renamed.setChild(footer);
         platform::sendAccessibleEvent(renamed);
     }
+    // Every grid on a data source follows its record; only the one the user
+    // is in speaks.
     const int row = shape.currentRow(grid);
-    if (row < 0 || shape.columns.empty())
+    if (!grid.hasFocus() || row < 0 || shape.columns.empty())
         return;
     for (QAccessible::Event type : {QAccessible::Focus, QAccessible::Selection}) {
         QAccessibleEvent event(&grid, type);
         event.setChild(shape.cellIndex(row, shape.currentColumn(grid)));
         platform::sendAccessibleEvent(event);
     }
+}
+
+void announceSummary(TCustomDBGridEx &grid)
+{
+    const TableShape shape(grid);
+    QStringList rows;
+    for (int footer = 0; footer < shape.footers; ++footer)
+        rows << footerRowText(grid, shape, footer);
+    platform::announce(&grid, rows.join(QLatin1String(". ")));
 }
 
 } // namespace grid

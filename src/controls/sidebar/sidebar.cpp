@@ -22,11 +22,13 @@ TSideBar::TSideBar(QWidget *parent)
       groups_(std::make_unique<TSideGroups>(*this)), itemHint_(std::make_unique<TSideItemHint>(this))
 {
     platform::registerAccessible<TSideBar>(createSideBarAccessible);
+    reachSideBarItems(this);
     resize(150, 300);
     setMouseTracking(true);
     // Painting covers every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     bkGround_.OnChange = [this] { Relayout(); };
+    itemHint_->OnHidden = [this] { itemHintHidden(); };
     updateCursor();
 }
 
@@ -84,13 +86,23 @@ void TSideBar::setActiveGroupIndex(int index)
 {
     const int visible = visibleGroupCount();
     if (index != activeGroupIndex_) {
-        previousActiveGroup_ = activeGroup_;
         if (visible > 0 && (index < 0 || index >= visible))
             index = 0;
+        keepPictureForSlide(visibleGroup(index));
+        previousActiveGroup_ = activeGroup_;
         activeGroupIndex_ = index;
     }
     if (activeGroupIndex_ >= 0 && activeGroupIndex_ < visible)
         SetActiveGroup(visibleGroup(activeGroupIndex_));
+}
+
+void TSideBar::setGroups(const TSideGroups &groups)
+{
+    if (&groups == groups_.get())
+        return;
+    groups_->Assign(groups);
+    setActiveGroupIndex(0);
+    Relayout();
 }
 
 void TSideBar::setGroupHeightOffSet(int offset)
@@ -129,7 +141,39 @@ void TSideBar::setPaintStyle(TsbPaintStyle style)
         return;
     paintStyle_ = style;
     painter_.reset();
-    Relayout();
+    if (borderStyle_ != bsNone)
+        setBorderStyle(bsNone);
+    else
+        Relayout();
+}
+
+void TSideBar::setBorderStyle(TBorderStyle style)
+{
+    setAndRelayout(borderStyle_, style);
+}
+
+platform::Rect TSideBar::clientBounds() const
+{
+    const int border = borderStyle_ == bsSingle ? 1 : 0;
+    return {border, border, width() - border, height() - border};
+}
+
+void TSideBar::beginLoading()
+{
+    loading_ = true;
+}
+
+void TSideBar::endLoading()
+{
+    if (!loading_)
+        return;
+    loading_ = false;
+    if (activeGroup_) {
+        GroupsChanged();
+    } else {
+        setActiveGroupIndex(0);
+        Relayout();
+    }
 }
 
 void TSideBar::setScrollDelay(int milliseconds)
@@ -164,11 +208,30 @@ void TSideBar::setBarCursor(const QCursor &cursor)
 
 void TSideBar::setShowHint(bool show)
 {
-    if (show == showHint_)
-        return;
+    itemHint_->Hide(); // gives back the setting it stood in for
     showHint_ = show;
-    if (!show)
-        itemHint_->Hide();
+}
+
+void TSideBar::setGroupPopupMenu(QMenu *menu)
+{
+    watchPopupMenu(groupPopupMenu_, menu);
+}
+
+void TSideBar::setItemPopupMenu(QMenu *menu)
+{
+    watchPopupMenu(itemPopupMenu_, menu);
+}
+
+// A command chosen from the bar's menus hides the item hint.
+void TSideBar::watchPopupMenu(QPointer<QMenu> &slot, QMenu *menu)
+{
+    if (slot == menu)
+        return;
+    if (slot)
+        disconnect(slot, &QMenu::triggered, this, nullptr);
+    slot = menu;
+    if (menu)
+        connect(menu, &QMenu::triggered, this, [this] { itemHint_->Hide(); });
 }
 
 void TSideBar::updateCursor()
@@ -244,10 +307,81 @@ void TSideBar::RefreshDropMark()
     update(viewInfo().dropMarkBounds(dropMarkItem_, dropMarkPlace_).inflated(0, 1).toQRect());
 }
 
+// ---- painting and the group-switch slide
+
 void TSideBar::paintEvent(QPaintEvent *)
 {
     QPainter canvas(this);
-    painter().Paint(canvas);
+    if (!slide_ && previousActiveGroup_) {
+        if (previousActiveGroup_ != activeGroup_ && !pictureBeforeSwitch_.isNull())
+            startSlide();
+        else
+            previousActiveGroup_ = nullptr; // nothing to slide: the bar was hidden or has no headers
+    }
+    if (!slide_) {
+        painter().Paint(canvas);
+        return;
+    }
+    canvas.drawPixmap(0, 0, pictureBeforeSwitch_);
+    painter().FillBackground(canvas, platform::Rect::fromQRect(slide_->uncovered()));
+    canvas.drawPixmap(slide_->target(), pictureBeforeSwitch_, slide_->source());
+}
+
+// The picture the slide moves is the one shown before the switch to
+// `next`; a bar that is not shown just switches.
+void TSideBar::keepPictureForSlide(const TSideGroup *next)
+{
+    if (!next || !activeGroup_ || next == activeGroup_)
+        return;
+    stopSlide();
+    if (isVisible())
+        pictureBeforeSwitch_ = grab();
+}
+
+void TSideBar::startSlide()
+{
+    const TSideBarViewInfo &layout = viewInfo();
+    const TSideGroupViewInfo *header = layout.GroupInfo(activeGroup_);
+    if (!header) {
+        stopSlide();
+        return;
+    }
+    // The headers down to the new active one stay in place; what lies below
+    // them moves away from the new header's old place.
+    const bool downward = activeGroup_->index() < previousActiveGroup_->index();
+    const platform::Rect bar = layout.BarBounds();
+    const int top = downward ? header->HeaderBounds.bottom : header->HeaderBounds.top;
+    slide_.emplace(QRect(bar.left, top, bar.width(), bar.bottom - top), downward, layout.GroupHeaderHeight());
+    slideClock_.start();
+    slideTimer_.start(SlideInterval, this);
+}
+
+void TSideBar::slideTick()
+{
+    if (slide_ && slide_->advance(slideClock_.elapsed())) {
+        update(slide_->region());
+        return;
+    }
+    stopSlide();
+    previousActiveGroup_ = nullptr;
+    update();
+}
+
+void TSideBar::stopSlide()
+{
+    slideTimer_.stop();
+    slide_.reset();
+    pictureBeforeSwitch_ = QPixmap();
+    previousActiveGroup_ = nullptr;
+}
+
+void TSideBar::hideEvent(QHideEvent *event)
+{
+    if (slide_) {
+        stopSlide();
+        previousActiveGroup_ = nullptr;
+    }
+    QWidget::hideEvent(event);
 }
 
 // ---- groups
@@ -304,27 +438,31 @@ void TSideBar::SetActiveGroup(TSideGroup *group)
     setActiveGroupIndex(activeGroup_ ? visibleGroupIndex(activeGroup_) : -1);
     if (activeGroup_)
         activeGroup_->topItemIndex_ = 0;
-    if (OnChangeActiveGroup)
-        OnChangeActiveGroup(*this);
+    if (auto handler = OnChangeActiveGroup)
+        handler(*this);
     Relayout();
 }
 
 // ---- highlight, selection, tracking, drop mark
 
+// A handler may delete the item it hears of: after each event the bar reads
+// its own state again, which the item's end has cleared.
 void TSideBar::SetFocusedItem(TSideBarItem *item, bool pressed)
 {
     if (item == focusedItem_ && pressed == focusedItemPressed_)
         return;
     TSideBarItem *old = focusedItem_;
-    if (old && old != item && old != selectedItem_)
+    const bool changed = item != old;
+    if (old && changed && old != selectedItem_)
         painter().InvalidateItemPicture(*old);
-    if (showHint_ && item != old)
+    if (changed)
         itemHint_->Hide();
     focusedItem_ = item;
-    if (item != old && OnChangeFocusedItem)
-        OnChangeFocusedItem(*this);
-    if (showHint_ && !pressed && item != old)
-        showItemHint(item);
+    if (changed)
+        if (auto handler = OnChangeFocusedItem)
+            handler(*this);
+    if (showHint_ && !pressed && changed)
+        showItemHint(focusedItem_);
     focusedItemPressed_ = pressed;
     if (focusedItem_ && focusedItem_ != selectedItem_ && focusedItem_->isEnabled())
         painter().InvalidateItemPicture(*focusedItem_);
@@ -338,10 +476,11 @@ void TSideBar::SetSelectedItem(TSideBarItem *item)
         painter().InvalidateItemPicture(*selectedItem_);
     const bool changed = item != selectedItem_;
     selectedItem_ = item;
-    if (changed && OnChangeSelectedItem)
-        OnChangeSelectedItem(*this);
-    if (item && item->isEnabled())
-        painter().InvalidateItemPicture(*item);
+    if (changed)
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
+    if (selectedItem_ && selectedItem_->isEnabled())
+        painter().InvalidateItemPicture(*selectedItem_);
 }
 
 void TSideBar::SetTrackedGroup(TSideGroup *group, bool pressed)
@@ -372,8 +511,11 @@ void TSideBar::SetDropMark(TSideBarItem *item, TDropPlace place)
 
 void TSideBar::ClickItem(TSideBarItem *item)
 {
-    if (item->isEnabled() && OnItemClick)
-        OnItemClick(*this, item);
+    if (!item->isEnabled())
+        return;
+    // A copy: the handler may replace itself while it runs.
+    if (auto handler = OnItemClick)
+        handler(*this, item);
 }
 
 // ---- item hint
@@ -387,20 +529,30 @@ void TSideBar::showItemHint(TSideBarItem *item)
         return;
     const int top = (info->isCut() ? info->PictureBounds.bottom : info->TextBounds.bottom) + 2;
     const QRect anchor(mapToGlobal(QPoint(spaceHeight_, top)), QSize(width() - 2 * spaceHeight_, 1));
-    itemHint_->Show(item->Hint.section(QLatin1Char('|'), 0, 0), anchor, viewInfo().iconType() == sgLargeIcon);
+    // A hint without "|" is both its short and its long part.
+    const qsizetype bar = item->Hint.indexOf(QLatin1Char('|'));
+    itemHint_->Show(bar < 0 ? item->Hint : item->Hint.left(bar), anchor, viewInfo().iconType() == sgLargeIcon);
+    setToolTip(bar < 0 ? item->Hint : item->Hint.mid(bar + 1));
+    showHint_ = false;
+}
+
+void TSideBar::itemHintHidden()
+{
+    setToolTip(QString());
+    showHint_ = true;
 }
 
 // ---- notices from groups and items
 
 void TSideBar::ItemChanged(const TSideBarItem &item, bool recompute)
 {
-    if (!destroying_ && &item.group() == activeGroup_)
+    if (!destroying_ && !loading_ && &item.group() == activeGroup_)
         RefreshItems(recompute);
 }
 
 void TSideBar::ItemsChanged(TSideGroup &group)
 {
-    if (!destroying_ && &group == activeGroup_)
+    if (!destroying_ && !loading_ && &group == activeGroup_)
         RefreshItems(true);
 }
 
@@ -415,8 +567,8 @@ void TSideBar::ItemDestroying(TSideBarItem &item)
         dropMarkPlace_ = dpNone;
     }
     TSideBarDragObject::ItemDestroying(item);
-    if (OnDeleteItem)
-        OnDeleteItem(*this, &item);
+    if (auto handler = OnDeleteItem)
+        handler(*this, &item);
 }
 
 void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
@@ -425,8 +577,8 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
         return;
     if (selectedItem_ == item) {
         selectedItem_ = nullptr;
-        if (OnChangeSelectedItem)
-            OnChangeSelectedItem(*this);
+        if (auto handler = OnChangeSelectedItem)
+            handler(*this);
     }
     // Keep the scroll position on an item, so the up button stays reachable.
     group.topItemIndex_ = std::max(0, std::min(group.topItemIndex_, group.items().count() - 1));
@@ -435,7 +587,7 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
 
 void TSideBar::GroupAdded(TSideGroup &group)
 {
-    if (destroying_)
+    if (destroying_ || loading_)
         return;
     if (!activeGroup_)
         SetActiveGroup(&group);
@@ -445,7 +597,7 @@ void TSideBar::GroupAdded(TSideGroup &group)
 
 void TSideBar::GroupsChanged()
 {
-    if (destroying_)
+    if (destroying_ || loading_)
         return;
     if (!activeGroup_ || !activeGroup_->isVisible()) {
         SetActiveGroup(nullptr);
@@ -457,10 +609,10 @@ void TSideBar::GroupsChanged()
 
 void TSideBar::GroupCaptionChanged(TSideGroup &group)
 {
-    if (destroying_)
+    if (destroying_ || loading_)
         return;
-    if (OnChangeGroupCaption)
-        OnChangeGroupCaption(group, &group);
+    if (auto handler = OnChangeGroupCaption)
+        handler(group, &group);
     RefreshHeader(&group);
 }
 
@@ -483,9 +635,12 @@ void TSideBar::GroupRemoved(const TSideGroup *group)
         return;
     if (activeGroup_ == group) {
         activeGroup_ = nullptr;
-        SetActiveGroup(nullptr);
+        if (!loading_)
+            SetActiveGroup(nullptr);
         return;
     }
+    if (loading_)
+        return;
     if (activeGroup_)
         activeGroupIndex_ = visibleGroupIndex(activeGroup_);
     Relayout();

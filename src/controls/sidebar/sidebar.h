@@ -1,14 +1,17 @@
 #pragma once
 
+#include "controls/sidebar/groupswitchslide.h"
 #include "controls/sidebar/imagelist.h"
 #include "controls/sidebar/sidebarbackground.h"
 #include "controls/sidebar/sidebardrag.h"
 #include "controls/sidebar/sidebaritems.h"
 #include "controls/sidebar/sidebartypes.h"
+#include "platform/rect.h"
 
 #include <QBasicTimer>
 #include <QColor>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QMenu>
 #include <QPixmap>
@@ -16,6 +19,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TSideBarPainter;
 class TSideBarViewInfo;
@@ -46,6 +50,8 @@ class TSideBar : public QWidget, public SideBarModelObserver, public SideBarDrag
     Q_PROPERTY(TDragMode DragMode READ dragMode WRITE setDragMode)
     Q_PROPERTY(QCursor Cursor READ barCursor WRITE setBarCursor)
     Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
+    Q_PROPERTY(QString Hint READ hint WRITE setHint)
+    Q_PROPERTY(TBorderStyle BorderStyle READ borderStyle WRITE setBorderStyle)
 public:
     explicit TSideBar(QWidget *parent = nullptr);
     ~TSideBar() override;
@@ -64,11 +70,13 @@ public:
     void setGroupFontColor(const QColor &color);
     TSideGroups &groups() { return *groups_; }
     const TSideGroups &groups() const { return *groups_; }
+    // Copies the groups with their items; the first visible group becomes active.
+    void setGroups(const TSideGroups &groups);
     // Counted among the visible groups only.
     int activeGroupIndex() const { return activeGroupIndex_; }
     void setActiveGroupIndex(int index);
     QMenu *groupPopupMenu() const { return groupPopupMenu_; }
-    void setGroupPopupMenu(QMenu *menu) { groupPopupMenu_ = menu; }
+    void setGroupPopupMenu(QMenu *menu);
     int groupHeightOffSet() const { return groupHeightOffSet_; }
     void setGroupHeightOffSet(int offset); // 0 to 9
     const QFont &itemFont() const { return itemFont_; }
@@ -76,7 +84,7 @@ public:
     QColor itemFontColor() const { return itemFontColor_; }
     void setItemFontColor(const QColor &color);
     QMenu *itemPopupMenu() const { return itemPopupMenu_; }
-    void setItemPopupMenu(QMenu *menu) { itemPopupMenu_ = menu; }
+    void setItemPopupMenu(QMenu *menu);
     // Image lists are referenced, not owned.
     ImageList *largeImages() const { return largeImages_; }
     void setLargeImages(ImageList *list);
@@ -98,8 +106,25 @@ public:
     // apart from QWidget's cursor, which the bar switches between the two.
     const QCursor &barCursor() const { return cursor_; }
     void setBarCursor(const QCursor &cursor);
+    // Item hints are shown only while ShowHint is set. While one shows, the
+    // bar's own hint is the item hint's long part and ShowHint is off, so the
+    // ordinary tooltip stays away; both come back when it hides.
     bool showHint() const { return showHint_; }
     void setShowHint(bool show);
+    QString hint() const { return toolTip(); }
+    void setHint(const QString &hint) { setToolTip(hint); }
+    // Forced back to none whenever PaintStyle changes.
+    TBorderStyle borderStyle() const { return borderStyle_; }
+    void setBorderStyle(TBorderStyle style);
+    // The area inside the border, where everything else is laid out.
+    platform::Rect clientBounds() const;
+
+    // While the bar is being set up, changes of its groups and items are not
+    // laid out and groups do not activate themselves; at the end the first
+    // visible group becomes active when none is.
+    void beginLoading();
+    void endLoading();
+    bool isLoading() const { return loading_; }
 
     // ---- run-time state
     TSideGroup *activeGroup() const { return activeGroup_; }
@@ -163,6 +188,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void timerEvent(QTimerEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // SideBarModelObserver: notices from the groups and items.
@@ -195,7 +221,13 @@ private:
     }
     void updateCursor();
     void showItemHint(TSideBarItem *item);
+    void itemHintHidden();
+    void keepPictureForSlide(const TSideGroup *next);
+    void startSlide();
+    void stopSlide();
+    void slideTick();
     void watchImageList(QPointer<ImageList> &slot, ImageList *list);
+    void watchPopupMenu(QPointer<QMenu> &slot, QMenu *menu);
     void scrollTick();
     void startScrollTimer();
 
@@ -223,6 +255,8 @@ private:
     TDragMode dragMode_ = dmManual;
     QCursor cursor_;
     bool showHint_ = false;
+    TBorderStyle borderStyle_ = bsNone;
+    bool loading_ = false;
 
     TSideGroup *activeGroup_ = nullptr;
     TSideGroup *previousActiveGroup_ = nullptr;
@@ -240,5 +274,12 @@ private:
     QPoint pressPoint_;
     std::unique_ptr<TSideBarPainter> painter_;
     std::unique_ptr<TSideItemHint> itemHint_;
+    // The group-switch slide: the picture before the switch, kept while the
+    // bar is shown, and the slide of it that runs.
+    QPixmap pictureBeforeSwitch_;
+    std::optional<GroupSwitchSlide> slide_;
+    static constexpr int SlideInterval = 5; // milliseconds between steps
+    QBasicTimer slideTimer_;
+    QElapsedTimer slideClock_;
     bool destroying_ = false;
 };

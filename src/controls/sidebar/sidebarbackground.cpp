@@ -38,8 +38,8 @@ void TSideBarBackGround::setStep(int step)
 
 void TSideBarBackGround::changed()
 {
-    if (OnChange)
-        OnChange();
+    if (auto handler = OnChange)
+        handler();
 }
 
 void TSideBarBackGround::FillGradient(QPainter &painter, const platform::Rect &r, QSize client) const

@@ -2,7 +2,9 @@
 
 #include "platform/colors.h"
 
-TSideItemHint::TSideItemHint(QWidget *bar) : window_(bar, Qt::ToolTip | Qt::FramelessWindowHint)
+#include <QApplication>
+
+TSideItemHint::TSideItemHint(QWidget *bar) : bar_(*bar), window_(bar, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     window_.setWordWrap(true);
     window_.setTextFormat(Qt::PlainText);
@@ -28,6 +30,7 @@ void TSideItemHint::Show(const QString &text, const QRect &anchor, bool centred)
     window_.move(left, anchor.top() - 1);
     window_.show();
     timer_.start();
+    qApp->installEventFilter(this);
 }
 
 void TSideItemHint::Hide()
@@ -35,7 +38,25 @@ void TSideItemHint::Hide()
     timer_.stop();
     if (!window_.isVisible())
         return;
+    qApp->removeEventFilter(this);
     window_.hide();
-    if (OnHidden)
-        OnHidden();
+    if (auto handler = OnHidden)
+        handler();
+}
+
+bool TSideItemHint::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut: Hide(); break;
+    case QEvent::WindowStateChange:
+    case QEvent::Close:
+    case QEvent::Hide:
+        if (watched == bar_.window())
+            Hide();
+        break;
+    default: break;
+    }
+    return false;
 }

@@ -5,8 +5,10 @@
 #include <functional>
 
 // The small window that shows an item's short hint under the item for a
-// few seconds.
-class TSideItemHint {
+// few seconds. It goes at once on any key the application gets, on a
+// shortcut and when the bar's window is minimised, closed or hidden.
+class TSideItemHint : public QObject {
+    Q_OBJECT
 public:
     static constexpr int ShowTime = 3000; // milliseconds
 
@@ -21,7 +23,11 @@ public:
 
     std::function<void()> OnHidden;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    QWidget &bar_;
     QLabel window_;
     QTimer timer_;
 };

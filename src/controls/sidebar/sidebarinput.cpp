@@ -58,8 +58,12 @@ void TSideBar::mousePressEvent(QMouseEvent *event)
         activeGroup_->setTopItemIndex(activeGroup_->topItemIndex() + 1);
     } else if (TSideBarItem *item = layout.itemAt(p)) {
         SetFocusedItem(item, true);
+        if (focusedItem_ != item) // the change handler deleted or moved it
+            return;
         if (canSelected_)
             SetSelectedItem(item);
+        if (focusedItem_ != item)
+            return;
         clickPending_ = true;
         pressPoint_ = p;
     }
@@ -146,8 +150,8 @@ void TSideBar::contextMenuEvent(QContextMenuEvent *event)
 
 void TSideBar::enterEvent(QEnterEvent *)
 {
-    if (OnMouseEnter)
-        OnMouseEnter(*this);
+    if (auto handler = OnMouseEnter)
+        handler(*this);
 }
 
 void TSideBar::leaveEvent(QEvent *)
@@ -156,8 +160,8 @@ void TSideBar::leaveEvent(QEvent *)
         SetDropMark(nullptr, dpNone);
     else
         SetFocusedItem(nullptr, false);
-    if (OnMouseLeave)
-        OnMouseLeave(*this);
+    if (auto handler = OnMouseLeave)
+        handler(*this);
     if (TSideGroup *tracked = trackedGroup_) {
         trackedGroup_ = nullptr;
         trackedGroupPressed_ = false;
@@ -177,6 +181,8 @@ void TSideBar::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() == scrollTimer_.timerId())
         scrollTick();
+    else if (event->timerId() == slideTimer_.timerId())
+        slideTick();
     else
         QWidget::timerEvent(event);
 }

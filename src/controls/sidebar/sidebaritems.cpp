@@ -132,6 +132,15 @@ void TSideBarItems::Clear()
         Delete(count() - 1);
 }
 
+void TSideBarItems::Assign(const TSideBarItems &source)
+{
+    if (&source == this)
+        return;
+    Clear();
+    for (const auto &item : source.items_)
+        Add().Assign(*item);
+}
+
 void TSideBarItems::Move(int from, int to)
 {
     moveIn(items_, from, to);
@@ -184,6 +193,14 @@ void TSideGroup::setVisible(bool visible)
     observer(bar()).GroupsChanged();
 }
 
+void TSideGroup::Assign(const TSideGroup &source)
+{
+    setCaption(source.caption_);
+    setIconType(source.iconType_);
+    setVisible(source.visible_);
+    items_.Assign(source.items_);
+}
+
 void TSideGroup::setTopItemIndex(int index)
 {
     if (index == topItemIndex_ || index < 0 || index >= items_.count())
@@ -226,6 +243,15 @@ void TSideGroups::Clear()
 {
     while (!groups_.empty())
         Delete(count() - 1);
+}
+
+void TSideGroups::Assign(const TSideGroups &source)
+{
+    if (&source == this)
+        return;
+    Clear();
+    for (const auto &group : source.groups_)
+        Add().Assign(*group);
 }
 
 void TSideGroups::Move(int from, int to)

@@ -94,6 +94,8 @@ public:
     TSideBarItem &Add();
     void Delete(int index);
     void Clear();
+    // Replaces the items by copies of `source`'s.
+    void Assign(const TSideBarItems &source);
 
 private:
     friend class TSideBarItem;
@@ -131,6 +133,9 @@ public:
 
     bool isDestroying() const { return destroying_; }
 
+    // Copies caption, icon type, visibility and items.
+    void Assign(const TSideGroup &source);
+
 private:
     friend class TSideBar;
     friend class TSideGroups;
@@ -160,6 +165,8 @@ public:
     TSideGroup &Add();
     void Delete(int index);
     void Clear();
+    // Replaces the groups by copies of `source`'s.
+    void Assign(const TSideGroups &source);
 
 private:
     friend class TSideGroup;

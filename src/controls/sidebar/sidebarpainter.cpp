@@ -77,6 +77,11 @@ void TSideBarPainter::Paint(QPainter &canvas)
     platform::ClipExcluder clip(canvas, {0, 0, bar_.width(), bar_.height()});
     canvas_ = &canvas;
     clip_ = &clip;
+    if (bar_.borderStyle() == bsSingle) {
+        const Rect whole{0, 0, bar_.width(), bar_.height()};
+        platform::frameRect(canvas, whole, colors::clBlack); // a window frame's colour
+        forEachSide(whole, [this](const Rect &side) { ExcludeClip(side); });
+    }
     for (const auto &group : layout.GroupInfos())
         DrawGroupHeader(*group);
     DrawBorder();
@@ -92,6 +97,13 @@ void TSideBarPainter::Paint(QPainter &canvas)
 void TSideBarPainter::ExcludeClip(const Rect &r)
 {
     clip_->exclude(r);
+}
+
+void TSideBarPainter::FillBackground(QPainter &canvas, const Rect &r)
+{
+    canvas_ = &canvas;
+    FillBackground(r);
+    canvas_ = nullptr;
 }
 
 void TSideBarPainter::FillBackground(const Rect &r)
@@ -242,6 +254,14 @@ void TSideBarPainter::DrawDropMark()
     }
 }
 
+void TSideBarPainter::InvalidateItem(const TSideBarItem &item)
+{
+    const TSideBarViewInfo &layout = viewInfo();
+    if (const TSideItemViewInfo *info = layout.ItemInfo(&item))
+        bar_.update((QRegion(info->PictureBounds.inflated(1, 1).toQRect()) + QRegion(info->TextBounds.toQRect())) &
+                    QRegion(layout.ItemsArea().toQRect()));
+}
+
 void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
 {
     const TSideBarViewInfo &layout = viewInfo();
@@ -256,7 +276,7 @@ void TSideBarPainter::InvalidateItemPicture(const TSideBarItem &item)
 void TSideBarPainter::DrawSunkenBorder()
 {
     using namespace platform;
-    const Rect client{0, 0, bar_.width(), bar_.height()};
+    const Rect client = bar_.clientBounds();
     fillRect(canvas(), {client.left, client.top, client.right, client.top + 1}, colors::clBtnShadow);
     fillRect(canvas(), {client.left, client.top, client.left + 1, client.bottom}, colors::clBtnShadow);
     fillRect(canvas(), {client.left, client.bottom - 1, client.right, client.bottom}, colors::clBtnHighlight);

@@ -35,6 +35,8 @@ public:
     // Created on first use through CreateViewInfo.
     TSideBarViewInfo &viewInfo();
     void Paint(QPainter &canvas);
+    // Background picture, gradient or colour, whichever the bar uses.
+    void FillBackground(QPainter &canvas, const platform::Rect &r);
 
     // Overridable operations, in the order the style families rely on.
     virtual std::unique_ptr<TSideBarViewInfo> CreateViewInfo();
@@ -47,13 +49,14 @@ public:
     virtual void DrawPictureFrame(const TSideItemViewInfo &info);
     virtual void DrawScrollButtons();
     virtual void DrawDropMark();
+    // Picture and caption of the item, within the items area.
+    virtual void InvalidateItem(const TSideBarItem &item);
     virtual void InvalidateItemPicture(const TSideBarItem &item);
     virtual bool TracksGroupHeaders() const { return false; }
 
 protected:
     QPainter &canvas() { return *canvas_; }
     void ExcludeClip(const platform::Rect &r);
-    // Background picture, gradient or colour, whichever the bar uses.
     void FillBackground(const platform::Rect &r);
     bool isHighlighted(const TSideBarItem &item) const;
     // The sunken frame of the flat and XP styles.

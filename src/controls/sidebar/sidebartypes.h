@@ -8,5 +8,7 @@ enum TSideBarFillStyle { bfsNone, bfsHorz, bfsVert };
 // Where the drop mark of an item drag stands relative to its item.
 enum TDropPlace { dpBefore, dpAfter, dpNone };
 enum TDragMode { dmManual, dmAutomatic };
+// The outer border around the bar's client area.
+enum TBorderStyle { bsNone, bsSingle };
 // Phase of a drag over a bar, as passed to OnDragOver.
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };

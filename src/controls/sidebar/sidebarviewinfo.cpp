@@ -283,7 +283,7 @@ int TSideBarViewInfo::headerHeight(int paddingWithoutOffset) const
 
 Rect TSideBarViewInfo::BarBounds() const
 {
-    return {0, 0, bar_.width(), bar_.height()};
+    return bar_.clientBounds();
 }
 
 // ---- style layouts
@@ -304,7 +304,8 @@ int TSideBarFlatViewInfo::GroupHeaderHeight() const
 
 Rect TSideBarFlatViewInfo::BarBounds() const
 {
-    return {1, bar_.showGroups() ? 1 : 0, bar_.width() - 1, bar_.height()};
+    const Rect c = bar_.clientBounds();
+    return {c.left + 1, c.top + (bar_.showGroups() ? 1 : 0), c.right - 1, c.bottom};
 }
 
 std::unique_ptr<TSideItemViewInfo> TSideBarW2KViewInfo::ItemViewInfoClass(TSideBarItem *item, const Rect &picture,
@@ -321,5 +322,6 @@ int TSideBarXPViewInfo::GroupHeaderHeight() const
 Rect TSideBarXPViewInfo::BarBounds() const
 {
     const bool headers = bar_.showGroups();
-    return {1, headers ? 1 : 0, bar_.width() - 1, headers ? bar_.height() - 1 : bar_.height()};
+    const Rect c = bar_.clientBounds();
+    return {c.left + 1, c.top + (headers ? 1 : 0), c.right - 1, headers ? c.bottom - 1 : c.bottom};
 }

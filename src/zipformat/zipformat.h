@@ -61,6 +61,9 @@ std::string toUtf8(std::string_view raw, NameCoding coding);
 
 // The first `count` characters of a UTF-8 text.
 std::string firstCharacters(std::string_view utf8, std::size_t count);
+// The longest start of a UTF-8 text that fits in `maxBytes` without cutting
+// a character.
+std::string_view fittingPrefix(std::string_view utf8, std::size_t maxBytes);
 // The bytes a password typed as text may have been encrypted with: code page
 // 1251, as archives made on Windows have it, when every character has a
 // byte there; then UTF-8.

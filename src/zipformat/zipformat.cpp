@@ -1,6 +1,6 @@
-#include "unzlib/zipformat.h"
+#include "zipformat/zipformat.h"
 
-#include "unzlib/codepages.h"
+#include "zipformat/codepages.h"
 
 #include <zlib.h>
 
@@ -121,6 +121,16 @@ std::string firstCharacters(std::string_view utf8, std::size_t count)
     for (std::size_t n = 0; n < count && end < utf8.size(); ++n)
         nextCodePoint(utf8, end);
     return std::string(utf8.substr(0, end));
+}
+
+std::string_view fittingPrefix(std::string_view utf8, std::size_t maxBytes)
+{
+    if (utf8.size() <= maxBytes)
+        return utf8;
+    std::size_t end = maxBytes;
+    while (end > 0 && (std::uint8_t(utf8[end]) & 0xC0) == 0x80)
+        --end;
+    return utf8.substr(0, end);
 }
 
 std::vector<std::string> passwordEncodings(std::string_view utf8)

@@ -1,4 +1,4 @@
-#include "unzlib/codepages.h"
+#include "zipformat/codepages.h"
 
 namespace zipformat {
 
