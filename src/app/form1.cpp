@@ -325,6 +325,8 @@ void TForm1::SideBarItemClick(TSideBar &, TSideBarItem *item)
     case 2: KnigaForm->ShowModal(); break;
     case 3: KodForm->ShowModal(); break;
     case 4: AboutForm->ShowModal(); break;
+    // The help is an HTML page opened by the desktop's own handler: a Linux
+    // desktop has no compiled-help viewer to start.
     case 5: platform::startHelpViewer(HelpFile); break;
     default: break;
     }

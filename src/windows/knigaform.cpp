@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <utility>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -170,11 +171,19 @@ void TKnigaForm::setRecordButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
+void TKnigaForm::returnToCurrentRecord()
+{
+    returnTo_ = Table1.recNo();
+}
+
 void TKnigaForm::FormActivate()
 {
+    const int returnTo = std::exchange(returnTo_, 0);
     Table1.close();
     Table1.setTableName(bookFile);
     Table1.open();
+    if (returnTo > 0)
+        Table1.setRecNo(returnTo);
     clearSearch();
     Edit1->setFocus();
     if (Table1.isEmpty())
