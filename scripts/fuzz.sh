@@ -113,6 +113,44 @@ local = struct.pack("<IHHHIIIIHH", 0x04034B50, 20, 1, 0, 0, crc, len(sealed), le
 entry = struct.pack("<IHHHHIIIIHHHHHII", 0x02014B50, 20, 20, 1, 0, 0, crc, len(sealed), len(data), 5, 0, 0, 0, 0, 0, 0) + b"s.txt"
 body = local + sealed
 write("check-byte", body + entry + struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, 1, 1, len(entry), len(body), 0))
+# Zip64: sizes and offsets in the extended-information extra field, counts
+# in the Zip64 end record; once more with the classic end record damaged.
+def zip64_of(plain, damaged):
+    end = plain.rfind(b"PK\x05\x06")
+    count, size, start = struct.unpack("<HII", plain[end + 10:end + 20])
+    directory, at = b"", start
+    for _ in range(count):
+        h = bytearray(plain[at:at + 46])
+        n, e, c = struct.unpack("<HHH", h[28:34])
+        csize, usize = struct.unpack("<II", h[20:28])
+        offset = struct.unpack("<I", h[42:46])[0]
+        extra = struct.pack("<HHQQQ", 1, 24, usize, csize, offset)
+        h[20:28] = b"\xff" * 8
+        h[42:46] = b"\xff" * 4
+        h[30:32] = struct.pack("<H", e + len(extra))
+        directory += bytes(h) + plain[at + 46:at + 46 + n] + extra + plain[at + 46 + n:at + 46 + n + e + c]
+        at += 46 + n + e + c
+    body = plain[:start] + directory
+    record = struct.pack("<IQHHIIQQQQ", 0x06064B50, 44, 45, 45, 0, 0, count, count, len(directory), start)
+    locator = struct.pack("<IIQI", 0x07064B50, 0, len(body), 1)
+    signature = 0x06054B51 if damaged else 0x06054B50
+    return body + record + locator + struct.pack("<IHHHHIIH", signature, 0, 0, 0xFFFF, 0xFFFF, 0xFFFFFFFF,
+                                                 0xFFFFFFFF, 0)
+plain = bytes(archive([("data.db", b"subscriber " * 20), ("kod.db", b"code")]))
+write("zip64", zip64_of(plain, False))
+write("zip64-damaged-end", zip64_of(plain, True))
+# Unicode Path extra fields: one whose CRC fits the header's name (stored in
+# code page 437), one whose does not. "#" stands for the 437 byte of "\u00f6".
+def unicode_path(raw):
+    name = raw.replace(b"\x94", "\u00f6".encode())
+    return struct.pack("<HHBI", 0x7075, 5 + len(name), 1, zlib.crc32(raw)) + name
+buf = io.BytesIO()
+with zipfile.ZipFile(buf, "w") as z:
+    for name, stated in (("File 2 - #.txt", b"File 2 - \x94.txt"), ("File 3 - #.txt", b"File 3 - \x94.txt.old")):
+        info = zipfile.ZipInfo(name)
+        info.extra = unicode_path(stated)
+        z.writestr(info, b"u")
+write("unicode-path", buf.getvalue().replace(b"#.txt", b"\x94.txt"))
 PY
 if command -v zip >/dev/null; then
   printf 'secret data\n' > "$seeds/plain.txt"

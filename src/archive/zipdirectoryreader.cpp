@@ -7,6 +7,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 using namespace zipformat;
@@ -62,7 +63,15 @@ void ZipDirectoryReader::searchEndRecord(qint64 size)
     if (!file_.seek(size - n))
         throw EZipExtractor(reportids::EndRecordSeekFailed, true);
     const QByteArray tail = readExactly(n, reportids::EndRecordReadFailed);
-    const qint64 i = findEndRecord(reinterpret_cast<const unsigned char *>(tail.constData()), std::size_t(n));
+    const auto *bytes = reinterpret_cast<const unsigned char *>(tail.constData());
+    const qint64 i = findEndRecord(bytes, std::size_t(n));
+    unsigned char saturated[kEndRecordSize];
+    if (const qint64 locator = i < 0 ? findZip64Locator(bytes, std::size_t(n), saturated) : -1; locator >= 0) {
+        // The end record is damaged, but a Zip64 end record may serve.
+        facts_.endRecordOffset = size - n + locator + kZip64LocatorSize;
+        endRecord_ = QByteArray(reinterpret_cast<const char *>(saturated), kEndRecordSize);
+        return;
+    }
     if (i >= 0) {
         const char *p = tail.constData() + i;
         facts_.endRecordOffset = size - n + i;
@@ -113,38 +122,32 @@ void ZipDirectoryReader::locateEndRecord()
     }
 }
 
-// Streaming writers put Zip64 trailing records between the directory and
-// the end record.
-qint64 ZipDirectoryReader::directoryEnd()
+bool ZipDirectoryReader::readAt(qint64 offset, void *buffer, std::size_t size)
 {
-    const qint64 end = facts_.endRecordOffset;
-    if (end < kZip64TrailerSize || !file_.seek(end - kZip64TrailerSize))
-        return end;
-    const QByteArray trailer = file_.read(kZip64TrailerSize);
-    return trailer.size() == kZip64TrailerSize && isZip64Trailer(trailer.constData()) ? end - kZip64TrailerSize : end;
+    return offset >= 0 && file_.seek(offset) && file_.read(static_cast<char *>(buffer), qint64(size)) == qint64(size);
 }
 
 void ZipDirectoryReader::readEntries(const EntrySink &sink)
 {
-    const char *end = endRecord_.constData();
-    const int thisDisk = le16(end + 4);
-    const int directoryDisk = le16(end + 6);
-    const int totalEntries = le16(end + 10);
-    const qint64 directorySize = le32(end + 12);
-    facts_.statedOffset = le32(end + 16);
-    facts_.diskCount = thisDisk;
-    facts_.spanned = thisDisk > 0;
-    // Only single-file archives are read; a directory on another disk is
-    // looked for at the stated offset.
-    facts_.centralOffset = directoryDisk != thisDisk ? facts_.statedOffset : directoryEnd() - directorySize;
+    DirectoryLocation location;
+    const auto *end = reinterpret_cast<const unsigned char *>(endRecord_.constData());
+    if (!locateDirectory(
+            end, facts_.endRecordOffset,
+            [this](std::int64_t offset, void *buffer, std::size_t size) { return readAt(offset, buffer, size); },
+            location))
+        throw EZipExtractor(reportids::DirectorySeekFailed, true);
+    facts_.statedOffset = location.statedOffset;
+    facts_.diskCount = int(location.thisDisk);
+    facts_.spanned = location.thisDisk > 0;
+    facts_.centralOffset = location.start;
     facts_.firstMemberOffset = facts_.archiveSize == kEndRecordSize ? 0 : facts_.archiveSize;
     if (facts_.statedOffset != facts_.centralOffset) {
         facts_.offsetDiffers = true;
         report_(reportids::DirectoryOffsetDiffers);
     }
-    if (facts_.centralOffset < 0 || !file_.seek(facts_.centralOffset))
+    if (!file_.seek(facts_.centralOffset))
         throw EZipExtractor(reportids::DirectorySeekFailed, true);
-    for (int sequence = 1; sequence <= totalEntries; ++sequence) {
+    for (std::uint64_t n = 0; n < location.entries; ++n) {
         const QByteArray header = readExactly(kCentralHeaderSize, reportids::DirectoryPastLastDisk);
         if (le32(header.constData()) != kCentralHeaderSignature)
             throw EZipExtractor(reportids::EntrySignatureMissing, true);
@@ -153,13 +156,27 @@ void ZipDirectoryReader::readEntries(const EntrySink &sink)
         const QByteArray name = readExactly(entry.FileNameLength, reportids::NameUnreadable);
         facts_.hostSystem = entry.HostSystem;
         facts_.madeByVersion = entry.MadeByVersion;
-        entry.FileName = decode(name, entry.GeneralFlags).replace(QLatin1Char('/'), QLatin1Char('\\'));
         entry.Encrypted = entry.GeneralFlags & kFlagEncrypted ? 1 : 0;
         entry.ExtraData = readExactly(entry.ExtraFieldLength, reportids::ExtraFieldUnreadable);
+        const std::string_view extra(entry.ExtraData.constData(), std::size_t(entry.ExtraData.size()));
+        MemberExtent extent{entry.UncompressedSize, entry.CompressedSize, entry.LocalHeaderOffset};
+        if (!applyZip64Extra(extra, extent))
+            throw EZipExtractor(reportids::ExtraFieldUnreadable, true);
+        entry.UncompressedSize64 = extent.uncompressedSize;
+        entry.CompressedSize64 = extent.compressedSize;
+        entry.LocalHeaderOffset64 = extent.localHeaderOffset;
+        const std::string unicodePath =
+            unicodePathName(extra, std::string_view(name.constData(), std::size_t(name.size())));
+        entry.FileName = unicodePath.empty() ? decode(name, entry.GeneralFlags) : QString::fromStdString(unicodePath);
+        entry.FileName.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        if (isDirectoryMember(entry.FileName.toStdString(), entry.HostSystem, entry.ExternalAttributes) &&
+            !entry.FileName.endsWith(QLatin1Char('\\')))
+            entry.FileName += QLatin1Char('\\');
         if (entry.FileCommentLength > 0)
             entry.FileComment =
                 decode(readExactly(entry.FileCommentLength, reportids::CommentUnreadable), entry.GeneralFlags);
-        sink(sequence, entry);
-        facts_.firstMemberOffset = std::min<qint64>(facts_.firstMemberOffset, entry.LocalHeaderOffset);
+        sink(int(std::min<std::uint64_t>(n + 1, INT_MAX)), entry);
+        facts_.firstMemberOffset = std::min<qint64>(
+            facts_.firstMemberOffset, qint64(std::min<std::uint64_t>(extent.localHeaderOffset, INT64_MAX)));
     }
 }

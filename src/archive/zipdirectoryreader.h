@@ -52,7 +52,7 @@ public:
 private:
     bool endRecordAtEnd(qint64 size);
     void searchEndRecord(qint64 size);
-    qint64 directoryEnd();
+    bool readAt(qint64 offset, void *buffer, std::size_t size);
     QByteArray readExactly(qint64 size, int failureId);
     QString decode(const QByteArray &raw, std::uint16_t flags) const;
 

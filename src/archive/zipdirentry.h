@@ -37,4 +37,9 @@ struct ZipDirEntry : ZipDirHeader {
     QString FileComment;
     std::uint8_t Encrypted = 0;
     QByteArray ExtraData;
+    // The sizes and offset, from the Zip64 extra field where the header's
+    // own fields are saturated.
+    std::uint64_t UncompressedSize64 = 0;
+    std::uint64_t CompressedSize64 = 0;
+    std::uint64_t LocalHeaderOffset64 = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "archive/archivedrive.h"
 #include "archive/ezipextractor.h"
+#include "archive/spannedarchive.h"
 #include "archive/zipmessageids.h"
 #include "archive/zipmessagetable.h"
 #include "platform/eventcall.h"
@@ -17,6 +18,7 @@
 #include <QWidget>
 
 #include <new>
+#include <optional>
 #include <unordered_set>
 
 #ifdef Q_OS_WIN
@@ -270,7 +272,17 @@ int TZipExtractor::Extract()
             return errorCode_;
         }
     }
-    runExtraction(zipFileName_);
+    // A spanned set is joined into one temporary archive, removed at the end.
+    std::optional<SpannedArchive> spanned;
+    if (facts_.spanned) {
+        spanned.emplace(zipFileName_, facts_.diskCount);
+        int failedPart = 0;
+        if (!spanned->join(tempDir_.isEmpty() ? QDir::tempPath() : tempDir_, failedPart)) {
+            ReportException(EZipExtractor(reportids::SpannedPartMissing, failedPart));
+            return errorCode_;
+        }
+    }
+    runExtraction(spanned ? spanned->joinedPath() : zipFileName_);
     return self ? errorCode_ : Destroyed;
 }
 
@@ -292,7 +304,6 @@ void TZipExtractor::runExtraction(const QString &archive)
     const std::shared_ptr<TUnzLib> library = unzLib_;
     const QPointer<TZipExtractor> self(this);
     std::exception_ptr escaped;
-    // Spanned sets are not joined: the archive is always extracted as it is.
     try {
         try {
             library->LoadForUse(kMinimumExtractVersion, false);

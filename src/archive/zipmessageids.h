@@ -41,5 +41,6 @@ enum : int {
     CommentUnreadable = 11022,
     NotAnArchive = 11036,
     SpannedPartWithoutEnd = 11037,
+    SpannedPartMissing = 11038,
 };
 } // namespace reportids

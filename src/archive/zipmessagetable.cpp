@@ -52,6 +52,7 @@ constexpr TableEntry kTable[] = {
     {reportids::CommentUnreadable, "Комментарий файла в оглавлении архива не читается: архив повреждён."},
     {reportids::NotAnArchive, "Файл %s повреждён или не является ZIP-архивом."},
     {reportids::SpannedPartWithoutEnd, "Файл %s — лишь часть многотомного архива."},
+    {reportids::SpannedPartMissing, "Часть %d многотомного архива не найдена или повреждена."},
 };
 
 } // namespace

@@ -36,11 +36,17 @@ bool findEndRecord(const ArchiveFile &archive, std::int64_t &position, unsigned 
     const std::int64_t tailStart = archive.size() - tailSize;
     if (tailSize < kEndRecordSize || !archive.readAt(tailStart, tail.data(), tail.size()))
         return false;
-    const std::ptrdiff_t at = zipformat::findEndRecord(tail.data(), tail.size());
-    if (at < 0)
-        return false;
+    std::ptrdiff_t at = zipformat::findEndRecord(tail.data(), tail.size());
+    if (at >= 0) {
+        std::copy_n(tail.data() + at, kEndRecordSize, record);
+    } else {
+        // A damaged end record: a sound Zip64 end record still serves.
+        at = zipformat::findZip64Locator(tail.data(), tail.size(), record);
+        if (at < 0)
+            return false;
+        at += kZip64LocatorSize;
+    }
     position = tailStart + at;
-    std::copy_n(tail.data() + at, kEndRecordSize, record);
     return true;
 }
 
@@ -56,7 +62,8 @@ bool membersOverlap(const std::vector<Member> &members)
               [](const Member *a, const Member *b) { return a->localHeaderOffset < b->localHeaderOffset; });
     for (std::size_t i = 1; i < byOffset.size(); ++i) {
         const Member &before = *byOffset[i - 1];
-        if (byOffset[i]->localHeaderOffset < before.localHeaderOffset + kLocalHeaderSize + before.compressedSize)
+        const auto gap = std::uint64_t(byOffset[i]->localHeaderOffset - before.localHeaderOffset);
+        if (gap < kLocalHeaderSize + before.compressedSize)
             return true;
     }
     return false;
@@ -72,29 +79,26 @@ bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string
         error = "no end of central directory record: not a ZIP archive";
         return false;
     }
-    const std::uint16_t entries = le16(end + 10);
-    const std::uint32_t directorySize = le32(end + 12);
-    const std::uint32_t statedStart = le32(end + 16);
-    std::int64_t directoryEnd = endPosition;
-    unsigned char trailer[kZip64TrailerSize];
-    if (archive.readAt(endPosition - kZip64TrailerSize, trailer, sizeof trailer) && isZip64Trailer(trailer))
-        directoryEnd -= kZip64TrailerSize;
-    if (directorySize > directoryEnd) {
-        error = "the central directory is larger than the archive";
+    const ReadAt read = [&archive](std::int64_t offset, void *buffer, std::size_t size) {
+        return archive.readAt(offset, buffer, size);
+    };
+    DirectoryLocation location;
+    if (!locateDirectory(end, endPosition, read, location)) {
+        error = "the end records do not fit the archive";
         return false;
     }
-    directory.start = directoryEnd - directorySize;
+    directory.start = location.start;
     // Data in front of the archive shifts every stated offset alike.
-    const std::int64_t shift = directory.start - std::int64_t(statedStart);
-    std::vector<unsigned char> buffer(directorySize);
+    const std::int64_t shift = directory.start - location.statedOffset;
+    std::vector<unsigned char> buffer(location.size);
     if (!archive.readAt(directory.start, buffer.data(), buffer.size())) {
         error = "the central directory cannot be read";
         return false;
     }
     directory.members.clear();
-    directory.members.reserve(entries);
+    directory.members.reserve(std::min<std::uint64_t>(location.entries, location.size / kCentralHeaderSize));
     std::size_t pos = 0;
-    for (unsigned n = 0; n < entries; ++n) {
+    for (std::uint64_t n = 0; n < location.entries; ++n) {
         const unsigned char *h = buffer.data() + pos;
         if (buffer.size() - pos < std::size_t(kCentralHeaderSize) || le32(h) != kCentralHeaderSignature) {
             error = "a central directory entry is damaged";
@@ -113,11 +117,24 @@ bool readDirectory(const ArchiveFile &archive, Directory &directory, std::string
         m.method = le16(h + 10);
         m.dosDateTime = le32(h + 12);
         m.crc = le32(h + 16);
-        m.compressedSize = le32(h + 20);
-        m.uncompressedSize = le32(h + 24);
-        m.localHeaderOffset = std::int64_t(le32(h + 42)) + shift;
         const std::string_view raw(reinterpret_cast<const char *>(h + kCentralHeaderSize), nameLength);
-        m.name = toUtf8(raw, nameCoding(m.flags, m.hostSystem, m.madeByVersion));
+        const std::string_view extra(raw.data() + nameLength, le16(h + 30));
+        MemberExtent extent{le32(h + 24), le32(h + 20), le32(h + 42)};
+        if (!applyZip64Extra(extra, extent)) {
+            error = "a member's Zip64 sizes are missing";
+            return false;
+        }
+        m.compressedSize = extent.compressedSize;
+        m.uncompressedSize = extent.uncompressedSize;
+        // An offset past the file is left for locating the member to refuse.
+        m.localHeaderOffset = extent.localHeaderOffset <= std::uint64_t(archive.size())
+                                  ? std::int64_t(extent.localHeaderOffset) + shift
+                                  : -1;
+        m.name = unicodePathName(extra, raw);
+        if (m.name.empty())
+            m.name = toUtf8(raw, nameCoding(m.flags, m.hostSystem, m.madeByVersion));
+        if (isDirectoryMember(m.name, m.hostSystem, le32(h + 38)) && !m.isDirectory())
+            m.name += '/';
         directory.members.push_back(std::move(m));
         pos += total;
     }

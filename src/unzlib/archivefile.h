@@ -30,10 +30,10 @@ struct Member {
     std::uint16_t method = 0;
     std::uint32_t dosDateTime = 0;
     std::uint32_t crc = 0;
-    std::uint32_t compressedSize = 0;
-    std::uint32_t uncompressedSize = 0;
+    std::uint64_t compressedSize = 0; // Zip64 sizes where the header has none
+    std::uint64_t uncompressedSize = 0;
     std::int64_t localHeaderOffset = 0; // corrected for data in front
-    std::string name;                   // UTF-8, separators as stored
+    std::string name;                   // UTF-8, separators as stored; a folder's ends with one
 
     bool isDirectory() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
     bool encrypted() const;

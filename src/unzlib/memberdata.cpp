@@ -44,7 +44,8 @@ bool MemberUnpacker::locate()
         return false;
     dataStart_ = at + kLocalHeaderSize + le16(header + 26) + le16(header + 28);
     const std::int64_t minimum = member_.encrypted() ? kEncryptionHeaderSize : 0;
-    return member_.compressedSize >= minimum && dataStart_ + member_.compressedSize <= directoryStart_;
+    return dataStart_ <= directoryStart_ && member_.compressedSize >= std::uint64_t(minimum) &&
+           member_.compressedSize <= std::uint64_t(directoryStart_ - dataStart_);
 }
 
 bool MemberUnpacker::passwordOpens(std::string_view password)

@@ -83,10 +83,135 @@ std::ptrdiff_t findEndRecord(const unsigned char *tail, std::size_t size)
     return fitting;
 }
 
-bool isZip64Trailer(const void *bytes)
+namespace {
+
+constexpr std::uint16_t kZip64ExtraId = 0x0001;
+constexpr std::uint16_t kUnicodePathId = 0x7075;
+constexpr std::uint32_t kSaturated32 = 0xFFFFFFFF;
+constexpr std::uint16_t kSaturated16 = 0xFFFF;
+
+std::uint64_t le64(const void *p)
 {
-    const auto *b = static_cast<const unsigned char *>(bytes);
-    return le32(b) == 0x06064B50 && le32(b + 56) == 0x07064B50;
+    const auto *b = static_cast<const unsigned char *>(p);
+    return std::uint64_t(le32(b)) | (std::uint64_t(le32(b + 4)) << 32);
+}
+
+// The Zip64 end record that the locator before `endOffset` names: where it
+// should lie (right before the locator), else where the locator says.
+bool readZip64EndRecord(std::int64_t endOffset, const ReadAt &read, unsigned char record[kZip64EndRecordSize],
+                        std::int64_t &at)
+{
+    unsigned char locator[kZip64LocatorSize];
+    const std::int64_t locatorAt = endOffset - kZip64LocatorSize;
+    if (locatorAt < 0 || !read(locatorAt, locator, sizeof locator) || le32(locator) != kZip64LocatorSignature)
+        return false;
+    const std::uint64_t stated = le64(locator + 8);
+    for (const std::int64_t candidate :
+         {locatorAt - kZip64EndRecordSize, stated < std::uint64_t(locatorAt) ? std::int64_t(stated) : -1}) {
+        if (candidate >= 0 && read(candidate, record, kZip64EndRecordSize) &&
+            le32(record) == kZip64EndRecordSignature) {
+            at = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool locateDirectory(const unsigned char *end, std::int64_t endOffset, const ReadAt &read, DirectoryLocation &location)
+{
+    location = {};
+    location.thisDisk = le16(end + 4);
+    location.directoryDisk = le16(end + 6);
+    location.entries = le16(end + 10);
+    location.size = le32(end + 12);
+    std::uint64_t stated = le32(end + 16);
+    const bool saturated = location.thisDisk == kSaturated16 || location.directoryDisk == kSaturated16 ||
+                           location.entries == kSaturated16 || location.size == kSaturated32 || stated == kSaturated32;
+    std::int64_t directoryEnd = endOffset;
+    unsigned char zip64[kZip64EndRecordSize];
+    std::int64_t zip64At = 0;
+    if (readZip64EndRecord(endOffset, read, zip64, zip64At)) {
+        location.zip64 = true;
+        directoryEnd = zip64At;
+        if (location.thisDisk == kSaturated16)
+            location.thisDisk = le32(zip64 + 16);
+        if (location.directoryDisk == kSaturated16)
+            location.directoryDisk = le32(zip64 + 20);
+        if (location.entries == kSaturated16)
+            location.entries = le64(zip64 + 32);
+        if (location.size == kSaturated32)
+            location.size = le64(zip64 + 40);
+        if (stated == kSaturated32)
+            stated = le64(zip64 + 48);
+    } else if (saturated) {
+        return false;
+    }
+    if (location.size > std::uint64_t(directoryEnd) || stated > std::uint64_t(INT64_MAX))
+        return false;
+    location.start = directoryEnd - std::int64_t(location.size);
+    location.statedOffset = std::int64_t(stated);
+    return true;
+}
+
+std::ptrdiff_t findZip64Locator(const unsigned char *tail, std::size_t size, unsigned char record[kEndRecordSize])
+{
+    for (std::ptrdiff_t i = std::ptrdiff_t(size) - kZip64LocatorSize; i >= 0; --i) {
+        if (le32(tail + i) != kZip64LocatorSignature)
+            continue;
+        std::fill_n(record, kEndRecordSize, 0xFF);
+        const unsigned char signature[4] = {0x50, 0x4B, 0x05, 0x06};
+        std::copy_n(signature, 4, record);
+        record[20] = record[21] = 0; // no comment
+        return i;
+    }
+    return -1;
+}
+
+std::string_view extraField(std::string_view extra, std::uint16_t id)
+{
+    while (extra.size() >= 4) {
+        const std::uint16_t fieldId = le16(extra.data());
+        const std::size_t length = le16(extra.data() + 2);
+        if (length > extra.size() - 4)
+            break;
+        if (fieldId == id)
+            return extra.substr(4, length);
+        extra.remove_prefix(4 + length);
+    }
+    return {};
+}
+
+bool applyZip64Extra(std::string_view extra, MemberExtent &extent)
+{
+    std::string_view data = extraField(extra, kZip64ExtraId);
+    for (std::uint64_t *value : {&extent.uncompressedSize, &extent.compressedSize, &extent.localHeaderOffset}) {
+        if (*value != kSaturated32)
+            continue;
+        if (data.size() < 8)
+            return false;
+        *value = le64(data.data());
+        data.remove_prefix(8);
+    }
+    return true;
+}
+
+std::string unicodePathName(std::string_view extra, std::string_view raw)
+{
+    const std::string_view field = extraField(extra, kUnicodePathId);
+    if (field.size() < 5 || field[0] != 1)
+        return {};
+    const auto crc = std::uint32_t(crc32_z(0, reinterpret_cast<const Bytef *>(raw.data()), raw.size()));
+    return le32(field.data() + 1) == crc ? std::string(field.substr(5)) : std::string();
+}
+
+bool isDirectoryMember(std::string_view name, std::uint8_t hostSystem, std::uint32_t externalAttributes)
+{
+    constexpr std::uint32_t kDosDirectory = 0x10;
+    const bool dosHost = hostSystem == 0 || hostSystem == 6 || hostSystem == 11 || hostSystem == 14;
+    return (!name.empty() && (name.back() == '/' || name.back() == '\\')) ||
+           (dosHost && (externalAttributes & kDosDirectory));
 }
 
 bool isOemHost(std::uint8_t hostSystem, std::uint8_t madeByVersion)

@@ -290,7 +290,7 @@ TEST_F(Callbacks, SettingsThatValidate)
     EXPECT_EQ(QString::fromUtf8(EZipExtractor(11036, QString("basa.tel")).what()),
               "Файл basa.tel повреждён или не является ZIP-архивом.");
     EXPECT_EQ(QString::fromStdString(EZipExtractor(10999, true).what()), "ZipExtractor [ 10999 ]");
-    EXPECT_EQ(QString::fromStdString(EZipExtractor(11038, 2).what()), "ZipExtractor [ 11038 ] ,2");
+    EXPECT_EQ(QString::fromStdString(EZipExtractor(11045, 2).what()), "ZipExtractor [ 11045 ] ,2");
 }
 
 TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
@@ -330,7 +330,10 @@ TEST_F(Callbacks, ReportsReadInRussianAndOnZipStrHasTheLastWord)
                    NameUnreadable,
                    CommentUnreadable,
                    NotAnArchive,
-                   SpannedPartWithoutEnd})
+                   SpannedPartWithoutEnd,
+                   SpannedPartMissing,
+                   BadDriveLetter,
+                   DriveNotPresent})
         EXPECT_TRUE(zip.tableText(id).contains(QRegularExpression("[А-Яа-я]"))) << id;
 
     // A damaged archive, as a resident meets it.
@@ -411,4 +414,26 @@ TEST_F(Callbacks, ZipOperationCallbacksAnswerAndReport)
     dispatch(UNZ_CB_EXTRA_PROGRESS, 0, 100);
     EXPECT_EQ(progress, (std::vector<std::pair<ProgressType, QString>>{{NewExtra, "extra"}, {ExtraUpdate, "extra"}}));
     EXPECT_EQ(item, (std::vector<int>{0, 50}));
+}
+
+TEST_F(Callbacks, StoredSettingsAreReachedByTheirNames)
+{
+    using S = TZipStoredSettings;
+    const std::vector<std::pair<const char *, QVariant>> rows = {
+        {"AddCompLevel", 5},
+        {"HowToDelete", QVariant::fromValue(S::htdFinal)},
+        {"SpanOptions", QVariant::fromValue(S::SpanOpts(S::spWipeFiles))},
+        {"KeepFreeOnDisk1", 100},
+        {"SFXCaption", QString("Справочник")},
+        {"SFXOverWriteMode", QVariant::fromValue(S::OvrAlways)},
+        {"SFXPath", QString("/opt/sfx")},
+        {"FSpecArgsExcl", QStringList{"*.tmp"}},
+        {"Tag", 7},
+    };
+    for (const auto &[name, value] : rows) {
+        EXPECT_TRUE(zip.setProperty(name, value)) << name;
+        EXPECT_EQ(zip.property(name), value) << name;
+    }
+    zip.setAddCompLevel(10);
+    EXPECT_EQ(zip.addCompLevel(), 5) << "a level above 9 is ignored";
 }

@@ -1,7 +1,12 @@
 // Reading an archive's directory when its name is set, and the reports on
 // that road.
+#include "archive/archivedrive.h"
+#include "archive/ezipextractor.h"
 #include "archive/zipmessageids.h"
 #include "archivetest.h"
+#include "support/zip64archive.h"
+
+#include <QStorageInfo>
 
 namespace {
 
@@ -304,4 +309,131 @@ TEST_F(Directory, StreamingWritersZip64TrailerIsNoDataInFront)
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(zip.Extract(), 0);
     EXPECT_EQ(readAll(out + "/data.db"), "streamed");
+}
+
+TEST_F(Directory, ArchivesFromOtherWritersListAndExtractAlike)
+{
+    zipwriter::Writer plain;
+    plain.add(member("data.db", "subscribers"));
+    plain.add(member("kod.db", "codes"));
+    const std::string ours = plain.finish();
+
+    // "ö" in code page 437 reads as "Ф" in 866; the Unicode Path field says what it is.
+    const std::string raw = "File 2 - \x94.txt";
+    auto unicodePath = [&](std::uint32_t crc) {
+        const std::string name = "File 2 - ö.txt";
+        return zip64archive::put(0x7075, 2) + zip64archive::put(5 + name.size(), 2) + std::string(1, '\1') +
+               zip64archive::put(crc, 4) + name;
+    };
+    zipwriter::Entry fitting = member(raw, "u");
+    fitting.extra = unicodePath(zipwriter::crc32Of(raw));
+    zipwriter::Entry stale = member(raw, "s");
+    stale.extra = unicodePath(zipwriter::crc32Of(raw) ^ 1);
+    zipwriter::Writer unicode;
+    unicode.add(fitting);
+    unicode.add(stale);
+
+    zipwriter::Entry folder = member("folder", "");
+    folder.externalAttributes = 0x10;
+    zipwriter::Writer dos;
+    dos.add(folder);
+    dos.add(member("kod.db", "codes"));
+
+    // Archive B after archive A: B's end record names disk 1 and A's directory.
+    zipwriter::Writer second;
+    second.add(member("b.txt", "b"));
+    std::string b = second.finish();
+    zipwriter::Writer first;
+    first.add(member("a.txt", "a"));
+    const std::string a = first.finish();
+    zip64archive::set(b, b.size() - 16, 1, 2);
+    zip64archive::set(b, b.size() - 6, zip64archive::get(a, a.size() - 6, 4), 4);
+
+    struct Row {
+        const char *what;
+        std::string bytes;
+        QStringList listed;
+        QStringList extracted;
+    };
+    const std::vector<Row> rows = {
+        {"Zip64 sizes, offsets and end record",
+         zip64archive::fromZip(ours),
+         {"data.db", "kod.db"},
+         {"data.db", "kod.db"}},
+        {"a damaged end record beside a sound Zip64 one",
+         zip64archive::fromZip(ours, true),
+         {"data.db", "kod.db"},
+         {"data.db", "kod.db"}},
+        {"a Unicode Path field used only when its CRC fits",
+         unicode.finish(),
+         {"File 2 - ö.txt", "File 2 - Ф.txt"},
+         {"File 2 - ö.txt", "File 2 - Ф.txt"}},
+        {"an MS-DOS folder without a trailing slash", dos.finish(), {"kod.db"}, {"kod.db"}},
+        {"an archive after another, its end record naming disk 1", a + b, {"b.txt"}, {"b.txt"}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        writeAll(archive, QByteArray::fromStdString(row.bytes));
+        boxes.clear();
+        programSettings();
+        zip.setZipFileName(archive);
+        QStringList listed;
+        for (int i = 0; i < zip.count(); ++i)
+            listed << zip.dirEntry(i).FileName;
+        EXPECT_EQ(listed, row.listed);
+        EXPECT_EQ(zip.Extract(), 0);
+        EXPECT_EQ(filesIn(out), row.extracted);
+        QDir(out).removeRecursively();
+        QDir().mkpath(out);
+    }
+    writeAll(archive, QByteArray::fromStdString(zip64archive::fromZip(ours)));
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.dirEntry(0).UncompressedSize64, 11u);
+    EXPECT_EQ(+zip.dirEntry(0).UncompressedSize, 0xFFFFFFFFu) << "the header's own field stays verbatim";
+}
+
+TEST_F(Directory, FactsOfTheOpenedArchiveAndTheComponentState)
+{
+    build({member("data.db", "x")}, "\xD2\xE5\xEB\xE5\xF4\xEE\xED\xFB"); // "Телефоны" in code page 1251
+    zip.setZipFileName(archive);
+    EXPECT_EQ(zip.archiveFacts().comment, "Телефоны") << "kept as written, not read as code page 866";
+    EXPECT_EQ(zip.archiveFacts().openedName, archive);
+    EXPECT_EQ(zip.archiveFacts().driveRoot, QStorageInfo(archive).rootPath());
+    EXPECT_TRUE(zip.archiveFacts().driveFixed);
+
+    // While loading or designing, naming the archive reads nothing.
+    for (const auto state : {TZipExtractor::csLoading, TZipExtractor::csDesigning}) {
+        zip.setZipFileName({});
+        zip.setComponentState(state);
+        zip.setZipFileName(archive);
+        EXPECT_EQ(zip.count(), 0) << state;
+        zip.setComponentState({});
+    }
+}
+
+TEST(DriveRoot, ALetterMustNameAPresentDrive)
+{
+    constexpr std::uint32_t driveC = 1u << 2;
+    const struct {
+        const char *root;
+        int id; // 0: passes
+    } rows[] = {
+        {"C:\\", 0},
+        {"c:\\", 0},
+        {"1:\\", reportids::BadDriveLetter},
+        {"D:\\", reportids::DriveNotPresent},
+        {"\\\\server\\share\\", 0},
+        {"/", 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.root);
+        int raised = 0;
+        try {
+            checkDriveRoot(QString::fromLatin1(row.root), driveC);
+        } catch (const EZipExtractor &e) {
+            raised = e.id();
+            EXPECT_EQ(e.textArgument(), QString::fromLatin1(row.root));
+        }
+        EXPECT_EQ(raised, row.id);
+    }
 }

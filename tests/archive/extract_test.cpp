@@ -2,6 +2,7 @@
 // what the user sees.
 #include "archive/zipmessageids.h"
 #include "archivetest.h"
+#include "support/zip64archive.h"
 
 #include <QCoreApplication>
 
@@ -446,4 +447,46 @@ TEST_F(Extract, AHandlerThatReplacesItsOwnEventRunsToItsEnd)
     std::sort(finished.begin(), finished.end());
     EXPECT_EQ(finished, (std::vector<std::string>{"OnAfterCallback", "OnDirUpdate", "OnMessage", "OnNewName",
                                                   "OnPasswordError", "OnProgress", "OnSetNewName"}));
+}
+
+TEST_F(Extract, ASpannedSetIsJoinedForTheRunAndTheJoinedFileRemoved)
+{
+    using zip64archive::get;
+    using zip64archive::set;
+    zipwriter::Writer w;
+    w.add(member("data.db", big));
+    w.add(member("kod.db", "k"));
+    const std::string whole = w.finish();
+    // Two parts: the marker and data.db in basa.z01; kod.db, the directory
+    // and the end record in basa.tel, with offsets counted per part.
+    const std::size_t start = get(whole, whole.size() - 6, 4);
+    const std::size_t second = whole.find("PK\x01\x02", start + 4);
+    const std::size_t split = get(whole, second + 42, 4);
+    std::string last = whole.substr(split);
+    set(last, start - split + 42, 4, 4);
+    set(last, second - split + 34, 1, 2);
+    set(last, second - split + 42, 0, 4);
+    set(last, last.size() - 18, 1, 2);
+    set(last, last.size() - 16, 1, 2);
+    set(last, last.size() - 6, start - split, 4);
+    writeAll(tmp.path() + "/basa.z01", std::string("PK\x07\x08", 4) + whole.substr(0, split));
+    writeAll(archive, last);
+    const QString temp = tmp.path() + "/temp";
+    QDir().mkpath(temp);
+    programSettings();
+    zip.setTempDir(temp);
+    zip.setZipFileName(archive);
+    EXPECT_TRUE(zip.archiveFacts().spanned);
+    EXPECT_EQ(zip.count(), 2);
+
+    EXPECT_EQ(zip.Extract(), 0);
+    EXPECT_EQ(readAll(out + "/data.db").toStdString(), big);
+    EXPECT_EQ(readAll(out + "/kod.db"), "k");
+    EXPECT_TRUE(filesIn(temp).isEmpty());
+
+    QFile::remove(tmp.path() + "/basa.z01");
+    zip.setFSpecArgs(QStringList{"*.*"});
+    EXPECT_EQ(zip.Extract(), reportids::SpannedPartMissing);
+    EXPECT_EQ(boxes.last(), messageTableText(reportids::SpannedPartMissing).replace("%d", "1"));
+    EXPECT_TRUE(filesIn(temp).isEmpty());
 }

@@ -206,3 +206,13 @@ TEST_F(Loader, ParameterRecordCarriesTheSettings)
             EXPECT_EQ(fields.value(it.key(), "(missing)"), it.value()) << it.key().toStdString();
     }
 }
+
+TEST_F(Loader, TheLoadedLibraryIsKnownByItsFullPath)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(standin("record"));
+    TUnzLib loader(&zip);
+    loader.LoadFromPath("./libunzlib.so", true);
+    EXPECT_EQ(loader.libraryPath(), QFileInfo(standin("record/libunzlib.so")).absoluteFilePath());
+    QDir::setCurrent(previous);
+}

@@ -44,8 +44,8 @@ void listMembers(const TZipExtractor &zip)
     for (int i = 0; i < zip.count(); ++i) {
         const ZipDirEntry &e = zip.dirEntry(i);
         print(QStringLiteral("%1 %2 %3 %4%5")
-                  .arg(e.UncompressedSize, 10)
-                  .arg(e.CompressedSize, 10)
+                  .arg(qulonglong(e.UncompressedSize64), 10)
+                  .arg(qulonglong(e.CompressedSize64), 10)
                   .arg(dosDateTime(e.DosDateTime))
                   .arg(e.Encrypted ? QStringLiteral("*") : QString())
                   .arg(printable(e.FileName)));
