@@ -16,6 +16,7 @@
 #include "windows/pictures.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <utility>
@@ -65,6 +66,9 @@ const FieldDecl fields[] = {
 const QString deleteQuestion = QStringLiteral("Вы действительно хотите удалить эту запись?");
 const QString deleteAllQuestion = QStringLiteral("Вы действительно хотите удалить все записи?");
 const QString confirmCaption = QStringLiteral("Подтверждение");
+const QString bookBusy = QStringLiteral("Личная телефонная книжка (basamy.db) сейчас занята другой программой или "
+                                        "недоступна для чтения. Закройте это окно и откройте его снова, когда "
+                                        "книжка освободится.");
 
 bool confirmed(const QString &question)
 {
@@ -171,6 +175,44 @@ void TKnigaForm::setRecordButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
+// A book that exists but cannot be opened (another program holds it) is
+// said to be busy, and nothing that needs it stays enabled until the next
+// showing tries again. A missing book is the engine's report, as ever.
+bool TKnigaForm::openBook()
+{
+    try {
+        Table1.open();
+    } catch (const data::EDatabaseError &) {
+        if (!QFileInfo::exists(bookFile))
+            throw;
+        FlatSpeedButton1->setEnabled(false);
+        setRecordButtonsEnabled(false);
+        clearSearch();
+        sayBookIsBusy();
+        return false;
+    }
+    // Back from busy: what the busy book disabled comes back.
+    if (!FlatSpeedButton1->isEnabled()) {
+        FlatSpeedButton1->setEnabled(true);
+        setRecordButtonsEnabled(true);
+    }
+    return true;
+}
+
+// The menu's short-cuts reach the handlers while their buttons are disabled.
+bool TKnigaForm::bookAvailable()
+{
+    if (Table1.active())
+        return true;
+    sayBookIsBusy();
+    return false;
+}
+
+void TKnigaForm::sayBookIsBusy()
+{
+    platform::messageBox(bookBusy, QStringLiteral("Внимание!"), platform::mbExclamationOk);
+}
+
 void TKnigaForm::returnToCurrentRecord()
 {
     returnTo_ = Table1.recNo();
@@ -181,7 +223,8 @@ void TKnigaForm::FormActivate()
     const int returnTo = std::exchange(returnTo_, 0);
     Table1.close();
     Table1.setTableName(bookFile);
-    Table1.open();
+    if (!openBook())
+        return;
     if (returnTo > 0)
         Table1.setRecNo(returnTo);
     clearSearch();
@@ -207,16 +250,22 @@ void TKnigaForm::showEditor(int mode, const QString &caption)
 
 void TKnigaForm::FlatSpeedButton1Click()
 {
+    if (!bookAvailable())
+        return;
     showEditor(TAddRedForm::AddMode, QStringLiteral("Добавление новой записи"));
 }
 
 void TKnigaForm::FlatSpeedButton3Click()
 {
+    if (!bookAvailable())
+        return;
     showEditor(TAddRedForm::EditMode, QStringLiteral("Редактирование записи"));
 }
 
 void TKnigaForm::FlatSpeedButton2Click()
 {
+    if (!bookAvailable())
+        return;
     if (!confirmed(deleteQuestion))
         return;
     Table1.deleteRecord();
@@ -226,6 +275,8 @@ void TKnigaForm::FlatSpeedButton2Click()
 
 void TKnigaForm::FlatSpeedButton4Click()
 {
+    if (!bookAvailable())
+        return;
     if (!confirmed(deleteAllQuestion))
         return;
     Table1.close();

@@ -63,6 +63,9 @@ public:
 
 private:
     int returnTo_ = 0; // record number for the next reopen, 0 the first
+    bool openBook();
+    bool bookAvailable();
+    void sayBookIsBusy();
     void createGrid();
     void createPopupMenu();
     void clearSearch();

@@ -364,3 +364,29 @@ TEST_F(KnigaFormTest, AMissingBookIsReportedByTheActivation)
 }
 
 } // namespace
+
+TEST_F(KnigaFormTest, ABookHeldByAnotherProgramIsSaidToBeBusyAndOpenedAgainAtTheNextShowing)
+{
+    makeBook(names({"Петров"}));
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(book.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    whileShown(*KnigaForm, [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("занята"))) << shown[0].text.toStdString();
+        EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
+        EXPECT_FALSE(KnigaForm->FlatSpeedButton1->isEnabled());
+        EXPECT_FALSE(recordButtonsEnabled());
+        KnigaForm->gfhfg1Click(); // the menu's add: said busy again, no editor
+        EXPECT_EQ(shown.size(), 2u);
+        EXPECT_FALSE(AddRedForm->isVisible());
+    });
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    whileShown(*KnigaForm, [&] {
+        EXPECT_EQ(currentName(), QStringLiteral("Петров"));
+        EXPECT_TRUE(KnigaForm->FlatSpeedButton1->isEnabled());
+        EXPECT_TRUE(recordButtonsEnabled());
+    });
+    EXPECT_EQ(shown.size(), 2u);
+}
