@@ -8,7 +8,7 @@ build=${1:-build-bench}
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg) at the start"
-for bench in startup archive dataset import grid; do
+for bench in startup archive dataset import grid paradox; do
     echo "== $bench"
     "bench/run-$bench.sh" "$build" | tee -a "$log"
 done

@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh build|test|run|desktop|package|ci|windows|wine32
 set -euo pipefail
 
-build=(g++ make cmake pkg-config libx11-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev
+build=(g++ make cmake pkg-config libx11-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev pxlib-dev
        fonts-dejavu-core fonts-dejavu-extra)
 test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb
       dbus at-spi2-core python3-pyatspi xdotool)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (fuzzer, address and undefined
 # sanitizers) in build-fuzz and runs each for the given seconds on a seed
-# corpus: archives made here, and the inputs of the data tool's reader
-# tests. Any crash or sanitizer report fails.
+# corpus: archives and Paradox tables made here, and the inputs of the data
+# tool's reader tests. Any crash or sanitizer report fails.
 set -euo pipefail
 seconds="${1:-60}"
 cd "$(dirname "$0")/.."
@@ -11,7 +11,8 @@ sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DSPRAV_FUZZ=ON -DSPRAV_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_FLAGS="$sanitize -fsanitize=fuzzer-no-link" -DCMAKE_CXX_FLAGS="$sanitize -fsanitize=fuzzer-no-link" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize" >/dev/null
-cmake --build "$dir" -j"${JOBS:-2}" --target fuzz_zipdirectory fuzz_unzlib fuzz_csv fuzz_vcard
+cmake --build "$dir" -j"${JOBS:-2}" --target fuzz_zipdirectory fuzz_unzlib fuzz_csv fuzz_vcard fuzz_paradox \
+  fuzz_paradox_seeds spravochnik-data
 
 seeds="$dir/fuzz-seeds"
 rm -rf "$seeds"
@@ -157,6 +158,17 @@ if command -v zip >/dev/null; then
   (cd "$seeds" && zip -q -P pw encrypted.zip plain.txt && printf 'streamed\n' | zip -q streamed.zip - && rm plain.txt)
 fi
 
+# Paradox tables: the tests' kinds, and one that pxlib writes.
+paradox_seeds="$dir/fuzz-seeds-paradox"
+rm -rf "$paradox_seeds"
+mkdir -p "$paradox_seeds"
+"$dir/tests/fuzz/fuzz_paradox_seeds" "$paradox_seeds"
+printf 'Tel,Abon,Otdel,Adres\n21345,ВЕРЕСОВ,ПРИЁМНАЯ,ЛЕНИНА 1\n' > "$paradox_seeds/town.csv"
+ASAN_OPTIONS=detect_leaks=0 "$dir/tools/spravochnik-data/spravochnik-data" directory import "$paradox_seeds/town.csv" -o "$paradox_seeds/ours.db" >/dev/null
+ASAN_OPTIONS=detect_leaks=0 "$dir/tools/spravochnik-data/spravochnik-data" directory export "$paradox_seeds/ours.db" --format paradox \
+  -o "$paradox_seeds/pxlib.db" >/dev/null
+rm "$paradox_seeds/town.csv" "$paradox_seeds/ours.db"
+
 # The unzip library flushes every file it writes: on a memory file system
 # that costs nothing, and the fuzzer tries many times more inputs.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
@@ -184,4 +196,5 @@ fuzz fuzz_unzlib "$seeds" 65536
 # Shorter inputs: a record cut into small pieces is parsed again at each.
 fuzz fuzz_csv "$dir/fuzz-seeds-csv" 8192
 fuzz fuzz_vcard "$dir/fuzz-seeds-vcard" 16384
+fuzz fuzz_paradox "$paradox_seeds" 65536
 echo "fuzzing: $passed passed, 0 failed"

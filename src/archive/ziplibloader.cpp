@@ -146,7 +146,7 @@ void TZipLibLoader::clear()
 QString TZipLibLoader::resolvePath() const
 {
     const QString file = libraryFileName(kNames[kind_].library);
-    const QString directory = owner_->libDirectory();
+    const QString directory = owner_ ? owner_->libDirectory() : QString();
     if (!directory.isEmpty()) {
         QString path = joinLibraryPath(directory, file);
         if (directory.startsWith(QLatin1Char('.')))

@@ -1,9 +1,12 @@
 #include "data/sqlitedb.h"
 
 #include "data/dataset.h"
+#include "data/paradoxsql.h"
+#include "data/paradoxtable.h"
 #include "data/records.h"
 #include "data/tablefile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -55,6 +58,19 @@ Connection Connection::openTable(const QString &fileName)
     return connection;
 }
 
+Connection Connection::createFile(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    const int code =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Connection connection(raw, QFileInfo(path).fileName());
+    if (code != SQLITE_OK)
+        connection.fail(code);
+    connection.exec("PRAGMA journal_mode=DELETE");
+    connection.exec("PRAGMA synchronous=FULL");
+    return connection;
+}
+
 Connection Connection::openForQuery()
 {
     sqlite3 *raw = nullptr;
@@ -77,10 +93,14 @@ QString Connection::attachReadOnly(const QString &fileName, const QString &schem
     requireFile(fileName);
     const QString attached = subject_;
     subject_ = fileName; // errors until the check passes concern this file alone
-    Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema));
-    attach.bindText(1, QUrl::fromLocalFile(tableFilePath(fileName)).toString(QUrl::FullyEncoded) +
-                           QStringLiteral("?mode=ro"));
-    attach.run();
+    if (ParadoxTable::isParadoxFile(tableFilePath(fileName))) {
+        attachParadoxTable(*this, fileName, schema);
+    } else {
+        Statement attach(*this, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(schema));
+        attach.bindText(1, QUrl::fromLocalFile(tableFilePath(fileName)).toString(QUrl::FullyEncoded) +
+                               QStringLiteral("?mode=ro"));
+        attach.run();
+    }
     const QString table = tableIn(schema, fileName);
     subject_ = attached.isEmpty() ? fileName : attached + QStringLiteral(", ") + fileName;
     return table;

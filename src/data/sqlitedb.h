@@ -18,6 +18,8 @@ public:
     // An existing table file for reading and writing; a missing one is an
     // error, never created. Every change is durable when it returns.
     static Connection openTable(const QString &fileName);
+    // A table file created where none is; every commit is synced to the disk.
+    static Connection createFile(const QString &path);
     // An in-memory connection to which table files are attached read-only.
     static Connection openForQuery();
 

@@ -26,6 +26,7 @@ int Table::fieldDefIndex(const QString &fieldName) const
 void Table::emptyTable()
 {
     checkInactive();
+    moveParadoxTable(tableName_);
     sqlite::Connection connection = sqlite::Connection::openTable(tableName_);
     sqlite::Statement(connection, QStringLiteral("DELETE FROM ") + sqlite::quoted(connection.table())).run();
 }
@@ -46,6 +47,7 @@ QString Table::quotedColumns(const Snapshot &result, const QString &suffix) cons
 
 void Table::doOpen(Snapshot &result)
 {
+    paradoxMove_ = moveParadoxTable(tableName_);
     connection_ = std::make_unique<sqlite::Connection>(sqlite::Connection::openTable(tableName_));
     sqlite::Statement(*connection_, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quotedTable()))
         .readAll(result, true);

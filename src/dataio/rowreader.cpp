@@ -2,6 +2,10 @@
 
 #include "dataio/language.h"
 
+#include "data/dataset.h"
+#include "data/paradoxtable.h"
+
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace dataio {
@@ -19,15 +23,39 @@ bool allEmpty(const QStringList &fields)
 }
 } // namespace
 
+std::optional<QHash<QString, QString>> renamesNamed(const QString &list)
+{
+    QHash<QString, QString> renames;
+    for (const QString &pair : list.split(u',')) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const QString source = pair.left(equals).simplified();
+        const QString ours = pair.mid(equals + 1).simplified();
+        if (equals < 0 || source.isEmpty() || renames.contains(source.toLower()))
+            return std::nullopt;
+        renames.insert(source.toLower(), ours);
+    }
+    return renames;
+}
+
 RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options,
                      const QStringList &required)
     : layout_(layout), file_(path)
 {
     if (!file_.open(QIODevice::ReadOnly))
         failAt(path, 0, say("не удаётся прочитать файл: ", "cannot read the file: ") + file_.errorString());
+    if (data::ParadoxTable::recognises(file_.peek(0x58))) {
+        table_ = std::make_unique<data::Records>();
+        try {
+            data::readParadoxFile(path, QFileInfo(path).fileName(), *table_);
+        } catch (const data::EDatabaseError &error) {
+            failAt(path, 0, error.message());
+        }
+        mapColumns(table_->names, 0, required, options);
+        return;
+    }
     reader_ = std::make_unique<DelimitedReader>(file_, options.encoding, options.separator);
     if (!options.columns.isEmpty()) {
-        mapColumns(options.columns, 0, required);
+        mapColumns(options.columns, 0, required, options);
         return;
     }
     do {
@@ -37,22 +65,36 @@ RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadO
     } while (allEmpty(record_.fields));
     if (!record_.problem.isEmpty())
         failAt(path, record_.line, record_.problem);
-    mapColumns(record_.fields, record_.line, required);
+    mapColumns(record_.fields, record_.line, required, options);
 }
 
-void RowReader::mapColumns(const QStringList &names, int line, const QStringList &required)
+qint64 RowReader::bytesRead() const
+{
+    return table_ ? tableRow_ : reader_->bytesRead();
+}
+
+qint64 RowReader::size() const
+{
+    return table_ ? table_->rowCount() : file_.size();
+}
+
+void RowReader::mapColumns(const QStringList &names, int line, const QStringList &required, const ReadOptions &options)
 {
     const QString expected = layout_.names().join(QStringLiteral(", "));
     std::vector<bool> seen(std::size_t(layout_.columns.size()), false);
     for (const QString &raw : names) {
-        const QString name = raw.simplified();
-        const int column = name.isEmpty() && line == 0 ? -1 : layout_.indexOf(name);
-        if (column < 0 && !(name.isEmpty() && line == 0))
+        const QString own = raw.simplified();
+        const auto renamed = options.renames.constFind(own.toLower());
+        const QString name = renamed == options.renames.constEnd() ? own : *renamed;
+        // An empty name skips a column: in --columns, or mapped to nothing.
+        const bool skipped = name.isEmpty() && (line == 0 || renamed != options.renames.constEnd());
+        const int column = skipped ? -1 : layout_.indexOf(name);
+        if (column < 0 && !skipped)
             failAt(file_.fileName(), line,
-                   say("неизвестный столбец \"%1\"; ожидаются %2 (или их русские названия), "
-                       "а для файла без такой строки --columns",
-                       "unknown column \"%1\"; expected %2 (or their Russian titles), "
-                       "or --columns for a file without such a line")
+                   say("неизвестный столбец \"%1\"; ожидаются %2 (или их русские названия); другие названия "
+                       "сопоставьте через --map, а для файла без строки названий укажите --columns",
+                       "unknown column \"%1\"; expected %2 (or their Russian titles); map other names "
+                       "with --map, or give --columns for a file without a line of names")
                        .arg(name, expected));
         if (column >= 0 && seen[std::size_t(column)])
             failAt(file_.fileName(), line, say("столбец %1 назван дважды", "column %1 is named twice").arg(name));
@@ -66,10 +108,25 @@ void RowReader::mapColumns(const QStringList &names, int line, const QStringList
     }
 }
 
+// The next record of the source into record_, a Paradox record numbered
+// from 1 as its line.
+bool RowReader::nextRecord()
+{
+    if (!table_)
+        return reader_->next(record_);
+    if (tableRow_ == table_->rowCount())
+        return false;
+    record_.line = ++tableRow_;
+    record_.fields.resize(table_->columnCount());
+    for (int column = 0; column < table_->columnCount(); ++column)
+        record_.fields[column] = table_->string(tableRow_ - 1, column);
+    return true;
+}
+
 bool RowReader::next(Row &row)
 {
     do {
-        if (!reader_->next(record_))
+        if (!nextRecord())
             return false;
     } while (allEmpty(record_.fields));
     row.line = record_.line;

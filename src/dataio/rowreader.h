@@ -4,8 +4,12 @@
 #include "dataio/problem.h"
 #include "dataio/tablelayout.h"
 
+#include "data/records.h"
+
 #include <QFile>
+#include <QHash>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace dataio {
@@ -17,7 +21,13 @@ struct ReadOptions {
     // The file's columns in order, for a file whose first line is data; an
     // empty name skips that column. Empty: the first line names the columns.
     QStringList columns;
+    // The source's own column names (a header line's, a Paradox table's
+    // fields') mapped to our field names or titles, by lower-case source name.
+    QHash<QString, QString> renames;
 };
+
+// "Tel=Номер,Abon=Наименование" as renames; nothing for a malformed list.
+std::optional<QHash<QString, QString>> renamesNamed(const QString &list);
 
 using ProgressSink = std::function<void(qint64 done, qint64 total)>;
 
@@ -33,21 +43,26 @@ struct Row {
 
 // Reads rows of one table layout from a CSV or TSV file whose header (or
 // --columns) names the layout's columns by field name or display label in any
-// order. Throws std::runtime_error for an unreadable file or a bad header.
+// order, or from a Paradox table (told by its content) whose fields name
+// them; a source's own names are first mapped through the renames. Throws
+// std::runtime_error for an unreadable file or a bad header.
 class RowReader {
 public:
     RowReader(const QString &path, const TableLayout &layout, const ReadOptions &options, const QStringList &required);
 
     bool next(Row &row); // false at the end; blank lines are skipped
-    qint64 bytesRead() const { return reader_->bytesRead(); }
-    qint64 size() const { return file_.size(); }
+    qint64 bytesRead() const;
+    qint64 size() const;
 
 private:
-    void mapColumns(const QStringList &names, int line, const QStringList &required);
+    void mapColumns(const QStringList &names, int line, const QStringList &required, const ReadOptions &options);
+    bool nextRecord();
 
     const TableLayout &layout_;
     QFile file_;
     std::unique_ptr<DelimitedReader> reader_;
+    std::unique_ptr<data::Records> table_; // a Paradox source, read whole
+    int tableRow_ = 0;
     std::vector<int> targets_; // layout column of each file column; -1 skips it
     TextRecord record_;
 };

@@ -1,6 +1,7 @@
 #include "dataio/tableimport.h"
 
 #include "dataio/language.h"
+#include "dataio/paradoxwriter.h"
 #include "dataio/tablewriter.h"
 
 #include "data/sqlitedb.h"
@@ -167,12 +168,22 @@ void forEachRow(const QString &tablePath, const TableLayout &layout,
 ExportResult exportTable(const QString &tablePath, const TableLayout &layout, const QString &outputPath,
                          const ExportOptions &options)
 {
+    ExportResult result;
+    if (options.format == ExportFormat::Paradox) {
+        ParadoxWriter writer(outputPath, layout.columns);
+        forEachRow(tablePath, layout, [&](const QStringList &values) {
+            writer.add(values);
+            ++result.written;
+        });
+        writer.finish();
+        result.unrepresentable = writer.unrepresentable();
+        return result;
+    }
     QSaveFile file(outputPath);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error(QStringLiteral("%1: %2").arg(outputPath, file.errorString()).toStdString());
     DelimitedWriter writer(file, options.encoding, options.separator);
     writer.write(layout.names());
-    ExportResult result;
     forEachRow(tablePath, layout, [&](const QStringList &values) {
         writer.write(values);
         ++result.written;

@@ -32,9 +32,12 @@ ImportResult importDialingCodes(const QString &inputPath, const QString &tablePa
 void forEachRow(const QString &tablePath, const TableLayout &layout,
                 const std::function<void(const QStringList &)> &row);
 
+enum class ExportFormat { Delimited, Paradox };
+
 struct ExportOptions {
-    Encoding encoding = Encoding::Utf8;
+    Encoding encoding = Encoding::Utf8; // of a delimited file
     char separator = ',';
+    ExportFormat format = ExportFormat::Delimited;
 };
 
 struct ExportResult {
@@ -42,7 +45,8 @@ struct ExportResult {
     int unrepresentable = 0; // characters the encoding could not hold
 };
 
-// A table file as a delimited file with the field names on its first line.
+// A table file as a delimited file with the field names on its first line,
+// or as a Paradox table with the layout's fields and sizes in code page 1251.
 ExportResult exportTable(const QString &tablePath, const TableLayout &layout, const QString &outputPath,
                          const ExportOptions &options);
 

@@ -66,13 +66,26 @@ const FieldDecl fields[] = {
 const QString deleteQuestion = QStringLiteral("Вы действительно хотите удалить эту запись?");
 const QString deleteAllQuestion = QStringLiteral("Вы действительно хотите удалить все записи?");
 const QString confirmCaption = QStringLiteral("Подтверждение");
-const QString bookBusy = QStringLiteral("Личная телефонная книжка (basamy.db) сейчас занята другой программой или "
-                                        "недоступна для чтения. Закройте это окно и откройте его снова, когда "
-                                        "книжка освободится.");
+const QString bookBusy = QStringLiteral("Личная телефонная книжка сейчас недоступна. Закройте это окно и "
+                                        "откройте его снова, когда книжка освободится.");
 
 bool confirmed(const QString &question)
 {
     return platform::messageBox(question, confirmCaption, platform::mbQuestionYesNo) == platform::idYes;
+}
+
+// Said once: the next open finds the book in the program's own format.
+void tellParadoxMove(const data::ParadoxMove &move)
+{
+    QStringList kept{move.keptAs};
+    kept += move.keptSideFiles;
+    platform::messageBox(QStringLiteral("Телефонная книга «%1» была таблицей Paradox. Все её записи (%2) "
+                                        "перенесены в книгу программы, с которой она теперь работает.\r"
+                                        "Прежний файл сохранён без изменений в рабочей папке: «%3».")
+                             .arg(bookFile)
+                             .arg(move.records)
+                             .arg(kept.join(QStringLiteral("», «"))),
+                         QStringLiteral("Внимание!"), platform::mbIconInformation | platform::mbOk);
 }
 
 } // namespace
@@ -182,13 +195,13 @@ bool TKnigaForm::openBook()
 {
     try {
         Table1.open();
-    } catch (const data::EDatabaseError &) {
+    } catch (const data::EDatabaseError &error) {
         if (!QFileInfo::exists(bookFile))
             throw;
         FlatSpeedButton1->setEnabled(false);
         setRecordButtonsEnabled(false);
         clearSearch();
-        sayBookIsBusy();
+        sayBookIsBusy(error.message());
         return false;
     }
     // Back from busy: what the busy book disabled comes back.
@@ -204,13 +217,15 @@ bool TKnigaForm::bookAvailable()
 {
     if (Table1.active())
         return true;
-    sayBookIsBusy();
+    sayBookIsBusy({});
     return false;
 }
 
-void TKnigaForm::sayBookIsBusy()
+// `reason` is the engine's word on why the book did not open.
+void TKnigaForm::sayBookIsBusy(const QString &reason)
 {
-    platform::messageBox(bookBusy, QStringLiteral("Внимание!"), platform::mbExclamationOk);
+    const QString text = reason.isEmpty() ? bookBusy : reason + QStringLiteral(".\r") + bookBusy;
+    platform::messageBox(text, QStringLiteral("Внимание!"), platform::mbExclamationOk);
 }
 
 void TKnigaForm::returnToCurrentRecord()
@@ -225,6 +240,8 @@ void TKnigaForm::FormActivate()
     Table1.setTableName(bookFile);
     if (!openBook())
         return;
+    if (const auto &move = Table1.paradoxMove())
+        tellParadoxMove(*move);
     if (returnTo > 0)
         Table1.setRecNo(returnTo);
     clearSearch();

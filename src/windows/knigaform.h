@@ -65,7 +65,7 @@ private:
     int returnTo_ = 0; // record number for the next reopen, 0 the first
     bool openBook();
     bool bookAvailable();
-    void sayBookIsBusy();
+    void sayBookIsBusy(const QString &reason);
     void createGrid();
     void createPopupMenu();
     void clearSearch();

@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 
-#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+// 64-bit only: 32-bit Windows callers need not keep the stack aligned for
+// the vector registers the folding may spill.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define ZIPFORMAT_CLMUL_CRC 1
 #include <immintrin.h>
 #endif

@@ -13,7 +13,7 @@ void AppFixture::SetUp()
     ASSERT_TRUE(dir_.isValid()) << dir_.errorString().toStdString() << " cwd " << QDir::currentPath().toStdString();
     previousDir_ = QDir::currentPath();
     if (withArchive) {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(SPRAV_TEST_ARCHIVE), path(QStringLiteral("basa.tel"))));
+        ASSERT_TRUE(QFile::copy(archive, path(QStringLiteral("basa.tel"))));
     }
     platform::setMessageAnswerer([this](const platform::ShownMessage &m) {
         shown.push_back(m);
@@ -67,7 +67,8 @@ void AppFixture::settle()
 int AppFixture::countMatching(const QString &tel, const QString &abon, const QString &adres) const
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path(QStringLiteral("data.db"))).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QString table = countedTable.isEmpty() ? path(QStringLiteral("data.db")) : countedTable;
+    sqlite3_open_v2(QFile::encodeName(table).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db, "PRAGMA case_sensitive_like=ON", nullptr, nullptr, nullptr);
     sqlite3_stmt *stmt = nullptr;
     sqlite3_prepare_v2(db, "SELECT count(*) FROM data WHERE Tel LIKE ?1 AND Abon LIKE ?2 AND Adres LIKE ?3", -1, &stmt,

@@ -34,6 +34,9 @@ protected:
     };
     std::vector<platform::ShownMessage> shown;
     bool withArchive = true;
+    QString archive = QStringLiteral(SPRAV_TEST_ARCHIVE);
+    // The table countMatching reads: the unpacked one unless set.
+    QString countedTable;
 
 private:
     QTemporaryDir dir_;

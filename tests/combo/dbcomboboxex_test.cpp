@@ -451,3 +451,101 @@ TEST_F(RegionCombo, HandlersMayReplaceThemselves)
     combo->CloseList(false);
     EXPECT_EQ(seen, (QStringList{"change " + name, "drop " + name, "close " + name}));
 }
+
+// Characters whose codes are those of Page Up, Page Down, Up and Down go
+// to the edit while the list is open, not to the list.
+TEST_F(RegionCombo, PunctuationSharingTheListKeysCodesIsTypedWhileOpen)
+{
+    combo->setItemIndex(1);
+    combo->end(false);
+    key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->listShown());
+    type(QStringLiteral("!\"&("));
+    EXPECT_EQ(combo->text(), QStringLiteral("ВИТЕБСКАЯ!\"&("));
+    EXPECT_EQ(combo->list()->currentRow(), -1) << "the text is no item now";
+    EXPECT_TRUE(combo->listShown());
+}
+
+TEST_F(RegionCombo, MainButtonStyleDecidesWhatAPressDoes)
+{
+    struct Row {
+        TDBComboBoxEx::TEditButtonStyleEx style;
+        QPoint at; // in the button
+        bool opens;
+        QString text;
+    };
+    const int h = combo->button()->height();
+    for (const Row &row : {Row{combo::ebsDropDownEx, {5, 3}, true, QString()},
+                           Row{combo::ebsUpDownEx, {5, h - 3}, false, QStringLiteral("БРЕСТСКАЯ")},
+                           Row{combo::ebsEllipsisEx, {5, 3}, false, QString()}}) {
+        combo->setItemIndex(-1);
+        auto button = combo->editButton();
+        button.Style = row.style;
+        combo->setEditButton(button);
+        QStringList log;
+        combo->OnButtonDown = [&](TDBComboBoxEx &, bool top, bool &) { log << (top ? "down top" : "down"); };
+        combo->OnButtonClick = [&](TDBComboBoxEx &) { log << "click"; };
+        QTest::mouseClick(combo->button(), Qt::LeftButton, {}, row.at);
+        EXPECT_EQ(combo->listShown(), row.opens) << row.style;
+        EXPECT_EQ(combo->text(), row.text) << row.style;
+        EXPECT_EQ(log, (QStringList{row.at.y() < h / 2 ? "down top" : "down", "click"})) << row.style;
+        combo->CloseList(false);
+    }
+}
+
+TEST_F(RegionCombo, AHandledPressKeepsTheListClosed)
+{
+    combo->OnButtonDown = [](TDBComboBoxEx &, bool, bool &handled) { handled = true; };
+    QTest::mouseClick(combo->button(), Qt::LeftButton, {}, buttonCentre());
+    key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(combo->listShown());
+}
+
+TEST_F(RegionCombo, ShortCutAndVisibilityOfTheMainButton)
+{
+    auto button = combo->editButton();
+    button.ShortCut = QKeySequence(Qt::Key_F4);
+    combo->setEditButton(button);
+    int clicks = 0;
+    combo->OnButtonClick = [&](TDBComboBoxEx &) { ++clicks; };
+    key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(combo->listShown());
+    key(Qt::Key_F4);
+    EXPECT_TRUE(combo->listShown());
+    EXPECT_EQ(clicks, 1);
+    key(Qt::Key_F4);
+    EXPECT_FALSE(combo->listShown());
+
+    button.Visible = false;
+    combo->setEditButton(button);
+    EXPECT_FALSE(combo->button()->isVisible());
+    EXPECT_EQ(combo->textMargins().right(), 0) << "the text takes the button's room";
+    key(Qt::Key_F4);
+    EXPECT_FALSE(combo->listShown());
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(RegionCombo, LeavingWithANewTextTellsTheOwner)
+{
+    QStringList notInList;
+    bool keepStored = false;
+    combo->OnNotInList = [&](TDBComboBoxEx &sender, const QString &text) {
+        notInList << text;
+        sender.setItems(sender.items() << text);
+    };
+    combo->OnUpdateData = [&](TDBComboBoxEx &, bool &handled) { handled = keepStored; };
+    type(QStringLiteral("ЯЯ"));
+    other->setFocus();
+    EXPECT_EQ(notInList, QStringList{QStringLiteral("ЯЯ")});
+    EXPECT_EQ(combo->itemIndex(), 6) << "the handler added it";
+
+    combo->setFocus();
+    combo->selectAll();
+    type(QStringLiteral("МИНСКАЯ"));
+    keepStored = true;
+    other->setFocus();
+    EXPECT_EQ(notInList.size(), 1) << "an item is in the list";
+    combo->setFocus();
+    key(Qt::Key_Escape);
+    EXPECT_EQ(combo->text(), QStringLiteral("ЯЯ")) << "the handler kept the stored value";
+}

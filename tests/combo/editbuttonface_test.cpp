@@ -46,3 +46,24 @@ TEST(ButtonFace, ArrowRaisedPressedAndDisabled)
     EXPECT_EQ(disabled.pixelColor(4, 6), colors::clBtnShadow);
     EXPECT_EQ(disabled.pixelColor(8, 10), colors::clBtnHighlight);
 }
+
+TEST(ButtonFace, EachStyleHasItsOwnSign)
+{
+    QImage glyph(6, 6, QImage::Format_RGB32);
+    glyph.fill(Qt::red);
+    struct Row {
+        TEditButtonStyleEx style;
+        QPoint sign; // a pixel of the sign
+        QColor color;
+    };
+    // A 16 x 17 face: its sign is centred, (7, 8) is the middle.
+    for (const Row &row : {Row{ebsEllipsisEx, {7, 7}, colors::clBtnText}, Row{ebsGlyphEx, {7, 8}, Qt::red},
+                           Row{ebsUpDownEx, {7, 2}, colors::clBtnText}, Row{ebsPlusEx, {7, 5}, colors::clBtnText},
+                           Row{ebsMinusEx, {4, 8}, colors::clBtnText}}) {
+        const QImage face = paintButtonFace({{16, 17}, false, true, 1, row.style, glyph});
+        EXPECT_EQ(face.pixelColor(row.sign), row.color) << row.style;
+        EXPECT_NE(face, paintButtonFace(ButtonFaceKey{QSize(16, 17)})) << row.style;
+    }
+    EXPECT_EQ(paintButtonFace({{16, 17}, false, true, 1, ebsMinusEx}).pixelColor(7, 5), colors::clBtnFace)
+        << "minus has no upright";
+}

@@ -1,19 +1,7 @@
 #include "dataiotest.h"
 
 #include <QFile>
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+#include <QProcess>
 
 QByteArray utf8(const char *text)
 {
@@ -30,4 +18,27 @@ std::vector<QStringList> rowsOf(const QString &fileName)
         }
     }
     return rows;
+}
+
+int DataToolTest::run(const QStringList &args, const QString &locale)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", locale);
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral(DATA_TOOL), args);
+    tool.waitForFinished(120000);
+    out = QString::fromUtf8(tool.readAllStandardOutput());
+    err = QString::fromUtf8(tool.readAllStandardError());
+    return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+}
+
+QByteArray writeTownFiles(const QByteArray &town)
+{
+    writeFile("town.csv", town);
+    QByteArray codes = utf8("Obl\tNp\tKod\n");
+    for (const char *region : {"БРЕСТСКАЯ", "ВИТЕБСКАЯ", "ГОМЕЛЬСКАЯ", "ГРОДНЕНСКАЯ", "МИНСКАЯ", "МОГИЛЕВСКАЯ"})
+        codes += utf8(region) + "\tГОРОД\t01\n";
+    writeFile("codes.tsv", codes);
+    return codes;
 }

@@ -14,22 +14,7 @@
 
 namespace {
 
-class ToolTest : public DataIoTest {
-protected:
-    int run(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LC_ALL", locale);
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(DATA_TOOL), args);
-        tool.waitForFinished(120000);
-        out = QString::fromUtf8(tool.readAllStandardOutput());
-        err = QString::fromUtf8(tool.readAllStandardError());
-        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    }
-    QString out, err;
-};
+using ToolTest = DataToolTest;
 
 TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
 {
@@ -42,7 +27,7 @@ TEST_F(ToolTest, ExitStatusIsZeroOnlyOnSuccess)
         const char *says;
     } cases[] = {
         {{}, 2, "Usage: spravochnik-data COMMAND"},
-        {{"--help"}, 0, "book import FILE.vcf|FILE.csv basamy.db"},
+        {{"--help"}, 0, "book import FILE.vcf|FILE.csv|FILE.db basamy.db"},
         {{"directory", "frobnicate"}, 2, "unknown command"},
         {{"directory", "import", "good.csv"}, 2, "option -o is required"},
         {{"directory", "import", "good.csv", "-o", "data.db", "--vcard", "x"}, 2, "option --vcard does not apply"},
@@ -101,11 +86,7 @@ TEST_F(ToolTest, ALockedBookIsLeftByteIdentical)
 // From the town's spreadsheet to an archive the program unpacks and searches.
 TEST_F(ToolTest, PackedArchiveOpensInTheProgramsUnpackPathAndInUnzip)
 {
-    writeFile(path("town.csv"), utf8("Телефон;Абонент;Адрес\r\n21345;Вересов А.Б.;Ленина 1\r\n"));
-    QByteArray codes = utf8("Obl\tNp\tKod\n");
-    for (const char *region : {"БРЕСТСКАЯ", "ВИТЕБСКАЯ", "ГОМЕЛЬСКАЯ", "ГРОДНЕНСКАЯ", "МИНСКАЯ", "МОГИЛЕВСКАЯ"})
-        codes += utf8(region) + "\tГОРОД\t01\n";
-    writeFile(path("codes.tsv"), codes);
+    QByteArray codes = writeTownFiles(utf8("Телефон;Абонент;Адрес\r\n21345;Вересов А.Б.;Ленина 1\r\n"));
     QDir().mkdir("out");
     ASSERT_EQ(run({"directory", "import", "town.csv", "-o", "out/data.db"}), 0) << err.toStdString();
     ASSERT_EQ(run({"codes", "import", "codes.tsv", "-o", "out/kod.db"}), 0) << err.toStdString();

@@ -1,7 +1,9 @@
 #include "controls/flat/buttonglyph.h"
+#include "controls/flat/glyphcache.h"
 #include "platform/colors.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace flat;
 namespace colors = platform::colors;
@@ -159,4 +161,36 @@ TEST(ButtonGlyph, StripForDevicePixelRatioTwoYieldsSharpImages)
     EXPECT_EQ(disabled.devicePixelRatio(), 2);
     EXPECT_EQ(at(disabled, 1, 1), colors::clBtnShadow);
     EXPECT_EQ(at(disabled, 3, 3), colors::clBtnHighlight);
+}
+
+// Buttons share one image list per size; a freed slot is taken again first,
+// and the last button to go takes the list and the cache with it.
+TEST(GlyphCache, OneListPerSizeWithTheLowestFreeSlotReused)
+{
+    ASSERT_EQ(TGlyphCache::instance(), nullptr);
+    auto first = std::make_unique<TButtonGlyph>();
+    auto second = std::make_unique<TButtonGlyph>();
+    TButtonGlyph wide;
+    first->setGlyph(strip(2));
+    second->setGlyph(strip(1));
+    wide.setGlyph(strip(1, 16));
+    first->stateImage(bsUp);
+    first->stateImage(bsDisabled);
+    second->stateImage(bsUp);
+    wide.stateImage(bsUp);
+    TGlyphList &eights = TGlyphCache::GetList({8, 8});
+    EXPECT_EQ(eights.count(), 3);
+    EXPECT_EQ(TGlyphCache::instance()->listCount(), 2);
+
+    first.reset(); // frees slots 0 and 1
+    EXPECT_EQ(eights.count(), 1);
+    const QImage marker = strip(1);
+    EXPECT_EQ(eights.Add(marker), 0);
+    TGlyphCache::Release(eights, 0);
+
+    wide.setGlyph(QImage());
+    EXPECT_EQ(TGlyphCache::instance()->listCount(), 1) << "the 16 x 16 list went with its last image";
+    EXPECT_EQ(at(second->stateImage(bsUp), 2, 2), QColor(10, 0, 0)) << "kept in slot 2";
+    second.reset();
+    EXPECT_EQ(TGlyphCache::instance(), nullptr);
 }

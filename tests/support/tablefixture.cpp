@@ -2,6 +2,7 @@
 
 #include "data/tablefile.h"
 
+#include <QFile>
 #include <sqlite3.h>
 
 void WorkDirTest::SetUp()
@@ -14,6 +15,19 @@ void WorkDirTest::SetUp()
 void WorkDirTest::TearDown()
 {
     QDir::setCurrent(previous_);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 namespace {

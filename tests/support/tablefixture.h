@@ -28,6 +28,9 @@ private:
     QString previous_;
 };
 
+void writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path); // empty when it cannot be read
+
 // Writes a table file holding one table named after it. A null QString in a
 // row stores NULL, an empty one stores ''.
 void makeTable(const QString &fileName, const QString &columns, const std::vector<QStringList> &rows = {});

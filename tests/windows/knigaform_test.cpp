@@ -4,6 +4,7 @@
 #include "windows/forms.h"
 #include "windows/knigaform.h"
 
+#include "support/paradoxbuilder.h"
 #include "windowstest.h"
 
 #include <QAction>
@@ -373,7 +374,7 @@ TEST_F(KnigaFormTest, ABookHeldByAnotherProgramIsSaidToBeBusyAndOpenedAgainAtThe
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     whileShown(*KnigaForm, [&] {
         ASSERT_EQ(shown.size(), 1u);
-        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("занята"))) << shown[0].text.toStdString();
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("занят другой программой"))) << shown[0].text.toStdString();
         EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
         EXPECT_FALSE(KnigaForm->FlatSpeedButton1->isEnabled());
         EXPECT_FALSE(recordButtonsEnabled());
@@ -389,4 +390,45 @@ TEST_F(KnigaFormTest, ABookHeldByAnotherProgramIsSaidToBeBusyAndOpenedAgainAtThe
         EXPECT_TRUE(recordButtonsEnabled());
     });
     EXPECT_EQ(shown.size(), 2u);
+}
+
+// A resident's book kept by the engine the program once used: moved at the
+// first showing, said once; a locked one refused with the window still there.
+TEST_F(KnigaFormTest, AParadoxBookIsMovedAtTheFirstShowingAndSaidOnce)
+{
+    ParadoxBuilder paradox;
+    paradox.fields = {{ParadoxBuilder::Alpha, 30, "FIO"},
+                      {ParadoxBuilder::Alpha, 40, "ADR"},
+                      {ParadoxBuilder::Alpha, 15, "TEL"},
+                      {ParadoxBuilder::Alpha, 50, "MAIL"}};
+    paradox.addTexts({QStringLiteral("Иванов Иван"), QStringLiteral("Ленина 1"), QStringLiteral("123"), {}});
+    paradox.addTexts({QStringLiteral("Петров Пётр"), {}, QStringLiteral("456"), {}});
+    QFile file(book);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paradox.build());
+    file.close();
+    for (int showing = 0; showing < 2; ++showing) {
+        shown.clear();
+        whileShown(*KnigaForm, [&] {
+            EXPECT_EQ(KnigaForm->Table1.recordCount(), 2);
+            EXPECT_EQ(currentName(), QStringLiteral("Иванов Иван"));
+        });
+        ASSERT_EQ(shown.size(), showing == 0 ? 1u : 0u) << "said once";
+        if (showing == 0) {
+            EXPECT_TRUE(shown[0].text.contains(QStringLiteral("«basamy-paradox.db»"))) << shown[0].text.toStdString();
+        }
+    }
+    KnigaForm->Table1.close();
+
+    paradox.encrypted = true;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(paradox.build());
+    file.close();
+    shown.clear();
+    whileShown(*KnigaForm, [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("защищена паролем"))) << shown[0].text.toStdString();
+        EXPECT_TRUE(KnigaForm->isVisible()) << "the window stays usable";
+        EXPECT_FALSE(KnigaForm->Table1.active());
+    });
 }

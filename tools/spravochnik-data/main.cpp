@@ -5,6 +5,7 @@
 
 #include "dataio/archivepack.h"
 #include "dataio/language.h"
+#include "dataio/paradoxexport.h"
 #include "dataio/phonebook.h"
 #include "dataio/tableimport.h"
 
@@ -25,15 +26,19 @@ const char kHelpRu[] = R"(Использование: spravochnik-data КОМА�
 Справочник города:
   directory import ФАЙЛ.csv -o data.db   абоненты из CSV/TSV (Tel, Abon, Otdel, Adres
                                          или Телефон, Абонент, Отдел, Адрес в первой строке)
-  directory export data.db -o ФАЙЛ.csv   обратно в CSV
+  directory export data.db -o ФАЙЛ.csv   обратно в CSV (или --format paradox)
   codes import ФАЙЛ.tsv -o kod.db        коды городов (Obl, Np, Kod или Область,
                                          Населенный пункт, Код)
-  codes export kod.db -o ФАЙЛ.tsv        обратно в CSV/TSV
+  codes export kod.db -o ФАЙЛ.tsv        обратно в CSV/TSV (или --format paradox)
   pack basa.tel data.db kod.db           архив справочника для программы
+                                         (--format paradox: таблицы в нём Paradox)
+
+Любой импорт принимает и таблицу Paradox (версии 3.0–7.0); она узнаётся по
+содержимому, а не по имени.
 
 Личная телефонная книга:
-  book export basamy.db --vcard ФАЙЛ.vcf | --csv ФАЙЛ.csv
-  book import ФАЙЛ.vcf|ФАЙЛ.csv basamy.db
+  book export basamy.db --vcard ФАЙЛ.vcf | --csv ФАЙЛ.csv | --format paradox -o ФАЙЛ.db
+  book import ФАЙЛ.vcf|ФАЙЛ.csv|ФАЙЛ.db basamy.db
                                          добавляет записи, которых ещё нет (по имени и номеру)
 
 Параметры:
@@ -42,6 +47,11 @@ const char kHelpRu[] = R"(Использование: spravochnik-data КОМА�
                                при экспорте табуляция для .tsv, иначе запятая)
   --columns СПИСОК             столбцы файла без строки заголовка, через запятую;
                                пустое имя пропускает столбец
+  --map ИХ=НАШЕ,...            названия столбцов файла или полей таблицы Paradox
+                               как наши поля, например --map Tel=Номер,Abon=Наименование;
+                               ИХ= без нашего имени пропускает столбец
+  --format csv|paradox         формат экспорта и упаковки: таблица Paradox 7.0
+                               в кодировке cp1251 с полями и размерами программы
   --skip-invalid               записать верные строки, неверные только перечислить
   --allow-duplicate-numbers    один номер у нескольких абонентов (directory import)
   --dry-run                    только сообщить, что было бы сделано (book import)
@@ -57,14 +67,18 @@ const char kHelpEn[] = R"(Usage: spravochnik-data COMMAND ...
 The town's directory:
   directory import FILE.csv -o data.db   subscribers from CSV/TSV (Tel, Abon, Otdel, Adres
                                          or their Russian titles on the first line)
-  directory export data.db -o FILE.csv   back to CSV
+  directory export data.db -o FILE.csv   back to CSV (or --format paradox)
   codes import FILE.tsv -o kod.db        dialing codes (Obl, Np, Kod or their Russian titles)
-  codes export kod.db -o FILE.tsv        back to CSV/TSV
+  codes export kod.db -o FILE.tsv        back to CSV/TSV (or --format paradox)
   pack basa.tel data.db kod.db           the directory archive the program unpacks
+                                         (--format paradox: its tables are Paradox tables)
+
+Every import also takes a Paradox table (versions 3.0 to 7.0), told by its
+content, not by its name.
 
 The personal phone book:
-  book export basamy.db --vcard FILE.vcf | --csv FILE.csv
-  book import FILE.vcf|FILE.csv basamy.db
+  book export basamy.db --vcard FILE.vcf | --csv FILE.csv | --format paradox -o FILE.db
+  book import FILE.vcf|FILE.csv|FILE.db basamy.db
                                          adds the records not there yet (by name and number)
 
 Options:
@@ -73,6 +87,11 @@ Options:
                                on export a tab for .tsv, else a comma)
   --columns LIST               the columns of a file without a header line, comma-separated;
                                an empty name skips a column
+  --map THEIRS=OURS,...        a file's column names or a Paradox table's field names
+                               as our fields, e.g. --map Tel=Номер,Abon=Наименование;
+                               THEIRS= with no name of ours skips the column
+  --format csv|paradox         format of an export or a pack: a Paradox 7.0 table
+                               in code page 1251 with the program's fields and sizes
   --skip-invalid               write the valid rows and only list the invalid ones
   --allow-duplicate-numbers    one number for several subscribers (directory import)
   --dry-run                    only report what would be done (book import)
@@ -96,8 +115,8 @@ class Arguments {
 public:
     explicit Arguments(const QStringList &arguments)
     {
-        static const QSet<QString> withValue = {"-o",        "--output", "--encoding", "--separator",
-                                                "--columns", "--vcard",  "--csv"};
+        static const QSet<QString> withValue = {"-o",    "--output", "--encoding", "--separator", "--columns",
+                                                "--map", "--vcard",  "--csv",      "--format"};
         static const QSet<QString> flags = {"--skip-invalid", "--allow-duplicate-numbers", "--dry-run", "-h", "--help"};
         for (int i = 0; i < arguments.size(); ++i) {
             const QString &word = arguments[i];
@@ -160,7 +179,26 @@ ReadOptions readOptions(const Arguments &args)
     }
     if (const QString columns = args.value("--columns"); !columns.isEmpty())
         options.columns = columns.split(u',');
+    if (const QString map = args.value("--map"); !map.isEmpty()) {
+        const auto renames = renamesNamed(map);
+        if (!renames)
+            throw UsageError(say("--map ждёт пары ИХ=НАШЕ через запятую, например Tel=Номер",
+                                 "--map takes THEIRS=OURS pairs separated by commas, e.g. Tel=Номер")
+                                 .toStdString());
+        options.renames = *renames;
+    }
     return options;
+}
+
+// --format paradox writes a Paradox table; csv (the default) a delimited file.
+ExportFormat exportFormat(const Arguments &args)
+{
+    const QString name = args.value("--format").toLower();
+    if (name.isEmpty() || name == u"csv")
+        return ExportFormat::Delimited;
+    if (name == u"paradox")
+        return ExportFormat::Paradox;
+    throw UsageError(say("формат может быть csv или paradox", "the format is csv or paradox").toStdString());
 }
 
 // Without --separator a ".tsv" file gets tabs, any other a comma.
@@ -168,7 +206,7 @@ ExportOptions exportOptions(const Arguments &args, const QString &output)
 {
     const ReadOptions read = readOptions(args);
     const char fallback = output.endsWith(QStringLiteral(".tsv"), Qt::CaseInsensitive) ? '\t' : ',';
-    return {read.encoding, read.separator ? read.separator : fallback};
+    return {read.encoding, read.separator ? read.separator : fallback, exportFormat(args)};
 }
 
 void expectWords(const Arguments &args, int count)
@@ -188,7 +226,7 @@ ProblemSink problemPrinter(const QString &file)
 
 int tableImport(const Arguments &args, bool directory)
 {
-    QSet<QString> options{"-o", "--encoding", "--separator", "--columns", "--skip-invalid"};
+    QSet<QString> options{"-o", "--encoding", "--separator", "--columns", "--map", "--skip-invalid"};
     if (directory)
         options.insert("--allow-duplicate-numbers");
     args.allow(options);
@@ -232,7 +270,7 @@ void reportExport(const QString &output, const ExportResult &result)
 
 int tableExport(const Arguments &args, const TableLayout &layout)
 {
-    args.allow({"-o", "--encoding", "--separator"});
+    args.allow({"-o", "--encoding", "--separator", "--format"});
     expectWords(args, 3);
     const QString output = args.required("-o");
     reportExport(output, exportTable(args.words()[2], layout, output, exportOptions(args, output)));
@@ -241,22 +279,31 @@ int tableExport(const Arguments &args, const TableLayout &layout)
 
 int pack(const Arguments &args)
 {
-    args.allow({});
+    args.allow({"--format"});
     if (args.words().size() < 3)
         throw UsageError(say("укажите архив и файлы таблиц", "name the archive and the table files").toStdString());
-    packArchive(args.words()[1], args.words().mid(2));
+    if (exportFormat(args) == ExportFormat::Paradox)
+        packParadoxArchive(args.words()[1], args.words().mid(2));
+    else
+        packArchive(args.words()[1], args.words().mid(2));
     return Success;
 }
 
 int bookExport(const Arguments &args)
 {
-    args.allow({"--vcard", "--csv", "--encoding", "--separator"});
+    args.allow({"--vcard", "--csv", "-o", "--format", "--encoding", "--separator"});
     expectWords(args, 3);
     const QString vcard = args.value("--vcard");
     const QString csv = args.value("--csv");
-    if (vcard.isEmpty() == csv.isEmpty())
-        throw UsageError(say("укажите либо --vcard, либо --csv", "give either --vcard or --csv").toStdString());
-    if (!vcard.isEmpty()) {
+    const QString paradox = args.value("-o");
+    if (int(!vcard.isEmpty()) + int(!csv.isEmpty()) + int(!paradox.isEmpty()) != 1 ||
+        paradox.isEmpty() != (exportFormat(args) != ExportFormat::Paradox))
+        throw UsageError(say("укажите одно из: --vcard ФАЙЛ, --csv ФАЙЛ, --format paradox -o ФАЙЛ",
+                             "give one of: --vcard FILE, --csv FILE, --format paradox -o FILE")
+                             .toStdString());
+    if (!paradox.isEmpty()) {
+        reportExport(paradox, exportTable(args.words()[2], phoneBookLayout(), paradox, exportOptions(args, paradox)));
+    } else if (!vcard.isEmpty()) {
         const int count = exportBookVCards(args.words()[2], vcard);
         print(stdout, say("Записано карточек в %2: %1\n", "%1 cards written to %2\n").arg(count).arg(vcard));
     } else {
@@ -267,7 +314,7 @@ int bookExport(const Arguments &args)
 
 int bookImport(const Arguments &args)
 {
-    args.allow({"--dry-run", "--skip-invalid", "--encoding", "--separator", "--columns"});
+    args.allow({"--dry-run", "--skip-invalid", "--encoding", "--separator", "--columns", "--map"});
     expectWords(args, 4);
     const QString input = args.words()[2];
     const QString book = args.words()[3];

@@ -23,7 +23,7 @@ TDBComboBoxEx::TDBComboBoxEx(QWidget *parent) : QLineEdit(parent), button_(new T
     platform::registerAccessible<TDBComboBoxEx>(createComboAccessible);
     setFrame(false);
     setContentsMargins(kEdgeWidth, kEdgeWidth, kEdgeWidth, kEdgeWidth);
-    button_->OnPress = [this] { buttonPressed(); };
+    button_->OnPress = [this](bool top) { buttonPressed(top); };
     button_->OnDrag = [this](QPoint global) { buttonDragged(global); };
     button_->OnRelease = [this](QPoint global, bool overButton) { buttonReleased(global, overButton); };
     connect(this, &QLineEdit::textChanged, this, [this] { onTextChanged(); });
@@ -60,6 +60,10 @@ void TDBComboBoxEx::setEditButton(const TEditButtonEx &value)
     if (value == editButton_)
         return;
     editButton_ = value;
+    button_->setFace(value.Style, value.Glyph);
+    button_->setVisible(value.Visible);
+    if (!value.Visible)
+        CloseList(false);
     relayout();
 }
 
@@ -97,6 +101,20 @@ void TDBComboBoxEx::showItem(int index)
 {
     const bool inRange = index >= 0 && index < items_.size();
     setText(inRange ? items_[index] : QString());
+}
+
+// Leaving the control with a changed text: the owner hears of a text that
+// is no item and may veto storing it.
+void TDBComboBoxEx::updateData()
+{
+    if (index_ == -1 && !text().isEmpty())
+        if (auto handler = OnNotInList)
+            handler(*this, text());
+    bool handled = false;
+    if (auto handler = OnUpdateData)
+        handler(*this, handled);
+    if (!handled)
+        commit();
 }
 
 void TDBComboBoxEx::commit()
@@ -173,8 +191,8 @@ void TDBComboBoxEx::completeTyping()
 void TDBComboBoxEx::keyPressEvent(QKeyEvent *event)
 {
     const auto mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (event->key() == Qt::Key_Down && mods == Qt::AltModifier) {
-        toggleList();
+    if (editButton_.Visible && QKeySequence(QKeyCombination(mods, Qt::Key(event->key()))) == editButton_.ShortCut) {
+        pressByShortCut();
         return;
     }
     if (listShown() ? handleListKey(event) : handleClosedKey(event))
@@ -190,6 +208,10 @@ void TDBComboBoxEx::keyPressEvent(QKeyEvent *event)
         completeTyping();
 }
 
+// Keys that move the list's selection go to the list. They are told by
+// key, not by character code: "!", the double quote, "&" and "(" share their
+// codes with Page Up, Page Down, Up and Down, and a routing by code would
+// send them to the list, where they are lost. Here they stay typed text.
 bool TDBComboBoxEx::handleListKey(QKeyEvent *event)
 {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -259,7 +281,7 @@ void TDBComboBoxEx::focusOutEvent(QFocusEvent *event)
     CloseList(false);
     const auto reason = event->reason();
     if (modified_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        commit();
+        updateData();
     QLineEdit::focusOutEvent(event);
 }
 
@@ -310,7 +332,7 @@ void TDBComboBoxEx::relayout()
     const int width = editButton_.Width > 0 ? editButton_.Width : style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSize client = size() - QSize(2 * kEdgeWidth, 2 * kEdgeWidth);
     button_->setGeometry(buttonRect(client, width).translated(kEdgeWidth, kEdgeWidth));
-    setTextMargins(0, 0, width, 0);
+    setTextMargins(0, 0, editButton_.Visible ? width : 0, 0);
 }
 
 void TDBComboBoxEx::toggleList()
@@ -393,15 +415,46 @@ bool TDBComboBoxEx::eventFilter(QObject *watched, QEvent *event)
     return QLineEdit::eventFilter(watched, event);
 }
 
-void TDBComboBoxEx::buttonPressed()
+void TDBComboBoxEx::buttonPressed(bool top)
 {
     dragInList_ = false;
     keepListOnRelease_ = false;
-    if (listShown())
+    bool handled = false;
+    if (auto handler = OnButtonDown)
+        handler(*this, top, handled);
+    if (handled)
         return;
-    setFocus(Qt::OtherFocusReason);
-    OpenList();
-    keepListOnRelease_ = true;
+    if (editButton_.Style == ebsDropDownEx) {
+        if (listShown())
+            return; // the release closes it
+        setFocus(Qt::OtherFocusReason);
+        OpenList();
+        keepListOnRelease_ = true;
+    } else {
+        buttonAction(top);
+    }
+}
+
+// What the button does of its own, but for the drop-down button's mouse
+// handling, which spans the press, the drag and the release.
+void TDBComboBoxEx::buttonAction(bool top)
+{
+    switch (editButton_.Style) {
+    case ebsDropDownEx: toggleList(); break;
+    case ebsUpDownEx: SelectNextItem(top); break;
+    default: break; // the owner's handlers give the others their meaning
+    }
+}
+
+void TDBComboBoxEx::pressByShortCut()
+{
+    bool handled = false;
+    if (auto handler = OnButtonDown)
+        handler(*this, false, handled);
+    if (!handled)
+        buttonAction(false);
+    if (auto handler = OnButtonClick)
+        handler(*this);
 }
 
 void TDBComboBoxEx::buttonDragged(QPoint global)
@@ -422,4 +475,7 @@ void TDBComboBoxEx::buttonReleased(QPoint global, bool overButton)
         CloseList(false);
     dragInList_ = false;
     keepListOnRelease_ = false;
+    if (overButton)
+        if (auto handler = OnButtonClick)
+            handler(*this);
 }

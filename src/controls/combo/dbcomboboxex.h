@@ -1,8 +1,11 @@
 #pragma once
 
 #include "controls/combo/dropdowngeometry.h"
+#include "controls/combo/editbuttonface.h"
 #include "platform/wheelnotches.h"
 
+#include <QImage>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QStringList>
 
@@ -27,8 +30,16 @@ class TDBComboBoxEx : public QLineEdit {
     Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
 public:
     enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+    using TEditButtonStyleEx = combo::TEditButtonStyleEx;
+    // The main button. A drop-down button opens and closes the list, an
+    // up-down button steps through the items; the others only raise the
+    // button events. Its shortcut presses it while it is visible.
     struct TEditButtonEx {
+        TEditButtonStyleEx Style = combo::ebsDropDownEx;
+        bool Visible = true;
         int Width = 0; // 0: the width of a vertical scroll bar
+        QKeySequence ShortCut{Qt::ALT | Qt::Key_Down};
+        QImage Glyph; // the face of an ebsGlyphEx button
         bool operator==(const TEditButtonEx &) const = default;
     };
     struct TDropDownBoxEx {
@@ -38,6 +49,12 @@ public:
     };
     using NotifyEvent = std::function<void(TDBComboBoxEx &sender)>;
     using CloseUpEvent = std::function<void(TDBComboBoxEx &sender, bool accept)>;
+    // `top`: the upper half of an up-down button; `handled` skips the
+    // button's own action.
+    using ButtonDownEvent = std::function<void(TDBComboBoxEx &sender, bool top, bool &handled)>;
+    using NotInListEvent = std::function<void(TDBComboBoxEx &sender, const QString &text)>;
+    // `handled` keeps the stored value as it was.
+    using UpdateDataEvent = std::function<void(TDBComboBoxEx &sender, bool &handled)>;
 
     explicit TDBComboBoxEx(QWidget *parent = nullptr);
     ~TDBComboBoxEx() override;
@@ -64,6 +81,16 @@ public:
     NotifyEvent OnChange;
     NotifyEvent OnDropDown;
     CloseUpEvent OnCloseUp;
+    // A press of the main button, or its shortcut.
+    ButtonDownEvent OnButtonDown;
+    // The main button was released over itself after a press, or its
+    // shortcut was pressed.
+    NotifyEvent OnButtonClick;
+    // A changed text that matches no item is being committed; the handler
+    // may add it to the items.
+    NotInListEvent OnNotInList;
+    // A changed text is about to become the stored value.
+    UpdateDataEvent OnUpdateData;
 
     bool listShown() const;
     TPopupListboxEx *list() const { return list_; }
@@ -92,12 +119,15 @@ private:
     void textEditedTo(const QString &text);
     void showItem(int index);
     void commit();
+    void updateData();
+    void pressByShortCut();
     void toggleList();
     void relayout();
     void createList();
     QRect listGeometry() const;
 
-    void buttonPressed();
+    void buttonPressed(bool top);
+    void buttonAction(bool top);
     void buttonDragged(QPoint global);
     void buttonReleased(QPoint global, bool overButton);
 

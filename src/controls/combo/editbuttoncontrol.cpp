@@ -19,11 +19,19 @@ void TEditButtonControlEx::setHeld(bool held)
     update();
 }
 
+void TEditButtonControlEx::setFace(combo::TEditButtonStyleEx style, const QImage &glyph)
+{
+    style_ = style;
+    glyph_ = glyph;
+    update();
+}
+
 void TEditButtonControlEx::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const qreal ratio = painter.device()->devicePixelRatio();
-    painter.drawImage(0, 0, combo::ButtonFaceCache::instance().face({size(), looksPressed(), isEnabled(), ratio}));
+    painter.drawImage(
+        0, 0, combo::ButtonFaceCache::instance().face({size(), looksPressed(), isEnabled(), ratio, style_, glyph_}));
 }
 
 void TEditButtonControlEx::mousePressEvent(QMouseEvent *event)
@@ -33,7 +41,7 @@ void TEditButtonControlEx::mousePressEvent(QMouseEvent *event)
     mouseDown_ = true;
     update();
     if (auto handler = OnPress)
-        handler();
+        handler(event->position().y() < height() / 2);
 }
 
 void TEditButtonControlEx::mouseMoveEvent(QMouseEvent *event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "controls/combo/editbuttonface.h"
+
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -13,9 +16,11 @@ public:
 
     // Held down while the list is open, whatever the mouse does.
     void setHeld(bool held);
+    void setFace(combo::TEditButtonStyleEx style, const QImage &glyph);
     bool looksPressed() const { return held_ || mouseDown_; }
 
-    std::function<void()> OnPress;
+    // `top`: the press was on the upper half.
+    std::function<void(bool top)> OnPress;
     std::function<void(QPoint global)> OnDrag;
     std::function<void(QPoint global, bool overButton)> OnRelease;
 
@@ -26,6 +31,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    combo::TEditButtonStyleEx style_ = combo::ebsDropDownEx;
+    QImage glyph_;
     bool held_ = false;
     bool mouseDown_ = false;
 };

@@ -4,6 +4,7 @@
 #include "platform/drawing.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace combo {
 
@@ -27,11 +28,51 @@ QImage ButtonFaceCache::face(const ButtonFaceKey &key)
 
 namespace {
 
-// A down arrow seven pixels wide and four high, its top-left at (x, y).
-void drawArrow(QPainter &p, int x, int y, const QColor &color)
+using Sign = std::function<void(QPainter &p, int dx, int dy, const QColor &color)>;
+
+// An arrow seven pixels wide and four high, its top-left at (x, y).
+void drawArrow(QPainter &p, int x, int y, bool up, const QColor &color)
 {
-    for (int row = 0; row < 4; ++row)
-        platform::fillRect(p, {x + row, y + row, x + 7 - row, y + row + 1}, color);
+    for (int row = 0; row < 4; ++row) {
+        const int inset = up ? 3 - row : row;
+        platform::fillRect(p, {x + inset, y + row, x + 7 - inset, y + row + 1}, color);
+    }
+}
+
+// The sign of a style centred in `size`, drawn in one colour at an offset.
+Sign signOf(const ButtonFaceKey &key)
+{
+    const int w = key.size.width();
+    const int h = key.size.height();
+    switch (key.style) {
+    case ebsDropDownEx:
+        return [=](QPainter &p, int dx, int dy, const QColor &c) {
+            drawArrow(p, (w - 7) / 2 + dx, (h - 4) / 2 + dy, false, c);
+        };
+    case ebsUpDownEx:
+        return [=](QPainter &p, int dx, int dy, const QColor &c) {
+            drawArrow(p, (w - 7) / 2 + dx, (h / 2 - 4) / 2 + dy, true, c);
+            drawArrow(p, (w - 7) / 2 + dx, h / 2 + (h - h / 2 - 4) / 2 + dy, false, c);
+        };
+    case ebsEllipsisEx:
+        return [=](QPainter &p, int dx, int dy, const QColor &c) {
+            const int x = (w - 10) / 2 + dx;
+            const int y = (h - 2) / 2 + dy;
+            for (int dot = 0; dot < 3; ++dot)
+                platform::fillRect(p, {x + 4 * dot, y, x + 4 * dot + 2, y + 2}, c);
+        };
+    case ebsPlusEx:
+    case ebsMinusEx:
+        return [=, plus = key.style == ebsPlusEx](QPainter &p, int dx, int dy, const QColor &c) {
+            const int x = (w - 7) / 2 + dx;
+            const int y = (h - 7) / 2 + dy;
+            platform::fillRect(p, {x, y + 3, x + 7, y + 4}, c);
+            if (plus)
+                platform::fillRect(p, {x + 3, y, x + 4, y + 7}, c);
+        };
+    case ebsGlyphEx: break;
+    }
+    return {};
 }
 
 } // namespace
@@ -49,13 +90,20 @@ QImage paintButtonFace(const ButtonFaceKey &key)
         platform::drawEdge(p, whole, platform::EDGE_RAISED);
 
     const int shift = key.pressed ? 1 : 0;
-    const int x = (key.size.width() - 7) / 2 + shift;
-    const int y = (key.size.height() - 4) / 2 + shift;
+    if (key.style == ebsGlyphEx) {
+        const QSize glyph = key.glyph.deviceIndependentSize().toSize();
+        if (!key.glyph.isNull())
+            p.drawImage(QPoint((key.size.width() - glyph.width()) / 2 + shift,
+                               (key.size.height() - glyph.height()) / 2 + shift),
+                        key.glyph);
+        return image;
+    }
+    const Sign sign = signOf(key);
     if (key.enabled) {
-        drawArrow(p, x, y, colors::clBtnText);
+        sign(p, shift, shift, colors::clBtnText);
     } else {
-        drawArrow(p, x + 1, y + 1, colors::clBtnHighlight);
-        drawArrow(p, x, y, colors::clBtnShadow);
+        sign(p, shift + 1, shift + 1, colors::clBtnHighlight);
+        sign(p, shift, shift, colors::clBtnShadow);
     }
     return image;
 }

@@ -7,13 +7,22 @@
 
 namespace combo {
 
-// One look of the drop-down button.
+enum TEditButtonStyleEx { ebsDropDownEx, ebsEllipsisEx, ebsGlyphEx, ebsUpDownEx, ebsPlusEx, ebsMinusEx };
+
+// One look of the edit's button.
 struct ButtonFaceKey {
     QSize size;
     bool pressed = false;
     bool enabled = true;
     qreal devicePixelRatio = 1;
-    friend bool operator==(const ButtonFaceKey &, const ButtonFaceKey &) = default;
+    TEditButtonStyleEx style = ebsDropDownEx;
+    QImage glyph{}; // drawn by ebsGlyphEx; told apart by its cache key
+    friend bool operator==(const ButtonFaceKey &a, const ButtonFaceKey &b)
+    {
+        return a.size == b.size && a.pressed == b.pressed && a.enabled == b.enabled &&
+               a.devicePixelRatio == b.devicePixelRatio && a.style == b.style &&
+               a.glyph.cacheKey() == b.glyph.cacheKey();
+    }
 };
 
 // Button faces are painted once per look into an off-screen image shared by
@@ -35,8 +44,9 @@ private:
     std::vector<Entry> faces_;
 };
 
-// The classic combo-box drop-down face: a raised button with a down arrow,
-// flat and shifted while pressed, the arrow embossed while disabled.
+// The classic raised button face with the style's sign (the combo box's
+// down arrow, three dots, the glyph, two arrows, plus or minus), flat and
+// shifted while pressed, the sign embossed while disabled.
 QImage paintButtonFace(const ButtonFaceKey &key);
 
 } // namespace combo

@@ -1,6 +1,9 @@
 #include "controls/flat/buttonglyph.h"
 
+#include "controls/flat/glyphcache.h"
 #include "platform/colors.h"
+
+#include <utility>
 
 namespace flat {
 
@@ -56,17 +59,29 @@ QSize TButtonGlyph::imageSize() const
     return {logical.width() / numGlyphs_, logical.height()};
 }
 
-const QImage &TButtonGlyph::stateImage(TButtonState state)
+TButtonGlyph::~TButtonGlyph()
 {
-    QImage &image = images_[state];
-    if (image.isNull() && !strip_.isNull())
-        image = buildImage(state);
-    return image;
+    releaseImages();
+}
+
+QImage TButtonGlyph::stateImage(TButtonState state)
+{
+    int &slot = slots_[state];
+    if (slot == -1 && !strip_.isNull()) {
+        const QImage image = buildImage(state);
+        if (!list_)
+            list_ = &TGlyphCache::GetList(image.size());
+        slot = list_->Add(image);
+    }
+    return slot == -1 ? QImage() : list_->image(slot);
 }
 
 void TButtonGlyph::releaseImages()
 {
-    images_.fill(QImage());
+    for (int &slot : slots_)
+        if (slot != -1)
+            TGlyphCache::Release(*list_, std::exchange(slot, -1));
+    list_ = nullptr;
 }
 
 QImage TButtonGlyph::buildImage(TButtonState state) const

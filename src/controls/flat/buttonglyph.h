@@ -10,11 +10,19 @@ namespace flat {
 
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
+class TGlyphList;
+
 // The picture strip of a button and the images it yields for each state,
-// built on first use. A strip drawn for a device pixel ratio above 1 keeps
-// its layout size and yields images at that ratio.
+// built on first use and kept in the shared list of their size. A strip
+// drawn for a device pixel ratio above 1 keeps its layout size and yields
+// images at that ratio.
 class TButtonGlyph {
 public:
+    TButtonGlyph() = default;
+    ~TButtonGlyph();
+    TButtonGlyph(const TButtonGlyph &) = delete;
+    TButtonGlyph &operator=(const TButtonGlyph &) = delete;
+
     void setGlyph(const QImage &strip);
     const QImage &glyph() const { return strip_; }
     int numGlyphs() const { return numGlyphs_; }
@@ -22,7 +30,7 @@ public:
     QSize imageSize() const; // 0 x 0 without a glyph
 
     // The image for a state, with its transparent pixels cleared.
-    const QImage &stateImage(TButtonState state);
+    QImage stateImage(TButtonState state);
     void releaseImages();
 
 private:
@@ -32,7 +40,8 @@ private:
     QImage strip_;
     QColor transparentColor_{128, 128, 0};
     int numGlyphs_ = 1;
-    std::array<QImage, 4> images_;
+    std::array<int, 4> slots_{-1, -1, -1, -1}; // in list_, -1 while not built
+    TGlyphList *list_ = nullptr;
 };
 
 } // namespace flat

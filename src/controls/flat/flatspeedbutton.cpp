@@ -228,7 +228,7 @@ void TFlatSpeedButton::paintEvent(QPaintEvent *)
     }
 
     const flat::ButtonContent place = contentLayout();
-    const QImage &image = glyph_.stateImage(state_);
+    const QImage image = glyph_.stateImage(state_);
     if (!image.isNull()) {
         if (!transparent_ && state_ != flat::bsExclusive)
             painter.fillRect(QRect(place.glyphPos, image.size()), colors::clBtnFace);
