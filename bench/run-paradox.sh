@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Paradox tables against our own in the same run: the main window's full-scan
 # and prefix searches (dataset_bench) on a generated data.db of RECORDS
-# records, once in our format and once as the Paradox table the data tool
-# writes from it, with the same rows in the same order; then the move of a
+# records, once in our format and once as a Paradox table of the same
+# records (written by the tests' table builder), with the same rows in the
+# same order; then the move of a
 # 10,000-record Paradox phone book, against importing the same records into
 # an empty book with the data tool.
 #   bench/run-paradox.sh [BUILD_DIR] [RECORDS]
 source "$(dirname "$0")/common.sh"
 needs python3 python3
-build_targets datagen spravochnik-data dataset_bench paradoxmove_bench
+build_targets datagen spravochnik-data dataset_bench paradoxmove_bench paradoxtable_gen
 tool="$build/tools/spravochnik-data/spravochnik-data"
 
 work=$(mktemp -d)
@@ -16,10 +17,12 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/ours" "$work/paradox" "$work/book"
 echo "generating $records records..."
 "$build/tools/datagen/datagen" directory "$work/ours/data.db" "$records"
-"$tool" directory export "$work/ours/data.db" --format paradox -o "$work/paradox/data.db" >/dev/null
+"$build/bench/paradoxtable_gen" "$work/ours/data.db" "$work/paradox/data.db"
 echo "sizes: ours $(stat -c %s "$work/ours/data.db") bytes, Paradox $(stat -c %s "$work/paradox/data.db") bytes"
 
 # case NAME LABEL FIGURE [TARGET]: both tables in turn each round, medians.
+# The full scan lists the rows in table order in both; a prefix search on our
+# table follows its index, so there the same rows are compared in any order.
 search_case() {
     local ours="$work/ours-$1" theirs="$work/paradox-$1"
     : >"$ours"; : >"$theirs"
@@ -30,11 +33,15 @@ search_case() {
     "$build/bench/dataset_bench" "$work/ours" 1 "$1" "$work/rows-ours" >/dev/null
     "$build/bench/dataset_bench" "$work/paradox" 1 "$1" "$work/rows-paradox" | grep -E "^case $1"
     local same="different rows"
-    cmp -s "$work/rows-ours" "$work/rows-paradox" && same="the same rows in the same order"
+    if [ "$1" = a ]; then
+        cmp -s "$work/rows-ours" "$work/rows-paradox" && same="the same rows in the same order"
+    else
+        cmp -s <(sort "$work/rows-ours") <(sort "$work/rows-paradox") && same="the same rows"
+    fi
     local ratio
     ratio=$(awk -v a="$(median <"$theirs")" -v b="$(median <"$ours")" 'BEGIN {printf "%.2f", a / b}')
     echo "case $1 ($2): Paradox $(median <"$theirs") s, ours $(median <"$ours") s, ratio $ratio; $same"
-    [ "$same" = "the same rows in the same order" ] || exit 1
+    [ "$same" != "different rows" ] || exit 1
     [ -z "${4:-}" ] || figure "$3" "$ratio" at-most "$4"
 }
 search_case a "full scan" paradox-full-scan 5

@@ -249,6 +249,9 @@ void ParadoxTable::readHeader()
     const int versionId = p[0x39];
     version_ = versionOf(versionId);
     const bool extended = versionId >= 5;
+    headerSize_ = int(u16(p + 0x02));
+    if (headerSize_ > bytes_.size() || (extended && headerSize_ < kExtendedHeader))
+        damaged(QStringLiteral("заголовок длиннее файла или короче положенного"));
     const quint32 encryption = extended ? u32(p + 0x5C) : u32(p + 0x25);
     const quint32 oldEncryption = u32(p + 0x25);
     if (encryption != 0 || (oldEncryption != 0 && oldEncryption != 0xFF00FF00))
@@ -257,13 +260,10 @@ void ParadoxTable::readHeader()
                                             "создала, и откройте снова. Таблица не изменена.")
                                  .arg(fileName_));
     recordSize_ = int(u16(p));
-    headerSize_ = int(u16(p + 0x02));
     blockSize_ = p[0x05] * 1024;
     recordCount_ = int(std::min<quint32>(u32(p + 0x06), quint32(INT_MAX)));
     fileBlocks_ = int(u16(p + 0x0C));
     firstBlock_ = int(u16(p + 0x0E));
-    if (headerSize_ > bytes_.size())
-        damaged(QStringLiteral("заголовок длиннее файла"));
     const qsizetype fieldsAt = extended ? kExtendedHeader : kBaseHeader;
     const int count = int(u16(p + 0x21));
     if (fieldsAt + 2 * count > headerSize_)
@@ -373,7 +373,8 @@ QString ParadoxTable::fieldText(const ParadoxField &field, const uchar *at) cons
     case Time: return QTime(0, 0).addMSecs(int(storedInteger(at, 4) % 86400000)).toString(QStringLiteral("HH:mm:ss"));
     case Timestamp: {
         const double ms = storedDouble(at);
-        if (!std::isfinite(ms) || std::fabs(ms) > 1e15 * 86.4)
+        constexpr double kLatestMs = 1e17; // beyond any calendar date
+        if (!std::isfinite(ms) || std::fabs(ms) > kLatestMs)
             return {};
         const qint64 whole = qint64(std::floor(ms));
         const qint64 days = whole / 86400000;

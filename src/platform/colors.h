@@ -2,26 +2,65 @@
 
 #include <QColor>
 
-// The named system colours of the classic Windows scheme, fixed so that the
-// program looks the same under every desktop theme.
+class QPalette;
+
+// The named system colours are the desktop's: each stands for one role of
+// the application's palette and is read where it is drawn, so a dark or
+// high-contrast scheme carries into every window and a change of scheme
+// repaints them. Without a desktop (the offscreen platform the tests run
+// on) they keep the classic Windows values. The fixed colours (clRed,
+// clTeal …) never change.
 namespace platform::colors {
 
-inline const QColor clBtnFace{212, 208, 200};
-inline const QColor clBtnShadow{128, 128, 128};
-inline const QColor clBtnHighlight{255, 255, 255};
-inline const QColor cl3DDkShadow{64, 64, 64};
-inline const QColor cl3DLight{212, 208, 200};
-inline const QColor clWindow{255, 255, 255};
-inline const QColor clWindowText{0, 0, 0};
-inline const QColor clHighlight{10, 36, 106};
-inline const QColor clHighlightText{255, 255, 255};
-inline const QColor clMenu{212, 208, 200};
-inline const QColor clMenuText{0, 0, 0};
-inline const QColor clInfoBk{255, 255, 225};
-inline const QColor clInfoText{0, 0, 0};
-inline const QColor clGrayText{128, 128, 128};
-inline const QColor clActiveCaption{10, 36, 106};
-inline const QColor clBtnText{0, 0, 0};
+enum class SystemColorId {
+    BtnFace,
+    BtnShadow,
+    BtnHighlight,
+    DkShadow3D,
+    Light3D,
+    Window,
+    WindowText,
+    WindowFrame,
+    Highlight,
+    HighlightText,
+    Menu,
+    MenuText,
+    InfoBk,
+    InfoText,
+    GrayText,
+    ActiveCaption,
+    BtnText,
+};
+
+QColor systemColor(SystemColorId id);
+
+class SystemColor {
+public:
+    constexpr explicit SystemColor(SystemColorId id) : id_(id) {}
+    operator QColor() const { return systemColor(id_); }
+    QRgb rgb() const { return systemColor(id_).rgb(); }
+
+private:
+    SystemColorId id_;
+};
+
+inline constexpr SystemColor clBtnFace{SystemColorId::BtnFace};
+inline constexpr SystemColor clBtnShadow{SystemColorId::BtnShadow};
+inline constexpr SystemColor clBtnHighlight{SystemColorId::BtnHighlight};
+inline constexpr SystemColor cl3DDkShadow{SystemColorId::DkShadow3D};
+inline constexpr SystemColor cl3DLight{SystemColorId::Light3D};
+inline constexpr SystemColor clWindow{SystemColorId::Window};
+inline constexpr SystemColor clWindowText{SystemColorId::WindowText};
+inline constexpr SystemColor clWindowFrame{SystemColorId::WindowFrame};
+inline constexpr SystemColor clHighlight{SystemColorId::Highlight};
+inline constexpr SystemColor clHighlightText{SystemColorId::HighlightText};
+inline constexpr SystemColor clMenu{SystemColorId::Menu};
+inline constexpr SystemColor clMenuText{SystemColorId::MenuText};
+inline constexpr SystemColor clInfoBk{SystemColorId::InfoBk};
+inline constexpr SystemColor clInfoText{SystemColorId::InfoText};
+inline constexpr SystemColor clGrayText{SystemColorId::GrayText};
+inline constexpr SystemColor clActiveCaption{SystemColorId::ActiveCaption};
+inline constexpr SystemColor clBtnText{SystemColorId::BtnText};
 
 inline const QColor clBlack{0, 0, 0};
 inline const QColor clWhite{255, 255, 255};
@@ -33,5 +72,14 @@ inline const QColor clGreen{0, 128, 0};
 inline const QColor clGray{128, 128, 128};
 inline const QColor clSilver{192, 192, 192};
 inline const QColor clTeal{0, 128, 128};
+
+// Whether the system colours follow the application's palette (a desktop's
+// scheme) or stay classic.
+void setFollowsPalette(bool follows);
+bool followsPalette();
+
+// The application's palette where there is no desktop: the classic values
+// in the roles the system colours stand for.
+QPalette classicPalette();
 
 } // namespace platform::colors

@@ -132,6 +132,24 @@ TEST_F(AppFixture, ASearchSpeaksItsCountAndTheGridsCountTheWholeResult)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(grid)->tableInterface()->rowCount(), found);
 }
 
+// With assistive technology the flat buttons take Tab focus and Space
+// clicks them; without it they take no focus, as the mouse-only original.
+TEST_F(AppFixture, FlatButtonsAreReachableByKeyboardOnlyWithAssistiveTechnology)
+{
+    start();
+    EXPECT_EQ(main().FlatSpeedButton2->focusPolicy(), Qt::NoFocus);
+    QAccessible::setActive(true);
+    EXPECT_EQ(main().FlatSpeedButton2->focusPolicy(), Qt::TabFocus);
+    main().FlatSpeedButton1->Click();
+    ASSERT_TRUE(main().Query1.active());
+    main().FlatSpeedButton2->setFocus();
+    QTest::keyClick(main().FlatSpeedButton2, Qt::Key_Space);
+    QAccessible::setActive(false);
+    EXPECT_FALSE(main().Query1.active());
+    EXPECT_TRUE(main().Edit1->hasFocus());
+    EXPECT_EQ(main().FlatSpeedButton2->focusPolicy(), Qt::NoFocus);
+}
+
 // Both grids follow the record, but only the one with the focus speaks it:
 // a navigator press from the search field moves focus to neither.
 TEST_F(AppFixture, OnlyTheFocusedGridAnnouncesTheCurrentRecord)

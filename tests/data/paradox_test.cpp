@@ -220,6 +220,11 @@ TEST_F(ParadoxTest, HostileTablesAreRefusedInRussian)
         {"encrypted", sealed.build(), "защищена паролем"},
         {"truncated", good.left(good.size() - 100), "за концом файла"},
         {"header past the end", patched([](QByteArray &b) { patch16(b, kHeaderSize, 0xF000); }), "длиннее файла"},
+        {"header shorter than its version's", patched([](QByteArray &b) {
+             b.truncate(0x60);
+             patch16(b, kHeaderSize, 0x60);
+         }),
+         "короче положенного"},
         {"more records than blocks", patched([](QByteArray &b) { patch32(b, kRecordCount, 6); }), "в заголовке"},
         {"fewer records", patched([](QByteArray &b) { patch32(b, kRecordCount, 2); }), "в заголовке"},
         {"block out of the file", patched([](QByteArray &b) { patch16(b, kFirstBlock, 40); }), "блок"},

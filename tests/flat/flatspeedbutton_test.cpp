@@ -144,8 +144,8 @@ TEST_F(ButtonHost, HoverFrameAppearsAndGoes)
 {
     hover();
     ASSERT_TRUE(button->isHovered());
-    EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
-    EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
+    EXPECT_EQ(pixel(*button, 0, 0), colors::clWindowFrame);
+    EXPECT_EQ(pixel(*button, 88, 21), colors::clWindowFrame);
     EXPECT_EQ(pixel(*button, 2, 2), colors::clBtnHighlight); // raised edge inside
     EXPECT_EQ(pixel(*button, 87, 20), colors::cl3DDkShadow);
     EXPECT_EQ(pixel(*button, 86, 19), colors::clBtnShadow);
@@ -181,7 +181,7 @@ TEST_F(ButtonHost, ButtonDisabledByItsOwnClickKeepsTheHoverFrame)
     QTest::mouseClick(button, Qt::LeftButton, {}, {40, 10});
     EXPECT_FALSE(button->isEnabled());
     EXPECT_TRUE(button->isHovered());
-    EXPECT_EQ(pixel(*button, 0, 0), flat::clWindowFrame);
+    EXPECT_EQ(pixel(*button, 0, 0), colors::clWindowFrame);
     unhover();
     EXPECT_FALSE(button->isHovered());
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnShadow);
@@ -224,7 +224,7 @@ TEST_F(ButtonHost, ClassicLookWhenNotFlat)
 {
     button->setFlat(false);
     EXPECT_EQ(pixel(*button, 0, 0), colors::clBtnHighlight);
-    EXPECT_EQ(pixel(*button, 88, 21), flat::clWindowFrame);
+    EXPECT_EQ(pixel(*button, 88, 21), colors::clWindowFrame);
     EXPECT_EQ(pixel(*button, 87, 20), colors::clBtnShadow);
     EXPECT_EQ(pixel(*button, 1, 1), colors::clBtnFace);
     // The standard border kind of a flat button looks the same while idle.

@@ -23,7 +23,7 @@ void DrawFlatFrame(const QColor &face, const QColor &border, FlatFrameStyle styl
         inset();
         platform::frameRect(canvas, rect, face);
         break;
-    case ffWindowFrame: platform::frameRect(canvas, rect, clWindowFrame); break;
+    case ffWindowFrame: platform::frameRect(canvas, rect, colors::clWindowFrame); break;
     case ffThinRaised:
         platform::drawEdge(canvas, rect, platform::BDR_RAISEDINNER);
         inset();
@@ -32,12 +32,12 @@ void DrawFlatFrame(const QColor &face, const QColor &border, FlatFrameStyle styl
     case ffSunken: platform::drawEdge(canvas, rect, platform::EDGE_SUNKEN); break;
     case ffRaised: platform::drawEdge(canvas, rect, platform::EDGE_RAISED); break;
     case ffFrameShadow:
-        platform::frameRect(canvas, rect, clWindowFrame);
+        platform::frameRect(canvas, rect, colors::clWindowFrame);
         inset();
         platform::frameRect(canvas, rect, colors::clBtnShadow);
         break;
     case ffClassicRaised:
-        platform::frameRect(canvas, rect, clWindowFrame);
+        platform::frameRect(canvas, rect, colors::clWindowFrame);
         platform::frameRect(canvas, {rect.left, rect.top, rect.right - 1, rect.bottom - 1}, colors::clBtnHighlight);
         inset();
         platform::frameRect(canvas, rect, colors::clBtnFace);

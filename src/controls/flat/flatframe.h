@@ -23,9 +23,6 @@ enum FlatFrameStyle {
     ffClassicRaised = 9, // the classic raised push-button border
 };
 
-// The colour of window frames in the classic scheme.
-inline const QColor clWindowFrame{0, 0, 0};
-
 void DrawFlatFrame(const QColor &face, const QColor &border, FlatFrameStyle style, platform::Rect rect,
                    QPainter &canvas);
 

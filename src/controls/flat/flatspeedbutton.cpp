@@ -186,10 +186,10 @@ platform::Rect TFlatSpeedButton::drawFrame(QPainter &painter) const
     if (pressed) {
         DrawFlatFrame(color_, borderColor(), hover_ ? flat::ffSunken : flat::ffThinRaised, r, painter);
     } else if (hover_ && activate()) {
-        platform::frameRect(painter, r, flat::clWindowFrame);
+        platform::frameRect(painter, r, colors::clWindowFrame);
         DrawFlatFrame(color_, borderColor(), flat::ffRaised, r.inflated(-1, -1), painter);
     } else if (borderStyle_ == bbStandard) {
-        platform::frameRect(painter, r, flat::clWindowFrame);
+        platform::frameRect(painter, r, colors::clWindowFrame);
         DrawFlatFrame(color_, borderColor(), flat::ffClassicRaised, r, painter);
     } else if (showBorder()) {
         DrawFlatFrame(color_, borderColor(), flat::ffBorder, r, painter);

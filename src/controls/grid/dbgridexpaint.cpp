@@ -98,7 +98,7 @@ void TCustomDBGridEx::paintClient(QPainter &p, const Rect &clip)
             current.left = left;
             p.save();
             p.setPen(cl::clWindowText);
-            p.setBackground(cl::clWindow);
+            p.setBackground(QColor(cl::clWindow));
             platform::drawFocusRect(p, current);
             p.restore();
         }
