@@ -250,12 +250,19 @@ TEST(SideBarModel, WhileLoadingGroupsDoNotActivateThemselves)
     EXPECT_EQ(bar.activeGroup(), &second) << "the first visible group";
     EXPECT_EQ(bar.activeGroupIndex(), 0);
 
-    // A stored index activates its group while loading, as the form sets it.
+    // A stored index activates its group while loading, as the form sets it;
+    // what is removed meanwhile is not left in the layout.
+    second.items().Add();
     bar.beginLoading();
     bar.groups().Add();
     bar.setActiveGroupIndex(1);
-    bar.endLoading();
     EXPECT_EQ(bar.activeGroup(), bar.groups()[2]);
+    second.items().Delete(0);
+    bar.groups().Delete(1);
+    EXPECT_EQ(bar.itemAt({48, 60}), nullptr);
+    EXPECT_EQ(bar.groupAt({48, 5}), bar.groups()[1]);
+    bar.endLoading();
+    EXPECT_EQ(bar.activeGroup(), bar.groups()[1]);
 }
 
 TEST(SideBarModel, ASingleBorderSurroundsTheClientAreaUntilThePaintStyleChanges)

@@ -163,6 +163,15 @@ void TSideBar::beginLoading()
     loading_ = true;
 }
 
+// While loading, changes are laid out at the end; until then the layout
+// is dropped, so that nothing reads records of removed groups or items.
+bool TSideBar::deferredWhileLoading()
+{
+    if (loading_ && painter_)
+        painter_->viewInfo().Invalidate();
+    return loading_;
+}
+
 void TSideBar::endLoading()
 {
     if (!loading_)
@@ -546,13 +555,13 @@ void TSideBar::itemHintHidden()
 
 void TSideBar::ItemChanged(const TSideBarItem &item, bool recompute)
 {
-    if (!destroying_ && !loading_ && &item.group() == activeGroup_)
+    if (!destroying_ && !deferredWhileLoading() && &item.group() == activeGroup_)
         RefreshItems(recompute);
 }
 
 void TSideBar::ItemsChanged(TSideGroup &group)
 {
-    if (!destroying_ && !loading_ && &group == activeGroup_)
+    if (!destroying_ && !deferredWhileLoading() && &group == activeGroup_)
         RefreshItems(true);
 }
 
@@ -587,7 +596,7 @@ void TSideBar::ItemRemoved(const TSideBarItem *item, TSideGroup &group)
 
 void TSideBar::GroupAdded(TSideGroup &group)
 {
-    if (destroying_ || loading_)
+    if (destroying_ || deferredWhileLoading())
         return;
     if (!activeGroup_)
         SetActiveGroup(&group);
@@ -597,7 +606,7 @@ void TSideBar::GroupAdded(TSideGroup &group)
 
 void TSideBar::GroupsChanged()
 {
-    if (destroying_ || loading_)
+    if (destroying_ || deferredWhileLoading())
         return;
     if (!activeGroup_ || !activeGroup_->isVisible()) {
         SetActiveGroup(nullptr);
@@ -609,7 +618,7 @@ void TSideBar::GroupsChanged()
 
 void TSideBar::GroupCaptionChanged(TSideGroup &group)
 {
-    if (destroying_ || loading_)
+    if (destroying_ || deferredWhileLoading())
         return;
     if (auto handler = OnChangeGroupCaption)
         handler(group, &group);
@@ -633,13 +642,14 @@ void TSideBar::GroupRemoved(const TSideGroup *group)
 {
     if (destroying_)
         return;
+    const bool loading = deferredWhileLoading();
     if (activeGroup_ == group) {
         activeGroup_ = nullptr;
-        if (!loading_)
+        if (!loading)
             SetActiveGroup(nullptr);
         return;
     }
-    if (loading_)
+    if (loading)
         return;
     if (activeGroup_)
         activeGroupIndex_ = visibleGroupIndex(activeGroup_);

@@ -222,6 +222,7 @@ private:
     void updateCursor();
     void showItemHint(TSideBarItem *item);
     void itemHintHidden();
+    bool deferredWhileLoading();
     void keepPictureForSlide(const TSideGroup *next);
     void startSlide();
     void stopSlide();

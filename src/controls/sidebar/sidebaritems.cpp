@@ -20,6 +20,14 @@ template <typename T> void moveIn(std::vector<std::unique_ptr<T>> &list, int fro
     list.insert(list.begin() + to, std::move(entry));
 }
 
+// Replaces a collection's entries by copies of another's.
+template <typename Collection, typename T> void assignFrom(Collection &to, const std::vector<std::unique_ptr<T>> &from)
+{
+    to.Clear();
+    for (const auto &entry : from)
+        to.Add().Assign(*entry);
+}
+
 SideBarModelObserver &observer(TSideBar &bar)
 {
     return bar;
@@ -134,11 +142,8 @@ void TSideBarItems::Clear()
 
 void TSideBarItems::Assign(const TSideBarItems &source)
 {
-    if (&source == this)
-        return;
-    Clear();
-    for (const auto &item : source.items_)
-        Add().Assign(*item);
+    if (&source != this)
+        assignFrom(*this, source.items_);
 }
 
 void TSideBarItems::Move(int from, int to)
@@ -247,11 +252,8 @@ void TSideGroups::Clear()
 
 void TSideGroups::Assign(const TSideGroups &source)
 {
-    if (&source == this)
-        return;
-    Clear();
-    for (const auto &group : source.groups_)
-        Add().Assign(*group);
+    if (&source != this)
+        assignFrom(*this, source.groups_);
 }
 
 void TSideGroups::Move(int from, int to)

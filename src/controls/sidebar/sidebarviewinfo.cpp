@@ -89,6 +89,13 @@ bool TSideBarViewInfo::Calculated() const
     return calculated_ && calculatedSize_ == bar_.size();
 }
 
+void TSideBarViewInfo::Invalidate()
+{
+    groups_.clear();
+    items_.clear();
+    calculated_ = false;
+}
+
 void TSideBarViewInfo::calculateHeaders()
 {
     TSideGroup *active = bar_.activeGroup();

@@ -79,8 +79,12 @@ public:
     TSideBarViewInfo &operator=(const TSideBarViewInfo &) = delete;
 
     void Calculate();
-    // False until calculated and again once the bar's size changed.
+    // False until calculated, again once the bar's size changed and after
+    // Invalidate.
     bool Calculated() const;
+    // Drops the records until the next calculation, for changes the bar
+    // does not lay out at once.
+    void Invalidate();
 
     const std::vector<std::unique_ptr<TSideGroupViewInfo>> &GroupInfos() const { return groups_; }
     const std::vector<std::unique_ptr<TSideItemViewInfo>> &ItemInfos() const { return items_; }
