@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs when any is missing.
-# Usage: scripts/deps.sh build|test|run|screenreader|package|ci|windows|wine32
+# Usage: scripts/deps.sh build|test|run|desktop|screenreader|package|ci|windows|wine32
 set -euo pipefail
 
-build=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev pxlib-dev
+build=(g++ make cmake pkg-config libx11-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libsqlite3-dev zlib1g-dev pxlib-dev
        fonts-dejavu-core fonts-dejavu-extra)
 test=("${build[@]}" libgtest-dev libgmock-dev sqlite3 zip unzip python3 xauth xvfb
       dbus at-spi2-core python3-pyatspi xdotool)
 run=("${build[@]}" xdg-utils)
+# A window manager and the desktop's keyboard layouts (scripts/test-desktop.sh).
+desktop=("${test[@]}" openbox x11-xkb-utils x11-utils libxtst6)
 # The screen reader check: Orca speaking through speech-dispatcher.
 screenreader=("${test[@]}" openbox x11-utils orca speech-dispatcher python3-speechd)
 package=("${test[@]}" git desktop-file-utils appstream libglib2.0-bin lintian dpkg-dev)
-ci=("${package[@]}" "${screenreader[@]}" clang libclang-rt-14-dev clang-format)
+ci=("${package[@]}" "${desktop[@]}" "${screenreader[@]}" clang libclang-rt-14-dev clang-format)
 # The unzip library cross-built for Windows and tested under wine; 32-bit
 # wine needs the i386 architecture (scripts/test-windows.sh adds it).
 windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64)
@@ -21,12 +23,13 @@ case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
   run) wanted=("${run[@]}") ;;
+  desktop) wanted=("${desktop[@]}") ;;
   screenreader) wanted=("${screenreader[@]}") ;;
   package) wanted=("${package[@]}") ;;
   ci) wanted=("${ci[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
   wine32) wanted=("${wine32[@]}") ;;
-  *) echo "usage: $0 build|test|run|screenreader|package|ci|windows|wine32" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|run|desktop|screenreader|package|ci|windows|wine32" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,6 +1,7 @@
 // The command a user or the desktop menu starts: prepares the user's own
 // working directory from the installed files and runs the program there.
 #include "starterror.h"
+#include "systemerror.h"
 #include "userfolder.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -25,13 +25,12 @@ QString installedPath(const char *relative)
 QString runProgram(const QString &program, const QString &folder)
 {
     if (::chdir(QFile::encodeName(folder).constData()) != 0)
-        return QStringLiteral("Не удалось перейти в папку «%1»: %2.")
-            .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("Не удалось перейти в папку «%1»: %2.").arg(folder, systemerror::text(errno));
     const QByteArray path = QFile::encodeName(program);
     char *const arguments[] = {const_cast<char *>(path.constData()), nullptr};
     ::execv(path.constData(), arguments);
     return QStringLiteral("Не удалось запустить «%1»: %2. Переустановите программу.")
-        .arg(program, QString::fromLocal8Bit(std::strerror(errno)));
+        .arg(program, systemerror::text(errno));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "userfolder.h"
 
+#include "systemerror.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
@@ -46,16 +49,16 @@ bool needsCopy(const QFileInfo &source, const QFileInfo &target, Existing existi
 QString copyContents(QFile &in, QFileDevice &out, const QString &target)
 {
     if (!out.open(QIODevice::WriteOnly))
-        return cannotWrite(target, out.errorString());
+        return cannotWrite(target, systemerror::text(errno));
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            return QStringLiteral("Не удалось прочитать файл «%1»: %2.").arg(in.fileName(), in.errorString());
+            return QStringLiteral("Не удалось прочитать файл «%1»: %2.").arg(in.fileName(), systemerror::text(errno));
         if (out.write(chunk) != chunk.size())
-            return cannotWrite(target, out.errorString());
+            return cannotWrite(target, systemerror::text(errno));
     }
     if (!out.flush() || ::fsync(out.handle()) != 0)
-        return cannotWrite(target, out.errorString());
+        return cannotWrite(target, systemerror::text(errno));
     out.setFileTime(in.fileTime(QFileDevice::FileModificationTime), QFileDevice::FileModificationTime);
     return {};
 }
@@ -65,12 +68,12 @@ QString copyAtomically(const QString &source, const QString &target, Existing ex
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("Не удалось прочитать установленный файл «%1»: %2. Переустановите программу.")
-            .arg(source, in.errorString());
+            .arg(source, systemerror::text(errno));
     if (existing == Existing::ReplaceIfOlder) {
         QSaveFile out(target);
         QString error = copyContents(in, out, target);
         if (error.isEmpty() && !out.commit())
-            error = cannotWrite(target, out.errorString());
+            error = cannotWrite(target, systemerror::text(errno));
         return error;
     }
     QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
@@ -81,7 +84,7 @@ QString copyAtomically(const QString &source, const QString &target, Existing ex
         out.setAutoRemove(false);
         return {};
     }
-    return QFileInfo::exists(target) ? QString() : cannotWrite(target, out.errorString());
+    return QFileInfo::exists(target) ? QString() : cannotWrite(target, systemerror::text(errno));
 }
 
 } // namespace

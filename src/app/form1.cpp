@@ -42,6 +42,9 @@ TForm1 *Form1 = nullptr;
 namespace {
 
 const QSize ClientSize{811, 501};
+// Below this the search fields and the upper grid would shrink to nothing
+// and the right-anchored controls run over the left ones.
+const QSize MinimumClientSize{650, 350};
 constexpr int StatusBarHeight = 19;
 constexpr int SideBarWidth = 97;
 
@@ -80,6 +83,7 @@ TForm1::TForm1()
     setWindowIcon(menuimages::programIcon());
     setPosition(poDesktopCenter);
     resize(ClientSize);
+    setMinimumSize(MinimumClientSize);
     setFont(platform::defaultFont());
 
     createSideMenu();
@@ -321,6 +325,8 @@ void TForm1::SideBarItemClick(TSideBar &, TSideBarItem *item)
     case 2: KnigaForm->ShowModal(); break;
     case 3: KodForm->ShowModal(); break;
     case 4: AboutForm->ShowModal(); break;
+    // The help is an HTML page opened by the desktop's own handler: a Linux
+    // desktop has no compiled-help viewer to start.
     case 5: platform::startHelpViewer(HelpFile); break;
     default: break;
     }

@@ -9,10 +9,10 @@ namespace data {
 
 namespace {
 const QString kEmptyDataSet = QStringLiteral("Cannot perform this operation on an empty dataset");
-const QString kClosedDataSet = QStringLiteral("Cannot perform this operation on a closed dataset");
-const QString kOpenDataSet = QStringLiteral("Cannot perform this operation on an open dataset");
-const QString kNotEditing = QStringLiteral("Dataset not in edit or insert mode");
-const QString kReadOnlyDataSet = QStringLiteral("Cannot modify a read-only dataset");
+const QString kClosedDataSet = QStringLiteral("Таблица закрыта: действие невозможно");
+const QString kOpenDataSet = QStringLiteral("Таблица открыта: действие невозможно");
+const QString kNotEditing = QStringLiteral("Запись не редактируется и не добавляется");
+const QString kReadOnlyDataSet = QStringLiteral("Таблица открыта только для чтения");
 
 bool isEditing(DataSetState state)
 {
@@ -106,7 +106,7 @@ void DataSet::bindFields(const Snapshot &result)
         for (auto &field : fields_) {
             const int column = result.columnOf(field->name_);
             if (column < 0)
-                throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(field->name_));
+                throw EDatabaseError(QStringLiteral("Поле '%1' не найдено").arg(field->name_));
             field->column_ = column;
             field->size_ = result.sizes[column];
         }
@@ -208,7 +208,7 @@ Field &DataSet::fieldByName(const QString &name) const
 {
     if (Field *found = findField(name))
         return *found;
-    throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    throw EDatabaseError(QStringLiteral("Поле '%1' не найдено").arg(name));
 }
 
 Field &DataSet::addField(const QString &name)
@@ -247,7 +247,7 @@ void DataSet::setValue(Field &field, const QString &value)
     if (!isEditing(state_))
         throw EDatabaseError(kNotEditing);
     if (field.readOnly_)
-        throw EDatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field.name_));
+        throw EDatabaseError(QStringLiteral("Поле '%1' нельзя изменить").arg(field.name_));
     pending_[field.column_] = value.isEmpty() ? QString() : value;
     modified_ = true;
     notifyRecord(&field);

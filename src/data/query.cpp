@@ -79,7 +79,7 @@ void bindParams(sqlite::Statement &statement, const QMap<QString, QString> &para
         const QString name = rawName ? QString::fromUtf8(rawName + 1) : QString::number(i);
         const auto value = params.constFind(name.toLower());
         if (value == params.constEnd())
-            throw EDatabaseError(QStringLiteral("No value for parameter '%1'").arg(name));
+            throw EDatabaseError(QStringLiteral("Не задано значение параметра '%1'").arg(name));
         statement.bindText(i, *value);
     }
 }

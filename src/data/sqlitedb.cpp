@@ -21,7 +21,8 @@ void requireFile(const QString &fileName)
 {
     const QFileInfo file(tableFilePath(fileName));
     if (!file.isFile())
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" not found in %2").arg(fileName, file.absolutePath()));
+        throw EDatabaseError(
+            QStringLiteral("Файл таблицы \"%1\" не найден в папке %2").arg(fileName, file.absolutePath()));
 }
 
 bool onlySeparators(const char *text)
@@ -128,17 +129,17 @@ void Connection::fail(int code) const
     const QString files = subject_.isEmpty() ? QStringLiteral("(none)") : subject_;
     switch (code & 0xff) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" is locked by another program").arg(files));
-    case SQLITE_CANTOPEN: throw EDatabaseError(QStringLiteral("Cannot open table file \"%1\"").arg(files));
+    case SQLITE_LOCKED: throw EDatabaseError(QStringLiteral("Файл таблицы \"%1\" занят другой программой").arg(files));
+    case SQLITE_CANTOPEN: throw EDatabaseError(QStringLiteral("Не удалось открыть файл таблицы \"%1\"").arg(files));
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" is damaged or is not a table file").arg(files));
-    case SQLITE_READONLY: throw EDatabaseError(QStringLiteral("Table file \"%1\" is read-only").arg(files));
-    case SQLITE_FULL: throw EDatabaseError(QStringLiteral("Disk full while writing table file \"%1\"").arg(files));
+        throw EDatabaseError(QStringLiteral("Файл таблицы \"%1\" повреждён или не является таблицей").arg(files));
+    case SQLITE_READONLY:
+        throw EDatabaseError(QStringLiteral("Файл таблицы \"%1\" доступен только для чтения").arg(files));
+    case SQLITE_FULL: throw EDatabaseError(QStringLiteral("Диск заполнен при записи файла таблицы \"%1\"").arg(files));
     default:
         throw EDatabaseError(
-            QStringLiteral("Table file \"%1\": %2").arg(files, QString::fromUtf8(sqlite3_errmsg(handle()))));
+            QStringLiteral("Файл таблицы \"%1\": %2").arg(files, QString::fromUtf8(sqlite3_errmsg(handle()))));
     }
 }
 
@@ -158,15 +159,15 @@ Statement::Statement(const Connection &connection, const QString &sql, Kind kind
     }
     if (code == SQLITE_ERROR)
         throw EDatabaseError(
-            QStringLiteral("Invalid SQL: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection.handle()))));
+            QStringLiteral("Ошибка в тексте запроса: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection.handle()))));
     if (code != SQLITE_OK)
         connection.fail(code);
     if (!raw)
-        throw EDatabaseError(QStringLiteral("Invalid SQL: the text holds no statement"));
+        throw EDatabaseError(QStringLiteral("Ошибка в тексте запроса: запрос пуст"));
     if (!onlySeparators(tail))
-        throw EDatabaseError(QStringLiteral("Invalid SQL: the text holds more than one statement"));
+        throw EDatabaseError(QStringLiteral("Ошибка в тексте запроса: в нём больше одного запроса"));
     if (!sqlite3_stmt_readonly(raw))
-        throw EDatabaseError(QStringLiteral("Invalid SQL: a query may only read"));
+        throw EDatabaseError(QStringLiteral("Ошибка в тексте запроса: запрос может только читать"));
 }
 
 void Statement::bindText(int index, const QString &value)

@@ -73,7 +73,7 @@ int Table::doPost(Snapshot &result, int row, bool inserting, const QStringList &
         statement.bindInt64(int(values.size()) + 1, result.key(row));
     statement.run();
     if (!inserting && sqlite3_changes(connection_->handle()) == 0)
-        throw EDatabaseError(QStringLiteral("The record was removed from \"%1\" by another program").arg(tableName_));
+        throw EDatabaseError(QStringLiteral("Запись удалена из \"%1\" другой программой").arg(tableName_));
 
     result.setRow(row, values);
     if (!inserting)

@@ -28,8 +28,8 @@ QString tableHeldIn(const QString &fileName, const QStringList &tables)
     if (tables.size() == 1)
         return tables.front();
     if (tables.isEmpty())
-        throw EDatabaseError(QStringLiteral("Table file \"%1\" holds no table").arg(fileName));
-    throw EDatabaseError(QStringLiteral("Table file \"%1\" holds %2 tables (%3) and none is named \"%4\"")
+        throw EDatabaseError(QStringLiteral("В файле таблицы \"%1\" нет таблицы").arg(fileName));
+    throw EDatabaseError(QStringLiteral("В файле таблицы \"%1\" %2 таблиц(ы) (%3), и ни одна не называется \"%4\"")
                              .arg(fileName)
                              .arg(tables.size())
                              .arg(tables.join(QStringLiteral(", ")), named));

@@ -1,6 +1,7 @@
 #include "platform/form.h"
 
 #include "platform/accessibility.h"
+#include "platform/activation.h"
 #include "platform/errorreport.h"
 #include "platform/formcentring.h"
 #include "platform/keyrouter.h"
@@ -8,6 +9,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace platform {
@@ -58,7 +60,7 @@ void Form::ShowModal()
     // A form already on the screen cannot become modal.
     if (isVisible())
         return;
-    if (modal_.run([this] { activation_.enter(); }))
+    if (modal_.run(ActivationTracker::instance().current(), [this] { activation_.enter(); }))
         activation_.leave();
 }
 
@@ -87,6 +89,15 @@ void Form::hideEvent(QHideEvent *event)
 
 void Form::closeEvent(QCloseEvent *event)
 {
+    // A window manager turns Alt+F4 into a close request: one that comes
+    // while Alt is held takes the key's road, so a preview that swallows the
+    // key also keeps the window.
+    if (QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier)) {
+        if (previewSwallows(Qt::Key_F4, Qt::AltModifier)) {
+            event->ignore();
+            return;
+        }
+    }
     CloseAction action = caHide;
     if (!runGuarded([&] { FormClose(action); }) || action == caNone) {
         event->ignore();
@@ -104,15 +115,28 @@ void Form::closeEvent(QCloseEvent *event)
         deleteLater();
 }
 
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    if (closesOnEscape_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool Form::previewSwallows(int key, Qt::KeyboardModifiers shift)
+{
+    if (!KeyPreview)
+        return false;
+    return !runGuarded([&] { FormKeyDown(key, shift); }) || key == 0;
+}
+
 bool Form::previewKey(QKeyEvent &event)
 {
-    int key = event.key();
-    if (KeyPreview && !runGuarded([&] { FormKeyDown(key, event.modifiers()); }))
-        return true;
-    if (key == 0)
+    if (previewSwallows(event.key(), event.modifiers()))
         return true;
     // Alt+F4 arriving as a key is the desktop's close command.
-    if (key == Qt::Key_F4 && event.modifiers().testFlag(Qt::AltModifier)) {
+    if (event.key() == Qt::Key_F4 && event.modifiers().testFlag(Qt::AltModifier)) {
         close();
         return true;
     }

@@ -19,7 +19,8 @@ enum CloseAction {
 
 // A top-level window of the program. Each window derives from it and
 // overrides the handlers it needs. Its size is the client area; the desktop
-// adds the frame. Enter and Escape do not close a form.
+// adds the frame. Enter does not close a form; Escape does where the form
+// asks for it.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +30,11 @@ public:
     // When true, FormKeyDown sees every key of the form before the focused
     // control does.
     bool KeyPreview = false;
+
+    // Escape (reaching the form unused by its controls) closes it, as its
+    // close box does.
+    bool closesOnEscape() const { return closesOnEscape_; }
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
 
     // Where a modeless show puts the form; ShowModal always centres it.
     enum Position { poDesigned, poDesktopCenter };
@@ -66,9 +72,14 @@ protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // FormKeyDown with KeyPreview: whether it used the key up.
+    bool previewSwallows(int key, Qt::KeyboardModifiers shift);
+
     Position position_ = poDesigned;
+    bool closesOnEscape_ = false;
     FrameCentring *centring_;
     FormActivation activation_;
     ModalShowing modal_; // after activation_: a destroyed form ends its showing first

@@ -17,9 +17,9 @@ public:
     ModalShowing &operator=(const ModalShowing &) = delete;
 
     bool isRunning() const { return loop_ != nullptr; }
-    // Shows the window modally, runs `shown`, then waits for the end.
-    // Returns false when the window was destroyed meanwhile.
-    bool run(const std::function<void()> &shown);
+    // Shows the window modally over `owner`, runs `shown`, then waits for
+    // the end. Returns false when the window was destroyed meanwhile.
+    bool run(QWidget *owner, const std::function<void()> &shown);
     void end();
 
 private:

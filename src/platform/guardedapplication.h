@@ -13,6 +13,11 @@ public:
     using QApplication::QApplication;
 
     bool notify(QObject *receiver, QEvent *event) override;
+
+    // Names the key delivery under way, the innermost one: an event that
+    // travels on to its receiver's parents keeps its number, and a new event
+    // gets a new one even where it takes the address of one gone before.
+    static quint64 currentKeyDelivery();
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/keyrouter.h"
 
 #include "platform/form.h"
+#include "platform/guardedapplication.h"
 #include "platform/keyboardlayout.h"
 
 #include <QApplication>
@@ -28,11 +29,14 @@ bool KeyRouter::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::KeyPress)
         return false;
     auto *receiver = static_cast<QWidget *>(watched);
-    // A key the receiver ignores travels on to its parents as the same event;
-    // it is routed once, at the first widget it reaches.
-    if (event == routed_ && routedTo_ && routedTo_ != receiver && receiver->isAncestorOf(routedTo_))
+    // A key the receiver ignores travels on to its parents as the same event
+    // in the same delivery; it is routed once, at the first widget it reaches.
+    const quint64 delivery = GuardedApplication::currentKeyDelivery();
+    if (event == routed_ && delivery == routedDelivery_ && routedTo_ && routedTo_ != receiver &&
+        receiver->isAncestorOf(routedTo_))
         return false;
     routed_ = event;
+    routedDelivery_ = delivery;
     routedTo_ = receiver;
     return route(*receiver, static_cast<QKeyEvent &>(*event));
 }

@@ -26,7 +26,10 @@ private:
     using QObject::QObject;
     bool route(QWidget &receiver, QKeyEvent &event);
 
-    const QEvent *routed_ = nullptr; // the last key routed, and where
+    // The last key routed, where, and in which delivery of the program's
+    // application object (an address alone may come back for a new event).
+    const QEvent *routed_ = nullptr;
+    quint64 routedDelivery_ = 0;
     QPointer<QWidget> routedTo_;
     const QKeyEvent *retyped_ = nullptr; // the replacement being delivered
 };

@@ -1,5 +1,7 @@
 #include "platform/shell.h"
 
+#include "platform/messagebox.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -16,12 +18,21 @@ ShellRecorder &recorder()
     return installed;
 }
 
+QString cannotOpenText(const ShellRequest &request)
+{
+    if (request.kind == ShellRequest::StartHelpViewer)
+        return QStringLiteral("Не удалось открыть справку «%1»: не найдена программа для просмотра HTML-файлов.")
+            .arg(request.target);
+    return QStringLiteral("Не удалось открыть «%1»: не найдена программа, которая открывает такие ссылки.")
+        .arg(request.target);
+}
+
 void open(const ShellRequest &request, const QUrl &url)
 {
     if (recorder())
         recorder()(request);
-    else
-        QDesktopServices::openUrl(url);
+    else if (!QDesktopServices::openUrl(url))
+        messageBox(cannotOpenText(request), QStringLiteral("Внимание!"), mbExclamationOk);
 }
 
 } // namespace

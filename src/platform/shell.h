@@ -5,8 +5,8 @@
 
 namespace platform {
 
-// Desktop services. Failures are silent: the program shows no message when
-// there is no browser, mail program or help file.
+// Desktop services. With no program to open a link or the help, the user is
+// told so (warning box); a missing help file stays silent.
 
 // Opens a web or mailto link with the desktop's default handler.
 void openUrl(const QString &url);

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QTimer>
+#include <algorithm>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -29,17 +30,21 @@ const QRect flatPanel2Rect{8, 8, 169, 297};
 const QRect image1Rect{2, 2, 165, 293}; // inside the panel's 2-pixel border
 
 const LabelDecl label9{{296, 16}, QStringLiteral("ТЕЛЕФОННЫЙ"), Look::Bold, {113, 16}, false, false, 10};
-// Sized to its text: the 24-point face here is wider than the declared box.
+// Sized to its text: the 24-point face here is wider than the declared box,
+// so it moves left where it would run past the right column's edge.
 const LabelDecl label10{{232, 24}, QStringLiteral("Справочник"), Look::Bold, {}, false, false, 24};
+constexpr int rightColumnEdge = 417;
 const LabelDecl label11{{344, 56}, QStringLiteral("Версия 1.00"), Look::Regular, {61, 13}};
 const QRect bevel1Rect{192, 80, 225, 2};
 
 const LabelDecl label1{{192, 88}, maker::name, Look::Bold};
 const LabelDecl label7{{192, 104}, QStringLiteral("Написано на C++ с Qt 6 и SQLite"), Look::Bold, {}, true};
-const LabelDecl label5{
-    {192, 128},    QStringLiteral("Совместимость: Linux, Windows 10/11 (требуется Qt 6).") + QString(18, u' '),
-    Look::Regular, {195, 39},
-    true,          true};
+// The two requirement labels are adapted: instead of old Windows versions
+// and the database engine they name what this program is verified on and
+// the one file it needs.
+const LabelDecl label5{{192, 128},    QStringLiteral("Проверено: Linux (Debian 12, Qt 6, X11).") + QString(18, u' '),
+                       Look::Regular, {195, 39},
+                       true,          true};
 const LabelDecl label6{{192, 176},    QStringLiteral("Для работы программы требуется файл basa.tel в рабочем каталоге"),
                        Look::Regular, {225, 33},
                        true,          true};
@@ -79,6 +84,7 @@ TAboutForm::TAboutForm(QWidget *parent) : platform::Form(parent)
 
     Label9 = windows::makeLabel(this, label9);
     Label10 = windows::makeLabel(this, label10);
+    Label10->move(std::min(Label10->x(), rightColumnEdge - Label10->width()), Label10->y());
     Label11 = windows::makeLabel(this, label11);
     Bevel1 = new windows::TopLineBevel(this, bevel1Rect);
     Label1 = windows::makeLabel(this, label1);

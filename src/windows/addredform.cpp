@@ -10,6 +10,8 @@
 #include "windows/knigaform.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <optional>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -19,24 +21,49 @@ namespace {
 const QSize clientSize{409, 213};
 const QRect panel1Rect{8, 8, 393, 153};
 
-// The record's fields with their labels and edits, in tab order.
+// The record's fields with their labels, edits and sizes in the table, in
+// tab order.
 struct FieldRow {
     const char *field;
     LabelDecl label;
     QRect edit;
+    int size;
 };
 const std::array<FieldRow, 4> rows{{
-    {"FIO", {{16, 24}, QStringLiteral("Ф.И.О.:"), Look::Bold}, {80, 16, 289, 21}},
-    {"ADR", {{16, 56}, QStringLiteral("Адрес:"), Look::Bold}, {80, 48, 289, 21}},
-    {"TEL", {{16, 88}, QStringLiteral("Телефон:"), Look::Bold}, {80, 80, 289, 21}},
-    {"MAIL", {{16, 120}, QStringLiteral("e-mail:"), Look::Bold}, {80, 112, 289, 21}},
+    {"FIO", {{16, 24}, QStringLiteral("Ф.И.О.:"), Look::Bold}, {80, 16, 289, 21}, 30},
+    {"ADR", {{16, 56}, QStringLiteral("Адрес:"), Look::Bold}, {80, 48, 289, 21}, 40},
+    {"TEL", {{16, 88}, QStringLiteral("Телефон:"), Look::Bold}, {80, 80, 289, 21}, 15},
+    {"MAIL", {{16, 120}, QStringLiteral("e-mail:"), Look::Bold}, {80, 112, 289, 21}, 50},
 }};
+constexpr std::size_t telRow = 2;
 
 const QRect okRect{192, 176, 97, 25};
 const QRect closeRect{296, 176, 97, 25};
 
 const QString missingName = QStringLiteral("Пожалуйста, введите Ф.И.О. абонента");
 const QString errorCaption = QStringLiteral("Ошибка");
+const QString telephoneTooLong =
+    QStringLiteral("Номер телефона не помещается в книжку: в нём %1 знаков без пробелов, дефисов и скобок, "
+                   "а поле «Телефон» вмещает %2.");
+
+// A number too long for its field loses its spaces, dashes, dots and
+// brackets, as the data tool's import does; what still does not fit is
+// refused rather than cut.
+QString withoutSeparators(QString number)
+{
+    static const QRegularExpression separators(QStringLiteral("[ ().\\-]"));
+    return number.remove(separators);
+}
+
+std::optional<QString> fittedTelephone(const QString &number, int size)
+{
+    if (number.size() <= size)
+        return number;
+    QString compact = withoutSeparators(number);
+    if (compact.size() > size)
+        return std::nullopt;
+    return compact;
+}
 
 } // namespace
 
@@ -51,6 +78,9 @@ TAddRedForm::TAddRedForm(QWidget *parent) : platform::Form(parent)
         labels[i] = windows::makeLabel(Panel1, rows[i].label);
         created[i] = windows::makeEdit(Panel1, rows[i].edit);
         windows::labelFor(labels[i], created[i]);
+        // The limit shows while typing; the telephone's is checked at OK.
+        if (i != telRow)
+            created[i]->setMaxLength(rows[i].size);
         platform::setKeyPressHandler(created[i], [this](QChar &key) { Edit1KeyPress(key); });
         if (i > 0)
             setTabOrder(created[i - 1], created[i]);
@@ -97,7 +127,16 @@ void TAddRedForm::FlatSpeedButton2Click()
     const int mode = Panel1->Tag;
     if (mode != AddMode && mode != EditMode)
         return;
+    const std::optional<QString> telephone = fittedTelephone(Edit3->text(), rows[telRow].size);
+    if (!telephone) {
+        platform::messageBox(telephoneTooLong.arg(withoutSeparators(Edit3->text()).size()).arg(rows[telRow].size),
+                             errorCaption, platform::mbErrorOk);
+        Edit3->setFocus();
+        return;
+    }
+    Edit3->setText(*telephone);
     storeRecord(mode);
+    KnigaForm->returnToCurrentRecord();
     if (mode == AddMode)
         KnigaForm->setRecordButtonsEnabled(true);
     close();

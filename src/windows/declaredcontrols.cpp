@@ -25,11 +25,12 @@ QColor textColour(Look look)
 
 void setDialogBorder(platform::Form &form, const QString &caption, QSize client)
 {
-    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     form.setWindowTitle(caption);
     form.setFixedSize(client);
     form.setFont(platform::defaultFont());
+    form.setClosesOnEscape(true);
 }
 
 QLabel *makeLabel(QWidget *parent, const LabelDecl &decl)

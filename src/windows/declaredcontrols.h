@@ -28,8 +28,8 @@ struct LabelDecl {
     int points = 8;
 };
 
-// Fixed dialog border with the close box only, the declared client size,
-// caption and window font.
+// Fixed dialog border with the close box only (Escape closes as it does),
+// the declared client size, caption and window font.
 void setDialogBorder(platform::Form &form, const QString &caption, QSize client);
 
 QLabel *makeLabel(QWidget *parent, const LabelDecl &decl);

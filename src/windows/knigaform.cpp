@@ -16,8 +16,10 @@
 #include "windows/pictures.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <utility>
 
 using windows::LabelDecl;
 using windows::Look;
@@ -64,6 +66,8 @@ const FieldDecl fields[] = {
 const QString deleteQuestion = QStringLiteral("Вы действительно хотите удалить эту запись?");
 const QString deleteAllQuestion = QStringLiteral("Вы действительно хотите удалить все записи?");
 const QString confirmCaption = QStringLiteral("Подтверждение");
+const QString bookBusy = QStringLiteral("Личная телефонная книжка сейчас недоступна. Закройте это окно и "
+                                        "откройте его снова, когда книжка освободится.");
 
 bool confirmed(const QString &question)
 {
@@ -184,13 +188,62 @@ void TKnigaForm::setRecordButtonsEnabled(bool enabled)
         button->setEnabled(enabled);
 }
 
+// A book that exists but cannot be opened (another program holds it) is
+// said to be busy, and nothing that needs it stays enabled until the next
+// showing tries again. A missing book is the engine's report, as ever.
+bool TKnigaForm::openBook()
+{
+    try {
+        Table1.open();
+    } catch (const data::EDatabaseError &error) {
+        if (!QFileInfo::exists(bookFile))
+            throw;
+        FlatSpeedButton1->setEnabled(false);
+        setRecordButtonsEnabled(false);
+        clearSearch();
+        sayBookIsBusy(error.message());
+        return false;
+    }
+    // Back from busy: what the busy book disabled comes back.
+    if (!FlatSpeedButton1->isEnabled()) {
+        FlatSpeedButton1->setEnabled(true);
+        setRecordButtonsEnabled(true);
+    }
+    return true;
+}
+
+// The menu's short-cuts reach the handlers while their buttons are disabled.
+bool TKnigaForm::bookAvailable()
+{
+    if (Table1.active())
+        return true;
+    sayBookIsBusy({});
+    return false;
+}
+
+// `reason` is the engine's word on why the book did not open.
+void TKnigaForm::sayBookIsBusy(const QString &reason)
+{
+    const QString text = reason.isEmpty() ? bookBusy : reason + QStringLiteral(".\r") + bookBusy;
+    platform::messageBox(text, QStringLiteral("Внимание!"), platform::mbExclamationOk);
+}
+
+void TKnigaForm::returnToCurrentRecord()
+{
+    returnTo_ = Table1.recNo();
+}
+
 void TKnigaForm::FormActivate()
 {
+    const int returnTo = std::exchange(returnTo_, 0);
     Table1.close();
     Table1.setTableName(bookFile);
-    Table1.open();
+    if (!openBook())
+        return;
     if (const auto &move = Table1.paradoxMove())
         tellParadoxMove(*move);
+    if (returnTo > 0)
+        Table1.setRecNo(returnTo);
     clearSearch();
     Edit1->setFocus();
     if (Table1.isEmpty())
@@ -214,16 +267,22 @@ void TKnigaForm::showEditor(int mode, const QString &caption)
 
 void TKnigaForm::FlatSpeedButton1Click()
 {
+    if (!bookAvailable())
+        return;
     showEditor(TAddRedForm::AddMode, QStringLiteral("Добавление новой записи"));
 }
 
 void TKnigaForm::FlatSpeedButton3Click()
 {
+    if (!bookAvailable())
+        return;
     showEditor(TAddRedForm::EditMode, QStringLiteral("Редактирование записи"));
 }
 
 void TKnigaForm::FlatSpeedButton2Click()
 {
+    if (!bookAvailable())
+        return;
     if (!confirmed(deleteQuestion))
         return;
     Table1.deleteRecord();
@@ -233,6 +292,8 @@ void TKnigaForm::FlatSpeedButton2Click()
 
 void TKnigaForm::FlatSpeedButton4Click()
 {
+    if (!bookAvailable())
+        return;
     if (!confirmed(deleteAllQuestion))
         return;
     Table1.close();

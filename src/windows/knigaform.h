@@ -43,6 +43,9 @@ public:
     QMenu *PopupMenu1;
     QAction *gfhfg1, *fghfgh1, *N1, *N2, *N3;
 
+    // The next activation's reopen returns to the current record, not the
+    // first: the editor's stored record stays the one shown.
+    void returnToCurrentRecord();
     void FormActivate() override;
     void Edit1Change();
     void FlatSpeedButton1Click();
@@ -59,6 +62,10 @@ public:
     void setRecordButtonsEnabled(bool enabled);
 
 private:
+    int returnTo_ = 0; // record number for the next reopen, 0 the first
+    bool openBook();
+    bool bookAvailable();
+    void sayBookIsBusy(const QString &reason);
     void createGrid();
     void createPopupMenu();
     void clearSearch();

@@ -66,10 +66,24 @@ const LabelDecl label8{
 const QString notFound = QStringLiteral("По Вашему запросу не найдено ни одной записи.\rПовторите поиск!");
 const QString notFoundCaption = QStringLiteral("Внимание!");
 
-void declareFields(data::Query &query, std::initializer_list<std::pair<QString, QString>> fields)
+struct FieldDecl {
+    QString name;
+    QString label;
+    int size; // characters, the default display width
+};
+const FieldDecl oblField{QStringLiteral("Obl"), oblLabel, 15};
+const FieldDecl npField{QStringLiteral("Np"), npLabel, 20};
+const FieldDecl kodField{QStringLiteral("Kod"), kodLabel, 20};
+
+// Declared with their widths, the columns have their titles and widths from
+// the first showing, before any search has opened the query.
+void declareFields(data::Query &query, std::initializer_list<FieldDecl> fields)
 {
-    for (const auto &[name, label] : fields)
-        query.addField(name).setDisplayLabel(label);
+    for (const FieldDecl &decl : fields) {
+        data::Field &field = query.addField(decl.name);
+        field.setDisplayLabel(decl.label);
+        field.setDisplayWidth(decl.size);
+    }
 }
 
 // Both result grids: highlighted row, multi-line titles, an active summary
@@ -98,11 +112,9 @@ TKodForm::TKodForm(QWidget *parent) : platform::Form(parent)
     setObjectName(QStringLiteral("KodForm"));
     windows::setDialogBorder(*this, caption, clientSize);
     Query1.setSql(query1Sql);
-    declareFields(Query1, {{QStringLiteral("Np"), npLabel}, {QStringLiteral("Kod"), kodLabel}});
+    declareFields(Query1, {npField, kodField});
     Query2.setSql(query2Sql);
-    declareFields(
-        Query2,
-        {{QStringLiteral("Obl"), oblLabel}, {QStringLiteral("Np"), npLabel}, {QStringLiteral("Kod"), kodLabel}});
+    declareFields(Query2, {oblField, npField, kodField});
     createRegionSearch();
     createLocalitySearch();
     createNote();

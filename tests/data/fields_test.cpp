@@ -51,7 +51,7 @@ TEST_F(FieldsTest, DeclaredFieldsAreTheOnlyOnesExposed)
         query.open();
         FAIL();
     } catch (const EDatabaseError &error) {
-        EXPECT_EQ(error.message(), "Field 'Np' not found");
+        EXPECT_EQ(error.message(), "Поле 'Np' не найдено");
     }
     EXPECT_FALSE(query.active());
 }

@@ -124,7 +124,7 @@ TEST_F(QueryTest, ParametersAreMatchedIgnoringCaseAndEachNeedsAValue)
         query.open();
         FAIL() << "opened with a parameter missing";
     } catch (const EDatabaseError &error) {
-        EXPECT_EQ(error.message(), "No value for parameter 'Name_param3'");
+        EXPECT_EQ(error.message(), "Не задано значение параметра 'Name_param3'");
     }
     EXPECT_FALSE(query.active());
     query.setParamByName(QStringLiteral("Name_Param3"), QStringLiteral("%"));
@@ -178,7 +178,8 @@ QString openError(Query &query)
 TEST_F(QueryTest, MissingTableFileIsAnErrorAndIsNotCreated)
 {
     query.setSql({QStringLiteral("SELECT Np FROM \"kod.db\" Country")});
-    EXPECT_TRUE(openError(query).startsWith("Table file \"kod.db\" not found in")) << openError(query).toStdString();
+    EXPECT_TRUE(openError(query).startsWith("Файл таблицы \"kod.db\" не найден в папке"))
+        << openError(query).toStdString();
     EXPECT_FALSE(QFileInfo::exists(path("kod.db")));
     EXPECT_THROW(query.prepare(), EDatabaseError);
     EXPECT_FALSE(query.prepared());
@@ -187,13 +188,13 @@ TEST_F(QueryTest, MissingTableFileIsAnErrorAndIsNotCreated)
 TEST_F(QueryTest, BadSqlAndWritingStatementsAreRefused)
 {
     query.setSql({QStringLiteral("SELEKT Tel FROM \"data.db\"")});
-    EXPECT_TRUE(openError(query).startsWith("Invalid SQL: ")) << openError(query).toStdString();
+    EXPECT_TRUE(openError(query).startsWith("Ошибка в тексте запроса: ")) << openError(query).toStdString();
     query.setSql({QStringLiteral("SELECT Nope FROM \"data.db\"")});
-    EXPECT_EQ(openError(query), "Invalid SQL: no such column: Nope");
+    EXPECT_EQ(openError(query), "Ошибка в тексте запроса: no such column: Nope");
     query.setSql({QStringLiteral("DELETE FROM \"data.db\"")});
-    EXPECT_EQ(openError(query), "Invalid SQL: a query may only read");
+    EXPECT_EQ(openError(query), "Ошибка в тексте запроса: запрос может только читать");
     query.setSql({QStringLiteral("SELECT 1 FROM \"data.db\"; DELETE FROM \"data.db\"")});
-    EXPECT_EQ(openError(query), "Invalid SQL: the text holds more than one statement");
+    EXPECT_EQ(openError(query), "Ошибка в тексте запроса: в нём больше одного запроса");
     EXPECT_EQ(readTable(QStringLiteral("data.db")).size(), 6u);
 }
 
@@ -204,7 +205,7 @@ TEST_F(QueryTest, UnknownFieldNamesTheField)
         query.fieldByName(QStringLiteral("Fax"));
         FAIL();
     } catch (const EDatabaseError &error) {
-        EXPECT_EQ(error.message(), "Field 'Fax' not found");
+        EXPECT_EQ(error.message(), "Поле 'Fax' не найдено");
     }
     EXPECT_EQ(query.findField(QStringLiteral("Fax")), nullptr);
 }
@@ -216,7 +217,7 @@ TEST_F(QueryTest, DamagedOrForeignFilesAreReportedByName)
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     query.setSql({QStringLiteral("SELECT * FROM \"junk.db\"")});
-    EXPECT_EQ(openError(query), "Table file \"junk.db\" is damaged or is not a table file");
+    EXPECT_EQ(openError(query), "Файл таблицы \"junk.db\" повреждён или не является таблицей");
 }
 
 // A phone book copied to "backup.db" still opens, by query and as a table;
@@ -229,9 +230,9 @@ TEST_F(QueryTest, ATableFileOpensItsOnlyTableWhateverItsName)
     } cases[] = {
         {"CREATE TABLE basamy (A TEXT); CREATE INDEX byA ON basamy (A); INSERT INTO basamy VALUES ('x')", ""},
         {"CREATE TABLE other (A TEXT); CREATE TABLE BACKUP (A TEXT); INSERT INTO BACKUP VALUES ('x')", ""},
-        {"PRAGMA user_version = 1", "Table file \"backup.db\" holds no table"},
+        {"PRAGMA user_version = 1", "В файле таблицы \"backup.db\" нет таблицы"},
         {"CREATE TABLE b (A TEXT); CREATE TABLE a (A TEXT)",
-         "Table file \"backup.db\" holds 2 tables (a, b) and none is named \"backup\""},
+         "В файле таблицы \"backup.db\" 2 таблиц(ы) (a, b), и ни одна не называется \"backup\""},
     };
     query.setSql({QStringLiteral("SELECT A FROM \"backup.db\"")});
     for (const auto &c : cases) {
@@ -268,7 +269,7 @@ TEST_F(QueryTest, LockedTableFileIsReportedByName)
     query.setParamByName(QStringLiteral("Name_param"), QStringLiteral("%"));
     query.setParamByName(QStringLiteral("Name_param2"), QStringLiteral("%"));
     query.setParamByName(QStringLiteral("Name_param3"), QStringLiteral("%"));
-    EXPECT_EQ(openError(query), "Table file \"data.db\" is locked by another program");
+    EXPECT_EQ(openError(query), "Файл таблицы \"data.db\" занят другой программой");
     sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(writer);
     query.open();

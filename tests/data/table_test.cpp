@@ -214,7 +214,8 @@ TEST_F(TableTest, MissingTableFileIsAnErrorAndIsNotCreated)
         table.open();
         FAIL();
     } catch (const EDatabaseError &error) {
-        EXPECT_TRUE(error.message().startsWith("Table file \"basamy.db\" not found")) << error.message().toStdString();
+        EXPECT_TRUE(error.message().startsWith("Файл таблицы \"basamy.db\" не найден"))
+            << error.message().toStdString();
     }
     EXPECT_FALSE(table.active());
     EXPECT_FALSE(QFileInfo::exists(path("basamy.db")));
@@ -232,7 +233,7 @@ TEST_F(TableTest, PostToALockedTableFailsAndKeepsTheRecordInEdit)
         table.post();
         FAIL();
     } catch (const EDatabaseError &error) {
-        EXPECT_EQ(error.message(), "Table file \"basamy.db\" is locked by another program");
+        EXPECT_EQ(error.message(), "Файл таблицы \"basamy.db\" занят другой программой");
     }
     EXPECT_EQ(table.state(), DataSetState::Insert);
     sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);

@@ -70,7 +70,7 @@ TEST_F(ToolTest, ALockedBookIsLeftByteIdentical)
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     EXPECT_EQ(run({"book", "import", "new.vcf", "basamy.db"}), 1);
-    EXPECT_TRUE(err.contains("Table file \"basamy.db\" is locked by another program")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Файл таблицы \"basamy.db\" занят другой программой")) << err.toStdString();
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_EQ(readFile(path("basamy.db")), before);

@@ -279,7 +279,7 @@ TEST(GridErrors, AMoveThatFailsIsReportedAndTheGridGoesOn)
         move(*s.grid);
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].style, platform::mbErrorOk);
-        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("locked"))) << shown[0].text.toStdString();
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("занят"))) << shown[0].text.toStdString();
         EXPECT_EQ(s.table.recNo(), 1);
 
         sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -303,4 +304,49 @@ TEST_F(Forms, AltF4ClosesTheFormUnlessThePreviewSwallowsIt)
     });
     EXPECT_TRUE(closedByKey);
     EXPECT_EQ(child.activations, 1);
+}
+
+TEST_F(Forms, ANewKeyAtAnOldKeysAddressIsPreviewedAgain)
+{
+    // Down in an edit travels on to the form; a new key built where the old
+    // one lay and sent to the form itself is a key of its own.
+    main.KeyPreview = true;
+    alignas(QKeyEvent) unsigned char slot[sizeof(QKeyEvent)];
+    auto *down = new (slot) QKeyEvent(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(main.edit, down);
+    down->~QKeyEvent();
+    auto *next = new (slot) QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier);
+    QApplication::sendEvent(&main, next);
+    next->~QKeyEvent();
+    EXPECT_EQ(main.previewed, (QList<int>{Qt::Key_Down, Qt::Key_B}));
+}
+
+TEST_F(Forms, ACloseRequestWhileAltIsHeldTakesTheAltF4Road)
+{
+    // The window manager's close request for Alt+F4 arrives with Alt down;
+    // the close box's arrives without.
+    main.KeyPreview = true;
+    main.swallowKey = Qt::Key_F4;
+    main.swallowModifiers = Qt::AltModifier;
+    QTest::keyPress(main.windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+    main.close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.closeRequests, 0);
+    QTest::keyRelease(main.windowHandle(), Qt::Key_Alt);
+    main.close();
+    EXPECT_EQ(main.closeRequests, 1);
+}
+
+TEST_F(Forms, EscapeClosesAFormThatAsksForIt)
+{
+    TestForm child;
+    child.setClosesOnEscape(true);
+    bool visibleAfterEscape = true;
+    showModally(child, [&] {
+        child.edit->setFocus();
+        QTest::keyClick(child.edit, Qt::Key_Escape);
+        visibleAfterEscape = child.isVisible();
+    });
+    EXPECT_FALSE(visibleAfterEscape);
+    EXPECT_EQ(child.closeRequests, 1);
 }

@@ -85,24 +85,29 @@ TEST_F(Keys, RussianLayoutTypesEveryCharacterByItsKey)
 TEST_F(Keys, DesktopKeyCodesPlaceTheKeyWhateverLatinLayoutTypedIt)
 {
     loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
-    // A German desktop types "y" on the key where a US keyboard has "z".
-    auto key = [this](quint32 keyCode, const QString &text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, mods, keyCode, 0, 0, text);
-        QApplication::sendEvent(form.edit, &press);
-    };
-    form.edit->clear();
-    key(52, QStringLiteral("y"));
-    key(52, QStringLiteral("Y"), Qt::ShiftModifier);
-    key(29, QStringLiteral("z"));
-    key(61, QStringLiteral("-"));
-    key(61, QStringLiteral("_"), Qt::ShiftModifier);
-    key(10, QStringLiteral("1")); // a digit key
-    key(12, QStringLiteral("§"), Qt::ShiftModifier);
-    key(51, QStringLiteral("#")); // the backslash key of a US keyboard
-    key(51, QStringLiteral("'"), Qt::ShiftModifier);
-    key(47, QStringLiteral("ö")); // a German letter on a letter key
-    key(20, QStringLiteral("ß")); // not a key the layout changes
-    EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1№\\/жß"));
+    // The keys below by their X key codes; Windows numbers them 8 lower.
+    for (const auto &[codes, offset] : {std::pair{NativeKeyCodes::X11, 0}, std::pair{NativeKeyCodes::Windows, -8}}) {
+        KeyboardLayout::instance().setNativeKeyCodes(codes);
+        // A German desktop types "y" on the key where a US keyboard has "z".
+        auto key = [&](int keyCode, const QString &text, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, mods, quint32(keyCode + offset), 0, 0, text);
+            QApplication::sendEvent(form.edit, &press);
+        };
+        form.edit->clear();
+        key(52, QStringLiteral("y"));
+        key(52, QStringLiteral("Y"), Qt::ShiftModifier);
+        key(29, QStringLiteral("z"));
+        key(61, QStringLiteral("-"));
+        key(61, QStringLiteral("_"), Qt::ShiftModifier);
+        key(10, QStringLiteral("1")); // a digit key
+        key(12, QStringLiteral("§"), Qt::ShiftModifier);
+        key(51, QStringLiteral("#")); // the backslash key of a US keyboard
+        key(51, QStringLiteral("'"), Qt::ShiftModifier);
+        key(47, QStringLiteral("ö")); // a German letter on a letter key
+        key(20, QStringLiteral("ß")); // not a key the layout changes
+        EXPECT_EQ(form.edit->text(), QStringLiteral("яЯн.,1№\\/жß")) << (offset ? "Windows" : "X11");
+    }
+    KeyboardLayout::instance().setNativeKeyCodes(NativeKeyCodes::X11);
 }
 
 TEST_F(Keys, PreviewSeesEachKeyOnceWhenTheLayoutRetypesIt)
@@ -227,4 +232,24 @@ TEST_F(Keys, ErrorInAKeyPressHandlerIsReportedAndTheKeyDropped)
     EXPECT_EQ(typed(QStringLiteral("axb")), QStringLiteral("ab"));
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].text, QStringLiteral("engine error"));
+}
+
+TEST_F(Keys, WhereTheDesktopHasARussianLayoutItIsSelectedAndSwitchesByItself)
+{
+    int selections = 0;
+    KeyboardLayout::instance().setDesktopRussianSelector([&] { return ++selections, true; });
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE);
+    // Latin keys now come from the desktop's own switch: they stay Latin,
+    // and Alt+Shift is the desktop's, not the program's.
+    EXPECT_EQ(typed(QStringLiteral("abc")), QStringLiteral("abc"));
+    QKeyEvent altPress(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+    QKeyEvent shiftPress(QEvent::KeyPress, Qt::Key_Shift, Qt::AltModifier);
+    QKeyEvent shiftRelease(QEvent::KeyRelease, Qt::Key_Shift, Qt::AltModifier | Qt::ShiftModifier);
+    QKeyEvent altRelease(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    for (QKeyEvent *event : {&altPress, &shiftPress, &shiftRelease, &altRelease})
+        QApplication::sendEvent(form.edit, event);
+    EXPECT_EQ(typed(QStringLiteral("abc")), QStringLiteral("abc"));
+    loadKeyboardLayout(QStringLiteral("00000419"), KLF_ACTIVATE); // every activation selects it again
+    EXPECT_EQ(selections, 2);
+    KeyboardLayout::instance().setDesktopRussianSelector({});
 }

@@ -1,3 +1,4 @@
+#include "platform/messagebox.h"
 #include "platform/shell.h"
 
 #include <QDir>
@@ -66,4 +67,19 @@ TEST_F(Shell, DeleteFileRemovesFilesOnlyAndReportsWhatHappened)
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("kod.db")));
     EXPECT_FALSE(deleteFile(QStringLiteral("kod.db"))); // a directory stays
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral("kod.db")));
+}
+
+TEST_F(Shell, WithNoProgramToOpenThemLinksAndHelpSaySoInRussian)
+{
+    setShellRecorder({}); // offscreen, the desktop has no handler at all
+    QList<ShownMessage> shown;
+    setMessageAnswerer([&](const ShownMessage &m) { return shown.append(m), idOk; });
+    touch(QStringLiteral("help.html"));
+    openUrl(QStringLiteral("mailto:someone@example.org"));
+    startHelpViewer(QStringLiteral("help.html"));
+    setMessageAnswerer({});
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("Не удалось открыть «mailto:someone@example.org»")));
+    EXPECT_TRUE(shown[1].text.startsWith(QStringLiteral("Не удалось открыть справку «")));
+    EXPECT_EQ(shown[1].style, mbExclamationOk);
 }

@@ -3,6 +3,7 @@
 #include "windows/aboutform.h"
 #include "windows/clickablelabel.h"
 #include "windows/maker.h"
+#include "windows/toplinebevel.h"
 
 #include "windowstest.h"
 
@@ -78,3 +79,13 @@ TEST_F(AboutFormTest, PictureIsDrawnUnscaledAndCutAtTheBottom)
 }
 
 } // namespace
+
+// The requirement labels say what is verified and what is needed here, and
+// the large title keeps off the window's right edge like the column below.
+TEST_F(AboutFormTest, AdaptedRequirementsAndATitleInsideTheRightColumn)
+{
+    EXPECT_TRUE(form.Label5->text().startsWith(QStringLiteral("Проверено: Linux")));
+    EXPECT_FALSE(form.Label5->text().contains(QStringLiteral("Windows")));
+    EXPECT_TRUE(form.Label6->text().contains(QStringLiteral("basa.tel")));
+    EXPECT_LE(form.Label10->geometry().right() + 1, form.Bevel1->geometry().right() + 1);
+}

@@ -222,8 +222,8 @@ TEST_F(KnigaFormTest, EditShowsTheCurrentRecordAndReplacesAllFourFields)
             typeText(AddRedForm->Edit4, QStringLiteral("i@example.org"));
             QTest::keyClick(AddRedForm->Edit4, Qt::Key_Return);
         });
-        // The editor's close re-activates the book on its first record.
-        EXPECT_EQ(currentName(), QStringLiteral("Петров"));
+        // The editor's close re-activates the book, on the stored record.
+        EXPECT_EQ(currentName(), QStringLiteral("Иванов"));
         EXPECT_TRUE(KnigaForm->Edit1->text().isEmpty());
     });
     const auto rows = readTable(book);
@@ -258,17 +258,29 @@ TEST_F(KnigaFormTest, EditOnAnEmptyBookStoresANewRecord)
     EXPECT_EQ(readTable(book), std::vector<QStringList>({{"Новиков", "Садовая 3", "22222", ""}}));
 }
 
-TEST_F(KnigaFormTest, EnterInAnyFieldStoresTextsCutToTheFieldSizes)
+TEST_F(KnigaFormTest, EditsHoldNoMoreThanTheirFieldsAndALongNumberLosesItsSeparatorsOrIsRefused)
 {
     makeBook({});
     whileShown(*KnigaForm, [&] {
         inEditor(KnigaForm->FlatSpeedButton1, [&] {
-            fillEditor({QString(35, u'Ж'), "Адрес", QString(20, u'7'), "m@example.org"});
-            QTest::keyClick(AddRedForm->Edit2, Qt::Key_Enter);
+            fillEditor({QString(35, u'Ж'), QString(45, u'А'), QString(20, u'7'), QString(55, u'm')});
+            EXPECT_EQ(AddRedForm->Edit1->text(), QString(30, u'Ж'));
+            EXPECT_EQ(AddRedForm->Edit2->text(), QString(40, u'А'));
+            EXPECT_EQ(AddRedForm->Edit4->text(), QString(50, u'm'));
+            QTest::keyClick(AddRedForm->Edit2, Qt::Key_Enter); // 20 digits do not fit: refused
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("Номер телефона не помещается")))
+                << shown[0].text.toStdString();
+            EXPECT_EQ(shown[0].style, platform::mbErrorOk);
+            EXPECT_TRUE(AddRedForm->isVisible());
+            EXPECT_TRUE(readTable(book).empty());
+            AddRedForm->Edit3->clear();
+            typeText(AddRedForm->Edit3, QStringLiteral("+375 (29) 765-43-21"));
+            QTest::keyClick(AddRedForm->Edit3, Qt::Key_Enter);
         });
     });
-    EXPECT_EQ(readTable(book),
-              std::vector<QStringList>({{QString(30, u'Ж'), "Адрес", QString(15, u'7'), "m@example.org"}}));
+    EXPECT_EQ(readTable(book), std::vector<QStringList>({{QString(30, u'Ж'), QString(40, u'А'),
+                                                          QStringLiteral("+375297654321"), QString(50, u'm')}}));
 }
 
 TEST_F(KnigaFormTest, EmptyNameIsRefusedKeepingTheOtherFieldsAndSpacesPass)
@@ -353,6 +365,32 @@ TEST_F(KnigaFormTest, AMissingBookIsReportedByTheActivation)
 }
 
 } // namespace
+
+TEST_F(KnigaFormTest, ABookHeldByAnotherProgramIsSaidToBeBusyAndOpenedAgainAtTheNextShowing)
+{
+    makeBook(names({"Петров"}));
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(book.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    whileShown(*KnigaForm, [&] {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].text.contains(QStringLiteral("занят другой программой"))) << shown[0].text.toStdString();
+        EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
+        EXPECT_FALSE(KnigaForm->FlatSpeedButton1->isEnabled());
+        EXPECT_FALSE(recordButtonsEnabled());
+        KnigaForm->gfhfg1Click(); // the menu's add: said busy again, no editor
+        EXPECT_EQ(shown.size(), 2u);
+        EXPECT_FALSE(AddRedForm->isVisible());
+    });
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    whileShown(*KnigaForm, [&] {
+        EXPECT_EQ(currentName(), QStringLiteral("Петров"));
+        EXPECT_TRUE(KnigaForm->FlatSpeedButton1->isEnabled());
+        EXPECT_TRUE(recordButtonsEnabled());
+    });
+    EXPECT_EQ(shown.size(), 2u);
+}
 
 // A resident's book kept by the engine the program once used: moved at the
 // first showing, said once; a locked one refused with the window still there.

@@ -137,3 +137,23 @@ TEST_F(KodFormTest, AMissingTableIsReportedAndTheSearchStops)
 }
 
 } // namespace
+
+// Before any search both grids show their titles in the widths a search
+// gives them.
+TEST_F(KodFormTest, GridsShowTitlesAndWidthsFromTheFirstShowing)
+{
+    whileShown(form, [&] {
+        for (grid::TDBGridEx *result : {form.DBGridEx1, form.DBGridEx2}) {
+            std::vector<int> widths;
+            for (int i = 0; i < result->columns().count(); ++i) {
+                EXPECT_FALSE(result->columns()[i].title().caption().isEmpty());
+                widths.push_back(result->columns()[i].width());
+            }
+            form.DBComboBoxEx1->setItemIndex(4);
+            form.FlatSpeedButton1->Click();
+            form.FlatSpeedButton2->Click();
+            for (int i = 0; i < result->columns().count(); ++i)
+                EXPECT_EQ(result->columns()[i].width(), widths[std::size_t(i)]) << "column " << i;
+        }
+    });
+}

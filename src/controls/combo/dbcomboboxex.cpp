@@ -244,6 +244,7 @@ bool TDBComboBoxEx::handleClosedKey(QKeyEvent *event)
         setText(storedValue_);
         modified_ = false;
         selectAll();
+        event->ignore(); // on to the window, which may close on Escape
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
