@@ -22,6 +22,16 @@ QImage render(QWidget &w)
     return image;
 }
 
+// Shows the grid in an active window with the focus, then opens its table.
+void openFocused(MainGridSetup &s)
+{
+    s.grid->show();
+    s.grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.grid.get()));
+    s.grid->setFocus();
+    s.table.open();
+}
+
 // Pixel at client coordinates of the grid.
 QColor at(const QImage &image, const TDBGridEx &g, int x, int y)
 {
@@ -80,11 +90,7 @@ TEST(GridPaint, CurrentRowTakesShadowColoursWithoutFocus)
 TEST(GridPaint, CurrentRowTakesHighlightColoursWithFocus)
 {
     MainGridSetup s(20);
-    s.grid->show();
-    s.grid->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(s.grid.get()));
-    s.grid->setFocus();
-    s.table.open();
+    ASSERT_NO_FATAL_FAILURE(openFocused(s));
     QImage image = render(*s.grid);
     platform::Rect current = cell(*s.grid, 2, 1);
     EXPECT_EQ(at(image, *s.grid, current.right - 2, current.top + 1), cl::clHighlight);
@@ -152,11 +158,7 @@ TEST(GridPaint, FocusRectangleAroundTheCurrentCellWithoutRowSelect)
 {
     MainGridSetup s(3);
     s.grid->setOptions(s.grid->options() & ~TDBGridOptions(dgRowSelect));
-    s.grid->show();
-    s.grid->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(s.grid.get()));
-    s.grid->setFocus();
-    s.table.open();
+    ASSERT_NO_FATAL_FAILURE(openFocused(s));
     QImage image = render(*s.grid);
     platform::Rect current = cell(*s.grid, 1, 1);
     platform::Rect edge{current.left, current.top, current.right, current.top + 1};
