@@ -6,9 +6,9 @@
 
 #include "data/field.h"
 #include "data/sqlitedb.h"
+#include "data/telephone.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <optional>
@@ -67,7 +67,7 @@ void compactNumber(BookEntry &entry)
     QString &number = entry.values[kTel];
     if (characterCount(number) <= size)
         return;
-    number.remove(QRegularExpression(QStringLiteral("[ ().\\-]")));
+    number = data::withoutSeparators(number);
     entry.notes.append(
         {entry.line,
          say("номер записан без пробелов и скобок: %1", "number written without spaces and brackets: %1").arg(number)});

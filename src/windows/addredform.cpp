@@ -1,6 +1,7 @@
 #include "windows/addredform.h"
 
 #include "controls/flat/flatspeedbutton.h"
+#include "data/telephone.h"
 #include "platform/keypress.h"
 #include "platform/messagebox.h"
 #include "windows/bevelpanel.h"
@@ -10,7 +11,6 @@
 #include "windows/knigaform.h"
 
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <optional>
 
 using windows::LabelDecl;
@@ -49,17 +49,11 @@ const QString telephoneTooLong =
 // A number too long for its field loses its spaces, dashes, dots and
 // brackets, as the data tool's import does; what still does not fit is
 // refused rather than cut.
-QString withoutSeparators(QString number)
-{
-    static const QRegularExpression separators(QStringLiteral("[ ().\\-]"));
-    return number.remove(separators);
-}
-
 std::optional<QString> fittedTelephone(const QString &number, int size)
 {
     if (number.size() <= size)
         return number;
-    QString compact = withoutSeparators(number);
+    QString compact = data::withoutSeparators(number);
     if (compact.size() > size)
         return std::nullopt;
     return compact;
@@ -129,7 +123,7 @@ void TAddRedForm::FlatSpeedButton2Click()
         return;
     const std::optional<QString> telephone = fittedTelephone(Edit3->text(), rows[telRow].size);
     if (!telephone) {
-        platform::messageBox(telephoneTooLong.arg(withoutSeparators(Edit3->text()).size()).arg(rows[telRow].size),
+        platform::messageBox(telephoneTooLong.arg(data::withoutSeparators(Edit3->text()).size()).arg(rows[telRow].size),
                              errorCaption, platform::mbErrorOk);
         Edit3->setFocus();
         return;
