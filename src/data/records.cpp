@@ -12,8 +12,10 @@ constexpr std::size_t kFirstBlock = 4096;
 constexpr std::size_t kLargestBlock = std::size_t(8) << 20;
 
 // Lengths are stored as base-128 varints: one byte for texts under 128 bytes.
-std::size_t lengthBytes(std::size_t length)
+inline std::size_t lengthBytes(std::size_t length)
 {
+    if (length < 0x80) [[likely]]
+        return 1;
     std::size_t bytes = 1;
     while (length >= 0x80) {
         length >>= 7;
@@ -22,8 +24,12 @@ std::size_t lengthBytes(std::size_t length)
     return bytes;
 }
 
-char *writeLength(char *at, std::size_t length)
+inline char *writeLength(char *at, std::size_t length)
 {
+    if (length < 0x80) [[likely]] {
+        *at = char(length);
+        return at + 1;
+    }
     while (length >= 0x80) {
         *at++ = char(0x80 | (length & 0x7f));
         length >>= 7;
@@ -55,7 +61,7 @@ int Records::columnOf(const QString &name) const
 
 char *Records::reserve(std::size_t bytes, RowRef &at)
 {
-    if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes) {
+    if (blocks_.empty() || blocks_.back().capacity - blocks_.back().used < bytes) [[unlikely]] {
         const std::size_t grown = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().capacity * 2, kLargestBlock);
         const std::size_t capacity = std::max(grown, bytes);
         blocks_.push_back(
@@ -70,16 +76,18 @@ char *Records::reserve(std::size_t bytes, RowRef &at)
 
 Records::RowRef Records::store(const std::string_view *texts)
 {
+    const int columns = columnCount();
     std::size_t bytes = 0;
-    for (int column = 0; column < columnCount(); ++column)
+    for (int column = 0; column < columns; ++column)
         bytes += lengthBytes(texts[column].size()) + texts[column].size();
     RowRef ref{};
     char *at = reserve(std::max<std::size_t>(bytes, 1), ref);
-    for (int column = 0; column < columnCount(); ++column) {
-        at = writeLength(at, texts[column].size());
-        if (!texts[column].empty())
-            std::memcpy(at, texts[column].data(), texts[column].size());
-        at += texts[column].size();
+    for (int column = 0; column < columns; ++column) {
+        const std::size_t length = texts[column].size();
+        at = writeLength(at, length);
+        if (length != 0)
+            std::memcpy(at, texts[column].data(), length);
+        at += length;
     }
     return ref;
 }
