@@ -16,6 +16,19 @@ QString cutToSize(const QString &value, int size)
     return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), size);
 }
 
+std::string_view cutToSize(std::string_view utf8, int size)
+{
+    if (size <= 0 || utf8.size() <= std::size_t(size))
+        return utf8;
+    int characters = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        // Each character starts with a byte that does not continue one.
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && characters++ == size)
+            return utf8.substr(0, i);
+    }
+    return utf8;
+}
+
 Field::Field(DataSet &owner, int index, QString name, int size)
     : owner_(owner), index_(index), name_(std::move(name)), size_(size)
 {}

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <Qt>
+#include <string_view>
 
 namespace data {
 
@@ -10,6 +11,8 @@ class DataSet;
 // The value as a field of that size stores it: sizes count characters (code
 // points), never bytes or UTF-16 units; 0 means unlimited.
 QString cutToSize(const QString &value, int size);
+// The same rule on UTF-8 text: the bytes of its first size characters.
+std::string_view cutToSize(std::string_view utf8, int size);
 
 // One column of a dataset. Values are read from the dataset's record that is
 // current for reading (the cursor, or a row a data link selected for painting)

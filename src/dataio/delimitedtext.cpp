@@ -112,6 +112,23 @@ QString DelimitedReader::decode(QByteArrayView bytes, QString &problem)
 
 bool DelimitedReader::next(TextRecord &record)
 {
+    if (!next(raw_))
+        return false;
+    record.line = raw_.line;
+    record.lineBreaks = raw_.lineBreaks;
+    record.problem = raw_.problem;
+    record.fields.clear();
+    for (QByteArrayView bytes : raw_.fields) {
+        QString problem;
+        record.fields.append(decode(bytes, problem));
+        if (record.problem.isEmpty())
+            record.problem = problem;
+    }
+    return true;
+}
+
+bool DelimitedReader::next(RawRecord &record)
+{
     if (!started_)
         start();
     for (;;) {
@@ -126,25 +143,25 @@ bool DelimitedReader::next(TextRecord &record)
 
 // Parses one record starting at pos_. NeedMore when the buffered bytes end
 // inside it and the input has more; nothing is consumed then.
-DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
+DelimitedReader::Parse DelimitedReader::parse(RawRecord &record)
 {
     const char *data = buffer_.constData();
     const qsizetype end = buffer_.size();
     qsizetype i = pos_;
     int breaks = 0; // inside quoted fields
     int lines = 0;  // ending the record
-    record.fields.clear();
+    spans_.clear();
+    unquoted_.resize(0);
     record.problem.clear();
     for (;;) {
-        QByteArrayView bytes;
         if (i < end && data[i] == '"') {
-            field_.clear();
+            const qsizetype from = unquoted_.size();
             for (++i;;) {
                 const auto *quote = static_cast<const char *>(std::memchr(data + i, '"', std::size_t(end - i)));
                 if (!quote && !atEnd_)
                     return Parse::NeedMore;
                 const qsizetype stop = quote ? quote - data : end;
-                field_.append(data + i, stop - i);
+                unquoted_.append(data + i, stop - i);
                 breaks += int(std::count(data + i, data + stop, '\n'));
                 if (!quote) {
                     record.problem =
@@ -155,7 +172,7 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
                 if (stop + 1 == end && !atEnd_)
                     return Parse::NeedMore;
                 if (stop + 1 < end && data[stop + 1] == '"') {
-                    field_.append('"');
+                    unquoted_.append('"');
                     i = stop + 2;
                     continue;
                 }
@@ -168,23 +185,19 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
             if (i == end && !atEnd_)
                 return Parse::NeedMore;
             if (i > rest) {
-                field_.append(data + rest, i - rest);
+                unquoted_.append(data + rest, i - rest);
                 record.problem =
                     say("после закрывающей кавычки идут другие символы", "characters follow a closing quote");
             }
-            bytes = field_;
+            spans_.push_back({true, from, unquoted_.size() - from});
         } else {
             const qsizetype first = i;
             while (i < end && data[i] != separator_ && !isLineEnd(data[i]))
                 ++i;
             if (i == end && !atEnd_)
                 return Parse::NeedMore;
-            bytes = QByteArrayView(data + first, i - first);
+            spans_.push_back({false, first, i - first});
         }
-        QString problem;
-        record.fields.append(decode(bytes, problem));
-        if (record.problem.isEmpty())
-            record.problem = problem;
         if (i < end && data[i] == separator_) {
             ++i;
             continue;
@@ -200,6 +213,12 @@ DelimitedReader::Parse DelimitedReader::parse(TextRecord &record)
         }
         break;
     }
+    // The views are made once the record is whole: unquoted_ may have moved
+    // while it grew.
+    record.fields.resize(spans_.size());
+    for (std::size_t f = 0; f < spans_.size(); ++f)
+        record.fields[f] =
+            QByteArrayView((spans_[f].quoted ? unquoted_.constData() : data) + spans_[f].from, spans_[f].size);
     record.line = line_;
     record.lineBreaks = breaks;
     line_ += breaks + lines;

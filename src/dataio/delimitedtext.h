@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace dataio {
 
@@ -25,6 +26,16 @@ struct TextRecord {
     QString problem;
 };
 
+// The same record with its fields as the file's bytes (quotes undone), not
+// yet decoded; they stay valid until the next read. The problem is the
+// record's layout only: decoding may find another.
+struct RawRecord {
+    int line = 0;
+    int lineBreaks = 0;
+    std::vector<QByteArrayView> fields;
+    QString problem;
+};
+
 // Reads comma-, semicolon- or tab-separated text as spreadsheets write it:
 // quoted fields may hold separators, doubled quotes and line breaks; lines end
 // in LF or CRLF; a UTF-8 byte order mark is skipped (and means UTF-8). The
@@ -35,15 +46,18 @@ public:
     DelimitedReader(QIODevice &input, Encoding encoding, char separator = 0);
 
     bool next(TextRecord &record); // false at the end of the input
+    bool next(RawRecord &record);
     char separator() const { return separator_; }
+    Encoding encoding() const { return encoding_; } // the byte order mark's, once read
     qint64 bytesRead() const { return consumed_; }
+    // One field's text; sets the problem when the bytes are not in the encoding.
+    QString decode(QByteArrayView bytes, QString &problem);
 
 private:
     enum class Parse { Done, NeedMore };
-    Parse parse(TextRecord &record);
+    Parse parse(RawRecord &record);
     bool fill();
     void start();
-    QString decode(QByteArrayView bytes, QString &problem);
 
     QIODevice &input_;
     Encoding encoding_;
@@ -54,7 +68,16 @@ private:
     bool started_ = false;
     int line_ = 1;
     qint64 consumed_ = 0;
-    QByteArray field_;
+    // Where each field of the record being parsed lies: in the buffer, or
+    // (quoted, with its doubled quotes undone) in unquoted_.
+    struct Span {
+        bool quoted;
+        qsizetype from;
+        qsizetype size;
+    };
+    std::vector<Span> spans_;
+    QByteArray unquoted_;
+    RawRecord raw_; // of next(TextRecord &)
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 

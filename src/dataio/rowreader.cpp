@@ -1,5 +1,6 @@
 #include "dataio/rowreader.h"
 
+#include "dataio/fieldtext.h"
 #include "dataio/language.h"
 
 #include "data/dataset.h"
@@ -58,14 +59,15 @@ RowReader::RowReader(const QString &path, const TableLayout &layout, const ReadO
         mapColumns(options.columns, 0, required, options);
         return;
     }
+    TextRecord header;
     do {
-        if (!reader_->next(record_))
+        if (!reader_->next(header))
             failAt(path, 0,
                    say("файл пуст: нет строки с названиями столбцов", "the file is empty: no line names the columns"));
-    } while (allEmpty(record_.fields));
-    if (!record_.problem.isEmpty())
-        failAt(path, record_.line, record_.problem);
-    mapColumns(record_.fields, record_.line, required, options);
+    } while (allEmpty(header.fields));
+    if (!header.problem.isEmpty())
+        failAt(path, header.line, header.problem);
+    mapColumns(header.fields, header.line, required, options);
 }
 
 qint64 RowReader::bytesRead() const
@@ -117,40 +119,85 @@ bool RowReader::nextRecord()
     if (tableRow_ == table_->rowCount())
         return false;
     record_.line = ++tableRow_;
-    record_.fields.resize(table_->columnCount());
-    for (int column = 0; column < table_->columnCount(); ++column)
-        record_.fields[column] = table_->string(tableRow_ - 1, column);
+    record_.fields.resize(std::size_t(table_->columnCount()));
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        const std::string_view text = table_->text(tableRow_ - 1, column);
+        record_.fields[std::size_t(column)] = QByteArrayView(text.data(), qsizetype(text.size()));
+    }
     return true;
 }
 
-bool RowReader::next(Row &row)
+// Tidies every field of record_ into text_, upper case where it fills a
+// searched column. Text in UTF-8 (a Paradox table's is, once read) takes
+// the byte path where it can; anything else is decoded first.
+void RowReader::tidyFields()
+{
+    text_.clear();
+    ends_.clear();
+    decodeProblem_.clear();
+    const bool utf8 = table_ || reader_->encoding() == Encoding::Utf8;
+    for (std::size_t i = 0; i < record_.fields.size(); ++i) {
+        const QByteArrayView bytes = record_.fields[i];
+        const int column = i < targets_.size() ? targets_[i] : -1;
+        const bool upper = column >= 0 && layout_.columns[column].searched;
+        if (!utf8 || !appendTidyUtf8(bytes, upper, text_)) {
+            QString problem;
+            appendTidy(table_ ? QString::fromUtf8(bytes) : reader_->decode(bytes, problem), upper, text_);
+            if (decodeProblem_.isEmpty())
+                decodeProblem_ = problem;
+        }
+        ends_.push_back(text_.size());
+    }
+}
+
+std::string_view RowReader::tidied(std::size_t field) const
+{
+    const std::size_t from = field == 0 ? 0 : ends_[field - 1];
+    return std::string_view(text_).substr(from, ends_[field] - from);
+}
+
+bool RowReader::blankFrom(std::size_t field) const
+{
+    return text_.size() == (field == 0 ? 0 : ends_[field - 1]);
+}
+
+bool RowReader::next(Utf8Row &row)
 {
     do {
         if (!nextRecord())
             return false;
-    } while (allEmpty(record_.fields));
+        tidyFields();
+    } while (blankFrom(0));
     row.line = record_.line;
-    row.problem = record_.problem;
+    row.problem = record_.problem.isEmpty() ? decodeProblem_ : record_.problem;
     row.note = record_.lineBreaks == 0 ? QString()
                                        : say("перевод строки внутри поля заменён пробелом (строки %1–%2)",
                                              "a line break inside a field was made a space (lines %1–%2)")
                                              .arg(row.line)
                                              .arg(row.line + record_.lineBreaks);
-    row.values.resize(layout_.columns.size());
-    row.values.fill(QString());
-    const qsizetype expected = qsizetype(targets_.size());
-    const qsizetype count = record_.fields.size();
-    const bool extraEmpty = count > expected && allEmpty(record_.fields.mid(expected));
+    row.values.assign(std::size_t(layout_.columns.size()), std::string_view());
+    const std::size_t expected = targets_.size();
+    const std::size_t count = record_.fields.size();
+    const bool extraEmpty = count > expected && blankFrom(expected);
     if (row.problem.isEmpty() && count != expected && !extraEmpty)
         row.problem = say("полей %1, а ожидается %2", "%1 fields where %2 are expected").arg(count).arg(expected);
-    for (qsizetype i = 0; i < qMin(count, expected); ++i) {
-        const int column = targets_[std::size_t(i)];
-        if (column < 0)
-            continue;
-        // On temporaries both work in place, without a copy per field.
-        QString value = std::move(record_.fields[i]).simplified();
-        row.values[column] = layout_.columns[column].searched ? std::move(value).toUpper() : std::move(value);
+    for (std::size_t i = 0; i < std::min(count, expected); ++i) {
+        if (targets_[i] >= 0)
+            row.values[std::size_t(targets_[i])] = tidied(i);
     }
+    return true;
+}
+
+bool RowReader::next(Row &row)
+{
+    if (!next(utf8Row_))
+        return false;
+    row.line = utf8Row_.line;
+    row.problem = utf8Row_.problem;
+    row.note = utf8Row_.note;
+    row.values.resize(layout_.columns.size());
+    for (int column = 0; column < layout_.columns.size(); ++column)
+        row.values[column] = utf8Row_.string(column);
     return true;
 }
 

@@ -14,18 +14,18 @@ namespace dataio {
 
 namespace {
 
-using RowCheck = std::function<QString(const QStringList &values, int line)>;
+using RowCheck = std::function<QString(const Utf8Row &row)>;
 
-bool allDigits(const QString &text)
+template <typename Text> bool allDigits(const Text &text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return std::all_of(text.begin(), text.end(), [](auto c) { return c >= '0' && c <= '9'; });
 }
 
-QString tooLong(const TableLayout &layout, const QStringList &values)
+QString tooLong(const TableLayout &layout, const std::vector<std::string_view> &values)
 {
     for (int i = 0; i < layout.columns.size(); ++i) {
         const Column &column = layout.columns[i];
-        if (characterCount(values[i]) > column.size)
+        if (characterCount(values[std::size_t(i)]) > column.size)
             return say("%1 длиннее %2 символов", "%1 is longer than %2 characters").arg(column.name).arg(column.size);
     }
     return {};
@@ -45,13 +45,13 @@ ImportResult importTable(const QString &inputPath, const QString &tablePath, con
         if (options.onProblem)
             options.onProblem(problem);
     };
-    Row row;
+    Utf8Row row;
     for (int count = 1; reader.next(row); ++count) {
         QString problem = row.problem;
         if (problem.isEmpty())
             problem = tooLong(layout, row.values);
         if (problem.isEmpty())
-            problem = check(row.values, row.line);
+            problem = check(row);
         if (problem.isEmpty()) {
             writer.add(row.values);
             ++result.written;
@@ -79,10 +79,13 @@ class NumberLines {
 public:
     NumberLines() : lines_(kCount, 0) {}
     // 0 for a number not seen before, else the line it was first seen on.
-    int firstLineOf(const QString &number, int line)
+    int firstLineOf(std::string_view number, int line)
     {
         static constexpr int kOffset[] = {0, 0, 10, 110, 1110, 11110};
-        int &first = lines_[std::size_t(kOffset[number.size()] + number.toInt())];
+        int value = 0;
+        for (const char digit : number)
+            value = value * 10 + (digit - '0');
+        int &first = lines_[std::size_t(kOffset[number.size()] + value)];
         if (first != 0)
             return first;
         first = line;
@@ -107,14 +110,17 @@ const QStringList &regions()
 ImportResult importDirectory(const QString &inputPath, const QString &tablePath, const ImportOptions &options)
 {
     NumberLines numbers;
-    const auto check = [&](const QStringList &values, int line) -> QString {
-        const QString &tel = values[0];
-        if (tel.isEmpty() || tel.size() > 5 || !allDigits(tel))
-            return say("номер \"%1\" не из 1–5 цифр", "number \"%1\" is not 1 to 5 digits").arg(tel);
+    const auto check = [&](const Utf8Row &row) -> QString {
+        // Digits are single bytes, so the byte count is the length here.
+        const std::string_view tel = row.values[0];
+        if (tel.empty() || tel.size() > 5 || !allDigits(tel))
+            return say("номер \"%1\" не из 1–5 цифр", "number \"%1\" is not 1 to 5 digits").arg(row.string(0));
         if (options.allowDuplicateNumbers)
             return {};
-        if (const int first = numbers.firstLineOf(tel, line))
-            return say("номер %1 уже был в строке %2", "number %1 already appears on line %2").arg(tel).arg(first);
+        if (const int first = numbers.firstLineOf(tel, row.line))
+            return say("номер %1 уже был в строке %2", "number %1 already appears on line %2")
+                .arg(row.string(0))
+                .arg(first);
         return {};
     };
     return importTable(inputPath, tablePath, options, directoryLayout(), {QStringLiteral("Tel")}, check);
@@ -123,7 +129,8 @@ ImportResult importDirectory(const QString &inputPath, const QString &tablePath,
 ImportResult importDialingCodes(const QString &inputPath, const QString &tablePath, const ImportOptions &options)
 {
     QSet<QString> seen;
-    const auto check = [&](const QStringList &values, int) -> QString {
+    const auto check = [&](const Utf8Row &row) -> QString {
+        const QStringList values = {row.string(0), row.string(1), row.string(2)};
         if (!regions().contains(values[0]))
             return say("область \"%1\" не из шести: %2", "region \"%1\" is not one of the six: %2")
                 .arg(values[0], regions().join(QStringLiteral(", ")));

@@ -1,5 +1,7 @@
 #include "dataio/tablelayout.h"
 
+#include <algorithm>
+
 namespace dataio {
 
 int TableLayout::indexOf(const QString &nameOrTitle) const
@@ -63,6 +65,12 @@ qsizetype characterCount(QStringView text)
     for (QChar c : text)
         count -= c.isLowSurrogate();
     return count;
+}
+
+qsizetype characterCount(std::string_view utf8)
+{
+    return std::count_if(utf8.begin(), utf8.end(),
+                         [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; });
 }
 
 } // namespace dataio

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
 namespace dataio {
 
@@ -31,5 +32,6 @@ const TableLayout &phoneBookLayout();    // basamy.db
 
 // Length in characters (code points), as field sizes count.
 qsizetype characterCount(QStringView text);
+qsizetype characterCount(std::string_view utf8);
 
 } // namespace dataio

@@ -75,15 +75,23 @@ void TableWriter::add(const QStringList &row)
     if (buffer_.size() < needed)
         buffer_.resize(needed);
     char *out = buffer_.data();
+    encoded_.resize(std::size_t(layout_.columns.size()));
     for (int i = 0; i < layout_.columns.size(); ++i) {
-        const QString value = data::cutToSize(row.value(i), layout_.columns[i].size);
-        if (value.isEmpty()) {
-            sqlite3_bind_null(insert_, i + 1);
-            continue;
-        }
         char *const start = out;
-        out = utf8_.appendToBuffer(out, value);
-        sqlite3_bind_text(insert_, i + 1, start, int(out - start), SQLITE_STATIC);
+        out = utf8_.appendToBuffer(out, row.value(i));
+        encoded_[std::size_t(i)] = std::string_view(start, std::size_t(out - start));
+    }
+    add(encoded_);
+}
+
+void TableWriter::add(const std::vector<std::string_view> &row)
+{
+    for (int i = 0; i < layout_.columns.size(); ++i) {
+        const std::string_view value = data::cutToSize(row[std::size_t(i)], layout_.columns[i].size);
+        if (value.empty())
+            sqlite3_bind_null(insert_, i + 1);
+        else // the row outlives the step
+            sqlite3_bind_text(insert_, i + 1, value.data(), int(value.size()), SQLITE_STATIC);
     }
     if (sqlite3_step(insert_) != SQLITE_DONE)
         fail(QStringLiteral("cannot insert"));

@@ -7,6 +7,8 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <sqlite3.h>
+#include <string_view>
+#include <vector>
 
 namespace dataio {
 
@@ -23,7 +25,8 @@ public:
     TableWriter(const TableWriter &) = delete;
     TableWriter &operator=(const TableWriter &) = delete;
 
-    void add(const QStringList &row); // in the layout's column order
+    void add(const QStringList &row);                   // in the layout's column order
+    void add(const std::vector<std::string_view> &row); // the same in UTF-8
     void finish();
 
 private:
@@ -40,6 +43,7 @@ private:
     sqlite3 *db_ = nullptr;
     sqlite3_stmt *insert_ = nullptr;
     QByteArray buffer_;
+    std::vector<std::string_view> encoded_;
     QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
 };
 

@@ -3,8 +3,11 @@
 #include "dataiotest.h"
 
 #include "dataio/delimitedtext.h"
+#include "dataio/fieldtext.h"
 #include "dataio/tableimport.h"
 #include "dataio/tablewriter.h"
+
+#include "data/field.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -240,3 +243,59 @@ TEST(DelimitedReader, FindsRecordsAcrossBlocksAndCountsLines)
 }
 
 } // namespace
+
+// The byte path of a field's text gives what QString gives, character by
+// character over every one it takes and in runs of them with white space.
+TEST(FieldText, ByteRulesMatchQString)
+{
+    std::vector<char32_t> taken;
+    for (char32_t c = 0; c < 0x80; ++c)
+        taken.push_back(c);
+    for (char32_t c = 0x400; c < 0x460; ++c)
+        taken.push_back(c);
+    const auto viaQString = [](const QString &text, bool upper) {
+        std::string out;
+        appendTidy(text, upper, out);
+        return out;
+    };
+    unsigned seed = 1;
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        if (round < int(taken.size())) {
+            text = QStringLiteral(" a") + QString::fromUcs4(&taken[std::size_t(round)], 1) + QStringLiteral("\t b ");
+        } else {
+            for (int i = 0; i < 8; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                const char32_t c = (seed >> 16) % 3 == 0 ? U' ' : taken[(seed >> 8) % taken.size()];
+                text += QString::fromUcs4(&c, 1);
+            }
+        }
+        for (const bool upper : {false, true}) {
+            std::string out = "x";
+            ASSERT_TRUE(appendTidyUtf8(text.toUtf8(), upper, out));
+            EXPECT_EQ(out, "x" + viaQString(text, upper)) << text.toStdString();
+        }
+    }
+    for (const char *other : {"\xC2\xA0", "\xD1\xA0",
+                              "\xEF\xBB\xBF"
+                              "a",
+                              "\xD0", "\xE2\x80\x83"}) {
+        std::string out = "x";
+        EXPECT_FALSE(appendTidyUtf8(QByteArrayView(other), true, out)) << other;
+        EXPECT_EQ(out, "x");
+    }
+}
+
+TEST(FieldText, Utf8CutMatchesTheCutOfCharacters)
+{
+    for (const QString &text : {QStringLiteral("ПЕТРОВ"), QStringLiteral("ab"),
+                                QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                  "bc")})
+        for (int size = 0; size < 7; ++size) {
+            const QByteArray utf8 = text.toUtf8();
+            const std::string_view cut =
+                data::cutToSize(std::string_view(utf8.constData(), std::size_t(utf8.size())), size);
+            EXPECT_EQ(QString::fromUtf8(cut), data::cutToSize(text, size)) << size;
+            EXPECT_EQ(characterCount(cut), characterCount(data::cutToSize(text, size)));
+        }
+}
