@@ -472,3 +472,63 @@ TEST(Navigator, SizeCursorAndHints)
     EXPECT_EQ(nav.button(NavigatorButton::Next)->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(nav.button(NavigatorButton::Last)->geometry(), QRect(168, 0, 56, 18));
 }
+
+namespace {
+
+// The upper result grid with its columns at their own widths, Abon `abonWidth` wide.
+void unfit(MainGridSetup &s, int abonWidth)
+{
+    s.grid->setAutoFitColWidths(false);
+    s.grid->columns()[1].setWidth(abonWidth);
+}
+
+} // namespace
+
+TEST(GridHorzScrollBar, ShownOnlyForColumnsWiderThanTheGridWithoutAutoFit)
+{
+    const struct {
+        bool autoFit;
+        TDBGridExScrollBar bar;
+        int abonWidth;
+        bool shown;
+    } cases[] = {
+        {false, {}, 604, false},
+        {false, {}, 800, true},
+        {false, {.Visible = false}, 800, false},
+        {false, {.VisibleMode = sbNeverShowEx}, 800, false},
+        {false, {.VisibleMode = sbAlwaysShowEx}, 604, true},
+        {true, {.VisibleMode = sbAlwaysShowEx}, 800, false},
+    };
+    for (const auto &c : cases) {
+        MainGridSetup s(2);
+        s.table.open();
+        if (!c.autoFit)
+            unfit(s, c.abonWidth);
+        s.grid->setHorzScrollBar(c.bar);
+        EXPECT_EQ(s.grid->horizontalBarShown(), c.shown) << c.abonWidth << " " << c.bar.VisibleMode;
+        EXPECT_EQ(s.grid->cells().clientHeight(), 213 - (c.shown ? CustomGrid::ScrollBarWidth : 0));
+    }
+}
+
+TEST(GridHorzScrollBar, TheBarAndColumnMovesScrollTheColumns)
+{
+    MainGridSetup s(2);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions{dgRowSelect});
+    s.table.open();
+    unfit(s, 800);
+    ASSERT_TRUE(s.grid->horizontalBarShown());
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+    press(*s.grid, Qt::Key_Right); // Abon is current and scrolled into view
+    EXPECT_EQ(s.grid->col(), 2);
+    EXPECT_EQ(s.grid->cells().leftCol(), 2);
+    EXPECT_EQ(s.grid->horizontalBar()->value(), 2);
+    press(*s.grid, Qt::Key_Left);
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+    s.grid->horizontalBar()->setValue(2);
+    EXPECT_EQ(s.grid->cells().colLeft(1), -1);
+    EXPECT_EQ(s.grid->col(), 1); // scrolling keeps the current column
+    // Narrower columns fit again: back to the first, and the bar goes.
+    s.grid->columns()[1].setWidth(300);
+    EXPECT_FALSE(s.grid->horizontalBarShown());
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+}

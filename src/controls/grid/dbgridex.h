@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/grid/columndefvalues.h"
 #include "controls/grid/customgrid.h"
 #include "controls/grid/dbgridcolumn.h"
 #include "controls/grid/gridtypes.h"
@@ -35,11 +36,14 @@ private:
     TCustomDBGridEx &grid_;
 };
 
-struct TVertDBGridExScrollBar {
+// Settings of one scroll bar; with Tracking the grid follows the dragged
+// thumb, without it the thumb's release.
+struct TDBGridExScrollBar {
     bool Visible = true;
     TScrollBarVisibleModeEx VisibleMode = sbAutoShowEx;
     bool Tracking = false;
 };
+using TVertDBGridExScrollBar = TDBGridExScrollBar; // the vertical bar has the same settings
 
 // The read-only data-bound grid of every result list: one column per declared
 // column, one row per record of the record window (the rows that fit), a
@@ -67,6 +71,8 @@ class TCustomDBGridEx : public CustomGrid {
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(QColor FixedColor READ fixedColor WRITE setFixedColor)
     Q_PROPERTY(bool DefaultDrawing READ defaultDrawing)
+    Q_PROPERTY(grid::TColumnDefValuesEx *ColumnDefValues READ columnDefValues CONSTANT)
+    Q_PROPERTY(TDBGridExScrollBar HorzScrollBar READ horzScrollBar WRITE setHorzScrollBar)
     Q_PROPERTY(TVertDBGridExScrollBar VertScrollBar READ vertScrollBar WRITE setVertScrollBar)
 public:
     static constexpr int IndicatorWidth = 11;
@@ -87,6 +93,8 @@ public:
 
     TDBGridColumnsEx &columns() { return columns_; }
     TDBGridExSumList &sumList() { return sumList_; }
+    TColumnDefValuesEx *columnDefValues() { return &columnDefValues_; }
+    const TColumnDefValuesEx *columnDefValues() const { return &columnDefValues_; }
 
     TDBGridOptions options() const { return options_; }
     void setOptions(TDBGridOptions options);
@@ -122,6 +130,9 @@ public:
     QColor fixedColor() const { return fixedColor_; }
     void setFixedColor(const QColor &color);
     bool defaultDrawing() const { return defaultDrawing_; }
+    // The horizontal bar scrolls the columns; it is never shown with AutoFitColWidths.
+    TDBGridExScrollBar horzScrollBar() const { return horzScrollBar_; }
+    void setHorzScrollBar(const TDBGridExScrollBar &settings);
     TVertDBGridExScrollBar vertScrollBar() const { return vertScrollBar_; }
     void setVertScrollBar(const TVertDBGridExScrollBar &settings);
 
@@ -159,6 +170,8 @@ public:
     std::function<void(TCustomDBGridEx &)> OnDblClick, OnColEnter, OnColExit;
     std::function<void(TCustomDBGridEx &, TDBGridColumnEx &)> OnCellClick, OnTitleClick;
     std::function<void(TCustomDBGridEx &)> OnSumListRecalcAll, OnSumListAfterRecalcAll;
+    // After a layout pass or a column change left other column widths shown.
+    std::function<void(TCustomDBGridEx &)> OnColWidthsChanged;
     // Cell parameters before a data or footer cell is painted, owner drawing after.
     std::function<void(TCustomDBGridEx &, TDBGridColumnEx &, QFont &, QColor &background, TGridDrawState)>
         OnGetCellParams;
@@ -209,10 +222,13 @@ private:
     // Layout steps.
     bool linkActive() const { return link_.active(); }
     void postDeferredRelayout();
+    void reflow();
+    void reportColWidths();
     void FitColumnsToWidth();
     void buildTitleTree();
     void followActiveRecord();
     bool updateVerticalScrollBar();
+    bool updateHorizontalScrollBar();
     void scrollBarMayHaveChanged(bool visibilityChanged);
     void takeAutoFitBases();
     void takeParentColor();
@@ -249,6 +265,7 @@ private:
 
     TGridDataLinkEx link_{*this};
     TDBGridExSumList sumList_;
+    TColumnDefValuesEx columnDefValues_{*this};
     TDBGridColumnsEx columns_{*this};
     TitleTree titleTree_;
 
@@ -270,6 +287,7 @@ private:
     QColor fixedColor_;
     bool parentColor_ = false;
     bool defaultDrawing_ = true;
+    TDBGridExScrollBar horzScrollBar_;
     TVertDBGridExScrollBar vertScrollBar_;
 
     bool loading_ = false;
@@ -283,7 +301,8 @@ private:
     bool wrapAllowed_ = false;
     bool scrollInfoSent_ = false;
     platform::WheelNotches wheelNotches_;
-    bool thumbTracked_ = false; // the thumb's release is then no move of its own
+    bool thumbTracked_ = false;       // the thumb's release is then no move of its own
+    std::vector<int> shownColWidths_; // as last reported by OnColWidthsChanged
 };
 
 class TDBGridEx : public TCustomDBGridEx {

@@ -16,7 +16,12 @@ void TCustomDBGridEx::columnChanged(TDBGridColumnEx &column)
     if (!autoFit_) {
         if (col >= 0 && col < cells().colCount() && cells().colWidth(col) != gridWidthOf(column)) {
             cellsForLayout().setColWidth(col, gridWidthOf(column));
+            if (updateHorizontalScrollBar()) {
+                RecountVisibleRows();
+                scrollBarMayHaveChanged(updateVerticalScrollBar());
+            }
             invalidateGrid();
+            reportColWidths();
         } else if (useMultiTitle_) {
             ReflowLayout();
         }

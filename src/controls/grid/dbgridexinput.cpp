@@ -53,8 +53,10 @@ void TCustomDBGridEx::SelectColumnByIndex(int index)
         platform::callEvent(OnColExit, *this);
         if (col() != before)
             return; // the handler chose another column
-        if (!options_.testFlag(dgRowSelect))
+        if (!options_.testFlag(dgRowSelect)) {
             setCurrentCell(raw, row());
+            setLeftCol(cells().leftColShowing(raw));
+        }
         platform::callEvent(OnColEnter, *this);
     }
     repaintCurrentRow();
@@ -114,10 +116,10 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left:
     case Qt::Key_Right: {
         const int step = key == Qt::Key_Left ? -1 : 1;
-        GridGeometry &g = cellsForLayout();
+        const GridGeometry &g = cells();
         if (rowSelect) {
             if (!ctrl && ((step < 0 && g.leftCol() > g.fixedCols()) || (step > 0 && g.colsBeyondRight())))
-                g.setLeftCol(g.leftCol() + step);
+                setLeftCol(g.leftCol() + step);
         } else if (ctrl) {
             SelectColumnByIndex(step < 0 ? 0 : columns_.count() - 1);
         } else {

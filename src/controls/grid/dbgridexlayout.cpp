@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "platform/drawing.h"
+#include "platform/eventcall.h"
 #include "platform/muldiv.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace grid {
 
@@ -64,6 +66,7 @@ void TCustomDBGridEx::clientResized()
     if (autoFit_) {
         ReflowLayout();
     } else {
+        updateHorizontalScrollBar();
         RecountVisibleRows();
         scrollBarMayHaveChanged(updateVerticalScrollBar());
     }
@@ -95,13 +98,32 @@ void TCustomDBGridEx::ReflowLayout()
         return; // the outermost UnlockLayout runs it
     QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
     relayoutPosted_ = false;
-    const QScopedValueRollback inProgress(layoutInProgress_, true);
+    {
+        const QScopedValueRollback inProgress(layoutInProgress_, true);
+        reflow();
+    }
+    reportColWidths(); // its handler may change the layout again
+}
 
+void TCustomDBGridEx::reportColWidths()
+{
+    std::vector<int> widths;
+    for (int col = indicatorCols_; col < cells().colCount(); ++col)
+        widths.push_back(cells().colWidth(col));
+    if (widths == shownColWidths_)
+        return;
+    shownColWidths_ = std::move(widths);
+    platform::callEvent(OnColWidthsChanged, *this);
+}
+
+void TCustomDBGridEx::reflow()
+{
     syncClientArea();
     GridGeometry &g = cellsForLayout();
     const int line = 1;
     g.setLineWidth(line);
     indicatorCols_ = options_.testFlag(dgIndicator) ? 1 : 0;
+    columns_.updateAutomatic(dataSet());
     for (int i = 0; i < columns_.count(); ++i)
         columns_[i].bindField();
 
@@ -145,7 +167,10 @@ void TCustomDBGridEx::ReflowLayout()
     g.setFixedRows(titleRows_);
     g.setTopRow(titleRows_);
     g.setLeftCol(std::clamp(oldLeft, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1)));
+    const bool horizontalBarChanged = updateHorizontalScrollBar();
     RecountVisibleRows();
+    if (horizontalBarChanged)
+        scrollBarMayHaveChanged(updateVerticalScrollBar());
     if (col() < g.fixedCols() || col() >= g.colCount())
         setCurrentCell(std::min(indicatorCols_, g.colCount() - 1), row());
     leaveHiddenColumn();

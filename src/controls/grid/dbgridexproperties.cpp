@@ -178,6 +178,16 @@ void TCustomDBGridEx::setFixedColor(const QColor &color)
     invalidateGrid();
 }
 
+void TCustomDBGridEx::setHorzScrollBar(const TDBGridExScrollBar &settings)
+{
+    horzScrollBar_ = settings;
+    horizontalBar()->setTracking(settings.Tracking);
+    if (updateHorizontalScrollBar()) {
+        RecountVisibleRows();
+        scrollBarMayHaveChanged(updateVerticalScrollBar());
+    }
+}
+
 void TCustomDBGridEx::setVertScrollBar(const TVertDBGridExScrollBar &settings)
 {
     vertScrollBar_ = settings;
