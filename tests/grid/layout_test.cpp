@@ -464,3 +464,45 @@ TEST(GridEvents, ColWidthsChangedOnlyWhenTheShownWidthsChange)
     s.grid->columns()[0].setWidth(90);
     EXPECT_EQ(calls, 1);
 }
+
+TEST(GridFonts, ParentFontCopiesTheParentsFontUntilATitleFontIsAssigned)
+{
+    QWidget window;
+    window.setFont(platform::makeFont());
+    TDBGridEx g(&window);
+    g.setFont(platform::makeFont());
+    const QFont large = platform::makeFont({.points = 14});
+    window.setFont(large);
+    EXPECT_EQ(g.font(), large);
+    EXPECT_EQ(g.titleFont(), large);
+    EXPECT_EQ(g.footerFont(), large);
+    g.setTitleFont(platform::makeFont());
+    EXPECT_FALSE(g.parentFont());
+    window.setFont(platform::makeFont({.points = 10}));
+    EXPECT_EQ(g.font(), large);
+}
+
+TEST(GridRows, FixedRowAndTitleHeightsInPixelsAndTextLines)
+{
+    const QFontMetrics m(platform::makeFont());
+    const int line = m.height() + m.leading();
+    const struct {
+        int rowHeight, rowLines, titleHeight, titleLines, data, title;
+    } cases[] = {
+        {20, 0, 0, 0, 20, 22},
+        {0, 2, 0, 0, 2 * line, 22},
+        {4, 1, 0, 0, 4 + line, 22},
+        {0, 0, 30, 0, 15, m.leading() + 2 + 30 + 1},
+        {0, 0, 0, 2, 15, 2 * m.height() + m.leading() + 2 + 1},
+    };
+    for (const auto &c : cases) {
+        MainGridSetup s(2);
+        s.grid->setRowHeight(c.rowHeight);
+        s.grid->setRowLines(c.rowLines);
+        s.grid->setTitleHeight(c.titleHeight);
+        s.grid->setTitleLines(c.titleLines);
+        s.table.open();
+        EXPECT_EQ(s.grid->dataRowHeight(), c.data) << c.rowHeight << " " << c.rowLines;
+        EXPECT_EQ(s.grid->titleRowHeight(), c.title) << c.titleHeight << " " << c.titleLines;
+    }
+}

@@ -109,6 +109,31 @@ TEST(GridKeys, ClosedDatasetIgnoresKeysAndWheel)
     EXPECT_FALSE(s.grid->verticalBarShown());
 }
 
+TEST(GridKeys, TabMovesBetweenColumnsWithoutRowSelectThenLeaves)
+{
+    MainGridSetup s(3);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions{dgRowSelect});
+    s.grid->setReadOnly(false);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    s.grid->setParent(&window);
+    layout->addWidget(s.grid.get());
+    auto *edit = new QLineEdit(&window);
+    layout->addWidget(edit);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    s.table.open();
+    s.grid->setFocus();
+    ASSERT_EQ(s.grid->col(), 1);
+    QTest::keyClick(s.grid.get(), Qt::Key_Tab);
+    EXPECT_EQ(s.grid->col(), 2);
+    EXPECT_TRUE(s.grid->hasFocus());
+    QTest::keyClick(s.grid.get(), Qt::Key_Tab);
+    EXPECT_TRUE(edit->hasFocus());
+    s.grid->setParent(nullptr);
+}
+
 TEST(GridKeys, TabLeavesARowSelectGrid)
 {
     MainGridSetup s(3);
@@ -531,4 +556,24 @@ TEST(GridHorzScrollBar, TheBarAndColumnMovesScrollTheColumns)
     s.grid->columns()[1].setWidth(300);
     EXPECT_FALSE(s.grid->horizontalBarShown());
     EXPECT_EQ(s.grid->cells().leftCol(), 1);
+}
+
+TEST(GridMouse, DraggingATitleEdgeSizesTheColumnWithColumnResize)
+{
+    MainGridSetup s(2);
+    s.table.open();
+    s.grid->setAutoFitColWidths(false);
+    int changes = 0;
+    s.grid->OnColWidthsChanged = [&](TCustomDBGridEx &) { ++changes; };
+    const platform::Rect tel = s.grid->cells().cellRect(1, 0);
+    const QPoint edge(tel.right + s.grid->frameWidth(), tel.top + 5 + s.grid->frameWidth());
+    for (bool resize : {false, true}) {
+        s.grid->setOptions(resize ? s.grid->options() | dgColumnResize
+                                  : s.grid->options() & ~TDBGridOptions{dgColumnResize});
+        QTest::mousePress(s.grid.get(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(s.grid.get(), edge + QPoint(30, 0));
+        QTest::mouseRelease(s.grid.get(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+        EXPECT_EQ(s.grid->columns()[0].width(), resize ? 68 + 30 : 68);
+    }
+    EXPECT_GT(changes, 0);
 }

@@ -62,6 +62,8 @@ void TCustomDBGridEx::leaveHiddenColumn()
 
 void TCustomDBGridEx::columnGoing(TDBGridColumnEx &column)
 {
+    if (sizing_.column == &column)
+        sizing_.column = nullptr;
     // The title tree points at its columns; the next layout pass rebuilds it.
     if (titleTree_.leafOf(&column))
         titleTree_.clear();

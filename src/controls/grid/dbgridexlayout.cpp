@@ -47,8 +47,14 @@ void TCustomDBGridEx::postDeferredRelayout()
 
 bool TCustomDBGridEx::event(QEvent *event)
 {
-    if (event->type() == QEvent::ParentChange)
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange) {
+        if (parentWidget())
+            parentWidget()->installEventFilter(this);
         takeParentColor();
+        takeParentFont();
+    }
     if (event->type() != DeferredRelayoutType)
         return CustomGrid::event(event);
     relayoutPosted_ = false;
@@ -57,6 +63,14 @@ bool TCustomDBGridEx::event(QEvent *event)
     else
         ReflowLayout();
     return true;
+}
+
+// The parent's font changes reach a grid with a font of its own only here.
+bool TCustomDBGridEx::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::FontChange)
+        takeParentFont();
+    return CustomGrid::eventFilter(watched, event);
 }
 
 void TCustomDBGridEx::clientResized()
@@ -137,17 +151,13 @@ void TCustomDBGridEx::reflow()
     titleRows_ = options_.testFlag(dgTitles) ? 1 : 0;
 
     const int rowLines = options_.testFlag(dgRowLines) ? line : 0;
-    const int dataHeight = platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
-    int titleHeight = 0;
-    if (titleRows_) {
-        for (int i = 0; i < columns_.count(); ++i)
-            titleHeight = std::max(titleHeight, platform::textHeight(columns_[i].title().font()));
-        if (columns_.count() == 0)
-            titleHeight = platform::textHeight(titleFont());
-        titleHeight += titleMarginOf(flat_);
-    }
+    const QFontMetrics metrics(font());
+    const int dataHeight = rowHeight_ > 0 || rowLines_ > 0
+                               ? rowHeight_ + (metrics.height() + metrics.leading()) * rowLines_
+                               : platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
+    const QFont tallestTitle = tallestTitleFont();
+    int titleHeight = titleRows_ ? platform::textHeight(tallestTitle) + titleMarginOf(flat_) : 0;
 
-    QFontMetrics metrics(font());
     wrapAllowed_ = metrics.height() + metrics.leading() + titleMarginOf(flat_) < dataHeight;
 
     ApplyColumnWidths();
@@ -156,6 +166,10 @@ void TCustomDBGridEx::reflow()
     if (titleRows_ && useMultiTitle_) {
         buildTitleTree();
         titleHeight = titleTree_.height() - (optionsEx_.testFlag(dgxFixed3D) ? 1 : 3);
+    }
+    if (titleRows_ && (titleHeight_ > 0 || titleLines_ > 0)) {
+        const QFontMetrics title(tallestTitle);
+        titleHeight = titleLines_ * title.height() + title.leading() + 2 + titleHeight_ + rowLines;
     }
     ApplyColumnWidths();
 
@@ -176,6 +190,17 @@ void TCustomDBGridEx::reflow()
     leaveHiddenColumn();
     followActiveRecord();
     invalidateGrid();
+}
+
+QFont TCustomDBGridEx::tallestTitleFont() const
+{
+    QFont tallest = titleFont();
+    for (int i = 0; i < columns_.count(); ++i) {
+        const QFont font = columns_[i].title().font();
+        if (i == 0 || platform::textHeight(font) > platform::textHeight(tallest))
+            tallest = font;
+    }
+    return tallest;
 }
 
 void TCustomDBGridEx::ApplyColumnWidths()
