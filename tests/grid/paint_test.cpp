@@ -332,3 +332,19 @@ TEST(NavigatorPaint, EnabledArrowsBlackDisabledGray)
     EXPECT_GT(count(2, cl::clBlack), 0);
     EXPECT_GT(count(3, cl::clBlack), count(2, cl::clBlack)); // the bar of "last"
 }
+
+TEST(GridPaint, WithoutDefaultDrawingDataCellsAreOnlyFilledForTheOwnerToDraw)
+{
+    MainGridSetup s(5);
+    s.table.open();
+    s.table.next(); // the first row is not the current one
+    int drawn = 0;
+    s.grid->OnDrawColumnCell = [&](TCustomDBGridEx &, QPainter &, const platform::Rect &, int, TDBGridColumnEx &,
+                                   TGridDrawState) { ++drawn; };
+    const platform::Rect abon = cell(*s.grid, 2, 1);
+    EXPECT_GT(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    s.grid->setDefaultDrawing(false);
+    drawn = 0;
+    EXPECT_EQ(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    EXPECT_GT(drawn, 0);
+}
