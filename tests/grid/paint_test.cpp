@@ -362,3 +362,19 @@ TEST(NavigatorPaint, ArrowsAreDrawnForTheDevicePixelRatio)
             EXPECT_EQ(heights, c.columns) << "ratio " << c.ratio << ", kind " << kind;
         }
 }
+
+TEST(GridPaint, WithoutDefaultDrawingDataCellsAreOnlyFilledForTheOwnerToDraw)
+{
+    MainGridSetup s(5);
+    s.table.open();
+    s.table.next(); // the first row is not the current one
+    int drawn = 0;
+    s.grid->OnDrawColumnCell = [&](TCustomDBGridEx &, QPainter &, const platform::Rect &, int, TDBGridColumnEx &,
+                                   TGridDrawState) { ++drawn; };
+    const platform::Rect abon = cell(*s.grid, 2, 1);
+    EXPECT_GT(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    s.grid->setDefaultDrawing(false);
+    drawn = 0;
+    EXPECT_EQ(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    EXPECT_GT(drawn, 0);
+}
