@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/form1.h"
+#include "app/workfolder.h"
 #include "platform/application.h"
 #include "windows/aboutform.h"
 #include "windows/addredform.h"
@@ -10,6 +11,7 @@
 #include "windows/kodform.h"
 
 #include <QApplication>
+#include <QDir>
 
 template <class Form> void Program::makeAtFirstUse(FormReference<Form> &reference, std::unique_ptr<Form> &owner)
 {
@@ -33,6 +35,7 @@ Program::Program()
     makeAtFirstUse(KnigaForm, knigaForm_);
     makeAtFirstUse(AddRedForm, addRedForm_);
     makeAtFirstUse(FirstForm, firstForm_);
+    workfolder::tellIfNotWritable(QDir::currentPath());
 }
 
 Program::~Program()
