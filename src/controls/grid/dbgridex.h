@@ -8,7 +8,7 @@
 #include "data/datasource.h"
 #include "platform/wheelnotches.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QFont>
 #include <functional>
 #include <memory>
@@ -107,20 +107,20 @@ public:
     int footerRowCount() const { return footerRowCount_; }
     void setFooterRowCount(int count);
     QColor footerColor() const { return footerColor_; }
-    void setFooterColor(const QColor &color);
+    void setFooterColor(const platform::colors::Color &color);
     QFont footerFont() const;
     void setFooterFont(const QFont &font);
     QColor footerFontColor() const { return footerFontColor_; }
-    void setFooterFontColor(const QColor &color);
+    void setFooterFontColor(const platform::colors::Color &color);
     QFont titleFont() const;
     void setTitleFont(const QFont &font);
     QColor color() const { return color_; }
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     // While set, the parent's window colour is the grid's and the footers' colour.
     bool parentColor() const { return parentColor_; }
     void setParentColor(bool on);
     QColor fixedColor() const { return fixedColor_; }
-    void setFixedColor(const QColor &color);
+    void setFixedColor(const platform::colors::Color &color);
     bool defaultDrawing() const { return defaultDrawing_; }
     TVertDBGridExScrollBar vertScrollBar() const { return vertScrollBar_; }
     void setVertScrollBar(const TVertDBGridExScrollBar &settings);
@@ -262,12 +262,12 @@ private:
     bool flat_ = false;
     bool readOnly_ = false;
     int footerRowCount_ = 0;
-    QColor footerColor_;
+    platform::colors::Color footerColor_;
     Derived<QFont> footerFont_;
-    QColor footerFontColor_;
+    platform::colors::Color footerFontColor_;
     Derived<QFont> titleFont_;
-    QColor color_;
-    QColor fixedColor_;
+    platform::colors::Color color_;
+    platform::colors::Color fixedColor_;
     bool parentColor_ = false;
     bool defaultDrawing_ = true;
     TVertDBGridExScrollBar vertScrollBar_;

@@ -106,7 +106,7 @@ void TCustomDBGridEx::setFooterRowCount(int count)
     ReflowLayout();
 }
 
-void TCustomDBGridEx::setFooterColor(const QColor &color)
+void TCustomDBGridEx::setFooterColor(const platform::colors::Color &color)
 {
     if (!loading_)
         parentColor_ = false;
@@ -127,7 +127,7 @@ void TCustomDBGridEx::setFooterFont(const QFont &font)
         footerChanged();
 }
 
-void TCustomDBGridEx::setFooterFontColor(const QColor &color)
+void TCustomDBGridEx::setFooterFontColor(const platform::colors::Color &color)
 {
     if (color == footerFontColor_)
         return;
@@ -146,7 +146,7 @@ void TCustomDBGridEx::setTitleFont(const QFont &font)
         ReflowLayout();
 }
 
-void TCustomDBGridEx::setColor(const QColor &color)
+void TCustomDBGridEx::setColor(const platform::colors::Color &color)
 {
     if (color == color_)
         return;
@@ -170,7 +170,7 @@ void TCustomDBGridEx::takeParentColor()
     invalidateGrid();
 }
 
-void TCustomDBGridEx::setFixedColor(const QColor &color)
+void TCustomDBGridEx::setFixedColor(const platform::colors::Color &color)
 {
     if (color == fixedColor_)
         return;
