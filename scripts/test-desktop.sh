@@ -36,6 +36,22 @@ gone() {
   done
   return 1
 }
+# Whether window $1's frame lies in the desktop's work area, centred.
+centred() {
+  local geometry frame area
+  geometry=$(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}')
+  frame=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  area=$(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g' | cut -d' ' -f1-4)
+  # shellcheck disable=SC2086
+  set -- $geometry $frame $area
+  awk -v x="$1" -v y="$2" -v w="$3" -v h="$4" -v l="$5" -v r="$6" -v t="$7" -v b="$8" \
+      -v ax="$9" -v ay="${10}" -v aw="${11}" -v ah="${12}" 'BEGIN {
+    fx = x - l; fy = y - t; fw = w + l + r; fh = h + t + b
+    inside = fx >= ax && fy >= ay && fx + fw <= ax + aw && fy + fh <= ay + ah
+    dx = (fx - ax) - (ax + aw - fx - fw); dy = (fy - ay) - (ay + ah - fy - fh)
+    exit !(inside && dx * dx <= 16 && dy * dy <= 16) }'
+}
 start() {
   (cd "$scratch/work" && exec "$program" >>"$scratch/program.log" 2>&1) &
   app=$!
@@ -44,7 +60,7 @@ start() {
 }
 
 exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$scratch/display")"
@@ -102,4 +118,42 @@ kill -9 "$app"
 wait "$app" 2>/dev/null || true
 gone 'Телефонный справочник //' || fail "the killed copy's window stayed"
 start
+kill "$app"
+
+# At factor 2 the main window (1622x1002) is fitted into the 1600x1000
+# screen; the dialing codes, which fit, keep their size. Both are centred.
+mkdir "$scratch/scaled"
+cp build/workdir/basa.tel build/workdir/basamy.db "$scratch/scaled/"
+(cd "$scratch/scaled" && QT_SCALE_FACTOR=2 exec "$program" >>"$scratch/program.log" 2>&1) &
+pids+=($!)
+main=$(window 'Телефонный справочник //') || fail "the main window did not appear at factor 2"
+sleep 1
+centred "$main" || fail "at factor 2 the main window is not inside the screen, centred"
+xdotool mousemove --window "$main" 96 480 click 1
+codes=$(window 'Коды городов') || fail "the dialing codes did not open at factor 2"
+sleep 0.5
+centred "$codes" || fail "at factor 2 the dialing codes are not inside the screen, centred"
+[ "$(xwininfo -id "$codes" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = 1460x948 ] ||
+  fail "the dialing codes, which fit, did not keep their size at factor 2"
+kill "${pids[-1]}"
+
+# A working folder that cannot be written is told once, at start-up only
+# (where this system lets the script make a read-only mount).
+if unshare -m true 2>/dev/null; then
+  mkdir "$scratch/readonly"
+  cp build/workdir/basa.tel build/workdir/basamy.db "$scratch/readonly/"
+  unshare -m sh -c 'mount --bind "$1" "$1" && mount -o remount,ro,bind "$1" && cd "$1" && exec "$2"' \
+    sh "$scratch/readonly" "$program" >>"$scratch/program.log" 2>&1 &
+  pids+=($!)
+  window 'Внимание!' >/dev/null || fail "a read-only working folder was not told"
+  $input type $enter
+  gone 'Внимание!' || fail "the read-only folder's message stayed"
+  main=$(window 'Телефонный справочник //') || fail "the main window did not appear after the message"
+  xdotool mousemove --window "$main" 48 130 click 1
+  window 'Личная телефонная книга' >/dev/null || fail "the phone book did not open"
+  $input type $escape
+  gone 'Личная телефонная книга' || fail "Escape did not close the phone book"
+  sleep 1
+  xdotool search --name 'Внимание!' >/dev/null 2>&1 && fail "an activation told the read-only folder again"
+fi
 echo "test-desktop: all passed"

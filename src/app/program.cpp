@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/form1.h"
+#include "app/workfolder.h"
 #include "platform/application.h"
 #include "windows/aboutform.h"
 #include "windows/addredform.h"
@@ -10,6 +11,7 @@
 #include "windows/kodform.h"
 
 #include <QApplication>
+#include <QDir>
 
 Program::Program()
 {
@@ -28,6 +30,7 @@ Program::Program()
     AddRedForm = addRedForm_.get();
     firstForm_ = std::make_unique<TFirstForm>();
     FirstForm = firstForm_.get();
+    workfolder::tellIfNotWritable(QDir::currentPath());
 }
 
 Program::~Program() = default;

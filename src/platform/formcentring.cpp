@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -33,6 +32,14 @@ QScreen *desktopScreen()
 
 } // namespace
 
+QRect centredInArea(const QRect &area, QSize size, const QMargins &frame)
+{
+    const QSize room = area.size().shrunkBy(frame).expandedTo(QSize(0, 0));
+    const QSize client = size.boundedTo(room);
+    const QPoint frameTopLeft = area.center() - QRect(QPoint(), client.grownBy(frame)).center();
+    return {frameTopLeft + QPoint(frame.left(), frame.top()), client};
+}
+
 FrameCentring::FrameCentring(QWidget &window) : QObject(&window), window_(window) {}
 
 void FrameCentring::windowShown(bool centre)
@@ -46,18 +53,19 @@ void FrameCentring::windowShown(bool centre)
 }
 
 // Places the window, framed by `frame`, in the middle of the desktop's free
-// area; a window larger than the desktop keeps its title bar on it. The
-// client area is placed, as move() would take a frame it does not know yet
-// for none.
+// area. The client area is placed, as move() would take a frame it does not
+// know yet for none.
 void FrameCentring::place(const QMargins &frame)
 {
     const QScreen *desktop = desktopScreen();
     if (!desktop)
         return;
-    const QRect area = desktop->availableGeometry();
-    const QPoint centred = area.center() - QRect(QPoint(), window_.size().grownBy(frame)).center();
-    const QPoint frameTopLeft(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
-    window_.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), window_.size()));
+    const QSize wanted = designed_.isValid() ? designed_ : window_.size();
+    const QRect placed = centredInArea(desktop->availableGeometry(), wanted, frame);
+    designed_ = placed.size() == wanted ? QSize() : wanted;
+    if (window_.minimumSize() == window_.maximumSize()) // a dialog's fixed size
+        window_.setFixedSize(placed.size());
+    window_.setGeometry(placed);
 }
 
 bool FrameCentring::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,10 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Start-up, the unpack at every activation, and what a missing archive does.
 
@@ -25,14 +29,12 @@ TEST_F(AppFixture, StartUpUnpacksBothTablesBeforeTheFirstSearch)
 TEST_F(AppFixture, MainWindowStartsCentredByTheFrameTheDesktopGaveIt)
 {
     start();
-    // No window had been framed before to tell the frame. Wider than the
-    // test screen, the window keeps to its left edge.
+    // No window had been framed before to tell the frame.
     const QRect frame = main().frameGeometry();
     const QRect desktop = main().screen()->availableGeometry();
     ASSERT_NE(frame, main().geometry());
-    const auto centred = [](int start, int length, int outer) { return std::max(start, start + (length - outer) / 2); };
-    EXPECT_NEAR(frame.left(), centred(desktop.left(), desktop.width(), frame.width()), 1);
-    EXPECT_NEAR(frame.top(), centred(desktop.top(), desktop.height(), frame.height()), 1);
+    EXPECT_NEAR(frame.left() - desktop.left(), desktop.right() - frame.right(), 1);
+    EXPECT_NEAR(frame.top() - desktop.top(), desktop.bottom() - frame.bottom(), 1);
 }
 
 TEST_F(AppFixture, ActivationDuringAnUnpackLeavesTheArchiveToTheRunningOne)
@@ -85,4 +87,60 @@ TEST_F(WithoutArchive, MissingArchiveIsReportedOncePerActivationAndSearchFailsCl
     EXPECT_EQ(shown[2].style, platform::mbErrorOk);
     EXPECT_TRUE(shown[2].text.contains(QStringLiteral("data.db"))) << shown[2].text.toStdString();
     EXPECT_FALSE(main().Query1.active());
+}
+
+namespace {
+
+// Makes a folder read-only for this test's process: to the administrator,
+// whom permissions do not stop, by a read-only mount of it in a mount
+// namespace of the process's own; to anyone else by its permissions.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &folder) : folder_(QFile::encodeName(folder))
+    {
+        if (geteuid() != 0) {
+            made_ = chmod(folder_.constData(), 0555) == 0;
+            return;
+        }
+        mounted_ = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount(folder_.constData(), folder_.constData(), nullptr, MS_BIND, nullptr) == 0;
+        made_ =
+            mounted_ && mount(nullptr, folder_.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (mounted_)
+            umount2(folder_.constData(), MNT_DETACH);
+        else if (made_)
+            chmod(folder_.constData(), 0700);
+    }
+    explicit operator bool() const { return made_; }
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
+    bool made_ = false;
+};
+
+} // namespace
+
+TEST_F(AppFixture, AReadOnlyWorkingFolderIsToldOnceWithWhatFollows)
+{
+    const ReadOnlyFolder readOnly(path({}));
+    if (!readOnly)
+        GTEST_SKIP() << "no folder can be made read-only here";
+    start();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].style, platform::mbExclamationOk);
+    for (const char *said : {"нельзя записывать", "не удастся распаковать", "можно только просматривать"})
+        EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8(said))) << shown[0].text.toStdString();
+    EXPECT_FALSE(exists("data.db"));
+
+    // Activations that cannot unpack either add no report of their own.
+    for (int again = 0; again < 2; ++again) {
+        QTimer::singleShot(0, [] { FirstForm->close(); });
+        FirstForm->ShowModal();
+        settle();
+    }
+    EXPECT_EQ(shown.size(), 1u);
 }

@@ -384,3 +384,125 @@ TEST(GridRelayout, HiddenColumnLosesItsLine)
     EXPECT_EQ(colWidth(*s.grid, 0), -1);
     EXPECT_EQ(colWidth(*s.grid, 1), 695 - 11 - 1 - 1);
 }
+
+TEST(GridColumnDefaults, ColumnsThatSetNoValueOfTheirOwnFollowTheGridWide)
+{
+    MainGridSetup s(1);
+    s.table.open();
+    TDBGridColumnEx &tel = s.grid->columns()[0], &abon = s.grid->columns()[1];
+    abon.title().setAlignment(taLeftJustify);
+    abon.title().setColor(platform::colors::clRed);
+    abon.setEndEllipsis(false);
+    TColumnDefValuesEx &defaults = *s.grid->columnDefValues();
+    defaults.title()->setAlignment(taRightJustify);
+    defaults.title()->setColor(platform::colors::clSilver);
+    defaults.setEndEllipsis(true);
+    EXPECT_EQ(tel.title().alignment(), taRightJustify);
+    EXPECT_EQ(tel.title().color(), platform::colors::clSilver);
+    EXPECT_TRUE(tel.endEllipsis());
+    EXPECT_EQ(abon.title().alignment(), taLeftJustify);
+    EXPECT_EQ(abon.title().color(), platform::colors::clRed);
+    EXPECT_FALSE(abon.endEllipsis());
+    // Until assigned, the title colour default still follows the fixed colour.
+    s.grid->setFixedColor(platform::colors::clTeal);
+    EXPECT_EQ(s.grid->columns()[0].title().color(), platform::colors::clSilver);
+}
+
+TEST(GridColumnDefaults, AChangedDefaultRepaintsTheGrid)
+{
+    MainGridSetup s(1);
+    s.grid->show();
+    s.table.open();
+    QCoreApplication::processEvents();
+    const QImage before = s.grid->grab().toImage();
+    s.grid->columnDefValues()->title()->setColor(platform::colors::clRed);
+    QCoreApplication::processEvents();
+    EXPECT_NE(s.grid->grab().toImage(), before);
+}
+
+TEST(GridAutomaticColumns, OnePerFieldUntilColumnsAreDeclared)
+{
+    TableFile file({"Tel VARCHAR(5)", "Abon VARCHAR(20)"}, 2, numberedRow);
+    data::Table table;
+    table.setTableName("t.db");
+    data::DataSource source(&table);
+    auto g = makeResultGrid({697, 215}, &source);
+    table.open();
+    ASSERT_EQ(g->columns().count(), 2);
+    EXPECT_TRUE(g->columns()[0].isAutomatic());
+    EXPECT_EQ(g->columns()[1].fieldName(), "Abon");
+    EXPECT_EQ(g->columns()[1].title().caption(), "Abon");
+    EXPECT_EQ(colWidth(*g, 1), g->columns()[1].NaturalWidth());
+    table.close();
+    EXPECT_EQ(g->columns().count(), 0);
+    table.open();
+    ASSERT_EQ(g->columns().count(), 2);
+    g->columns().add().setFieldName("Abon");
+    ASSERT_EQ(g->columns().count(), 1);
+    EXPECT_FALSE(g->columns()[0].isAutomatic());
+    table.close();
+    table.open();
+    EXPECT_EQ(g->columns().count(), 1);
+}
+
+TEST(GridEvents, ColWidthsChangedOnlyWhenTheShownWidthsChange)
+{
+    MainGridSetup s(2);
+    s.grid->show();
+    s.table.open();
+    int calls = 0;
+    s.grid->OnColWidthsChanged = [&](TCustomDBGridEx &sender) {
+        EXPECT_EQ(&sender, s.grid.get());
+        ++calls;
+    };
+    s.grid->setVTitleMargin(12); // a pass that leaves the widths as they are
+    EXPECT_EQ(calls, 0);
+    s.grid->resize(897, 215);
+    EXPECT_EQ(calls, 1);
+    s.grid->setAutoFitColWidths(false);
+    calls = 0;
+    s.grid->columns()[0].setWidth(90);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(GridFonts, ParentFontCopiesTheParentsFontUntilATitleFontIsAssigned)
+{
+    QWidget window;
+    window.setFont(platform::makeFont());
+    TDBGridEx g(&window);
+    g.setFont(platform::makeFont());
+    const QFont large = platform::makeFont({.points = 14});
+    window.setFont(large);
+    EXPECT_EQ(g.font(), large);
+    EXPECT_EQ(g.titleFont(), large);
+    EXPECT_EQ(g.footerFont(), large);
+    g.setTitleFont(platform::makeFont());
+    EXPECT_FALSE(g.parentFont());
+    window.setFont(platform::makeFont({.points = 10}));
+    EXPECT_EQ(g.font(), large);
+}
+
+TEST(GridRows, FixedRowAndTitleHeightsInPixelsAndTextLines)
+{
+    const QFontMetrics m(platform::makeFont());
+    const int line = m.height() + m.leading();
+    const struct {
+        int rowHeight, rowLines, titleHeight, titleLines, data, title;
+    } cases[] = {
+        {20, 0, 0, 0, 20, 22},
+        {0, 2, 0, 0, 2 * line, 22},
+        {4, 1, 0, 0, 4 + line, 22},
+        {0, 0, 30, 0, 15, m.leading() + 2 + 30 + 1},
+        {0, 0, 0, 2, 15, 2 * m.height() + m.leading() + 2 + 1},
+    };
+    for (const auto &c : cases) {
+        MainGridSetup s(2);
+        s.grid->setRowHeight(c.rowHeight);
+        s.grid->setRowLines(c.rowLines);
+        s.grid->setTitleHeight(c.titleHeight);
+        s.grid->setTitleLines(c.titleLines);
+        s.table.open();
+        EXPECT_EQ(s.grid->dataRowHeight(), c.data) << c.rowHeight << " " << c.rowLines;
+        EXPECT_EQ(s.grid->titleRowHeight(), c.title) << c.titleHeight << " " << c.titleLines;
+    }
+}

@@ -109,6 +109,31 @@ TEST(GridKeys, ClosedDatasetIgnoresKeysAndWheel)
     EXPECT_FALSE(s.grid->verticalBarShown());
 }
 
+TEST(GridKeys, TabMovesBetweenColumnsWithoutRowSelectThenLeaves)
+{
+    MainGridSetup s(3);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions{dgRowSelect});
+    s.grid->setReadOnly(false);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    s.grid->setParent(&window);
+    layout->addWidget(s.grid.get());
+    auto *edit = new QLineEdit(&window);
+    layout->addWidget(edit);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    s.table.open();
+    s.grid->setFocus();
+    ASSERT_EQ(s.grid->col(), 1);
+    QTest::keyClick(s.grid.get(), Qt::Key_Tab);
+    EXPECT_EQ(s.grid->col(), 2);
+    EXPECT_TRUE(s.grid->hasFocus());
+    QTest::keyClick(s.grid.get(), Qt::Key_Tab);
+    EXPECT_TRUE(edit->hasFocus());
+    s.grid->setParent(nullptr);
+}
+
 TEST(GridKeys, TabLeavesARowSelectGrid)
 {
     MainGridSetup s(3);
@@ -471,4 +496,84 @@ TEST(Navigator, SizeCursorAndHints)
     EXPECT_EQ(nav.button(NavigatorButton::Last)->toolTip(), "Последняя запись");
     EXPECT_EQ(nav.button(NavigatorButton::Next)->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(nav.button(NavigatorButton::Last)->geometry(), QRect(168, 0, 56, 18));
+}
+
+namespace {
+
+// The upper result grid with its columns at their own widths, Abon `abonWidth` wide.
+void unfit(MainGridSetup &s, int abonWidth)
+{
+    s.grid->setAutoFitColWidths(false);
+    s.grid->columns()[1].setWidth(abonWidth);
+}
+
+} // namespace
+
+TEST(GridHorzScrollBar, ShownOnlyForColumnsWiderThanTheGridWithoutAutoFit)
+{
+    const struct {
+        bool autoFit;
+        TDBGridExScrollBar bar;
+        int abonWidth;
+        bool shown;
+    } cases[] = {
+        {false, {}, 604, false},
+        {false, {}, 800, true},
+        {false, {.Visible = false}, 800, false},
+        {false, {.VisibleMode = sbNeverShowEx}, 800, false},
+        {false, {.VisibleMode = sbAlwaysShowEx}, 604, true},
+        {true, {.VisibleMode = sbAlwaysShowEx}, 800, false},
+    };
+    for (const auto &c : cases) {
+        MainGridSetup s(2);
+        s.table.open();
+        if (!c.autoFit)
+            unfit(s, c.abonWidth);
+        s.grid->setHorzScrollBar(c.bar);
+        EXPECT_EQ(s.grid->horizontalBarShown(), c.shown) << c.abonWidth << " " << c.bar.VisibleMode;
+        EXPECT_EQ(s.grid->cells().clientHeight(), 213 - (c.shown ? CustomGrid::ScrollBarWidth : 0));
+    }
+}
+
+TEST(GridHorzScrollBar, TheBarAndColumnMovesScrollTheColumns)
+{
+    MainGridSetup s(2);
+    s.grid->setOptions(s.grid->options() & ~TDBGridOptions{dgRowSelect});
+    s.table.open();
+    unfit(s, 800);
+    ASSERT_TRUE(s.grid->horizontalBarShown());
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+    press(*s.grid, Qt::Key_Right); // Abon is current and scrolled into view
+    EXPECT_EQ(s.grid->col(), 2);
+    EXPECT_EQ(s.grid->cells().leftCol(), 2);
+    EXPECT_EQ(s.grid->horizontalBar()->value(), 2);
+    press(*s.grid, Qt::Key_Left);
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+    s.grid->horizontalBar()->setValue(2);
+    EXPECT_EQ(s.grid->cells().colLeft(1), -1);
+    EXPECT_EQ(s.grid->col(), 1); // scrolling keeps the current column
+    // Narrower columns fit again: back to the first, and the bar goes.
+    s.grid->columns()[1].setWidth(300);
+    EXPECT_FALSE(s.grid->horizontalBarShown());
+    EXPECT_EQ(s.grid->cells().leftCol(), 1);
+}
+
+TEST(GridMouse, DraggingATitleEdgeSizesTheColumnWithColumnResize)
+{
+    MainGridSetup s(2);
+    s.table.open();
+    s.grid->setAutoFitColWidths(false);
+    int changes = 0;
+    s.grid->OnColWidthsChanged = [&](TCustomDBGridEx &) { ++changes; };
+    const platform::Rect tel = s.grid->cells().cellRect(1, 0);
+    const QPoint edge(tel.right + s.grid->frameWidth(), tel.top + 5 + s.grid->frameWidth());
+    for (bool resize : {false, true}) {
+        s.grid->setOptions(resize ? s.grid->options() | dgColumnResize
+                                  : s.grid->options() & ~TDBGridOptions{dgColumnResize});
+        QTest::mousePress(s.grid.get(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(s.grid.get(), edge + QPoint(30, 0));
+        QTest::mouseRelease(s.grid.get(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+        EXPECT_EQ(s.grid->columns()[0].width(), resize ? 68 + 30 : 68);
+    }
+    EXPECT_GT(changes, 0);
 }

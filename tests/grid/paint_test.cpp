@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 using namespace grid;
@@ -331,4 +332,49 @@ TEST(NavigatorPaint, EnabledArrowsBlackDisabledGray)
     EXPECT_GT(count(0, cl::clGrayText), 0);
     EXPECT_GT(count(2, cl::clBlack), 0);
     EXPECT_GT(count(3, cl::clBlack), count(2, cl::clBlack)); // the bar of "last"
+}
+
+// Unscaled an arrow is columns of 1, 3, 5 and 7 pixels; at factor 2 its
+// slope is drawn for the finer pixels, one row more a side each column, not
+// as 2x2 blocks (columns of 2, 2, 6, 6 ...).
+TEST(NavigatorPaint, ArrowsAreDrawnForTheDevicePixelRatio)
+{
+    const struct {
+        int ratio;
+        QList<int> columns; // the arrow's column heights, shortest first
+    } cases[] = {{1, {1, 3, 5, 7}}, {2, {2, 4, 6, 8, 10, 12, 14}}};
+    for (const auto &c : cases)
+        for (const NavigatorButton::Kind kind : {NavigatorButton::Prior, NavigatorButton::Next}) {
+            NavigatorButton button(kind, nullptr);
+            button.resize(button.sizeHint());
+            QImage image(button.size() * c.ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(c.ratio);
+            button.render(&image);
+            QList<int> heights;
+            for (int x = 0; x < image.width(); ++x) {
+                int black = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    black += image.pixelColor(x, y) == cl::clBlack;
+                if (black > 0)
+                    heights.append(black);
+            }
+            std::sort(heights.begin(), heights.end());
+            EXPECT_EQ(heights, c.columns) << "ratio " << c.ratio << ", kind " << kind;
+        }
+}
+
+TEST(GridPaint, WithoutDefaultDrawingDataCellsAreOnlyFilledForTheOwnerToDraw)
+{
+    MainGridSetup s(5);
+    s.table.open();
+    s.table.next(); // the first row is not the current one
+    int drawn = 0;
+    s.grid->OnDrawColumnCell = [&](TCustomDBGridEx &, QPainter &, const platform::Rect &, int, TDBGridColumnEx &,
+                                   TGridDrawState) { ++drawn; };
+    const platform::Rect abon = cell(*s.grid, 2, 1);
+    EXPECT_GT(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    s.grid->setDefaultDrawing(false);
+    drawn = 0;
+    EXPECT_EQ(countWhere(render(*s.grid), *s.grid, abon, isDark), 0);
+    EXPECT_GT(drawn, 0);
 }

@@ -1,5 +1,6 @@
 #include "platform/activation.h"
 #include "platform/form.h"
+#include "platform/formcentring.h"
 #include "platform/messagebox.h"
 
 #include <QAction>
@@ -196,6 +197,34 @@ TEST_F(Forms, ModelessFormCentredOnTheDesktopIsCentredByItsFrameEachTimeItIsShow
         form.move(0, 0);
         form.hide();
     }
+}
+
+TEST(FormPlacement, AWindowIsCentredAndShrunkOnlyWhereItsFrameWouldNotFit)
+{
+    const QMargins frame(2, 22, 2, 2);
+    struct Case {
+        const char *what;
+        QRect area;
+        QSize size;
+        QRect placed;
+    } cases[] = {
+        {"fits", {0, 0, 1600, 1000}, {811, 501}, {394, 259, 811, 501}},
+        {"too wide and tall", {0, 0, 800, 500}, {811, 501}, {2, 22, 796, 476}},
+        {"too tall below a panel", {0, 30, 800, 470}, {400, 500}, {200, 52, 400, 446}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(centredInArea(c.area, c.size, frame), c.placed) << c.what;
+}
+
+TEST_F(Forms, AFixedSizeFormLargerThanTheDesktopIsShownInsideItCentred)
+{
+    TestForm child;
+    const QRect desktop = main.screen()->availableGeometry();
+    child.setFixedSize(desktop.size() + QSize(100, 100));
+    showModally(child, [&] {
+        EXPECT_TRUE(desktop.contains(child.frameGeometry()));
+        EXPECT_TRUE(centredByFrame(child));
+    });
 }
 
 TEST_F(Forms, CloseActionDecidesWhetherTheFormGoes)

@@ -6,10 +6,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace grid {
 
-CustomGrid::CustomGrid(QWidget *parent) : QWidget(parent), bar_(new QScrollBar(Qt::Vertical, this))
+CustomGrid::CustomGrid(QWidget *parent)
+    : QWidget(parent), bar_(new QScrollBar(Qt::Vertical, this)), hbar_(new QScrollBar(Qt::Horizontal, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -23,6 +25,13 @@ CustomGrid::CustomGrid(QWidget *parent) : QWidget(parent), bar_(new QScrollBar(Q
     connect(bar_, &QScrollBar::sliderReleased, this, [this] {
         verticalThumbReleased(bar_->sliderPosition());
         bar_->setSliderPosition(scrollInfo_.pos);
+    });
+    hbar_->hide();
+    hbar_->setFocusPolicy(Qt::NoFocus);
+    hbar_->setTracking(false);
+    connect(hbar_, &QScrollBar::valueChanged, this, [this](int col) {
+        setLeftCol(col);
+        leftColChanged();
     });
     placeScrollBar();
 }
@@ -44,9 +53,46 @@ void CustomGrid::setFrameWidth(int width)
 
 void CustomGrid::placeScrollBar()
 {
-    int barWidth = barShown_ ? ScrollBarWidth : 0;
-    cells_.setClientSize(width() - 2 * frame_ - barWidth, height() - 2 * frame_);
-    bar_->setGeometry(width() - frame_ - ScrollBarWidth, frame_, ScrollBarWidth, std::max(0, height() - 2 * frame_));
+    const int barWidth = barShown_ ? ScrollBarWidth : 0, barHeight = hbarShown_ ? ScrollBarWidth : 0;
+    cells_.setClientSize(width() - 2 * frame_ - barWidth, height() - 2 * frame_ - barHeight);
+    bar_->setGeometry(width() - frame_ - ScrollBarWidth, frame_, ScrollBarWidth,
+                      std::max(0, height() - 2 * frame_ - barHeight));
+    hbar_->setGeometry(frame_, height() - frame_ - ScrollBarWidth, std::max(0, width() - 2 * frame_ - barWidth),
+                       ScrollBarWidth);
+}
+
+bool CustomGrid::setHorizontalScroll(bool shown)
+{
+    const bool changed = shown != hbarShown_;
+    if (changed) {
+        hbarShown_ = shown;
+        hbar_->setVisible(shown);
+        placeScrollBar();
+        update();
+    }
+    setLeftCol(cells_.leftCol());
+    return changed;
+}
+
+void CustomGrid::setLeftCol(int col)
+{
+    col = std::clamp(col, cells_.fixedCols(), cells_.maxLeftCol());
+    if (col != cells_.leftCol()) {
+        cells_.setLeftCol(col);
+        invalidateGrid();
+    }
+    syncHorizontalBar();
+}
+
+void CustomGrid::syncHorizontalBar()
+{
+    const QSignalBlocker block(hbar_);
+    int shownCols = 0;
+    for (int c : cells_.colsInView())
+        shownCols += c >= cells_.fixedCols();
+    hbar_->setRange(cells_.fixedCols(), cells_.maxLeftCol());
+    hbar_->setPageStep(std::max(1, shownCols));
+    hbar_->setValue(cells_.leftCol());
 }
 
 bool CustomGrid::setVerticalScroll(const ScrollInfo &info, bool shown, bool enabled)

@@ -18,8 +18,9 @@ struct ScrollInfo {
 
 // The generic two-dimensional grid: cells by column and row laid out by a
 // GridGeometry, a current cell, per-cell painting, the 2-pixel sunken client
-// edge (or a 1-pixel flat frame) and a 17-pixel vertical scroll bar inside
-// it. The client area is the widget minus the frame and the shown scroll bar.
+// edge (or a 1-pixel flat frame) and 17-pixel scroll bars inside it: the
+// vertical one driven by the subclass, the horizontal one scrolling by
+// columns. The client area is the widget minus the frame and the shown bars.
 class CustomGrid : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +37,8 @@ public:
     ScrollInfo verticalScrollInfo() const { return scrollInfo_; }
     bool verticalBarShown() const { return barShown_; }
     QScrollBar *verticalBar() const { return bar_; }
+    bool horizontalBarShown() const { return hbarShown_; }
+    QScrollBar *horizontalBar() const { return hbar_; }
 
     // Invalidation, in client coordinates.
     void invalidateRect(const platform::Rect &r);
@@ -53,6 +56,12 @@ protected:
     // Applies the values and shows or hides the bar; the client width follows
     // at once. Returns whether the bar's visibility changed.
     bool setVerticalScroll(const ScrollInfo &info, bool shown, bool enabled);
+    // Shows or hides the horizontal bar, which spans the columns from the
+    // first scrollable one to maxLeftCol; returns whether its visibility
+    // changed. The left column is kept within that span.
+    bool setHorizontalScroll(bool shown);
+    // Scrolls the columns so that `col` is the first scrollable one shown.
+    void setLeftCol(int col);
     // Moves already painted pixels of `area` (client coordinates) by dy.
     void scrollPixels(const platform::Rect &area, int dy);
     QPoint toClient(QPoint widgetPos) const { return widgetPos - QPoint(frame_, frame_); }
@@ -62,6 +71,8 @@ protected:
     virtual void paintFrame(QPainter &p);
     // The widget was resized (not called for scroll bar changes).
     virtual void clientResized() {}
+    // The columns were scrolled by the horizontal bar.
+    virtual void leftColChanged() {}
     // A scroll bar action (QAbstractSlider::SliderAction) or release of the thumb.
     virtual void verticalScrollCommand(int action) { Q_UNUSED(action); }
     virtual void verticalThumbReleased(int position) { Q_UNUSED(position); }
@@ -71,11 +82,14 @@ protected:
 
 private:
     void placeScrollBar();
+    void syncHorizontalBar();
 
     GridGeometry cells_;
     QScrollBar *bar_;
+    QScrollBar *hbar_;
     ScrollInfo scrollInfo_;
     bool barShown_ = false;
+    bool hbarShown_ = false;
     int frame_ = 2;
     int col_ = 0;
     int row_ = 0;

@@ -30,7 +30,7 @@ void TColumnTitleEx::setCaption(const QString &caption)
 TAlignment TColumnTitleEx::alignment() const
 {
     return alignment_.value(
-        [this] { return column_.grid() && column_.grid()->useMultiTitle() ? taCenter : taLeftJustify; });
+        [this] { return column_.grid() ? column_.grid()->columnDefValues()->title()->alignment() : taLeftJustify; });
 }
 
 void TColumnTitleEx::setAlignment(TAlignment alignment)
@@ -41,7 +41,8 @@ void TColumnTitleEx::setAlignment(TAlignment alignment)
 
 QColor TColumnTitleEx::color() const
 {
-    return color_.value([this] { return column_.grid() ? column_.grid()->fixedColor() : QColor(); });
+    return color_.value(
+        [this] { return column_.grid() ? column_.grid()->columnDefValues()->title()->color() : QColor(); });
 }
 
 void TColumnTitleEx::setColor(const platform::colors::Color &color)
@@ -173,7 +174,7 @@ TColumnFooterEx &TColumnFootersEx::add()
 
 // ---- column
 
-TDBGridColumnEx::TDBGridColumnEx(TCustomDBGridEx *grid) : grid_(grid)
+TDBGridColumnEx::TDBGridColumnEx(TCustomDBGridEx *grid, bool automatic) : grid_(grid), automatic_(automatic)
 {
     autoFitBaseWidth_ = width();
 }
@@ -249,6 +250,14 @@ void TDBGridColumnEx::setWidth(int width)
         return;
     if (storedWidth_ || width != NaturalWidth())
         storedWidth_ = clampedWidth(width);
+    data::Field *f = automatic_ ? field() : nullptr;
+    if (f) {
+        // An automatic column's width is its field's display width.
+        const QFontMetrics metrics(font());
+        const int overhang = 0, zero = platform::textWidth(font(), QStringLiteral("0"));
+        if (zero > 0)
+            f->setDisplayWidth((this->width() + metrics.averageCharWidth() / 2 - overhang - 3) / zero);
+    }
     changed();
 }
 
@@ -333,10 +342,15 @@ void TDBGridColumnEx::setReadOnly(bool readOnly)
         changed();
 }
 
+bool TDBGridColumnEx::endEllipsis() const
+{
+    return endEllipsis_.value([this] { return grid_ && grid_->columnDefValues()->endEllipsis(); });
+}
+
 void TDBGridColumnEx::setEndEllipsis(bool on)
 {
-    endEllipsis_ = on;
-    changed();
+    if (endEllipsis_.assign(on))
+        changed();
 }
 
 void TDBGridColumnEx::setWordWrap(bool on)
@@ -354,6 +368,7 @@ TColumnFooterEx &TDBGridColumnEx::footerOfRow(int k)
 
 TDBGridColumnEx &TDBGridColumnsEx::add()
 {
+    dropAutomatic();
     columns_.push_back(std::make_unique<TDBGridColumnEx>(&grid_));
     grid_.columnsChanged();
     return *columns_.back();
@@ -374,6 +389,43 @@ void TDBGridColumnsEx::clear()
         grid_.columnGoing(*column);
     columns_.clear();
     grid_.columnsChanged();
+}
+
+void TDBGridColumnsEx::dropAutomatic()
+{
+    std::erase_if(columns_, [this](const std::unique_ptr<TDBGridColumnEx> &column) {
+        if (!column->isAutomatic())
+            return false;
+        grid_.columnGoing(*column);
+        return true;
+    });
+}
+
+void TDBGridColumnsEx::updateAutomatic(const data::DataSet *ds)
+{
+    if (isCustomized()) {
+        dropAutomatic();
+        return;
+    }
+    const bool hasFields = ds && (ds->active() || ds->hasDeclaredFields());
+    std::erase_if(columns_, [&](const std::unique_ptr<TDBGridColumnEx> &column) {
+        if (hasFields && ds->findField(column->fieldName()))
+            return false;
+        grid_.columnGoing(*column);
+        return true;
+    });
+    for (int i = 0; hasFields && i < ds->fieldCount(); ++i) {
+        const QString name = ds->field(i)->fieldName();
+        const bool shown = std::any_of(columns_.begin(), columns_.end(), [&](const auto &column) {
+            return column->fieldName().compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (shown)
+            continue;
+        columns_.push_back(std::make_unique<TDBGridColumnEx>(&grid_, true));
+        TDBGridColumnEx &column = *columns_.back();
+        column.setFieldName(name);
+        column.setAutoFitBaseWidth(column.width());
+    }
 }
 
 int TDBGridColumnsEx::indexOf(const TDBGridColumnEx &column) const

@@ -10,8 +10,9 @@
 #include <vector>
 
 namespace data {
+class DataSet;
 class Field;
-}
+} // namespace data
 
 namespace grid {
 
@@ -107,11 +108,14 @@ private:
 
 class TDBGridColumnEx {
 public:
-    explicit TDBGridColumnEx(TCustomDBGridEx *grid);
+    // An automatic column is made by the grid from a dataset field; declared
+    // columns are persistent.
+    explicit TDBGridColumnEx(TCustomDBGridEx *grid, bool automatic = false);
     TDBGridColumnEx(const TDBGridColumnEx &) = delete;
     TDBGridColumnEx &operator=(const TDBGridColumnEx &) = delete;
 
     TCustomDBGridEx *grid() const { return grid_; }
+    bool isAutomatic() const { return automatic_; }
 
     QString fieldName() const { return fieldName_; }
     void setFieldName(const QString &name);
@@ -142,7 +146,7 @@ public:
     void setFont(const QFont &font);
     bool isReadOnly() const;
     void setReadOnly(bool readOnly);
-    bool endEllipsis() const { return endEllipsis_; }
+    bool endEllipsis() const;
     void setEndEllipsis(bool on);
     bool wordWrap() const { return wordWrap_; }
     void setWordWrap(bool on);
@@ -167,6 +171,7 @@ private:
     int clampedWidth(int width) const;
 
     TCustomDBGridEx *grid_;
+    bool automatic_;
     QString fieldName_;
     mutable data::Field *field_ = nullptr;
     mutable bool bound_ = false;
@@ -180,7 +185,7 @@ private:
     Derived<platform::colors::Color> color_;
     Derived<QFont> font_;
     Derived<bool> readOnly_;
-    bool endEllipsis_ = false;
+    Derived<bool> endEllipsis_;
     bool wordWrap_ = false;
     TColumnTitleEx title_{*this};
     TColumnFooterEx footer_{*this};
@@ -189,18 +194,27 @@ private:
     bool clamped_ = false;
 };
 
-// The ordered columns of one grid, owned by it.
+// The ordered columns of one grid, owned by it. While none is declared the
+// grid shows one automatic column per field of its dataset.
 class TDBGridColumnsEx {
 public:
     explicit TDBGridColumnsEx(TCustomDBGridEx &grid) : grid_(grid) {}
+    // Declares a column; automatic columns give way to it.
     TDBGridColumnEx &add();
     void remove(int index);
     void clear();
     int count() const { return static_cast<int>(columns_.size()); }
     TDBGridColumnEx &operator[](int i) const { return *columns_[i]; }
     int indexOf(const TDBGridColumnEx &column) const;
+    // Whether the columns are declared ones (then the layout keeps them as they are).
+    bool isCustomized() const { return !columns_.empty() && !columns_.front()->isAutomatic(); }
+    // Layout: drops automatic columns when declared ones are present, else
+    // makes the automatic columns match the fields of `ds` (none when it has none).
+    void updateAutomatic(const data::DataSet *ds);
 
 private:
+    void dropAutomatic();
+
     TCustomDBGridEx &grid_;
     std::vector<std::unique_ptr<TDBGridColumnEx>> columns_;
 };

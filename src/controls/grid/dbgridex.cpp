@@ -21,6 +21,8 @@ TCustomDBGridEx::TCustomDBGridEx(QWidget *parent)
     };
     sumList_.OnRecalcAll = [this](TDBGridExSumList &) { platform::callEvent(OnSumListRecalcAll, *this); };
     sumList_.OnAfterRecalcAll = [this](TDBGridExSumList &) { platform::callEvent(OnSumListAfterRecalcAll, *this); };
+    if (parent)
+        parent->installEventFilter(this);
     cellsForLayout().setColCount(2, DefaultColWidth);
     cellsForLayout().setRowCount(2);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/grid/columndefvalues.h"
 #include "controls/grid/customgrid.h"
 #include "controls/grid/dbgridcolumn.h"
 #include "controls/grid/gridtypes.h"
@@ -35,11 +36,14 @@ private:
     TCustomDBGridEx &grid_;
 };
 
-struct TVertDBGridExScrollBar {
+// Settings of one scroll bar; with Tracking the grid follows the dragged
+// thumb, without it the thumb's release.
+struct TDBGridExScrollBar {
     bool Visible = true;
     TScrollBarVisibleModeEx VisibleMode = sbAutoShowEx;
     bool Tracking = false;
 };
+using TVertDBGridExScrollBar = TDBGridExScrollBar; // the vertical bar has the same settings
 
 // The read-only data-bound grid of every result list: one column per declared
 // column, one row per record of the record window (the rows that fit), a
@@ -66,7 +70,14 @@ class TCustomDBGridEx : public CustomGrid {
     Q_PROPERTY(QColor Color READ color WRITE setColor)
     Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(QColor FixedColor READ fixedColor WRITE setFixedColor)
-    Q_PROPERTY(bool DefaultDrawing READ defaultDrawing)
+    Q_PROPERTY(int RowHeight READ rowHeight WRITE setRowHeight)
+    Q_PROPERTY(int RowLines READ rowLines WRITE setRowLines)
+    Q_PROPERTY(int TitleHeight READ titleHeight WRITE setTitleHeight)
+    Q_PROPERTY(int TitleLines READ titleLines WRITE setTitleLines)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(bool DefaultDrawing READ defaultDrawing WRITE setDefaultDrawing)
+    Q_PROPERTY(grid::TColumnDefValuesEx *ColumnDefValues READ columnDefValues CONSTANT)
+    Q_PROPERTY(TDBGridExScrollBar HorzScrollBar READ horzScrollBar WRITE setHorzScrollBar)
     Q_PROPERTY(TVertDBGridExScrollBar VertScrollBar READ vertScrollBar WRITE setVertScrollBar)
 public:
     static constexpr int IndicatorWidth = 11;
@@ -87,6 +98,8 @@ public:
 
     TDBGridColumnsEx &columns() { return columns_; }
     TDBGridExSumList &sumList() { return sumList_; }
+    TColumnDefValuesEx *columnDefValues() { return &columnDefValues_; }
+    const TColumnDefValuesEx *columnDefValues() const { return &columnDefValues_; }
 
     TDBGridOptions options() const { return options_; }
     void setOptions(TDBGridOptions options);
@@ -121,7 +134,26 @@ public:
     void setParentColor(bool on);
     QColor fixedColor() const { return fixedColor_; }
     void setFixedColor(const platform::colors::Color &color);
+    // Fixed heights of the data rows and the title row: pixels plus lines of
+    // text; all 0, the fonts decide.
+    int rowHeight() const { return rowHeight_; }
+    void setRowHeight(int height);
+    int rowLines() const { return rowLines_; }
+    void setRowLines(int lines);
+    int titleHeight() const { return titleHeight_; }
+    void setTitleHeight(int height);
+    int titleLines() const { return titleLines_; }
+    void setTitleLines(int lines);
+    // While set, each change of the parent's font becomes the grid's, the
+    // titles' and the footers' font; assigning a title or footer font clears it.
+    bool parentFont() const { return parentFont_; }
+    void setParentFont(bool on);
+    // Without default drawing data cells are only filled; their owner draws the rest.
     bool defaultDrawing() const { return defaultDrawing_; }
+    void setDefaultDrawing(bool on);
+    // The horizontal bar scrolls the columns; it is never shown with AutoFitColWidths.
+    TDBGridExScrollBar horzScrollBar() const { return horzScrollBar_; }
+    void setHorzScrollBar(const TDBGridExScrollBar &settings);
     TVertDBGridExScrollBar vertScrollBar() const { return vertScrollBar_; }
     void setVertScrollBar(const TVertDBGridExScrollBar &settings);
 
@@ -159,6 +191,8 @@ public:
     std::function<void(TCustomDBGridEx &)> OnDblClick, OnColEnter, OnColExit;
     std::function<void(TCustomDBGridEx &, TDBGridColumnEx &)> OnCellClick, OnTitleClick;
     std::function<void(TCustomDBGridEx &)> OnSumListRecalcAll, OnSumListAfterRecalcAll;
+    // After a layout pass or a column change left other column widths shown.
+    std::function<void(TCustomDBGridEx &)> OnColWidthsChanged;
     // Cell parameters before a data or footer cell is painted, owner drawing after.
     std::function<void(TCustomDBGridEx &, TDBGridColumnEx &, QFont &, QColor &background, TGridDrawState)>
         OnGetCellParams;
@@ -186,9 +220,12 @@ protected:
     void verticalScrollCommand(int action) override;
     void verticalThumbReleased(int position) override;
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -209,13 +246,19 @@ private:
     // Layout steps.
     bool linkActive() const { return link_.active(); }
     void postDeferredRelayout();
+    void reflow();
+    void reportColWidths();
     void FitColumnsToWidth();
     void buildTitleTree();
+    QFont tallestTitleFont() const;
+    void setLayoutValue(int &member, int value);
     void followActiveRecord();
     bool updateVerticalScrollBar();
+    bool updateHorizontalScrollBar();
     void scrollBarMayHaveChanged(bool visibilityChanged);
     void takeAutoFitBases();
     void takeParentColor();
+    void takeParentFont();
     void rescaleAutoFitBase(TDBGridColumnEx &column, int col);
     void leaveHiddenColumn();
     void relinkAllFooters();
@@ -245,10 +288,12 @@ private:
     bool deleteConfirmed() const;
     bool footersLinedAsFixed() const;
     void cancelUnchangedInsert();
+    TDBGridColumnEx *columnEdgeAt(int x) const;
     void repaintCurrentRow();
 
     TGridDataLinkEx link_{*this};
     TDBGridExSumList sumList_;
+    TColumnDefValuesEx columnDefValues_{*this};
     TDBGridColumnsEx columns_{*this};
     TitleTree titleTree_;
 
@@ -269,7 +314,10 @@ private:
     platform::colors::Color color_;
     platform::colors::Color fixedColor_;
     bool parentColor_ = false;
+    bool parentFont_ = true;
+    int rowHeight_ = 0, rowLines_ = 0, titleHeight_ = 0, titleLines_ = 0;
     bool defaultDrawing_ = true;
+    TDBGridExScrollBar horzScrollBar_;
     TVertDBGridExScrollBar vertScrollBar_;
 
     bool loading_ = false;
@@ -283,7 +331,12 @@ private:
     bool wrapAllowed_ = false;
     bool scrollInfoSent_ = false;
     platform::WheelNotches wheelNotches_;
-    bool thumbTracked_ = false; // the thumb's release is then no move of its own
+    bool thumbTracked_ = false;       // the thumb's release is then no move of its own
+    std::vector<int> shownColWidths_; // as last reported by OnColWidthsChanged
+    struct {
+        TDBGridColumnEx *column = nullptr; // being sized by the mouse
+        int startX = 0, startWidth = 0;
+    } sizing_;
 };
 
 class TDBGridEx : public TCustomDBGridEx {

@@ -16,7 +16,12 @@ void TCustomDBGridEx::columnChanged(TDBGridColumnEx &column)
     if (!autoFit_) {
         if (col >= 0 && col < cells().colCount() && cells().colWidth(col) != gridWidthOf(column)) {
             cellsForLayout().setColWidth(col, gridWidthOf(column));
+            if (updateHorizontalScrollBar()) {
+                RecountVisibleRows();
+                scrollBarMayHaveChanged(updateVerticalScrollBar());
+            }
             invalidateGrid();
+            reportColWidths();
         } else if (useMultiTitle_) {
             ReflowLayout();
         }
@@ -57,6 +62,8 @@ void TCustomDBGridEx::leaveHiddenColumn()
 
 void TCustomDBGridEx::columnGoing(TDBGridColumnEx &column)
 {
+    if (sizing_.column == &column)
+        sizing_.column = nullptr;
     // The title tree points at its columns; the next layout pass rebuilds it.
     if (titleTree_.leafOf(&column))
         titleTree_.clear();

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <cstdlib>
 #include <utility>
 
 namespace grid {
@@ -53,11 +54,30 @@ void TCustomDBGridEx::SelectColumnByIndex(int index)
         platform::callEvent(OnColExit, *this);
         if (col() != before)
             return; // the handler chose another column
-        if (!options_.testFlag(dgRowSelect))
+        if (!options_.testFlag(dgRowSelect)) {
             setCurrentCell(raw, row());
+            setLeftCol(cells().leftColShowing(raw));
+        }
         platform::callEvent(OnColEnter, *this);
     }
     repaintCurrentRow();
+}
+
+// With dgTabs and without dgRowSelect, Tab and Shift+Tab move to the next and
+// previous column that takes edits (visible, bound, not read-only); past the
+// last or first one the focus moves on, so the keyboard is never caught.
+bool TCustomDBGridEx::focusNextPrevChild(bool next)
+{
+    if (options_.testFlag(dgTabs) && !options_.testFlag(dgRowSelect) && linkActive() && hasFocus()) {
+        const int step = next ? 1 : -1;
+        for (int i = col() - indicatorCols_ + step; i >= 0 && i < columns_.count(); i += step) {
+            if (columns_[i].isVisible() && !columns_[i].isReadOnly() && columns_[i].field()) {
+                SelectColumnByIndex(i);
+                return true;
+            }
+        }
+    }
+    return CustomGrid::focusNextPrevChild(next);
 }
 
 void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
@@ -114,10 +134,10 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Left:
     case Qt::Key_Right: {
         const int step = key == Qt::Key_Left ? -1 : 1;
-        GridGeometry &g = cellsForLayout();
+        const GridGeometry &g = cells();
         if (rowSelect) {
             if (!ctrl && ((step < 0 && g.leftCol() > g.fixedCols()) || (step > 0 && g.colsBeyondRight())))
-                g.setLeftCol(g.leftCol() + step);
+                setLeftCol(g.leftCol() + step);
         } else if (ctrl) {
             SelectColumnByIndex(step < 0 ? 0 : columns_.count() - 1);
         } else {
@@ -151,6 +171,19 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+// The data column whose right edge is within a few pixels of x, for sizing.
+TDBGridColumnEx *TCustomDBGridEx::columnEdgeAt(int x) const
+{
+    constexpr int grip = 3;
+    for (int col : cells().colsInView()) {
+        TDBGridColumnEx *column = columnOfGridCol(col);
+        const int right = cells().colLeft(col) + cells().colWidth(col);
+        if (column && column->isVisible() && std::abs(x - right) <= grip)
+            return column;
+    }
+    return nullptr;
+}
+
 void TCustomDBGridEx::mousePressEvent(QMouseEvent *event)
 {
     if (focusPolicy() & Qt::ClickFocus)
@@ -158,6 +191,13 @@ void TCustomDBGridEx::mousePressEvent(QMouseEvent *event)
     const QPoint pos = toClient(event->position().toPoint());
     const int clickedRow = cells().rowAt(pos.y());
     const int clickedCol = cells().colAt(pos.x());
+    if (options_.testFlag(dgColumnResize) && event->button() == Qt::LeftButton && clickedRow >= 0 &&
+        clickedRow < titleRows_) {
+        if (TDBGridColumnEx *column = columnEdgeAt(pos.x())) {
+            sizing_ = {column, pos.x(), column->width()};
+            setCursor(Qt::SplitHCursor);
+        }
+    }
     if (linkActive() && clickedRow >= titleRows_ && isRecordRow(clickedRow)) {
         if (clickedRow != row())
             moveBy(clickedRow - row());
@@ -168,9 +208,22 @@ void TCustomDBGridEx::mousePressEvent(QMouseEvent *event)
     platform::callEvent(OnMouseDown, *this, event->button(), event->modifiers(), pos);
 }
 
+void TCustomDBGridEx::mouseMoveEvent(QMouseEvent *event)
+{
+    CustomGrid::mouseMoveEvent(event);
+    if (sizing_.column) {
+        const int x = toClient(event->position().toPoint()).x();
+        sizing_.column->setWidth(std::max(0, sizing_.startWidth + x - sizing_.startX));
+    }
+}
+
 void TCustomDBGridEx::mouseReleaseEvent(QMouseEvent *event)
 {
     CustomGrid::mouseReleaseEvent(event);
+    if (std::exchange(sizing_.column, nullptr)) {
+        unsetCursor();
+        return; // the end of a sizing is no click
+    }
     const QPoint pos = toClient(event->position().toPoint());
     const int clickedRow = cells().rowAt(pos.y());
     TDBGridColumnEx *column = columnOfGridCol(cells().colAt(pos.x()));

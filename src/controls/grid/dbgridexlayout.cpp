@@ -2,6 +2,7 @@
 
 #include "data/dataset.h"
 #include "platform/drawing.h"
+#include "platform/eventcall.h"
 #include "platform/muldiv.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace grid {
 
@@ -45,8 +47,14 @@ void TCustomDBGridEx::postDeferredRelayout()
 
 bool TCustomDBGridEx::event(QEvent *event)
 {
-    if (event->type() == QEvent::ParentChange)
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange) {
+        if (parentWidget())
+            parentWidget()->installEventFilter(this);
         takeParentColor();
+        takeParentFont();
+    }
     if (event->type() != DeferredRelayoutType)
         return CustomGrid::event(event);
     relayoutPosted_ = false;
@@ -57,6 +65,14 @@ bool TCustomDBGridEx::event(QEvent *event)
     return true;
 }
 
+// The parent's font changes reach a grid with a font of its own only here.
+bool TCustomDBGridEx::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::FontChange)
+        takeParentFont();
+    return CustomGrid::eventFilter(watched, event);
+}
+
 void TCustomDBGridEx::clientResized()
 {
     if (loading_)
@@ -64,6 +80,7 @@ void TCustomDBGridEx::clientResized()
     if (autoFit_) {
         ReflowLayout();
     } else {
+        updateHorizontalScrollBar();
         RecountVisibleRows();
         scrollBarMayHaveChanged(updateVerticalScrollBar());
     }
@@ -95,13 +112,32 @@ void TCustomDBGridEx::ReflowLayout()
         return; // the outermost UnlockLayout runs it
     QCoreApplication::removePostedEvents(this, DeferredRelayoutType);
     relayoutPosted_ = false;
-    const QScopedValueRollback inProgress(layoutInProgress_, true);
+    {
+        const QScopedValueRollback inProgress(layoutInProgress_, true);
+        reflow();
+    }
+    reportColWidths(); // its handler may change the layout again
+}
 
+void TCustomDBGridEx::reportColWidths()
+{
+    std::vector<int> widths;
+    for (int col = indicatorCols_; col < cells().colCount(); ++col)
+        widths.push_back(cells().colWidth(col));
+    if (widths == shownColWidths_)
+        return;
+    shownColWidths_ = std::move(widths);
+    platform::callEvent(OnColWidthsChanged, *this);
+}
+
+void TCustomDBGridEx::reflow()
+{
     syncClientArea();
     GridGeometry &g = cellsForLayout();
     const int line = 1;
     g.setLineWidth(line);
     indicatorCols_ = options_.testFlag(dgIndicator) ? 1 : 0;
+    columns_.updateAutomatic(dataSet());
     for (int i = 0; i < columns_.count(); ++i)
         columns_[i].bindField();
 
@@ -115,17 +151,13 @@ void TCustomDBGridEx::ReflowLayout()
     titleRows_ = options_.testFlag(dgTitles) ? 1 : 0;
 
     const int rowLines = options_.testFlag(dgRowLines) ? line : 0;
-    const int dataHeight = platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
-    int titleHeight = 0;
-    if (titleRows_) {
-        for (int i = 0; i < columns_.count(); ++i)
-            titleHeight = std::max(titleHeight, platform::textHeight(columns_[i].title().font()));
-        if (columns_.count() == 0)
-            titleHeight = platform::textHeight(titleFont());
-        titleHeight += titleMarginOf(flat_);
-    }
+    const QFontMetrics metrics(font());
+    const int dataHeight = rowHeight_ > 0 || rowLines_ > 0
+                               ? rowHeight_ + (metrics.height() + metrics.leading()) * rowLines_
+                               : platform::textHeight(font()) + (flat_ ? 1 : 3) + rowLines;
+    const QFont tallestTitle = tallestTitleFont();
+    int titleHeight = titleRows_ ? platform::textHeight(tallestTitle) + titleMarginOf(flat_) : 0;
 
-    QFontMetrics metrics(font());
     wrapAllowed_ = metrics.height() + metrics.leading() + titleMarginOf(flat_) < dataHeight;
 
     ApplyColumnWidths();
@@ -134,6 +166,10 @@ void TCustomDBGridEx::ReflowLayout()
     if (titleRows_ && useMultiTitle_) {
         buildTitleTree();
         titleHeight = titleTree_.height() - (optionsEx_.testFlag(dgxFixed3D) ? 1 : 3);
+    }
+    if (titleRows_ && (titleHeight_ > 0 || titleLines_ > 0)) {
+        const QFontMetrics title(tallestTitle);
+        titleHeight = titleLines_ * title.height() + title.leading() + 2 + titleHeight_ + rowLines;
     }
     ApplyColumnWidths();
 
@@ -145,12 +181,26 @@ void TCustomDBGridEx::ReflowLayout()
     g.setFixedRows(titleRows_);
     g.setTopRow(titleRows_);
     g.setLeftCol(std::clamp(oldLeft, g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1)));
+    const bool horizontalBarChanged = updateHorizontalScrollBar();
     RecountVisibleRows();
+    if (horizontalBarChanged)
+        scrollBarMayHaveChanged(updateVerticalScrollBar());
     if (col() < g.fixedCols() || col() >= g.colCount())
         setCurrentCell(std::min(indicatorCols_, g.colCount() - 1), row());
     leaveHiddenColumn();
     followActiveRecord();
     invalidateGrid();
+}
+
+QFont TCustomDBGridEx::tallestTitleFont() const
+{
+    QFont tallest = titleFont();
+    for (int i = 0; i < columns_.count(); ++i) {
+        const QFont font = columns_[i].title().font();
+        if (i == 0 || platform::textHeight(font) > platform::textHeight(tallest))
+            tallest = font;
+    }
+    return tallest;
 }
 
 void TCustomDBGridEx::ApplyColumnWidths()

@@ -316,8 +316,11 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
     platform::callEvent(OnGetCellParams, *this, column, font, background, state);
     p.setFont(font);
     p.setPen(textColor);
-    PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_, TextLayout::Top,
-                  column.alignment(), text, dy, dx);
+    if (defaultDrawing_)
+        PaintCellText(p, rect, background, 0, 0, column.endEllipsis(), column.wordWrap() && wrapAllowed_,
+                      TextLayout::Top, column.alignment(), text, dy, dx);
+    else
+        platform::fillRect(p, rect, background);
     platform::callEvent(OnDrawColumnCell, *this, p, rect, columns_.indexOf(column), column, state);
     if (defaultDrawing_ && isCurrentCell && focused && !rowSelect)
         paintFocusFrame(p, rect);

@@ -123,6 +123,8 @@ QFont TCustomDBGridEx::footerFont() const
 
 void TCustomDBGridEx::setFooterFont(const QFont &font)
 {
+    if (!loading_)
+        parentFont_ = false;
     if (footerFont_.assign(font))
         footerChanged();
 }
@@ -142,6 +144,8 @@ QFont TCustomDBGridEx::titleFont() const
 
 void TCustomDBGridEx::setTitleFont(const QFont &font)
 {
+    if (!loading_)
+        parentFont_ = false;
     if (titleFont_.assign(font) && options_.testFlag(dgTitles))
         ReflowLayout();
 }
@@ -170,12 +174,77 @@ void TCustomDBGridEx::takeParentColor()
     invalidateGrid();
 }
 
+void TCustomDBGridEx::setLayoutValue(int &member, int value)
+{
+    if (value < 0 || value == member)
+        return;
+    member = value;
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setRowHeight(int height)
+{
+    setLayoutValue(rowHeight_, height);
+}
+
+void TCustomDBGridEx::setRowLines(int lines)
+{
+    setLayoutValue(rowLines_, lines);
+}
+
+void TCustomDBGridEx::setTitleHeight(int height)
+{
+    setLayoutValue(titleHeight_, height);
+}
+
+void TCustomDBGridEx::setTitleLines(int lines)
+{
+    setLayoutValue(titleLines_, lines);
+}
+
+void TCustomDBGridEx::setParentFont(bool on)
+{
+    if (on == parentFont_)
+        return;
+    parentFont_ = on;
+    takeParentFont();
+}
+
+void TCustomDBGridEx::takeParentFont()
+{
+    if (!parentFont_ || !parentWidget())
+        return;
+    // The title and footer fonts follow the grid's again.
+    titleFont_.reset();
+    footerFont_.reset();
+    setFont(parentWidget()->font());
+    ReflowLayout();
+}
+
+void TCustomDBGridEx::setDefaultDrawing(bool on)
+{
+    if (on == defaultDrawing_)
+        return;
+    defaultDrawing_ = on;
+    invalidateGrid();
+}
+
 void TCustomDBGridEx::setFixedColor(const platform::colors::Color &color)
 {
     if (color == fixedColor_)
         return;
     fixedColor_ = color;
     invalidateGrid();
+}
+
+void TCustomDBGridEx::setHorzScrollBar(const TDBGridExScrollBar &settings)
+{
+    horzScrollBar_ = settings;
+    horizontalBar()->setTracking(settings.Tracking);
+    if (updateHorizontalScrollBar()) {
+        RecountVisibleRows();
+        scrollBarMayHaveChanged(updateVerticalScrollBar());
+    }
 }
 
 void TCustomDBGridEx::setVertScrollBar(const TVertDBGridExScrollBar &settings)

@@ -28,14 +28,27 @@ bool TCustomDBGridEx::updateVerticalScrollBar()
     return setVerticalScroll(info, shown, !degenerate);
 }
 
+bool TCustomDBGridEx::updateHorizontalScrollBar()
+{
+    const TDBGridExScrollBar &bar = horzScrollBar_;
+    const bool on = !autoFit_ && bar.Visible && bar.VisibleMode != sbNeverShowEx;
+    return setHorizontalScroll(on && (bar.VisibleMode == sbAlwaysShowEx || cells().colsWiderThanClient()));
+}
+
 void TCustomDBGridEx::scrollBarMayHaveChanged(bool visibilityChanged)
 {
     if (!visibilityChanged)
         return;
-    if (autoFit_)
+    if (autoFit_) {
         postDeferredRelayout();
-    else
-        invalidateGrid();
+        return;
+    }
+    // The vertical bar took or gave back width, which the columns may now need.
+    if (updateHorizontalScrollBar()) {
+        RecountVisibleRows();
+        updateVerticalScrollBar();
+    }
+    invalidateGrid();
 }
 
 } // namespace grid

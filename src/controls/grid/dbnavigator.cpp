@@ -67,7 +67,9 @@ void NavigatorButton::paintEvent(QPaintEvent *)
         platform::drawEdge(p, r, platform::BDR_RAISEDINNER);
 
     // A triangle of height 7 pointing left or right, with a bar at the far
-    // end for first and last.
+    // end for first and last. The triangle is a polygon rather than columns
+    // of pixels, so a scaled desktop gets its slope at its own resolution;
+    // unscaled, it covers the same columns of 1, 3, 5 and 7 pixels.
     const bool left = kind_ == First || kind_ == Prior;
     const bool bar = kind_ == First || kind_ == Last;
     const int shift = isDown() ? 1 : 0;
@@ -76,13 +78,16 @@ void NavigatorButton::paintEvent(QPaintEvent *)
     const int x0 = this->width() / 2 - width / 2 + shift;
     auto draw = [&](int ox, int oy, const QColor &color) {
         int barX = left ? x0 + ox : x0 + width - 2 + ox;
-        int tipX = left ? x0 + (bar ? 2 : 0) + ox : x0 + (bar ? 3 : 3) + ox;
+        int tipX = left ? x0 + (bar ? 2 : 0) + ox : x0 + 3 + ox;
         if (bar)
             p.fillRect(barX, cy - 3 + oy, 2, 7, color);
-        for (int i = 0; i < 4; ++i) {
-            int x = left ? tipX + i : tipX - i;
-            p.fillRect(x, cy - i + oy, 1, 2 * i + 1, color);
-        }
+        const qreal tip = left ? tipX : tipX + 1;
+        const qreal base = left ? tip + 4 : tip - 4;
+        const qreal axis = cy + oy + 0.5;
+        p.setPen(Qt::NoPen);
+        p.setBrush(color);
+        // Slightly under a slope of 1, so that no pixel centre falls on an edge.
+        p.drawPolygon(QPolygonF({{tip, axis}, {base, axis - 3.75}, {base, axis + 3.75}}));
     };
     if (isEnabled()) {
         draw(0, 0, cl::clBlack);

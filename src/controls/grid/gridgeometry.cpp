@@ -183,4 +183,55 @@ bool GridGeometry::colsBeyondRight() const
     return false;
 }
 
+bool GridGeometry::colsWiderThanClient() const
+{
+    int x = 0;
+    for (int width : colWidths_)
+        x += width + lineWidth_;
+    return x - lineWidth_ > clientWidth_;
+}
+
+namespace {
+
+// Width of the fixed columns and their lines.
+int fixedExtent(const std::vector<int> &widths, int fixed, int line)
+{
+    int x = 0;
+    for (int i = 0; i < fixed && i < static_cast<int>(widths.size()); ++i)
+        x += widths[i] + line;
+    return x;
+}
+
+} // namespace
+
+int GridGeometry::maxLeftCol() const
+{
+    const int room = clientWidth_ - fixedExtent(colWidths_, fixedCols_, lineWidth_);
+    int left = colCount() - 1, used = 0;
+    for (int i = colCount() - 1; i >= fixedCols_; --i) {
+        used += colWidths_[i] + (i == colCount() - 1 ? 0 : lineWidth_);
+        if (used > room)
+            break;
+        left = i;
+    }
+    return std::max(fixedCols_, left);
+}
+
+int GridGeometry::leftColShowing(int col) const
+{
+    if (col < fixedCols_ || col >= colCount())
+        return leftCol_;
+    if (col <= leftCol_)
+        return col;
+    const int room = clientWidth_ - fixedExtent(colWidths_, fixedCols_, lineWidth_);
+    int left = leftCol_, used = 0;
+    for (int i = leftCol_; i <= col; ++i)
+        used += colWidths_[i] + (i == leftCol_ ? 0 : lineWidth_);
+    while (left < col && used > room) {
+        used -= colWidths_[left] + lineWidth_;
+        ++left;
+    }
+    return left;
+}
+
 } // namespace grid

@@ -60,6 +60,14 @@ public:
     int fullyVisibleRows() const;
     // Whether columns at the right are cut off or hidden past the client edge.
     bool colsBeyondRight() const;
+    // Whether all columns together, lines included, are wider than the client.
+    bool colsWiderThanClient() const;
+    // The last left column worth scrolling to: from it on the remaining
+    // columns fit (the last column alone when even that is too wide).
+    int maxLeftCol() const;
+    // The left column that shows `col` whole (as far as it fits), moving as
+    // little as possible from the current one.
+    int leftColShowing(int col) const;
 
 private:
     std::vector<int> colWidths_;
