@@ -258,7 +258,8 @@ void TForm1::FormClose(platform::CloseAction &action)
         action = platform::caNone;
         return;
     }
-    KnigaForm->Table1.close();
+    if (TKnigaForm *book = KnigaForm.existing())
+        book->Table1.close();
     if (unpacking_) {
         // The library is still writing under us: end once it has returned.
         exitAfterUnpack_ = true;

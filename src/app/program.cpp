@@ -13,6 +13,14 @@
 #include <QApplication>
 #include <QDir>
 
+template <class Form> void Program::makeAtFirstUse(FormReference<Form> &reference, std::unique_ptr<Form> &owner)
+{
+    reference.setMaker([&reference, &owner] {
+        owner = std::make_unique<Form>();
+        reference = owner.get();
+    });
+}
+
 Program::Program()
 {
     platform::setApplicationTitle(TForm1::Caption);
@@ -20,20 +28,25 @@ Program::Program()
     QApplication::setQuitOnLastWindowClosed(false);
     form1_ = std::make_unique<TForm1>();
     platform::Form::setMainForm(form1_.get());
-    kodForm_ = std::make_unique<TKodForm>();
-    KodForm = kodForm_.get();
-    aboutForm_ = std::make_unique<TAboutForm>();
-    AboutForm = aboutForm_.get();
-    knigaForm_ = std::make_unique<TKnigaForm>();
-    KnigaForm = knigaForm_.get();
-    addRedForm_ = std::make_unique<TAddRedForm>();
-    AddRedForm = addRedForm_.get();
-    firstForm_ = std::make_unique<TFirstForm>();
-    FirstForm = firstForm_.get();
+    // None of the secondary windows does anything observable at creation:
+    // each is made at its first use, and start-up builds the main window alone.
+    makeAtFirstUse(KodForm, kodForm_);
+    makeAtFirstUse(AboutForm, aboutForm_);
+    makeAtFirstUse(KnigaForm, knigaForm_);
+    makeAtFirstUse(AddRedForm, addRedForm_);
+    makeAtFirstUse(FirstForm, firstForm_);
     workfolder::tellIfNotWritable(QDir::currentPath());
 }
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // Nothing is made while the program ends.
+    KodForm.setMaker({});
+    AboutForm.setMaker({});
+    KnigaForm.setMaker({});
+    AddRedForm.setMaker({});
+    FirstForm.setMaker({});
+}
 
 int Program::run()
 {

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+template <class Form> class FormReference;
+
 class TForm1;
 class TKodForm;
 class TAboutForm;
@@ -9,8 +11,9 @@ class TKnigaForm;
 class TAddRedForm;
 class TFirstForm;
 
-// The running program: the application title, the six windows created once
-// in their declared order, and the message loop of the main window.
+// The running program: the application title, the main window, the five
+// secondary windows each made once at its first use, and the message loop of
+// the main window.
 class Program {
 public:
     Program();
@@ -20,7 +23,9 @@ public:
     TForm1 &mainForm() { return *form1_; }
 
 private:
-    // Declared in creation order, destroyed in reverse.
+    template <class Form> static void makeAtFirstUse(FormReference<Form> &reference, std::unique_ptr<Form> &owner);
+
+    // Destroyed in the reverse order of declaration.
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TKodForm> kodForm_;
     std::unique_ptr<TAboutForm> aboutForm_;

@@ -117,7 +117,7 @@ void TAboutForm::showEvent(QShowEvent *event)
 
 TAboutForm::~TAboutForm()
 {
-    if (AboutForm == this)
+    if (AboutForm.existing() == this)
         AboutForm = nullptr;
 }
 

@@ -90,7 +90,7 @@ TAddRedForm::TAddRedForm(QWidget *parent) : platform::Form(parent)
 
 TAddRedForm::~TAddRedForm()
 {
-    if (AddRedForm == this)
+    if (AddRedForm.existing() == this)
         AddRedForm = nullptr;
 }
 

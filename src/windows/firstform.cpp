@@ -107,7 +107,7 @@ TFirstForm::TFirstForm(QWidget *parent) : platform::Form(parent)
 
 TFirstForm::~TFirstForm()
 {
-    if (FirstForm == this)
+    if (FirstForm.existing() == this)
         FirstForm = nullptr;
 }
 

@@ -1,7 +1,7 @@
 #include "windows/forms.h"
 
-TKodForm *KodForm = nullptr;
-TAboutForm *AboutForm = nullptr;
-TKnigaForm *KnigaForm = nullptr;
-TAddRedForm *AddRedForm = nullptr;
-TFirstForm *FirstForm = nullptr;
+FormReference<TKodForm> KodForm;
+FormReference<TAboutForm> AboutForm;
+FormReference<TKnigaForm> KnigaForm;
+FormReference<TAddRedForm> AddRedForm;
+FormReference<TFirstForm> FirstForm;

@@ -133,7 +133,7 @@ TKnigaForm::TKnigaForm(QWidget *parent) : platform::Form(parent)
 TKnigaForm::~TKnigaForm()
 {
     windows::deleteControls(*this);
-    if (KnigaForm == this)
+    if (KnigaForm.existing() == this)
         KnigaForm = nullptr;
 }
 

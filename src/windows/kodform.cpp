@@ -123,7 +123,7 @@ TKodForm::TKodForm(QWidget *parent) : platform::Form(parent)
 TKodForm::~TKodForm()
 {
     windows::deleteControls(*this);
-    if (KodForm == this)
+    if (KodForm.existing() == this)
         KodForm = nullptr;
 }
 
