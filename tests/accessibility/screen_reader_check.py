@@ -222,18 +222,18 @@ def check(speech, workdir, program):
     keys("Escape")
     speech.expect("Телефонный справочник")
 
-    # The dialing codes: the localities starting "МИН", read in their grid.
+    # The dialing codes: the localities starting "М", read in their grid.
     open_from_menu(speech, MENU[2])
     speech.expect("Коды городов Беларуси dialog", "Выберите область")
     with sqlite3.connect(os.path.join(workdir, "kod.db")) as db:
-        places = db.execute("SELECT Obl, Np, Kod FROM kod WHERE Np LIKE 'МИН%'").fetchall()
-    assert places, "no locality starting МИН in kod.db"
+        places = db.execute("SELECT Obl, Np, Kod FROM kod WHERE Np LIKE 'М%'").fetchall()
+    assert len(places) > 1, "too few localities starting М in kod.db"
     tab_until(speech, "Введите название населенного пункта")
-    type_text("vby")  # the keys of "МИН" in the Russian layout
-    speech.expect("Н")
+    type_text("v")  # the key of "М" in the Russian layout
+    speech.expect("М")
     keys("Return")
     tab_until(speech, "table with %d row" % len(places))
-    keys("Down" if len(places) > 1 else "Up")
+    keys("Down")
     print("heard the place", speech.expect_any(
         [("Область " + obl, "Населенный пункт " + np, "Код " + kod) for obl, np, kod in places]))
     keys("Escape")
