@@ -1,7 +1,9 @@
 #include "platform/colors.h"
 
+#include <QEvent>
 #include <QGuiApplication>
-#include <QPalette>
+#include <QWidget>
+#include <map>
 
 namespace platform::colors {
 
@@ -45,7 +47,58 @@ const SystemColorEntry &entry(SystemColorId id)
     return systemColors[static_cast<int>(id)];
 }
 
+// The system colours of one widget's palette, set again when the
+// application's palette changes.
+class PaletteColors : public QObject {
+public:
+    explicit PaletteColors(QWidget &widget) : QObject(&widget), widget_(widget) { widget.installEventFilter(this); }
+
+    void remember(QPalette::ColorRole role, const Color &color)
+    {
+        if (color.isSystem())
+            roles_[role] = color;
+        else
+            roles_.erase(role);
+    }
+
+protected:
+    // A new scheme reaches a child widget as a change of the palette it
+    // inherits; the colours are set again only where they differ, so the
+    // change this makes ends here.
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ApplicationPaletteChange && event->type() != QEvent::PaletteChange)
+            return false;
+        QPalette palette = widget_.palette();
+        bool changed = false;
+        for (const auto &[role, color] : roles_)
+            if (palette.color(role) != color.resolved()) {
+                palette.setColor(role, color);
+                changed = true;
+            }
+        if (changed)
+            widget_.setPalette(palette);
+        return false;
+    }
+
+private:
+    QWidget &widget_;
+    std::map<QPalette::ColorRole, Color> roles_;
+};
+
 } // namespace
+
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, const Color &color)
+{
+    auto *colors = widget.findChild<PaletteColors *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!colors && color.isSystem())
+        colors = new PaletteColors(widget);
+    if (colors)
+        colors->remember(role, color);
+    QPalette palette = widget.palette();
+    palette.setColor(role, color);
+    widget.setPalette(palette);
+}
 
 QColor systemColor(SystemColorId id)
 {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <optional>
 
-class QPalette;
+#include <QPalette>
+
+class QWidget;
 
 // The named system colours are the desktop's: each stands for one role of
 // the application's palette and is read where it is drawn, so a dark or
@@ -39,6 +42,7 @@ public:
     constexpr explicit SystemColor(SystemColorId id) : id_(id) {}
     operator QColor() const { return systemColor(id_); }
     QRgb rgb() const { return systemColor(id_).rgb(); }
+    constexpr SystemColorId id() const { return id_; }
 
 private:
     SystemColorId id_;
@@ -62,6 +66,26 @@ inline constexpr SystemColor clGrayText{SystemColorId::GrayText};
 inline constexpr SystemColor clActiveCaption{SystemColorId::ActiveCaption};
 inline constexpr SystemColor clBtnText{SystemColorId::BtnText};
 
+// A colour as a control keeps it: a fixed colour, or a named system colour
+// that is looked up each time it is read, so what a control drew in
+// clBtnFace is drawn in the desktop's button face after a change of scheme.
+class Color {
+public:
+    Color() = default;
+    Color(const QColor &fixed) : fixed_(fixed) {}
+    Color(Qt::GlobalColor fixed) : fixed_(fixed) {}
+    constexpr Color(SystemColor system) : system_(system.id()) {}
+
+    operator QColor() const { return resolved(); }
+    QColor resolved() const { return system_ ? systemColor(*system_) : fixed_; }
+    bool isSystem() const { return system_.has_value(); }
+    bool operator==(const Color &other) const { return system_ == other.system_ && fixed_ == other.fixed_; }
+
+private:
+    QColor fixed_;
+    std::optional<SystemColorId> system_;
+};
+
 inline const QColor clBlack{0, 0, 0};
 inline const QColor clWhite{255, 255, 255};
 inline const QColor clRed{255, 0, 0};
@@ -72,6 +96,11 @@ inline const QColor clGreen{0, 128, 0};
 inline const QColor clGray{128, 128, 128};
 inline const QColor clSilver{192, 192, 192};
 inline const QColor clTeal{0, 128, 128};
+
+// Sets a role of the widget's own palette to the colour; a system colour is
+// set again at each change of the application's palette, so widgets that
+// draw from their palette follow the desktop's scheme too.
+void setPaletteColor(QWidget &widget, QPalette::ColorRole role, const Color &color);
 
 // Whether the system colours follow the application's palette (a desktop's
 // scheme) or stay classic.

@@ -12,7 +12,7 @@ namespace windows {
 
 namespace {
 
-QColor textColour(Look look)
+platform::colors::Color textColour(Look look)
 {
     switch (look) {
     case Look::RedBold: return platform::colors::clRed;
@@ -48,10 +48,8 @@ void setUpLabel(QLabel &label, const LabelDecl &decl)
     label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label.setWordWrap(decl.wordWrap);
     label.setAutoFillBackground(decl.opaque);
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, textColour(decl.look));
-    palette.setColor(QPalette::Window, platform::colors::clBtnFace);
-    label.setPalette(palette);
+    platform::colors::setPaletteColor(label, QPalette::WindowText, textColour(decl.look));
+    platform::colors::setPaletteColor(label, QPalette::Window, platform::colors::clBtnFace);
     label.move(decl.pos);
     QSize size = decl.size.isEmpty() ? label.sizeHint() : decl.size;
     // The substitute face, or a scaled desktop's, may set a caption a pixel

@@ -55,8 +55,17 @@ def press(node):
 
 
 def cells(table_node, rows):
+    """The cells' values; each cell is named with its column's title first."""
     table = table_node.queryTable()
-    return [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)] for r in range(rows)]
+    values = []
+    for r in range(rows):
+        row = []
+        for c in range(table.nColumns):
+            title, name = table.getColumnDescription(c), table.getAccessibleAt(r, c).name
+            assert name.startswith(title), "cell %r without its title %r" % (name, title)
+            row.append(name[len(title):].strip())
+        values.append(row)
+    return values
 
 
 def footer_of(table_node):

@@ -86,8 +86,10 @@ TEST_F(AppFixture, AfterASearchTheGridReadsTheRecordsAndTheirCount)
     EXPECT_EQ(table->columnDescription(1), QStringLiteral("Абонент"));
     EXPECT_EQ(table->selectedRows(), QList<int>{0}); // the first record is the current one
     for (int row = 0; row < 2; ++row, main().Query1.next()) {
-        EXPECT_EQ(table->cellAt(row, 0)->text(QAccessible::Name), main().Query1.fieldByName("Tel").asString());
-        EXPECT_EQ(table->cellAt(row, 1)->text(QAccessible::Name), main().Query1.fieldByName("Abon").asString());
+        EXPECT_EQ(table->cellAt(row, 0)->text(QAccessible::Name),
+                  QStringLiteral("Телефон ") + main().Query1.fieldByName("Tel").asString());
+        EXPECT_EQ(table->cellAt(row, 1)->text(QAccessible::Name),
+                  QStringLiteral("Абонент ") + main().Query1.fieldByName("Abon").asString());
     }
     EXPECT_EQ(table->summary()->text(QAccessible::Name), QStringLiteral("Записей %1").arg(expected));
 }

@@ -1,3 +1,4 @@
+#include "controls/grid/dbgridex.h"
 #include "windows/aboutform.h"
 #include "windows/addredform.h"
 #include "windows/firstform.h"
@@ -52,6 +53,16 @@ TEST_F(DialogsTest, EachWindowIsADialogWithTheCloseBoxOnlyThatEscapeCloses)
             closedByEscape = !form->isVisible();
         });
         EXPECT_TRUE(closedByEscape);
+        // A grid that is only browsed passes Escape on to its window.
+        for (grid::TCustomDBGridEx *grid : form->findChildren<grid::TCustomDBGridEx *>()) {
+            bool closedFromGrid = false;
+            whileShown(*form, [&] {
+                grid->setFocus();
+                QTest::keyClick(grid, Qt::Key_Escape);
+                closedFromGrid = !form->isVisible();
+            });
+            EXPECT_TRUE(closedFromGrid) << grid->objectName().toStdString();
+        }
     }
     EXPECT_EQ(KnigaForm->Table1.recordCount(), 1); // the editor's Escape stored nothing
 }

@@ -19,6 +19,13 @@ ButtonFaceCache &ButtonFaceCache::instance()
 
 QImage ButtonFaceCache::face(const ButtonFaceKey &key)
 {
+    // The faces are drawn in system colours: a new scheme draws them anew.
+    const QRgb scheme[] = {QColor(colors::clBtnFace).rgb(), QColor(colors::clBtnText).rgb(),
+                           QColor(colors::clBtnHighlight).rgb(), QColor(colors::clBtnShadow).rgb()};
+    if (!std::equal(std::begin(scheme), std::end(scheme), std::begin(scheme_))) {
+        faces_.clear();
+        std::copy(std::begin(scheme), std::end(scheme), std::begin(scheme_));
+    }
     const auto found = std::find_if(faces_.begin(), faces_.end(), [&](const Entry &e) { return e.key == key; });
     if (found != faces_.end())
         return found->image;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QSize>
 
@@ -42,6 +43,7 @@ private:
         QImage image;
     };
     std::vector<Entry> faces_;
+    QRgb scheme_[4] = {}; // the system colours the faces were drawn in
 };
 
 // The classic raised button face with the style's sign (the combo box's

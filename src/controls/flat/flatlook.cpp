@@ -4,7 +4,7 @@
 
 FlatLook::FlatLook(QWidget &owner) : owner_(owner), borderColor_(platform::colors::clBtnShadow) {}
 
-void FlatLook::setBorderColor(const QColor &value)
+void FlatLook::setBorderColor(const platform::colors::Color &value)
 {
     if (borderColor_ == value)
         return;

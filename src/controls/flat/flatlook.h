@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QString>
 #include <QWidget>
 
@@ -11,7 +11,7 @@ public:
     bool activate() const { return activate_; }
     void setActivate(bool value) { assign(activate_, value); }
     QColor borderColor() const { return borderColor_; }
-    void setBorderColor(const QColor &value);
+    void setBorderColor(const platform::colors::Color &value);
     bool isFlat() const { return flat_; }
     void setFlat(bool value) { assign(flat_, value); }
     bool showBorder() const { return showBorder_; }
@@ -33,7 +33,7 @@ protected:
 private:
     QWidget &owner_;
     bool activate_ = true;
-    QColor borderColor_;
+    platform::colors::Color borderColor_;
     bool flat_ = true;
     bool showBorder_ = true;
 };

@@ -31,7 +31,7 @@ void TFlatPanel::setCaption(const QString &value)
 {
     assign(caption_, value);
 }
-void TFlatPanel::setColor(const QColor &value)
+void TFlatPanel::setColor(const platform::colors::Color &value)
 {
     assign(color_, value);
 }

@@ -2,7 +2,7 @@
 
 #include "controls/flat/flatlook.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QString>
 #include <QWidget>
 
@@ -23,7 +23,7 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString &value);
     QColor color() const { return color_; }
-    void setColor(const QColor &value);
+    void setColor(const platform::colors::Color &value);
 
     bool isHovered() const { return hover_; }
 
@@ -41,6 +41,6 @@ private:
     void setHover(bool value);
 
     QString caption_;
-    QColor color_;
+    platform::colors::Color color_;
     bool hover_ = false;
 };

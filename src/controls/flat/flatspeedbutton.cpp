@@ -49,7 +49,7 @@ void TFlatSpeedButton::setTransparent(bool value)
 {
     assign(transparent_, value);
 }
-void TFlatSpeedButton::setColor(const QColor &value)
+void TFlatSpeedButton::setColor(const platform::colors::Color &value)
 {
     assign(color_, value);
 }

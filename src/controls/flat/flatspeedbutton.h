@@ -4,7 +4,7 @@
 #include "controls/flat/buttonlayout.h"
 #include "controls/flat/flatlook.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QString>
 #include <QWidget>
 
@@ -61,7 +61,7 @@ public:
     bool isTransparent() const { return transparent_; }
     void setTransparent(bool value);
     QColor color() const { return color_; }
-    void setColor(const QColor &value);
+    void setColor(const platform::colors::Color &value);
     bool allowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool value);
 
@@ -103,7 +103,7 @@ private:
     bool down_ = false;
     QString caption_;
     bool transparent_ = true;
-    QColor color_;
+    platform::colors::Color color_;
     bool allowAllUp_ = false;
 
     TButtonState state_ = flat::bsUp;

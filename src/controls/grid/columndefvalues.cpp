@@ -20,7 +20,7 @@ QColor TColumnTitleDefValuesEx::color() const
     return color_.value([this] { return grid_.fixedColor(); });
 }
 
-void TColumnTitleDefValuesEx::setColor(const QColor &color)
+void TColumnTitleDefValuesEx::setColor(const platform::colors::Color &color)
 {
     if (color_.assign(color))
         grid_.columnsChanged();

@@ -2,7 +2,7 @@
 
 #include "controls/grid/gridtypes.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QObject>
 
 namespace grid {
@@ -23,12 +23,12 @@ public:
     void setAlignment(TAlignment alignment);
     // The grid's fixed colour until assigned.
     QColor color() const;
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
 
 private:
     TCustomDBGridEx &grid_;
     Derived<TAlignment> alignment_;
-    Derived<QColor> color_;
+    Derived<platform::colors::Color> color_;
 };
 
 // Grid-wide defaults of the columns; a column that has not set its own value

@@ -45,7 +45,7 @@ QColor TColumnTitleEx::color() const
         [this] { return column_.grid() ? column_.grid()->columnDefValues()->title()->color() : QColor(); });
 }
 
-void TColumnTitleEx::setColor(const QColor &color)
+void TColumnTitleEx::setColor(const platform::colors::Color &color)
 {
     if (color_.assign(color))
         column_.changed();
@@ -126,7 +126,7 @@ QColor TColumnFooterEx::color() const
     return color_.value([this] { return column_.grid() ? column_.grid()->footerColor() : QColor(); });
 }
 
-void TColumnFooterEx::setColor(const QColor &color)
+void TColumnFooterEx::setColor(const platform::colors::Color &color)
 {
     if (color_.assign(color))
         changed();
@@ -148,7 +148,7 @@ QColor TColumnFooterEx::fontColor() const
     return fontColor_.value([this] { return column_.grid() ? column_.grid()->footerFontColor() : QColor(Qt::black); });
 }
 
-void TColumnFooterEx::setFontColor(const QColor &color)
+void TColumnFooterEx::setFontColor(const platform::colors::Color &color)
 {
     if (fontColor_.assign(color))
         changed();
@@ -311,7 +311,7 @@ QColor TDBGridColumnEx::color() const
     return color_.value([this] { return grid_ ? grid_->color() : QColor(Qt::white); });
 }
 
-void TDBGridColumnEx::setColor(const QColor &color)
+void TDBGridColumnEx::setColor(const platform::colors::Color &color)
 {
     if (color_.assign(color))
         changed();

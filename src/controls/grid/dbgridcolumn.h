@@ -2,7 +2,7 @@
 
 #include "controls/grid/gridtypes.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QFont>
 #include <QString>
 #include <memory>
@@ -30,7 +30,7 @@ public:
     TAlignment alignment() const;
     void setAlignment(TAlignment alignment);
     QColor color() const;
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     QFont font() const;
     void setFont(const QFont &font);
 
@@ -38,7 +38,7 @@ private:
     TDBGridColumnEx &column_;
     Derived<QString> caption_;
     Derived<TAlignment> alignment_;
-    Derived<QColor> color_;
+    Derived<platform::colors::Color> color_;
     Derived<QFont> font_;
 };
 
@@ -61,12 +61,12 @@ public:
     TAlignment alignment() const;
     void setAlignment(TAlignment alignment);
     QColor color() const;
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     QFont font() const;
     void setFont(const QFont &font);
     // Qt fonts carry no colour; the text colour of the footer font.
     QColor fontColor() const;
-    void setFontColor(const QColor &color);
+    void setFontColor(const platform::colors::Color &color);
     bool endEllipsis() const { return endEllipsis_; }
     void setEndEllipsis(bool on);
     bool wordWrap() const { return wordWrap_; }
@@ -85,9 +85,9 @@ private:
     TFooterValueType valueType_ = fvtNon;
     QString value_, fieldName_, displayFormat_;
     Derived<TAlignment> alignment_;
-    Derived<QColor> color_;
+    Derived<platform::colors::Color> color_;
     Derived<QFont> font_;
-    Derived<QColor> fontColor_;
+    Derived<platform::colors::Color> fontColor_;
     bool endEllipsis_ = false;
     bool wordWrap_ = false;
     TDBSum *sumItem_ = nullptr;
@@ -141,7 +141,7 @@ public:
     TAlignment alignment() const;
     void setAlignment(TAlignment alignment);
     QColor color() const;
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     QFont font() const;
     void setFont(const QFont &font);
     bool isReadOnly() const;
@@ -182,7 +182,7 @@ private:
     int minWidth_ = 0;
     int maxWidth_ = 0;
     Derived<TAlignment> alignment_;
-    Derived<QColor> color_;
+    Derived<platform::colors::Color> color_;
     Derived<QFont> font_;
     Derived<bool> readOnly_;
     Derived<bool> endEllipsis_;

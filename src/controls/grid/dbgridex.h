@@ -9,7 +9,7 @@
 #include "data/datasource.h"
 #include "platform/wheelnotches.h"
 
-#include <QColor>
+#include "platform/colors.h"
 #include <QFont>
 #include <functional>
 #include <memory>
@@ -120,20 +120,20 @@ public:
     int footerRowCount() const { return footerRowCount_; }
     void setFooterRowCount(int count);
     QColor footerColor() const { return footerColor_; }
-    void setFooterColor(const QColor &color);
+    void setFooterColor(const platform::colors::Color &color);
     QFont footerFont() const;
     void setFooterFont(const QFont &font);
     QColor footerFontColor() const { return footerFontColor_; }
-    void setFooterFontColor(const QColor &color);
+    void setFooterFontColor(const platform::colors::Color &color);
     QFont titleFont() const;
     void setTitleFont(const QFont &font);
     QColor color() const { return color_; }
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     // While set, the parent's window colour is the grid's and the footers' colour.
     bool parentColor() const { return parentColor_; }
     void setParentColor(bool on);
     QColor fixedColor() const { return fixedColor_; }
-    void setFixedColor(const QColor &color);
+    void setFixedColor(const platform::colors::Color &color);
     // Fixed heights of the data rows and the title row: pixels plus lines of
     // text; all 0, the fonts decide.
     int rowHeight() const { return rowHeight_; }
@@ -307,12 +307,12 @@ private:
     bool flat_ = false;
     bool readOnly_ = false;
     int footerRowCount_ = 0;
-    QColor footerColor_;
+    platform::colors::Color footerColor_;
     Derived<QFont> footerFont_;
-    QColor footerFontColor_;
+    platform::colors::Color footerFontColor_;
     Derived<QFont> titleFont_;
-    QColor color_;
-    QColor fixedColor_;
+    platform::colors::Color color_;
+    platform::colors::Color fixedColor_;
     bool parentColor_ = false;
     bool parentFont_ = true;
     int rowHeight_ = 0, rowLines_ = 0, titleHeight_ = 0, titleLines_ = 0;

@@ -147,8 +147,13 @@ void TCustomDBGridEx::keyPressEvent(QKeyEvent *event)
         break;
     }
     case Qt::Key_Escape:
-        if (ds.state() == data::DataSetState::Edit || inserting)
-            ds.cancel();
+        // While browsing there is nothing to cancel: the key goes on to the
+        // window, whose Escape closes it.
+        if (ds.state() != data::DataSetState::Edit && !inserting) {
+            event->ignore();
+            return;
+        }
+        ds.cancel();
         break;
     case Qt::Key_Insert:
         if (mayEdit())

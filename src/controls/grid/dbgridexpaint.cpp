@@ -68,7 +68,7 @@ QColor TCustomDBGridEx::fixedLineColor() const
 
 QColor TCustomDBGridEx::dataLineColor() const
 {
-    return color_ == cl::clSilver ? cl::clGray : cl::clSilver;
+    return color_.resolved() == cl::clSilver ? cl::clGray : cl::clSilver;
 }
 
 // Only the 3-D option: a colour here is a value, not a named system colour,
@@ -128,10 +128,10 @@ void TCustomDBGridEx::paintLines(QPainter &p)
     if (line <= 0)
         return;
     const bool colLines = options_.testFlag(dgColLines), rowLines = options_.testFlag(dgRowLines);
-    const QColor fixedV = colLines ? fixedLineColor() : fixedColor_;
-    const QColor fixedH = rowLines ? fixedLineColor() : fixedColor_;
-    const QColor dataV = colLines ? dataLineColor() : color_;
-    const QColor dataH = rowLines ? dataLineColor() : color_;
+    const QColor fixedV = colLines ? fixedLineColor() : fixedColor_.resolved();
+    const QColor fixedH = rowLines ? fixedLineColor() : fixedColor_.resolved();
+    const QColor dataV = colLines ? dataLineColor() : color_.resolved();
+    const QColor dataH = rowLines ? dataLineColor() : color_.resolved();
     const int right = g.gridRight(), bottom = g.gridBottom();
     const int titleBottom =
         titleRows_ ? std::min(g.rowTop(titleRows_ - 1) + g.rowHeight(titleRows_ - 1) + line, bottom) : 0;
@@ -173,7 +173,7 @@ void TCustomDBGridEx::paintCell(QPainter &p, int col, int row, const Rect &rect)
 
     QColor background;
     if (indicator) {
-        background = kind == RowKind::Filler ? color_ : fixedColor_;
+        background = kind == RowKind::Filler ? color_.resolved() : fixedColor_.resolved();
         platform::fillRect(p, content, background);
         if (kind != RowKind::Title)
             paintIndicatorCell(p, row, content, framed);

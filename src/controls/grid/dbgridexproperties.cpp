@@ -106,7 +106,7 @@ void TCustomDBGridEx::setFooterRowCount(int count)
     ReflowLayout();
 }
 
-void TCustomDBGridEx::setFooterColor(const QColor &color)
+void TCustomDBGridEx::setFooterColor(const platform::colors::Color &color)
 {
     if (!loading_)
         parentColor_ = false;
@@ -129,7 +129,7 @@ void TCustomDBGridEx::setFooterFont(const QFont &font)
         footerChanged();
 }
 
-void TCustomDBGridEx::setFooterFontColor(const QColor &color)
+void TCustomDBGridEx::setFooterFontColor(const platform::colors::Color &color)
 {
     if (color == footerFontColor_)
         return;
@@ -150,7 +150,7 @@ void TCustomDBGridEx::setTitleFont(const QFont &font)
         ReflowLayout();
 }
 
-void TCustomDBGridEx::setColor(const QColor &color)
+void TCustomDBGridEx::setColor(const platform::colors::Color &color)
 {
     if (color == color_)
         return;
@@ -229,7 +229,7 @@ void TCustomDBGridEx::setDefaultDrawing(bool on)
     invalidateGrid();
 }
 
-void TCustomDBGridEx::setFixedColor(const QColor &color)
+void TCustomDBGridEx::setFixedColor(const platform::colors::Color &color)
 {
     if (color == fixedColor_)
         return;

@@ -70,7 +70,9 @@ public:
             return QAccessible::ColumnHeader;
         return partIndex() < shape.firstFooter() ? QAccessible::Cell : QAccessible::Footer;
     }
-    // A part kept from a larger table than now shown reads as empty.
+    // A part kept from a larger table than now shown reads as empty. A cell
+    // is named with its column's title, as screen readers read a whole row
+    // and leave out the headers there: "Телефон 12-34-56", "Абонент ИВАНОВ".
     QString text(QAccessible::Text t) const override
     {
         if (t != QAccessible::Name || !isValid())
@@ -80,7 +82,10 @@ public:
             return shape.columns[partIndex()]->title().caption();
         if (partIndex() >= shape.firstFooter())
             return footerRowText(grid(), shape, partIndex() - shape.firstFooter());
-        return grid().recordText(windowRow(), *shape.columns[columnIndex()]);
+        const TDBGridColumnEx &column = *shape.columns[columnIndex()];
+        const QString value = grid().recordText(windowRow(), column);
+        const QString title = column.title().caption();
+        return value.isEmpty() || title.isEmpty() ? title + value : title + QLatin1Char(' ') + value;
     }
     QRect rect() const override
     {

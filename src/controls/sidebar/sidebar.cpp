@@ -47,7 +47,7 @@ void TSideBar::setBkPicture(const QPixmap &picture)
     Relayout();
 }
 
-void TSideBar::setColor(const QColor &color)
+void TSideBar::setColor(const platform::colors::Color &color)
 {
     if (color != color_) {
         color_ = color;
@@ -67,7 +67,7 @@ void TSideBar::setGroupFont(const QFont &font)
     setAndRelayout(groupFont_, font);
 }
 
-void TSideBar::setGroupFontColor(const QColor &color)
+void TSideBar::setGroupFontColor(const platform::colors::Color &color)
 {
     setAndRelayout(groupFontColor_, color);
 }
@@ -77,7 +77,7 @@ void TSideBar::setItemFont(const QFont &font)
     setAndRelayout(itemFont_, font);
 }
 
-void TSideBar::setItemFontColor(const QColor &color)
+void TSideBar::setItemFontColor(const platform::colors::Color &color)
 {
     setAndRelayout(itemFontColor_, color);
 }

@@ -8,8 +8,8 @@
 #include "controls/sidebar/sidebartypes.h"
 #include "platform/rect.h"
 
+#include "platform/colors.h"
 #include <QBasicTimer>
-#include <QColor>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFont>
@@ -61,13 +61,13 @@ public:
     const QPixmap &bkPicture() const { return bkPicture_; }
     void setBkPicture(const QPixmap &picture);
     QColor color() const { return color_; }
-    void setColor(const QColor &color);
+    void setColor(const platform::colors::Color &color);
     bool canSelected() const { return canSelected_; }
     void setCanSelected(bool canSelected);
     const QFont &groupFont() const { return groupFont_; }
     void setGroupFont(const QFont &font);
     QColor groupFontColor() const { return groupFontColor_; }
-    void setGroupFontColor(const QColor &color);
+    void setGroupFontColor(const platform::colors::Color &color);
     TSideGroups &groups() { return *groups_; }
     const TSideGroups &groups() const { return *groups_; }
     // Copies the groups with their items; the first visible group becomes active.
@@ -82,7 +82,7 @@ public:
     const QFont &itemFont() const { return itemFont_; }
     void setItemFont(const QFont &font);
     QColor itemFontColor() const { return itemFontColor_; }
-    void setItemFontColor(const QColor &color);
+    void setItemFontColor(const platform::colors::Color &color);
     QMenu *itemPopupMenu() const { return itemPopupMenu_; }
     void setItemPopupMenu(QMenu *menu);
     // Image lists are referenced, not owned.
@@ -234,12 +234,12 @@ private:
 
     TSideBarBackGround bkGround_;
     QPixmap bkPicture_;
-    QColor color_;
+    platform::colors::Color color_;
     bool canSelected_ = false;
     QFont groupFont_;
-    QColor groupFontColor_;
+    platform::colors::Color groupFontColor_;
     QFont itemFont_;
-    QColor itemFontColor_;
+    platform::colors::Color itemFontColor_;
     std::unique_ptr<TSideGroups> groups_;
     int activeGroupIndex_ = 0;
     QPointer<QMenu> groupPopupMenu_;

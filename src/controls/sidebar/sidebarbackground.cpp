@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-void TSideBarBackGround::setBeginColor(const QColor &color)
+void TSideBarBackGround::setBeginColor(const platform::colors::Color &color)
 {
     if (color != beginColor_) {
         beginColor_ = color;
@@ -12,7 +12,7 @@ void TSideBarBackGround::setBeginColor(const QColor &color)
     }
 }
 
-void TSideBarBackGround::setEndColor(const QColor &color)
+void TSideBarBackGround::setEndColor(const platform::colors::Color &color)
 {
     if (color != endColor_) {
         endColor_ = color;
@@ -49,10 +49,10 @@ void TSideBarBackGround::FillGradient(QPainter &painter, const platform::Rect &r
     const int from = vertical ? r.top : r.left;
     const int to = vertical ? r.bottom : r.right;
     auto channel = [extent](int begin, int end, int pos) { return begin + (end - begin) * pos / extent; };
+    const QColor begin = beginColor_, end = endColor_;
     for (int band = from - from % step_; band < to; band += step_) {
-        const QColor color(channel(beginColor_.red(), endColor_.red(), band),
-                           channel(beginColor_.green(), endColor_.green(), band),
-                           channel(beginColor_.blue(), endColor_.blue(), band));
+        const QColor color(channel(begin.red(), end.red(), band), channel(begin.green(), end.green(), band),
+                           channel(begin.blue(), end.blue(), band));
         const platform::Rect strip = vertical ? platform::Rect{r.left, band, r.right, band + step_}
                                               : platform::Rect{band, r.top, band + step_, r.bottom};
         platform::fillRect(painter, strip.intersected(r), color);

@@ -13,9 +13,9 @@
 class TSideBarBackGround {
 public:
     QColor beginColor() const { return beginColor_; }
-    void setBeginColor(const QColor &color);
+    void setBeginColor(const platform::colors::Color &color);
     QColor endColor() const { return endColor_; }
-    void setEndColor(const QColor &color);
+    void setEndColor(const platform::colors::Color &color);
     TSideBarFillStyle fillStyle() const { return fillStyle_; }
     void setFillStyle(TSideBarFillStyle style);
     int step() const { return step_; }
@@ -31,8 +31,8 @@ public:
 private:
     void changed();
 
-    QColor beginColor_ = platform::colors::clGrayText;
-    QColor endColor_ = platform::colors::clGrayText;
+    platform::colors::Color beginColor_ = platform::colors::clGrayText;
+    platform::colors::Color endColor_ = platform::colors::clGrayText;
     TSideBarFillStyle fillStyle_ = bfsNone;
     int step_ = 2;
 };

@@ -10,10 +10,8 @@ TSideItemHint::TSideItemHint(QWidget *bar) : bar_(*bar), window_(bar, Qt::ToolTi
     window_.setTextFormat(Qt::PlainText);
     window_.setMargin(1);
     window_.setFrameStyle(QFrame::Box | QFrame::Plain);
-    QPalette palette = window_.palette();
-    palette.setColor(QPalette::Window, platform::colors::clInfoBk);
-    palette.setColor(QPalette::WindowText, platform::colors::clInfoText);
-    window_.setPalette(palette);
+    platform::colors::setPaletteColor(window_, QPalette::Window, platform::colors::clInfoBk);
+    platform::colors::setPaletteColor(window_, QPalette::WindowText, platform::colors::clInfoText);
     window_.setAutoFillBackground(true);
     timer_.setSingleShot(true);
     timer_.setInterval(ShowTime);
