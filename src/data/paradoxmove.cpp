@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace data {
@@ -25,13 +24,8 @@ namespace {
 
 void syncPath(const QString &path, const QString &fileName)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        if (fd >= 0)
-            ::close(fd);
+    if (!syncToDisk(path))
         cannot(QStringLiteral("не удаётся записать на диск %1").arg(QFileInfo(path).fileName()), fileName);
-    }
-    ::close(fd);
 }
 
 bool sameBytes(const QString &a, const QString &b)
@@ -132,9 +126,8 @@ std::optional<ParadoxMove> moveParadoxTable(const QString &fileName)
     syncPath(dir.path(), fileName);
 
     // The one step that changes what "basamy.db" is.
-    if (::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0)
+    if (!replaceDurably(partial, path))
         cannot(QStringLiteral("не удаётся заменить файл"), fileName);
-    syncPath(dir.path(), fileName);
     // The side files belong to the kept original now.
     for (const QString &side : sides)
         QFile::remove(side);

@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace data {
 
@@ -42,6 +46,25 @@ bool deleteTableFile(const QString &fileName)
         QFile::remove(path + QLatin1String(suffix));
     QFile::remove(path);
     return !QFileInfo::exists(path);
+}
+
+bool syncToDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
+
+bool replaceDurably(const QString &finished, const QString &path)
+{
+    return syncToDisk(finished) &&
+           std::rename(QFile::encodeName(finished).constData(), QFile::encodeName(path).constData()) == 0 &&
+           syncToDisk(QFileInfo(path).absolutePath());
 }
 
 } // namespace data

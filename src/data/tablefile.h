@@ -20,4 +20,13 @@ QString tableHeldIn(const QString &fileName, const QStringList &tables);
 // silent; returns whether the table file is gone.
 bool deleteTableFile(const QString &fileName);
 
+// Writes a file's or a folder's data through to the disk; false (errno set)
+// on failure.
+bool syncToDisk(const QString &path);
+
+// Moves a finished file over its final name so that, whatever a power loss
+// interrupts, the name holds the old file or the whole new one; false (errno
+// set) on failure.
+bool replaceDurably(const QString &finished, const QString &path);
+
 } // namespace data

@@ -3,11 +3,12 @@
 #include "dataio/cp1251.h"
 
 #include "data/field.h"
+#include "data/tablefile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
 // pxlib declares its functions without C linkage for C++.
@@ -92,11 +93,10 @@ void ParadoxWriter::finish()
     PX_close(doc_);
     PX_delete(doc_);
     doc_ = nullptr;
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partPath_).toStdString(), QFile::encodeName(path_).toStdString(), error);
-    if (error) {
+    if (!data::replaceDurably(partPath_, path_)) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(partPath_);
-        fail(QString::fromStdString(error.message()));
+        fail(reason);
     }
 }
 

@@ -6,7 +6,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace dataio {
@@ -110,12 +111,12 @@ void TableWriter::finish()
     // Readers expect the rollback journal the program itself uses.
     exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
     close();
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partPath_).toStdString(), QFile::encodeName(path_).toStdString(), error);
-    if (error) {
+    // Nothing was synchronised while writing: the whole file reaches the disk
+    // before it takes the table's name.
+    if (!data::replaceDurably(partPath_, path_)) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         discard();
-        throw std::runtime_error(
-            QStringLiteral("%1: %2").arg(path_, QString::fromStdString(error.message())).toStdString());
+        throw std::runtime_error(QStringLiteral("%1: %2").arg(path_, reason).toStdString());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
+#include <cmath>
 #include <map>
 
 namespace platform::colors {
@@ -40,6 +41,12 @@ bool &follows()
 {
     static bool value = false;
     return value;
+}
+
+double luminance(const QColor &color)
+{
+    auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
 }
 
 const SystemColorEntry &entry(SystemColorId id)
@@ -104,6 +111,12 @@ QColor systemColor(SystemColorId id)
 {
     const SystemColorEntry &color = entry(id);
     return follows() ? QGuiApplication::palette().color(color.group, color.role) : color.classic;
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void setFollowsPalette(bool value)

@@ -102,6 +102,11 @@ inline const QColor clTeal{0, 128, 128};
 // draw from their palette follow the desktop's scheme too.
 void setPaletteColor(QWidget &widget, QPalette::ColorRole role, const Color &color);
 
+// The contrast ratio of two colours (1 to 21) from their relative
+// luminance, and the least that text needs against what it is drawn on.
+double contrast(const QColor &a, const QColor &b);
+inline constexpr double minimumTextContrast = 4.5;
+
 // Whether the system colours follow the application's palette (a desktop's
 // scheme) or stay classic.
 void setFollowsPalette(bool follows);

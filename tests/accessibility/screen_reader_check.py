@@ -143,8 +143,15 @@ def check(speech, workdir, program):
     with sqlite3.connect(os.path.join(workdir, "data.db")) as db:
         found = db.execute("SELECT Tel, Abon FROM data WHERE Tel LIKE '12%'").fetchall()
     assert len(found) > 2, "too few test records"
-    type_text("12")
-    speech.expect("1", "2")
+    # Orca is slow with its first keys after a start; a round trip through
+    # the fields first lets the echo below test the program, not that.
+    keys("Tab")
+    speech.expect("Абонент")
+    keys("shift+Tab")
+    speech.expect("Телефон")
+    for digit in "12":
+        type_text(digit)
+        speech.expect(digit)
     keys("Tab")
     speech.expect("Абонент")
     # The program selects the Russian layout: the key of "b" types "и".

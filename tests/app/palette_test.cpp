@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "controls/flat/flatspeedbutton.h"
 #include "platform/colors.h"
+#include "support/desktopscheme.h"
 #include "windows/aboutform.h"
 #include "windows/addredform.h"
 #include "windows/firstform.h"
@@ -17,20 +18,6 @@
 namespace colors = platform::colors;
 
 namespace {
-
-// The desktop's scheme while the test lives; the classic one again after.
-struct DesktopScheme {
-    explicit DesktopScheme(const QPalette &palette)
-    {
-        colors::setFollowsPalette(true);
-        QApplication::setPalette(palette);
-    }
-    ~DesktopScheme()
-    {
-        colors::setFollowsPalette(false);
-        QApplication::setPalette(colors::classicPalette());
-    }
-};
 
 // The classic scheme with another colour wherever it has the button face.
 QPalette withFace(const QColor &face)

@@ -10,7 +10,9 @@
 #include "data/field.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace dataio;
 
@@ -133,6 +135,14 @@ TEST_F(ImportTest, ListsEveryInvalidRowWithItsLineAndWritesNothing)
     shared.skipInvalid = true;
     importDirectoryFrom(utf8("Tel,Abon\n5,A\n5,B\n"), shared);
     EXPECT_EQ(rowsOf("data.db").size(), 2u);
+}
+
+TEST_F(ImportTest, AFinishedTableThatCannotTakeItsNameIsAFailure)
+{
+    QDir().mkpath(path("data.db/kept"));
+    EXPECT_THROW(importDirectoryFrom(utf8("Tel,Abon\n100,ОК\n")), std::runtime_error);
+    EXPECT_TRUE(QFileInfo(path("data.db/kept")).isDir());
+    EXPECT_FALSE(QFile::exists(path("data.db.part")));
 }
 
 TEST_F(ImportTest, RefusesAHeaderItCannotMap)

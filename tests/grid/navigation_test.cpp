@@ -109,50 +109,53 @@ TEST(GridKeys, ClosedDatasetIgnoresKeysAndWheel)
     EXPECT_FALSE(s.grid->verticalBarShown());
 }
 
+// The grid and a line edit after it in an active window, the grid focused.
+struct GridBeforeAnEdit {
+    explicit GridBeforeAnEdit(MainGridSetup &setup) : s(setup)
+    {
+        auto *layout = new QVBoxLayout(&window);
+        s.grid->setParent(&window);
+        layout->addWidget(s.grid.get());
+        edit = new QLineEdit(&window);
+        layout->addWidget(edit);
+        window.show();
+        window.activateWindow();
+        active = QTest::qWaitForWindowActive(&window);
+        s.table.open();
+        s.grid->setFocus();
+    }
+    ~GridBeforeAnEdit() { s.grid->setParent(nullptr); }
+
+    MainGridSetup &s;
+    QWidget window;
+    QLineEdit *edit = nullptr;
+    bool active = false;
+};
+
 TEST(GridKeys, TabMovesBetweenColumnsWithoutRowSelectThenLeaves)
 {
     MainGridSetup s(3);
     s.grid->setOptions(s.grid->options() & ~TDBGridOptions{dgRowSelect});
     s.grid->setReadOnly(false);
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    s.grid->setParent(&window);
-    layout->addWidget(s.grid.get());
-    auto *edit = new QLineEdit(&window);
-    layout->addWidget(edit);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    s.table.open();
-    s.grid->setFocus();
+    GridBeforeAnEdit w(s);
+    ASSERT_TRUE(w.active);
     ASSERT_EQ(s.grid->col(), 1);
     QTest::keyClick(s.grid.get(), Qt::Key_Tab);
     EXPECT_EQ(s.grid->col(), 2);
     EXPECT_TRUE(s.grid->hasFocus());
     QTest::keyClick(s.grid.get(), Qt::Key_Tab);
-    EXPECT_TRUE(edit->hasFocus());
-    s.grid->setParent(nullptr);
+    EXPECT_TRUE(w.edit->hasFocus());
 }
 
 TEST(GridKeys, TabLeavesARowSelectGrid)
 {
     MainGridSetup s(3);
-    QWidget window;
-    auto *layout = new QVBoxLayout(&window);
-    s.grid->setParent(&window);
-    layout->addWidget(s.grid.get());
-    auto *edit = new QLineEdit(&window);
-    layout->addWidget(edit);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    s.table.open();
-    s.grid->setFocus();
+    GridBeforeAnEdit w(s);
+    ASSERT_TRUE(w.active);
     int col = s.grid->col();
     QTest::keyClick(s.grid.get(), Qt::Key_Tab);
-    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_TRUE(w.edit->hasFocus());
     EXPECT_EQ(s.grid->col(), col);
-    s.grid->setParent(nullptr);
 }
 
 TEST(GridWheel, OneStepMovesOneRecord)

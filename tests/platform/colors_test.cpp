@@ -1,6 +1,6 @@
 #include "platform/colors.h"
+#include "support/desktopscheme.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -9,52 +9,10 @@ namespace colors = platform::colors;
 
 namespace {
 
-// Relative luminance and contrast ratio of two colours, as accessibility
-// guidelines define them.
-double luminance(const QColor &color)
-{
-    auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
-}
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QPalette scheme(QColor window, QColor base, QColor text, QColor highlight, QColor highlighted, QColor tip)
-{
-    QPalette palette(text, window, window.lighter(130), window.darker(130), window.darker(110), text, text, base,
-                     window);
-    palette.setColor(QPalette::Highlight, highlight);
-    palette.setColor(QPalette::HighlightedText, highlighted);
-    palette.setColor(QPalette::ToolTipBase, tip);
-    palette.setColor(QPalette::ToolTipText, text);
-    return palette;
-}
-
 class PaintsWindowColour : public QWidget {
 protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), colors::clWindow); }
 };
-
-// Follows the application's palette while the test lives.
-struct DesktopScheme {
-    explicit DesktopScheme(const QPalette &palette) : saved(QApplication::palette())
-    {
-        colors::setFollowsPalette(true);
-        QApplication::setPalette(palette);
-    }
-    ~DesktopScheme()
-    {
-        colors::setFollowsPalette(false);
-        QApplication::setPalette(saved);
-    }
-    QPalette saved;
-};
-
-const QPalette dark = scheme({49, 54, 59}, {35, 38, 41}, {239, 240, 241}, {30, 87, 135}, {255, 255, 255}, {49, 54, 59});
-const QPalette highContrast = scheme(Qt::black, Qt::black, Qt::white, Qt::cyan, Qt::black, Qt::black);
 
 } // namespace
 
@@ -66,10 +24,10 @@ TEST(SystemColors, FollowTheDesktopSchemeAndItsChanges)
     widget.resize(8, 8);
     widget.show();
     EXPECT_EQ(widget.grab().toImage().pixelColor(4, 4), QColor(255, 255, 255));
-    DesktopScheme desktop(dark);
-    EXPECT_EQ(QColor(colors::clWindow), dark.color(QPalette::Base));
-    EXPECT_EQ(QColor(colors::clWindowFrame), dark.color(QPalette::WindowText));
-    EXPECT_EQ(widget.grab().toImage().pixelColor(4, 4), dark.color(QPalette::Base));
+    DesktopScheme desktop(darkScheme());
+    EXPECT_EQ(QColor(colors::clWindow), darkScheme().color(QPalette::Base));
+    EXPECT_EQ(QColor(colors::clWindowFrame), darkScheme().color(QPalette::WindowText));
+    EXPECT_EQ(widget.grab().toImage().pixelColor(4, 4), darkScheme().color(QPalette::Base));
     EXPECT_EQ(colors::clRed, QColor(255, 0, 0));
 }
 
@@ -84,10 +42,10 @@ TEST(SystemColors, TextKeepsItsContrastUnderDarkAndHighContrastSchemes)
         {colors::clInfoText, colors::clInfoBk},   {colors::clMenuText, colors::clMenu},
         {colors::clWindowText, colors::clMenu},   {colors::clHighlightText, colors::clActiveCaption},
     };
-    for (const QPalette &palette : {dark, highContrast}) {
+    for (const QPalette &palette : {darkScheme(), highContrastScheme()}) {
         DesktopScheme desktop(palette);
         for (const auto &[text, background] : drawn)
-            EXPECT_GE(contrast(text, background), 4.5)
+            EXPECT_GE(colors::contrast(text, background), 4.5)
                 << QColor(text).name().toStdString() << " on " << QColor(background).name().toStdString();
     }
 }

@@ -32,6 +32,17 @@ QColor blendToward(const QColor &background, const QColor &target, bool towardHi
                   channel(background.blue(), target.blue()));
 }
 
+// The current row's background while the grid is not focused. Some desktop
+// schemes give the button shadow the highlight text's own colour (black in
+// high contrast); the row then keeps the focused highlight, so it stays
+// readable. The classic colours keep the shadow.
+QColor unfocusedRowColor()
+{
+    const bool readable =
+        !cl::followsPalette() || cl::contrast(cl::clHighlightText, cl::clBtnShadow) >= cl::minimumTextContrast;
+    return readable ? cl::clBtnShadow : cl::clHighlight;
+}
+
 // Makes one record of the record window the one fields read from, and puts
 // the previous one back however the painting ends.
 class ActiveRecordScope {
@@ -303,7 +314,7 @@ void TCustomDBGridEx::paintDataCell(QPainter &p, int row, TDBGridColumnEx &colum
                 background = blendToward(background, cl::clHighlight, true);
             }
         } else if (solid) {
-            background = cl::clBtnShadow;
+            background = unfocusedRowColor();
             textColor = cl::clHighlightText;
         } else {
             background = blendToward(background, cl::clBtnShadow, false);
