@@ -289,7 +289,7 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
             return false;
         }
     }
-    if (file && !file->commit(dosTimeToUnix(member.dosDateTime))) {
+    if (file && !file->commit(dosTimeToUnix(member.dosDateTime), closer_)) {
         skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "cannot replace " + target);
         return false;
     }

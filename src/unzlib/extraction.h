@@ -1,6 +1,7 @@
 #pragma once
 
 #include "unzlib/archivefile.h"
+#include "unzlib/backgroundcloser.h"
 #include "unzlib/unzlib.h"
 
 #include <cstdint>
@@ -36,6 +37,7 @@ private:
     std::string targetPath(const std::string &relative) const;
 
     const UnzipParams &params_;
+    BackgroundCloser closer_; // replaced files: all closed before the library call returns
     bool aborted_ = false;
     bool passwordsCancelled_ = false;
     std::set<std::string> sweptFolders_; // stray temporary files removed there

@@ -34,6 +34,10 @@ public:
     // name), with the permissions of `like` when that exists, else those of
     // any new file. While it is open, removeUnlessInUse() leaves it alone.
     static File createUnique(const std::string &prefix, const std::string &like, std::string &path);
+    // The file now at path, held so that whatever replaces it there leaves
+    // its data to be freed at this handle's close. Neither follows a link
+    // nor opens a device; empty where the system offers no such handle.
+    static File holdExisting(const std::string &path);
 
     bool isOpen() const { return handle_ != kClosed; }
     // -1 when unknown.

@@ -50,6 +50,16 @@ File File::createUnique(const std::string &prefix, const std::string &like, std:
     return File(file);
 }
 
+File File::holdExisting(const std::string &path)
+{
+#ifdef O_PATH
+    return File(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+#else
+    (void)path;
+    return File();
+#endif
+}
+
 std::int64_t File::size() const
 {
     struct stat st {};

@@ -88,6 +88,11 @@ File File::createUnique(const std::string &prefix, const std::string &, std::str
     return File();
 }
 
+File File::holdExisting(const std::string &)
+{
+    return File(); // an open handle would keep the move from replacing the file
+}
+
 std::int64_t File::size() const
 {
     LARGE_INTEGER size{};

@@ -1,6 +1,7 @@
 #include "unzlib/targetfile.h"
 
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace unz {
@@ -129,12 +130,15 @@ bool PendingFile::write(const unsigned char *data, std::size_t size)
     return true;
 }
 
-bool PendingFile::commit(std::int64_t modificationTime)
+bool PendingFile::commit(std::int64_t modificationTime, BackgroundCloser &closer)
 {
     file_.setModificationTime(modificationTime);
     const bool written = file_.flush();
-    if (file_.close() && written && replaceFile(temporary_, target_))
+    File replaced = File::holdExisting(target_);
+    if (file_.close() && written && replaceFile(temporary_, target_)) {
+        closer.close(std::move(replaced));
         return true;
+    }
     removeFile(temporary_);
     return false;
 }

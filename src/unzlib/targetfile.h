@@ -1,5 +1,6 @@
 #pragma once
 
+#include "unzlib/backgroundcloser.h"
 #include "unzlib/fileaccess.h"
 
 #include <cstdint>
@@ -39,8 +40,8 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     bool write(const unsigned char *data, std::size_t size);
     // Gives the file its time stamp, puts it on the disk and moves it over
-    // the target.
-    bool commit(std::int64_t modificationTime);
+    // the target; the file it replaces is closed by `closer`.
+    bool commit(std::int64_t modificationTime, BackgroundCloser &closer);
 
 private:
     std::string target_;

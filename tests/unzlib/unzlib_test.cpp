@@ -5,8 +5,10 @@
 #include <cstring>
 
 #ifdef __linux__
+#include <csignal>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -716,5 +718,43 @@ TEST_F(UnzLibTest, AMemberLargerThanTheFreeSpaceIsSkippedBeforeWriting)
     if (WEXITSTATUS(status) == 77)
         GTEST_SKIP() << "no mount namespace here";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the big member was written, or more than it was refused";
+}
+
+TEST_F(UnzLibTest, AWriteThatFailsKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const std::size_t size = 4 << 20;
+    make({member("data.db", std::string(size, 'n'))});
+    writeAll(at("data.db"), "old");
+    // A file size limit fails a write early, or only the last one, which may
+    // still be under way when the unpacking ends.
+    for (const rlim_t limit : {rlim_t(1) << 20, rlim_t(size - 1)}) {
+        SCOPED_TRACE(limit);
+        const pid_t child = fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit fileSize{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &fileSize);
+            const bool refused = lib.run(archive, out) == 0 && lib.callsOf(UNZ_CB_SKIPPED).size() == 1 &&
+                                 lib.callsOf(UNZ_CB_SKIPPED)[0].error == UNZ_ERR_WRITE &&
+                                 lib.callsOf(UNZ_CB_MESSAGE).back().text == "data.db: cannot write " + at("data.db");
+            _exit(refused && readAll(at("data.db")) == "old" && filesIn(out) == Names{"data.db"} ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+}
+
+TEST_F(UnzLibTest, AFileReplacedUnderAReaderStaysReadableAndNoHandleIsLeftOpen)
+{
+    const auto openHandles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    writeAll(at("data.db"), "old contents");
+    make({member("data.db", "new contents"), member("kod.db", "k")});
+    std::ifstream reader(at("data.db"), std::ios::binary);
+    const auto before = openHandles();
+    EXPECT_EQ(lib.run(archive, out), 2);
+    EXPECT_EQ(openHandles(), before);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old contents");
+    EXPECT_EQ(readAll(at("data.db")), "new contents");
 }
 #endif
