@@ -62,24 +62,22 @@ class Speech:
     def since_mark(self):
         return self.text()[self.mark:]
 
-    def expect(self, *phrases, timeout=HEARD_TIMEOUT, quiet=False):
+    def expect(self, *phrases, timeout=HEARD_TIMEOUT):
         """Waits until every phrase was said since the last step, then starts a new step."""
         try:
             wait_for("Orca to say %r" % (phrases,), lambda: all(p in self.since_mark() for p in phrases), timeout)
         except AssertionError:
-            if not quiet:
-                print("Orca said lately:\n" + self.text()[-700:])
+            print("Orca said lately:\n" + self.text()[-700:])
             raise
         self.mark = len(self.text())
 
-    def expect_any(self, choices, timeout=HEARD_TIMEOUT, quiet=False):
+    def expect_any(self, choices, timeout=HEARD_TIMEOUT):
         """Waits until all phrases of one of the choices were said."""
         heard = lambda: next((c for c in choices if all(p in self.since_mark() for p in c)), None)
         try:
             choice = wait_for("Orca to say one of %d choices" % len(choices), heard, timeout)
         except AssertionError:
-            if not quiet:
-                print("Orca said lately:\n" + self.text()[-700:])
+            print("Orca said lately:\n" + self.text()[-700:])
             raise
         self.mark = len(self.text())
         return choice
