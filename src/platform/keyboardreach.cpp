@@ -80,11 +80,6 @@ void reachableWhileAccessible(QWidget *control, std::function<void()> press)
     new PressKeys(control, std::move(press));
 }
 
-bool accessibilityActive()
-{
-    return ReachTracker::instance().active();
-}
-
 } // namespace platform
 
 #include "keyboardreach.moc"

@@ -12,7 +12,4 @@ namespace platform {
 // does what a click does. Without assistive technology nothing changes.
 void reachableWhileAccessible(QWidget *control, std::function<void()> press);
 
-// Whether assistive technology is active, as last reported to the program.
-bool accessibilityActive();
-
 } // namespace platform
