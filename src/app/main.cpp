@@ -3,11 +3,13 @@
 #include "platform/guardedapplication.h"
 #include "platform/messagebox.h"
 #include "platform/onecopy.h"
+#include "platform/screenreaderstatus.h"
 
 #include <QDir>
 
 int main(int argc, char **argv)
 {
+    platform::keepAccessibilityBridgeOn();
     platform::GuardedApplication app(argc, argv);
     platform::setUpApplication(app);
     platform::OneCopyPerFolder oneCopy(QDir::currentPath());

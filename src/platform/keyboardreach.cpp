@@ -1,6 +1,7 @@
 #include "platform/keyboardreach.h"
 
-#include <QAccessible>
+#include "platform/screenreaderstatus.h"
+
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +13,7 @@ namespace {
 
 // Follows assistive technology coming and going, and gives or takes the
 // focus of every reachable control.
-class ReachTracker : public QAccessible::ActivationObserver {
+class ReachTracker {
 public:
     static ReachTracker &instance()
     {
@@ -25,7 +26,7 @@ public:
         controls_.emplace_back(control);
         apply(*control);
     }
-    void accessibilityActiveChanged(bool active) override
+    void activeChanged(bool active)
     {
         active_ = active;
         std::erase_if(controls_, [](const QPointer<QWidget> &control) { return !control; });
@@ -34,7 +35,10 @@ public:
     }
 
 private:
-    ReachTracker() : active_(QAccessible::isActive()) { QAccessible::installActivationObserver(this); }
+    ReachTracker() : active_(assistiveTechnologyActive())
+    {
+        onAssistiveTechnologyChanged([this](bool active) { activeChanged(active); });
+    }
     void apply(QWidget &control) const { control.setFocusPolicy(active_ ? Qt::TabFocus : Qt::NoFocus); }
 
     bool active_;

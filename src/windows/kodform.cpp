@@ -4,6 +4,7 @@
 #include "controls/flat/flatspeedbutton.h"
 #include "controls/grid/dbgridex.h"
 #include "controls/grid/dbnavigator.h"
+#include "platform/accessibility.h"
 #include "platform/colors.h"
 #include "platform/keypress.h"
 #include "platform/messagebox.h"
@@ -105,6 +106,12 @@ grid::TDBGridEx *makeCodesGrid(QWidget *parent, const QRect &geometry, data::Dat
     return result;
 }
 
+// A user who stays in the search field hears how many were found.
+void announceFound(QWidget *grid, const data::Query &query)
+{
+    platform::announce(grid, QStringLiteral("Найдено населенных пунктов: %1").arg(query.recordCount()));
+}
+
 } // namespace
 
 TKodForm::TKodForm(QWidget *parent) : platform::Form(parent)
@@ -190,6 +197,7 @@ void TKodForm::FlatSpeedButton1Click()
         Query1.prepare();
     Query1.setParamByName(param, DBComboBoxEx1->text());
     Query1.open();
+    announceFound(DBGridEx1, Query1);
 }
 
 void TKodForm::FlatSpeedButton2Click()
@@ -199,8 +207,9 @@ void TKodForm::FlatSpeedButton2Click()
         Query2.prepare();
     Query2.setParamByName(param, Edit1->text() + u'%');
     Query2.open();
-    if (Query2.fieldByName(QStringLiteral("Np")).isNull() &&
-        platform::messageBox(notFound, notFoundCaption, platform::mbExclamationOk) == platform::idOk)
+    if (!Query2.fieldByName(QStringLiteral("Np")).isNull())
+        announceFound(DBGridEx2, Query2);
+    else if (platform::messageBox(notFound, notFoundCaption, platform::mbExclamationOk) == platform::idOk)
         FlatSpeedButton3->Click();
 }
 

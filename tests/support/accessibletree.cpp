@@ -35,7 +35,10 @@ AccessibleEventLog::AccessibleEventLog()
 {
     log().clear();
     platform::setAccessibleEventRecorder([](const QAccessibleEvent &event) {
-        log().push_back({event.object(), event.type(), event.child()});
+        QAccessibleInterface *part = QAccessible::queryAccessibleInterface(event.object());
+        const bool shown = event.type() == QAccessible::ObjectShow && part;
+        log().push_back(
+            {event.object(), event.type(), event.child(), shown ? part->text(QAccessible::Name) : QString()});
     });
 }
 
@@ -56,4 +59,14 @@ bool AccessibleEventLog::contains(QObject *object, QAccessible::Event type) cons
         if (entry.object == object && entry.type == type)
             return true;
     return false;
+}
+
+QStringList AccessibleEventLog::notices() const
+{
+    QStringList texts;
+    for (const Entry &entry : log())
+        if (entry.type == QAccessible::ObjectShow &&
+            QAccessible::queryAccessibleInterface(entry.object)->role() == QAccessible::Notification)
+            texts << entry.shownName;
+    return texts;
 }

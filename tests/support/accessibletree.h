@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QObject;
@@ -22,7 +23,10 @@ public:
         QObject *object;
         QAccessible::Event type;
         int child;
+        QString shownName; // of a part shown, as it was then
     };
     const std::vector<Entry> &events() const;
     bool contains(QObject *object, QAccessible::Event type) const;
+    // The texts spoken as notices, in order.
+    QStringList notices() const;
 };

@@ -3,6 +3,7 @@
 #include "controls/grid/dbgridex.h"
 #include "windows/kodform.h"
 
+#include "support/accessibletree.h"
 #include "windowstest.h"
 
 #include <QApplication>
@@ -101,6 +102,25 @@ TEST_F(KodFormTest, NotFoundIsReportedThenTheFieldIsClearedWhileTheRegionResultS
         EXPECT_EQ(QApplication::focusWidget(), form.Edit1);
         EXPECT_FALSE(form.Query2.active());
         EXPECT_EQ(column(form.Query1, "Np"), QStringList({"БРЕСТ"}));
+    });
+}
+
+// A user in the search field hears the count; the not-found message speaks
+// for itself.
+TEST_F(KodFormTest, BothSearchesSpeakHowManyLocalitiesTheyFound)
+{
+    whileShown(form, [&] {
+        AccessibleEventLog log;
+        form.DBComboBoxEx1->setItemIndex(4);
+        form.FlatSpeedButton1->Click();
+        form.DBComboBoxEx1->setText(QStringLiteral("НЕТ ТАКОЙ"));
+        form.FlatSpeedButton1->Click();
+        typeText(form.Edit1, QStringLiteral("МИН"));
+        form.FlatSpeedButton2->Click();
+        typeText(form.Edit1, QStringLiteral("ЯЯЯ"));
+        form.FlatSpeedButton2->Click();
+        EXPECT_EQ(log.notices(), QStringList({"Найдено населенных пунктов: 2", "Найдено населенных пунктов: 0",
+                                              "Найдено населенных пунктов: 2"}));
     });
 }
 

@@ -307,7 +307,7 @@ void TCustomDBGridEx::focusInEvent(QFocusEvent *event)
 {
     CustomGrid::focusInEvent(event);
     repaintCurrentRow();
-    announceCurrentRecord(*this);
+    announceFocus(*this);
 }
 
 void TCustomDBGridEx::focusOutEvent(QFocusEvent *event)

@@ -75,9 +75,14 @@ public:
     // and leave out the headers there: "Телефон 12-34-56", "Абонент ИВАНОВ".
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Name || !isValid())
+        if (!isValid())
             return {};
         const TableShape shape(grid());
+        // A reader says the row but not where it lies in the result.
+        if (t == QAccessible::Description && role() == QAccessible::Cell)
+            return QStringLiteral("Запись %1 из %2").arg(rowIndex() + 1).arg(shape.recordCount);
+        if (t != QAccessible::Name)
+            return {};
         if (partIndex() < shape.firstCell())
             return shape.columns[partIndex()]->title().caption();
         if (partIndex() >= shape.firstFooter())
@@ -274,6 +279,12 @@ void announceCurrentRecord(TCustomDBGridEx &grid)
         event.setChild(shape.cellIndex(row, shape.currentColumn(grid)));
         platform::sendAccessibleEvent(event);
     }
+}
+
+void announceFocus(TCustomDBGridEx &grid)
+{
+    QMetaObject::invokeMethod(
+        &grid, [&grid] { announceCurrentRecord(grid); }, Qt::QueuedConnection);
 }
 
 void announceSummary(TCustomDBGridEx &grid)

@@ -20,6 +20,11 @@ QAccessibleInterface *createGridAccessible(TCustomDBGridEx *grid);
 // has the focus, focus and selection.
 void announceCurrentRecord(TCustomDBGridEx &grid);
 
+// Announces the current record once the grid has taken the focus: Qt tells
+// of the grid itself after its focus-in handler, and a reader speaks what
+// it heard last, so the record must come after the table.
+void announceFocus(TCustomDBGridEx &grid);
+
 // Speaks the footer rows (the record count) while the focus stays where it
 // is: the result of a search run from a field.
 void announceSummary(TCustomDBGridEx &grid);
