@@ -26,6 +26,7 @@ constexpr std::string_view kTemporaryPrefix = ".unzlib-";
 constexpr std::size_t kRandomLength = 6;
 
 constexpr std::int64_t kFlushStep = std::int64_t(4) << 20;
+constexpr std::int64_t kEarlyFlushStep = std::int64_t(16) << 20;
 
 bool hasDriveLetter(std::string_view name)
 {
@@ -110,6 +111,7 @@ PendingFile::PendingFile(const std::string &target) : target_(target)
 
 PendingFile::~PendingFile()
 {
+    earlyFlush_.wait();
     if (file_.isOpen()) {
         file_.close();
         removeFile(temporary_);
@@ -127,13 +129,18 @@ bool PendingFile::write(const unsigned char *data, std::size_t size)
         file_.startFlush(flushStarted_, written_ - flushStarted_);
         flushStarted_ = written_;
     }
+    if (written_ - earlyFlushed_ >= kEarlyFlushStep) {
+        earlyFlush_.start(file_);
+        earlyFlushed_ = written_;
+    }
     return true;
 }
 
 bool PendingFile::commit(std::int64_t modificationTime, BackgroundCloser &closer)
 {
+    earlyFlush_.wait();
     file_.setModificationTime(modificationTime);
-    const bool written = file_.flush();
+    const bool written = file_.flush() && !earlyFlush_.failed();
     File replaced = File::holdExisting(target_);
     if (file_.close() && written && replaceFile(temporary_, target_)) {
         closer.close(std::move(replaced));

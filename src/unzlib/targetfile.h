@@ -1,6 +1,7 @@
 #pragma once
 
 #include "unzlib/backgroundcloser.h"
+#include "unzlib/earlyflush.h"
 #include "unzlib/fileaccess.h"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ private:
     File file_;
     std::int64_t written_ = 0;
     std::int64_t flushStarted_ = 0; // bytes already on their way to the disk
+    std::int64_t earlyFlushed_ = 0; // bytes when the last early flush started
+    EarlyFlush earlyFlush_;         // after file_: stops before it goes
 };
 
 } // namespace unz
