@@ -1,10 +1,10 @@
 #include "platform/screenreaderstatus.h"
 
 #include <QAccessible>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
-#include <QDBusVariant>
 #include <QObject>
 #include <vector>
 
@@ -26,16 +26,16 @@ bool &bridgeKeptOn()
 // The bus's word on a screen reader or other assistive technology running.
 bool busStatus()
 {
-    QDBusMessage get = QDBusMessage::createMethodCall(busService, busPath, propertiesInterface, QStringLiteral("Get"));
+    QDBusMessage get =
+        QDBusMessage::createMethodCall(busService, busPath, propertiesInterface, QStringLiteral("GetAll"));
     get.setAutoStartService(false); // no bus of our own making when the desktop has none
-    bool enabled = false;
-    for (const char *property : {"IsEnabled", "ScreenReaderEnabled"}) {
-        get.setArguments({QStringLiteral("org.a11y.Status"), QString::fromLatin1(property)});
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 1000);
-        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-            enabled = enabled || reply.arguments().first().value<QDBusVariant>().variant().toBool();
-    }
-    return enabled;
+    get.setArguments({QStringLiteral("org.a11y.Status")});
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 1000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return false;
+    const auto status = qdbus_cast<QVariantMap>(reply.arguments().first());
+    return status.value(QStringLiteral("IsEnabled")).toBool() ||
+           status.value(QStringLiteral("ScreenReaderEnabled")).toBool();
 }
 
 class StatusWatcher : public QObject, public QAccessible::ActivationObserver {
