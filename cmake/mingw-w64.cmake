@@ -18,4 +18,11 @@ set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The 64-bit loader runs 64-bit programs itself: Debian's `wine` script
+# prefers the 32-bit loader whenever it is installed, and that one fails on
+# kernels that cannot run 32-bit programs.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL AMD64 AND EXISTS /usr/lib/wine/wine64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()
