@@ -140,7 +140,7 @@ int main(int argc, char **argv)
             if (!rowsFile.isEmpty())
                 writeRows(query, rowsFile);
             query.close();
-            std::printf("case %s: %.3f s, cpu %.3f s, %d records\n", c.name, best, bestCpu, count);
+            std::printf("case %s: %.4f s, cpu %.4f s, %d records\n", c.name, best, bestCpu, count);
             bind(query, c);
             for (const QString &line : query.queryPlan())
                 std::printf("case %s plan: %s\n", c.name, line.toUtf8().constData());

@@ -6,6 +6,7 @@
 #include "archive/zipmessageids.h"
 #include "archive/zipmessagetable.h"
 #include "platform/eventcall.h"
+#include "platform/heldfiles.h"
 #include "platform/messagebox.h"
 #include "unzlib/unzlib.h"
 
@@ -354,7 +355,11 @@ void TZipExtractor::callLibrary(TUnzLib &library, const QString &archive)
         eventErrorText_.clear();
         pendingThrow_ = nullptr;
         const QPointer<TZipExtractor> self(this);
+        std::optional<platform::HeldFiles> replaced;
+        if (!extrOptions_.testFlag(ExtrTest))
+            replaced.emplace(extractionTargets(params));
         const std::int32_t result = library.Execute(&params);
+        replaced.reset();
         if (!self)
             return;
         successCount_ = result;
@@ -367,6 +372,28 @@ void TZipExtractor::callLibrary(TUnzLib &library, const QString &archive)
     } catch (const std::exception &) {
         ReportMessage(reportids::ExtractFailed);
     }
+}
+
+// Where the library puts each listed member: the folder of the call (or the
+// current one) and the member's name, with its folders or without them.
+// Names that climb out of the folder are left out.
+QStringList TZipExtractor::extractionTargets(const UnzipParams &params) const
+{
+    const QString folder =
+        params.extractDirectory ? QFile::decodeName(params.extractDirectory) + QLatin1Char('/') : QString();
+    const bool keepFolders = extrOptions_.testFlag(ExtrDirNames);
+    QStringList targets;
+    for (const ZipDirEntry &entry : entries_) {
+        QString name = entry.FileName;
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (!keepFolders)
+            name = name.section(QLatin1Char('/'), -1);
+        if (name.isEmpty() || name.startsWith(QLatin1Char('/')) ||
+            name.split(QLatin1Char('/')).contains(QStringLiteral("..")))
+            continue;
+        targets.append(folder + name);
+    }
+    return targets;
 }
 
 void TZipExtractor::fillParams(UnzipParams &params, const QString &archive, std::vector<QByteArray> &texts,

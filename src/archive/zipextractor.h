@@ -178,6 +178,7 @@ public:
 private:
     void runExtraction(const QString &archive);
     void callLibrary(TUnzLib &library, const QString &archive);
+    QStringList extractionTargets(const UnzipParams &params) const;
     void fillParams(UnzipParams &params, const QString &archive, std::vector<QByteArray> &texts,
                     std::vector<struct UnzipFileSpec> &specs);
     void handleAction(int action, int error, int size, const QString &text, CallbackRecord *record);

@@ -38,6 +38,7 @@ private:
         void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
     };
     Connection(sqlite3 *db, QString subject);
+    static Connection open(const QByteArray &path, int flags, QString subject);
     QString tableIn(const QString &schema, const QString &fileName);
 
     std::unique_ptr<sqlite3, Closer> db_;

@@ -257,14 +257,21 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
         message(0, (test ? "testing: " : member.method == 8 ? "inflating: " : "extracting: ") + name);
     call(UNZ_CB_NEW_FILE, 0, std::int32_t(member.uncompressedSize), name, index);
     bool writeFailed = false;
-    const UnpackResult result = unpacker.unpack(password, [&](const unsigned char *data, std::size_t size) {
-        if (file && !file->write(data, size)) {
-            writeFailed = true;
-            return false;
-        }
-        call(UNZ_CB_PROGRESS, 0, std::int32_t(size), {});
-        return !aborted_;
-    });
+    const UnpackResult result = unpacker.unpack(
+        password,
+        [&](const unsigned char *data, std::size_t size) {
+            if (file && !file->write(data, size)) {
+                writeFailed = true;
+                return false;
+            }
+            call(UNZ_CB_PROGRESS, 0, std::int32_t(size), {});
+            return !aborted_;
+        },
+        file ? MemberUnpacker::Crc::BySink : MemberUnpacker::Crc::Here);
+    if (result == UnpackResult::Ok && file && !file->finishWriting()) {
+        skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_WRITE, "cannot write " + target);
+        return false;
+    }
     switch (result) {
     case UnpackResult::Stopped:
         if (writeFailed)
@@ -278,11 +285,11 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
         return false;
     case UnpackResult::Ok: break;
     }
-    if (unpacker.crc() != member.crc) {
+    const std::uint32_t crc = file ? file->crc() : unpacker.crc();
+    if (crc != member.crc) {
         // Keep the new data only when the caller says so (answer 1).
         const Reply reply =
-            test ? Reply{}
-                 : call(UNZ_CB_CRC_ERROR, std::int32_t(unpacker.crc()), std::int32_t(member.crc), name, index);
+            test ? Reply{} : call(UNZ_CB_CRC_ERROR, std::int32_t(crc), std::int32_t(member.crc), name, index);
         if (test || reply.error != UNZ_ANSWER_YES) {
             skipped(name, UNZ_SKIP_GENERAL_ERROR, UNZ_ERR_CRC,
                     test ? "CRC error" : "CRC error, the new data were discarded");

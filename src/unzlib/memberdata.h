@@ -14,8 +14,9 @@ enum class UnpackResult { Ok, Damaged, UnknownMethod, Stopped };
 using ChunkSink = std::function<bool(const unsigned char *data, std::size_t size)>;
 
 // Unpacks one member (stored or deflated, decrypted with the password when
-// encrypted) into the sink and computes its CRC. Never reads outside the
-// member's stated compressed data, never yields more than its stated size.
+// encrypted) into the sink and, unless the sink does, computes its CRC.
+// Never reads outside the member's stated compressed data, never yields
+// more than its stated size.
 class MemberUnpacker {
 public:
     MemberUnpacker(const ArchiveFile &archive, const Member &member, std::int64_t directoryStart);
@@ -29,8 +30,9 @@ public:
     bool passwordOpens(std::string_view password);
     // Stored and deflated members unpack; others are UnknownMethod.
     bool methodSupported() const { return member_.method == 0 || member_.method == 8; }
-    UnpackResult unpack(std::string_view password, const ChunkSink &sink);
-    std::uint32_t crc() const { return crc_; }
+    enum class Crc { Here, BySink };
+    UnpackResult unpack(std::string_view password, const ChunkSink &sink, Crc crc = Crc::Here);
+    std::uint32_t crc() const { return crc_; } // after an unpack with Crc::Here
 
 private:
     const ArchiveFile &archive_;

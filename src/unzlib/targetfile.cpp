@@ -1,5 +1,7 @@
 #include "unzlib/targetfile.h"
 
+#include "zipformat/crc32.h"
+
 #include <ctime>
 #include <utility>
 #include <vector>
@@ -104,13 +106,16 @@ void removeStrayTemporaries(const std::string &folder)
     }
 }
 
-PendingFile::PendingFile(const std::string &target) : target_(target)
+PendingFile::PendingFile(const std::string &target)
+    : target_(target),
+      writeBehind_([this](const unsigned char *data, std::size_t size) { return writeNow(data, size); })
 {
     file_ = File::createUnique(folderOf(target) + "/" + std::string(kTemporaryPrefix), target, temporary_);
 }
 
 PendingFile::~PendingFile()
 {
+    writeBehind_.finish();
     earlyFlush_.wait();
     if (file_.isOpen()) {
         file_.close();
@@ -120,6 +125,12 @@ PendingFile::~PendingFile()
 
 bool PendingFile::write(const unsigned char *data, std::size_t size)
 {
+    return writeBehind_.write(data, size);
+}
+
+bool PendingFile::writeNow(const unsigned char *data, std::size_t size)
+{
+    crc_ = zipformat::crc32(crc_, data, size);
     if (!file_.write(data, size))
         return false;
     // The disk takes what is written while the rest unpacks, instead of all
@@ -138,9 +149,10 @@ bool PendingFile::write(const unsigned char *data, std::size_t size)
 
 bool PendingFile::commit(std::int64_t modificationTime, BackgroundCloser &closer)
 {
+    const bool handedOver = finishWriting();
     earlyFlush_.wait();
     file_.setModificationTime(modificationTime);
-    const bool written = file_.flush() && !earlyFlush_.failed();
+    const bool written = handedOver && file_.flush() && !earlyFlush_.failed();
     File replaced = File::holdExisting(target_);
     if (file_.close() && written && replaceFile(temporary_, target_)) {
         closer.close(std::move(replaced));

@@ -3,6 +3,7 @@
 #include "unzlib/backgroundcloser.h"
 #include "unzlib/earlyflush.h"
 #include "unzlib/fileaccess.h"
+#include "unzlib/writebehind.h"
 
 #include <cstdint>
 #include <string>
@@ -40,18 +41,27 @@ public:
 
     bool isOpen() const { return file_.isOpen(); }
     bool write(const unsigned char *data, std::size_t size);
+    // Returns once every write has reached the file; false when one failed.
+    bool finishWriting() { return writeBehind_.finish(); }
+    // Of the bytes written, computed on the thread that writes them so that
+    // the unpacking does not wait for it; valid after finishWriting().
+    std::uint32_t crc() const { return crc_; }
     // Gives the file its time stamp, puts it on the disk and moves it over
     // the target; the file it replaces is closed by `closer`.
     bool commit(std::int64_t modificationTime, BackgroundCloser &closer);
 
 private:
+    bool writeNow(const unsigned char *data, std::size_t size);
+
     std::string target_;
     std::string temporary_;
     File file_;
     std::int64_t written_ = 0;
+    std::uint32_t crc_ = 0;
     std::int64_t flushStarted_ = 0; // bytes already on their way to the disk
     std::int64_t earlyFlushed_ = 0; // bytes when the last early flush started
     EarlyFlush earlyFlush_;         // after file_: stops before it goes
+    WriteBehind writeBehind_;       // last: its writes stop before the rest goes
 };
 
 } // namespace unz

@@ -722,8 +722,11 @@ TEST_F(UnzLibTest, AMemberLargerThanTheFreeSpaceIsSkippedBeforeWriting)
 
 TEST_F(UnzLibTest, ALargeMemberIsWrittenWholeOrTheOldFileStays)
 {
-    // Larger than the steps at which the file is flushed along the way.
-    const std::string data(24 << 20, 'n');
+    // Larger than the steps at which the file is flushed along the way, and
+    // different in every mebibyte, so chunks written out of order show.
+    std::string data(24 << 20, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = char('a' + (i >> 20));
     make({member("data.db", data)});
     writeAll(at("data.db"), "old");
     // A file size limit fails a write early, or only the last one, after
