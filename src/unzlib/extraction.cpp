@@ -259,8 +259,8 @@ bool Extraction::processMember(const ArchiveFile &archive, const Directory &dire
     bool writeFailed = false;
     const UnpackResult result = unpacker.unpack(
         password,
-        [&](const unsigned char *data, std::size_t size) {
-            if (file && !file->write(data, size)) {
+        [&](std::vector<unsigned char> &chunk, std::size_t size) {
+            if (file && !file->write(chunk, size)) {
                 writeFailed = true;
                 return false;
             }

@@ -56,7 +56,7 @@ bool MemberUnpacker::passwordOpens(std::string_view password)
     unsigned char header[kEncryptionHeaderSize];
     return archive_.readAt(dataStart_, header, sizeof header) &&
            zipformat::passwordFits(password, header, member_.passwordCheckByte()) &&
-           unpack(password, [](const unsigned char *, std::size_t) { return true; }) == UnpackResult::Ok &&
+           unpack(password, [](std::vector<unsigned char> &, std::size_t) { return true; }) == UnpackResult::Ok &&
            crc_ == member_.crc;
 }
 
@@ -81,16 +81,21 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
     InflateStream stream;
     if (deflated && !stream.ready)
         return UnpackResult::Damaged;
-    std::vector<unsigned char> in(std::min<std::int64_t>(remaining, kChunk));
-    std::vector<unsigned char> out(deflated ? kChunk : 0);
+    const auto inSize = std::size_t(std::min<std::int64_t>(remaining, kChunk));
+    const std::size_t outSize = deflated ? kChunk : 0;
+    std::vector<unsigned char> in(inSize);
+    std::vector<unsigned char> out(outSize);
     std::uint64_t produced = 0;
-    auto deliver = [&](const unsigned char *data, std::size_t size) {
+    // The sink may take the chunk's storage: the buffer is sized again.
+    auto deliver = [&](std::vector<unsigned char> &chunk, std::size_t size) {
         produced += size;
         if (produced > member_.uncompressedSize)
             return UnpackResult::Damaged;
         if (crc == Crc::Here)
-            crc_ = zipformat::crc32(crc_, data, size);
-        return sink(data, size) ? UnpackResult::Ok : UnpackResult::Stopped;
+            crc_ = zipformat::crc32(crc_, chunk.data(), size);
+        const bool more = sink(chunk, size);
+        chunk.resize(&chunk == &in ? inSize : outSize);
+        return more ? UnpackResult::Ok : UnpackResult::Stopped;
     };
     bool ended = !deflated;
     while (remaining > 0) {
@@ -102,7 +107,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
         if (cipher)
             cipher->decrypt(in.data(), size);
         if (!deflated) {
-            if (const UnpackResult r = deliver(in.data(), size); r != UnpackResult::Ok)
+            if (const UnpackResult r = deliver(in, size); r != UnpackResult::Ok)
                 return r;
             continue;
         }
@@ -117,7 +122,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
             ended = rc == Z_STREAM_END;
             const std::size_t got = out.size() - stream.zs.avail_out;
             if (got > 0)
-                if (const UnpackResult r = deliver(out.data(), got); r != UnpackResult::Ok)
+                if (const UnpackResult r = deliver(out, got); r != UnpackResult::Ok)
                     return r;
             if (got == 0 && rc == Z_OK && stream.zs.avail_in > 0)
                 return UnpackResult::Damaged; // no progress: a lying stream
@@ -132,7 +137,7 @@ UnpackResult MemberUnpacker::unpack(std::string_view password, const ChunkSink &
         if ((rc != Z_OK && rc != Z_STREAM_END) || (rc == Z_OK && got == 0))
             return UnpackResult::Damaged;
         ended = rc == Z_STREAM_END;
-        if (const UnpackResult r = deliver(out.data(), got); r != UnpackResult::Ok)
+        if (const UnpackResult r = deliver(out, got); r != UnpackResult::Ok)
             return r;
     }
     return produced == member_.uncompressedSize ? UnpackResult::Ok : UnpackResult::Damaged;

@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace unz {
 
 enum class UnpackResult { Ok, Damaged, UnknownMethod, Stopped };
 
-// Receives the unpacked bytes chunk by chunk; false stops the unpacking.
-using ChunkSink = std::function<bool(const unsigned char *data, std::size_t size)>;
+// Receives the unpacked bytes chunk by chunk, the first `size` bytes of
+// `chunk`. It may keep them by swapping another vector into `chunk`, which
+// the unpacker sizes again before filling it. False stops the unpacking.
+using ChunkSink = std::function<bool(std::vector<unsigned char> &chunk, std::size_t size)>;
 
 // Unpacks one member (stored or deflated, decrypted with the password when
 // encrypted) into the sink and, unless the sink does, computes its CRC.

@@ -123,11 +123,6 @@ PendingFile::~PendingFile()
     }
 }
 
-bool PendingFile::write(const unsigned char *data, std::size_t size)
-{
-    return writeBehind_.write(data, size);
-}
-
 bool PendingFile::writeNow(const unsigned char *data, std::size_t size)
 {
     crc_ = zipformat::crc32(crc_, data, size);

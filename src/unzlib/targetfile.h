@@ -40,7 +40,8 @@ public:
     PendingFile &operator=(const PendingFile &) = delete;
 
     bool isOpen() const { return file_.isOpen(); }
-    bool write(const unsigned char *data, std::size_t size);
+    // Takes the chunk's storage (see WriteBehind::write).
+    bool write(WriteBehind::Chunk &chunk, std::size_t size) { return writeBehind_.write(chunk, size); }
     // Returns once every write has reached the file; false when one failed.
     bool finishWriting() { return writeBehind_.finish(); }
     // Of the bytes written, computed on the thread that writes them so that

@@ -12,7 +12,7 @@ constexpr std::size_t kQueued = 3;
 
 WriteBehind::WriteBehind(Writer writer) : writer_(std::move(writer)) {}
 
-bool WriteBehind::write(const unsigned char *data, std::size_t size)
+bool WriteBehind::write(Chunk &chunk, std::size_t size)
 {
     // The first chunk is written here: a file of one chunk needs no thread.
     if (firstWritten_ && !threadTried_) {
@@ -25,20 +25,19 @@ bool WriteBehind::write(const unsigned char *data, std::size_t size)
     }
     firstWritten_ = true;
     if (!thread_.joinable()) {
-        failed_ = failed_ || !writer_(data, size);
+        failed_ = failed_ || !writer_(chunk.data(), size);
         return !failed_;
     }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queued_.size() < kQueued || failed_; });
     if (failed_)
         return false;
-    Chunk chunk;
+    queued_.push_back({std::move(chunk), size});
+    chunk.clear();
     if (!spare_.empty()) {
-        chunk = std::move(spare_.back());
+        chunk.swap(spare_.back());
         spare_.pop_back();
     }
-    chunk.assign(data, data + size);
-    queued_.push_back(std::move(chunk));
     changed_.notify_all();
     return true;
 }
@@ -63,14 +62,14 @@ void WriteBehind::run()
         changed_.wait(lock, [this] { return !queued_.empty() || finishing_; });
         if (queued_.empty())
             return;
-        Chunk chunk = std::move(queued_.front());
+        Queued chunk = std::move(queued_.front());
         queued_.pop_front();
         const bool skip = failed_; // after a failure the rest is dropped
         lock.unlock();
-        const bool written = skip || writer_(chunk.data(), chunk.size());
+        const bool written = skip || writer_(chunk.bytes.data(), chunk.size);
         lock.lock();
         failed_ = failed_ || !written;
-        spare_.push_back(std::move(chunk));
+        spare_.push_back(std::move(chunk.bytes));
         changed_.notify_all();
     }
 }
