@@ -152,6 +152,23 @@ QString shown(const QByteArray &bytes)
     return text;
 }
 
+// Text that goes out to a UTF-8 file and comes back the same, so that an
+// export writes what the import took: a decoder may pass on a lone
+// surrogate, which UTF-8 cannot hold, and it becomes the replacement
+// character; byte order marks (a decoder drops only a leading one) carry
+// nothing in a name, number or address.
+QString portable(QString text)
+{
+    text.remove(QChar::ByteOrderMark);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // The value's bytes after its transfer encoding, as text in its charset (any
 // that Qt decodes). Text that names no charset, or one unknown (noted with
 // its line), and is not UTF-8 is taken as code page 1251, as older Russian
@@ -267,7 +284,7 @@ BookEntry entryOf(int line, const QList<Property> &properties)
     for (const Property &property : properties) {
         if (!taken.contains(property.name))
             continue;
-        QStringList parts = components(decodedValue(property, entry.notes), modern);
+        QStringList parts = components(portable(decodedValue(property, entry.notes)), modern);
         if (!joined(parts, QString()).isEmpty()) // an empty value never counts
             values.append({&property, std::move(parts)});
     }
@@ -289,11 +306,15 @@ BookEntry entryOf(int line, const QList<Property> &properties)
         name = text("ORG").value(0);
     const QString address = joined(text("ADR", true), QStringLiteral(", "));
     noteOthers("ещё адресов не перенесено: %1", "%1 more addresses not taken");
-    const auto single = [&](const QByteArray &property, const char *russian, const char *english) {
-        QString value = text(property).join(u';');
-        if (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) ||
-            value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
-            value = value.mid(value.indexOf(u':') + 1);
+    // A URI gives the number or address after its scheme; a value typed as
+    // text is taken as it stands, so that "tel:" written as text survives.
+    const auto single = [&](const QByteArray &name, const char *russian, const char *english) {
+        const Value *chosenValue = chosen(values, name, others);
+        QString value = chosenValue ? chosenValue->parts.join(u';') : QString();
+        if (chosenValue && !chosenValue->property->has("VALUE", "TEXT") &&
+            (value.startsWith(QStringLiteral("tel:"), Qt::CaseInsensitive) ||
+             value.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)))
+            value = value.mid(value.indexOf(u':') + 1).trimmed();
         noteOthers(russian, english);
         return value;
     };
@@ -385,7 +406,7 @@ QByteArray vCardsOf(const QList<QStringList> &records)
         if (!record.value(2).isEmpty())
             appendFolded(out, "TEL;VALUE=text:" + escaped(record.value(2)));
         if (!record.value(3).isEmpty())
-            appendFolded(out, "EMAIL:" + escaped(record.value(3)));
+            appendFolded(out, "EMAIL;VALUE=text:" + escaped(record.value(3)));
         out += "END:VCARD\r\n";
     }
     return out;

@@ -24,8 +24,9 @@ struct BookEntry {
 // is FN, else N (family, given, additional), else ORG; of several TEL and
 // EMAIL the most preferred one is taken (PREF), else the first; of several
 // ADR the most preferred, else the first of type home, else the first. Empty
-// values never count. Lines outside a card make an entry with a problem, once per
-// run of such lines.
+// values never count. A tel: or mailto: URI gives what follows its scheme,
+// unless the value is typed as text (VALUE=text). Lines outside a card make
+// an entry with a problem, once per run of such lines.
 QList<BookEntry> readVCards(const QByteArray &bytes);
 
 // vCard 4.0 (RFC 6350), one card per record of FIO, ADR, TEL, MAIL.

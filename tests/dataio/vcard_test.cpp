@@ -123,4 +123,26 @@ TEST(VCard, WritesFourPointZeroFoldedAtSeventyFiveOctets)
     EXPECT_EQ(back[0].values, (QStringList{longName, "Мира 1, кв. 2; подъезд 3", "+375 1714 5-55-55", ""}));
 }
 
+// What an import takes, and the same after an export and a second import.
+TEST(VCard, ExportKeepsWhatImportTook)
+{
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"TEL;VALUE=uri:tel:\v375-22", {"Ok", "", "375-22", ""}},
+        {"TEL;VALUE=text:tel:2-11-00", {"Ok", "", "tel:2-11-00", ""}},
+        {"EMAIL;VALUE=text:mailto:a@b.by", {"Ok", "", "", "mailto:a@b.by"}},
+        {"EMAIL:mailto:mailto:a@b.by", {"Ok", "", "", "mailto:a@b.by"}},
+        {QByteArray("ADR;CHARSET=UTF-16LE:A\0\0\xd8", 25), {"Ok", "A\uFFFD", "", ""}},
+        {"ADR;CHARSET=UTF-8:\xEF\xBB\xBF\xEF\xBB\xBFX", {"Ok", "X", "", ""}},
+    };
+    for (const auto &[property, expected] : cases) {
+        SCOPED_TRACE(property.toStdString());
+        const QList<BookEntry> read = readVCards("BEGIN:VCARD\nFN:Ok\n" + property + "\nEND:VCARD\n");
+        ASSERT_EQ(read.size(), 1);
+        EXPECT_EQ(read[0].values, expected);
+        const QList<BookEntry> again = readVCards(vCardsOf({read[0].values}));
+        ASSERT_EQ(again.size(), 1);
+        EXPECT_EQ(again[0].values, expected);
+    }
+}
+
 } // namespace
